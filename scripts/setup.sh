@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Installs every Debian package the project needs. Idempotent: packages already present are
+# not fetched again. Runs as root, or through sudo.
+set -euo pipefail
+
+pkgs=(
+  cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev googletest libbenchmark-dev
+  g++-mingw-w64-i686-posix binutils-mingw-w64-i686
+  libfreetype-dev fonts-dejavu-core pkg-config
+  wine wine32:i386 xvfb xauth x11-utils imagemagick
+)
+
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+
+missing=()
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  $SUDO dpkg --add-architecture i386
+  need_update=1
+fi
+for p in "${pkgs[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+if [ ${#missing[@]} -gt 0 ] || [ "${need_update:-0}" = 1 ]; then
+  export DEBIAN_FRONTEND=noninteractive
+  ${SUDO} apt-get update -q
+  if [ ${#missing[@]} -gt 0 ]; then
+    ${SUDO:+$SUDO -E} apt-get install -y -q --no-install-recommends "${missing[@]}"
+  fi
+fi

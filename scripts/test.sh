@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# Sets everything up, builds both presets and runs every test layer: native unit tests and
+# fuzzers, then the Wine-run tests and the end-to-end tests inside Xvfb (the screen-size
+# tests at four screen sizes). Ends with one "N passed, N failed" line.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+bash scripts/setup.sh
+bash scripts/build.sh
+
+results=$root/build/test-results
+rm -rf "$results"
+mkdir -p "$results" "$root/artifacts"
+status=0
+
+echo "== native: unit tests and fuzzers"
+ctest --test-dir build/native -j2 --output-on-failure --output-junit "$results/native.xml" || status=1
+
+source scripts/wine-env.sh
+export ZORV_ARTIFACTS="Z:${root//\//\\}\\artifacts"
+trap zorv_wine_stop EXIT
+
+echo "== wine: Win32 tests and end-to-end tests at 800x600"
+zorv_xvfb_start 800 600
+zorv_wine_start
+ctest --test-dir build/windows --output-on-failure --output-junit "$results/wine-800x600.xml" || status=1
+zorv_wine_stop
+
+for size in 640x480 1024x768 1280x1024; do
+  echo "== wine: screen-size tests at $size"
+  zorv_xvfb_start "${size%x*}" "${size#*x}"
+  zorv_wine_start
+  ctest --test-dir build/windows -R '^Geometry\.' --output-on-failure \
+    --output-junit "$results/wine-$size.xml" || status=1
+  zorv_wine_stop
+done
+
+python3 - "$results" <<'PY' || status=1
+import glob, sys, xml.etree.ElementTree as ET
+passed = failed = skipped = 0
+for path in sorted(glob.glob(sys.argv[1] + "/*.xml")):
+    for case in ET.parse(path).getroot().iter("testcase"):
+        state = case.get("status", "")
+        if case.find("failure") is not None or case.find("error") is not None or state == "fail":
+            failed += 1
+        elif case.find("skipped") is not None or state in ("notrun", "disabled"):
+            skipped += 1
+        else:
+            passed += 1
+line = f"{passed} passed, {failed} failed"
+if skipped:
+    line += f", {skipped} skipped"
+print(line)
+sys.exit(1 if failed or passed == 0 else 0)
+PY
+exit $status

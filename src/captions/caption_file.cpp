@@ -1,0 +1,115 @@
+#include "captions/caption_file.h"
+
+#include <climits>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+
+#include "common/text_config.h"
+
+namespace zorv {
+namespace {
+
+// 1/72 as the font routine has always held it; slightly above 1/72, so that sizes that are
+// whole multiples of a pixel do not lose one to truncation.
+constexpr float kPointsPerInchInverse = 0.013888889f;
+
+template <size_t N>
+void CopyCut(char (&field)[N], const std::string& value) {
+    size_t n = value.size() < N - 1 ? value.size() : N - 1;
+    std::memcpy(field, value.data(), n);
+    field[n] = '\0';
+}
+
+int ClampToInt(double value) {
+    if (!(value > -static_cast<double>(INT_MAX))) return std::isnan(value) ? 0 : -INT_MAX;
+    if (value > static_cast<double>(INT_MAX)) return INT_MAX;
+    return static_cast<int>(value);  // truncates toward zero
+}
+
+}  // namespace
+
+CaptionTable& Captions() {
+    static CaptionTable table;
+    return table;
+}
+
+void ApplyCaptionLine(CaptionTable& table, const std::string& rawLine) {
+    // The reader hands the line on as a C string, so a NUL byte ends it; the line end and a
+    // CR before it are not part of any value.
+    std::string line(rawLine.c_str());
+    if (!line.empty() && line.back() == '\n') line.pop_back();
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+
+    size_t keyEnd = 0;
+    const std::string key = FirstToken(line, &keyEnd);
+    if (key.empty()) return;
+
+    size_t begin = keyEnd < line.size() ? keyEnd + 1 : line.size();
+    while (begin < line.size() && line[begin] == '\t') ++begin;
+    size_t end = line.find('\t', begin);
+    if (end == std::string::npos) end = line.size();
+    const std::string value = line.substr(begin, end - begin);
+
+    if (key == "FONT:") CopyCut(table.face, value);
+    else if (key == "FHeight:") table.height = AtoiLike(value.c_str());
+    else if (key == "FWidth:") table.width = AtoiLike(value.c_str());
+    else if (key == "a0:") CopyCut(table.audio[0], value);
+    else if (key == "a1:") CopyCut(table.audio[1], value);
+    else if (key == "v0:") CopyCut(table.video[0], value);
+    else if (key == "v1:") CopyCut(table.video[1], value);
+    else if (key == "v2:") CopyCut(table.video[2], value);
+    else if (key == "wm:") CopyCut(table.explanation, value);
+}
+
+void ParseCaptionText(CaptionTable& table, const std::string& wholeText) {
+    std::string text;
+    text.reserve(wholeText.size());
+    for (size_t i = 0; i < wholeText.size(); ++i) {
+        if (wholeText[i] == '\r' && i + 1 < wholeText.size() && wholeText[i + 1] == '\n') continue;
+        text += wholeText[i];
+    }
+    table.face[0] = '\0';
+    for (const std::string& line : SplitConfigLines(text)) ApplyCaptionLine(table, line);
+}
+
+int CaptionPointToDevice(int tenths, int pixelsPerInch) {
+    // Computed in 64-bit integers and double so that no size overflows. While |tenths x pixels
+    // per inch| stays below 2^24 (fonts up to about 23,000 pixels tall) the truncated result is
+    // the same as that of the single-precision product.
+    const int64_t product = static_cast<int64_t>(tenths) * pixelsPerInch;
+    return ClampToInt(static_cast<double>(product) * static_cast<double>(kPointsPerInchInverse));
+}
+
+int CaptionHeightFromDevice(int y) {
+    const double magnitude = std::fabs(static_cast<double>(y));
+    return -static_cast<int>(magnitude * 0.1 + 0.5);
+}
+
+bool CaptionWidthFromDevice(int x, int y, int averageCharWidth, int* lfWidth) {
+    if (y == 0) return false;
+    const int64_t ax = x < 0 ? -static_cast<int64_t>(x) : x;
+    const int64_t ay = y < 0 ? -static_cast<int64_t>(y) : y;
+    const int64_t width = ax * averageCharWidth / ay;
+    *lfWidth = width > INT_MAX ? INT_MAX : width < -INT_MAX ? -INT_MAX : static_cast<int>(width);
+    return true;
+}
+
+int CaptionDrawingHeight(const CaptionTable& table) {
+    constexpr int kHalfPoint = 5;
+    return table.height > INT_MAX - kHalfPoint ? INT_MAX : table.height + kHalfPoint;
+}
+
+int CaptionFontHeight(int heightTenths, int pixelsPerInchY) {
+    return CaptionHeightFromDevice(CaptionPointToDevice(heightTenths, pixelsPerInchY));
+}
+
+bool CaptionFontWidth(int widthTenths, int heightTenths, int pixelsPerInchX, int pixelsPerInchY,
+                      int averageCharWidth, int* lfWidth) {
+    if (widthTenths == 0) return false;
+    return CaptionWidthFromDevice(CaptionPointToDevice(widthTenths, pixelsPerInchX),
+                                  CaptionPointToDevice(heightTenths, pixelsPerInchY),
+                                  averageCharWidth, lfWidth);
+}
+
+}  // namespace zorv

@@ -1,0 +1,20 @@
+// Opening the game's settings files: full paths, whole-text reads, and saves that never leave
+// a half-written file. Every failure to open brings up the configuration-file error dialog.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace zorv {
+
+// Reads the whole file (text mode, at most 1 MiB). On failure shows the configuration-file
+// error dialog with the full path, owned by `owner`, and returns false.
+bool ReadConfigText(HWND owner, HINSTANCE instance, const char* relative, std::string* text);
+
+// Writes `text` (line ends become CR LF, as text mode writes them) to a temporary file in the
+// same folder and replaces the file with it in one step. A read-only file or folder shows the
+// configuration-file error dialog and returns false; the old file is then left as it was.
+bool SaveConfigText(HWND owner, HINSTANCE instance, const char* relative, const std::string& text);
+
+}  // namespace zorv

@@ -1,0 +1,108 @@
+#include "graphics/drawing_win.h"
+
+#include <cstdlib>
+
+#include "common/gdi_guards_win.h"
+#include "graphics/bmp_format.h"
+#include "graphics/picture_slots_win.h"
+
+namespace zorv {
+namespace {
+
+// The palette of a resource bitmap: 2^depth entries for depths up to 8, none beyond.
+HPALETTE CreateImagePalette(const BYTE* table, unsigned count) {
+    if (count == 0) return nullptr;
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(LOGPALETTE) + count * sizeof(PALETTEENTRY));
+    if (!memory) return nullptr;
+    LOGPALETTE* logical = static_cast<LOGPALETTE*>(GlobalLock(memory));
+    HPALETTE palette = nullptr;
+    if (logical) {
+        logical->palVersion = 0x300;
+        logical->palNumEntries = static_cast<WORD>(count);
+        for (unsigned i = 0; i < count; ++i) {
+            logical->palPalEntry[i].peRed = table[i * 4 + 2];
+            logical->palPalEntry[i].peGreen = table[i * 4 + 1];
+            logical->palPalEntry[i].peBlue = table[i * 4 + 0];
+            logical->palPalEntry[i].peFlags = 0;
+        }
+        palette = CreatePalette(logical);
+        GlobalUnlock(memory);
+    }
+    GlobalFree(memory);
+    return palette;
+}
+
+// Keeps a located resource loaded for one scope.
+class LoadedResource {
+public:
+    LoadedResource(HINSTANCE instance, HRSRC resource)
+        : data_(LoadResource(instance, resource)), size_(SizeofResource(instance, resource)) {}
+    ~LoadedResource() { if (data_) FreeResource(data_); }
+    LoadedResource(const LoadedResource&) = delete;
+    LoadedResource& operator=(const LoadedResource&) = delete;
+    const BYTE* bytes() const { return data_ ? static_cast<const BYTE*>(LockResource(data_)) : nullptr; }
+    DWORD size() const { return size_; }
+private:
+    HGLOBAL data_;
+    DWORD size_;
+};
+
+}  // namespace
+
+HBITMAP LoadResourceBitmap(HINSTANCE instance, int id, HPALETTE* palette) {
+    HRSRC found = FindResourceA(instance, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(2) /* RT_BITMAP */);
+    if (!found) return nullptr;
+    LoadedResource resource(instance, found);
+    const BYTE* data = resource.bytes();
+    if (!data) return nullptr;
+
+    // Our own resources, but still checked: the image palette takes 2^depth entries whatever
+    // the colours-used field says, so the table must hold that many.
+    BmpLayout layout;
+    if (ValidateBmpBlock(data, resource.size(), &layout) != BmpProblem::None) return nullptr;
+    unsigned count = layout.bitCount <= 8 ? (1u << layout.bitCount) : 0;
+    size_t pixelOffset = kBmpInfoHeaderSize + size_t{count} * 4;
+    if (pixelOffset + layout.pixelBytes > resource.size()) return nullptr;
+
+    WindowDC screen(nullptr);
+    HPALETTE image = CreateImagePalette(data + kBmpInfoHeaderSize, count);
+    if (palette) *palette = image;
+    SelectedPalette selected(screen.get(), image, false);
+    const BITMAPINFO* info = reinterpret_cast<const BITMAPINFO*>(data);
+    return CreateDIBitmap(screen.get(), &info->bmiHeader, CBM_INIT, data + pixelOffset, info, DIB_RGB_COLORS);
+}
+
+HBITMAP SlotToBitmap(int slot) {
+    const BITMAPINFO* info = SlotInfo(slot);
+    if (!info) return nullptr;
+    WindowDC screen(nullptr);
+    return CreateDIBitmap(screen.get(), &info->bmiHeader, CBM_INIT, SlotPixels(slot), info, DIB_RGB_COLORS);
+}
+
+void DrawSlotScaled(HDC dc, int x, int y, int width, int height, int slot) {
+    const BITMAPINFO* info = SlotInfo(slot);
+    if (!info || !dc) return;
+    HPALETTE shared = SharedPalette();
+    if (shared) {
+        SelectPalette(dc, shared, TRUE);
+        RealizePalette(dc);
+    }
+    SetStretchBltMode(dc, COLORONCOLOR);
+    StretchDIBits(dc, x, y, width, height, 0, 0, SlotWidth(slot), std::abs(SlotHeight(slot)), SlotPixels(slot), info,
+                  DIB_RGB_COLORS, SRCCOPY);
+}
+
+void DrawFrameBackground(HWND frame) {
+    WindowDC window(frame);
+    if (!window) return;
+    RECT client = {0, 0, 0, 0};
+    GetClientRect(frame, &client);
+    GdiObject<HBITMAP> offscreen(CreateCompatibleBitmap(window.get(), client.right, client.bottom));
+    MemoryDC memory(window.get());
+    if (!offscreen || !memory) return;
+    SelectedObject selected(memory.get(), offscreen.get());
+    DrawSlotScaled(memory.get(), client.left, client.top, client.right, client.bottom, 0);
+    BitBlt(window.get(), 0, 0, client.right, client.bottom, memory.get(), 0, 0, SRCCOPY);
+}
+
+}  // namespace zorv

@@ -1,0 +1,216 @@
+#include "graphics/picture_slots_win.h"
+
+#include "common/full_path_win.h"
+#include "graphics/message_box_win.h"
+
+namespace zorv {
+namespace {
+
+struct PictureSlot {
+    BmpFileHeader fileHeader;
+    HGLOBAL memory = nullptr;
+    const BYTE* image = nullptr;  // the locked block: information header, colours, pixels
+    BmpLayout layout;
+};
+
+struct SharedPaletteState {
+    unsigned colorCount = 0;
+    HGLOBAL memory = nullptr;     // the LOGPALETTE the palette was made from, kept locked
+    HPALETTE palette = nullptr;
+};
+
+PictureSlot g_slots[kPictureSlotCount];
+SharedPaletteState g_palette;
+
+PictureSlot* Slot(int slot) {
+    return (slot >= 0 && slot < kPictureSlotCount) ? &g_slots[slot] : nullptr;
+}
+
+const PictureSlot* FilledSlot(int slot) {
+    const PictureSlot* s = Slot(slot);
+    return (s && s->image) ? s : nullptr;
+}
+
+void FreeSlot(PictureSlot& s) {
+    if (s.memory) {
+        GlobalUnlock(s.memory);
+        GlobalFree(s.memory);
+    }
+    s.memory = nullptr;
+    s.image = nullptr;
+    s.layout = BmpLayout();
+}
+
+// Closes the file on every way out of the reader.
+class OpenFile {
+public:
+    explicit OpenFile(const char* path) : file_(_lopen(path, OF_READ)) {}
+    ~OpenFile() { if (ok()) _lclose(file_); }
+    OpenFile(const OpenFile&) = delete;
+    OpenFile& operator=(const OpenFile&) = delete;
+    bool ok() const { return file_ != HFILE_ERROR; }
+    HFILE get() const { return file_; }
+private:
+    HFILE file_;
+};
+
+// Bytes left in the file after the current position, without moving it.
+LONG BytesLeft(HFILE file) {
+    LONG here = _llseek(file, 0, FILE_CURRENT);
+    LONG end = _llseek(file, 0, FILE_END);
+    _llseek(file, here, FILE_BEGIN);
+    return (here < 0 || end < here) ? 0 : end - here;
+}
+
+}  // namespace
+
+int ReadPicture(const char* fileName, int slot) {
+    PictureSlot* s = Slot(slot);
+    if (!s) return 0;
+
+    char path[MAX_PATH];
+    FullPath(fileName, path);
+    OpenFile file(path);
+    if (!file.ok()) {
+        ShowMessage("Bmp File Open Error");
+        return 0;
+    }
+
+    BYTE header[kBmpFileHeaderSize];
+    if (_lread(file.get(), header, sizeof header) != sizeof header) {
+        ShowMessage("Bmp File Header Read Error");
+        return 0;
+    }
+    DecodeBmpFileHeader(header, sizeof header, &s->fileHeader);
+    if (s->fileHeader.type != kBmpSignature) {
+        ShowMessage("Bmp File Not Format");
+        return 0;
+    }
+
+    // A size field below 14 would make the block size wrap to a huge value that no
+    // allocation can satisfy.
+    uint32_t blockSize = 0;
+    if (!BmpBlockSize(s->fileHeader, &blockSize)) {
+        ShowMessage("over Memory");
+        return 0;
+    }
+    // A file shorter than its size field is refused before anything that size is allocated.
+    if (blockSize > static_cast<uint32_t>(BytesLeft(file.get()))) {
+        ShowMessage("Bmp File Read Fail");
+        return 0;
+    }
+
+    FreeSlot(*s);
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, blockSize ? blockSize : 1);
+    if (!memory) {
+        ShowMessage("over Memory");
+        return 0;
+    }
+    BYTE* block = static_cast<BYTE*>(GlobalLock(memory));
+    UINT got = block ? _lread(file.get(), block, blockSize) : HFILE_ERROR;
+    if (got != blockSize) {
+        if (block) GlobalUnlock(memory);
+        GlobalFree(memory);
+        ShowMessage("Bmp File Read Fail");
+        return 0;
+    }
+
+    BmpLayout layout;
+    if (ValidateBmpBlock(block, blockSize, &layout) != BmpProblem::None) {
+        GlobalUnlock(memory);
+        GlobalFree(memory);
+        ShowMessage("Bmp File Not Format");
+        return 0;
+    }
+
+    s->memory = memory;
+    s->image = block;
+    s->layout = layout;
+    BuildSharedPalette(slot);
+    return 1;
+}
+
+int BuildSharedPalette(int slot) {
+    const PictureSlot* s = FilledSlot(slot);
+    if (!s) return 1;
+    unsigned count = s->layout.colorCount;
+    g_palette.colorCount = count;
+    if (count == 0) return 1;
+
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, count * 4 + 8);
+    if (!memory) {
+        ShowMessage("Palette memory over");
+        return 0;
+    }
+    LOGPALETTE* logical = static_cast<LOGPALETTE*>(GlobalLock(memory));
+    if (!logical) {
+        GlobalFree(memory);
+        ShowMessage("Palette memory over");
+        return 0;
+    }
+    logical->palVersion = 0x300;
+    logical->palNumEntries = static_cast<WORD>(count);
+    const BYTE* table = s->image + s->layout.colorTableOffset;
+    for (unsigned i = 0; i < count; ++i) {
+        logical->palPalEntry[i].peRed = table[i * 4 + 2];
+        logical->palPalEntry[i].peGreen = table[i * 4 + 1];
+        logical->palPalEntry[i].peBlue = table[i * 4 + 0];
+        logical->palPalEntry[i].peFlags = 0;
+    }
+    HPALETTE palette = CreatePalette(logical);
+
+    // The previous palette and its memory are replaced, not leaked.
+    if (g_palette.memory) {
+        GlobalUnlock(g_palette.memory);
+        GlobalFree(g_palette.memory);
+    }
+    g_palette.memory = memory;
+    if (palette) {
+        if (g_palette.palette) DeleteObject(g_palette.palette);
+        g_palette.palette = palette;
+    }
+    return palette ? 1 : 0;
+}
+
+void ReleasePictures() {
+    for (PictureSlot& s : g_slots) FreeSlot(s);
+    if (g_palette.memory) {
+        GlobalUnlock(g_palette.memory);
+        GlobalFree(g_palette.memory);
+        g_palette.memory = nullptr;
+    }
+}
+
+bool SlotFilled(int slot) { return FilledSlot(slot) != nullptr; }
+
+const BITMAPINFO* SlotInfo(int slot) {
+    const PictureSlot* s = FilledSlot(slot);
+    return s ? reinterpret_cast<const BITMAPINFO*>(s->image) : nullptr;
+}
+
+const void* SlotPixels(int slot) {
+    const PictureSlot* s = FilledSlot(slot);
+    return s ? s->image + s->layout.pixelOffset : nullptr;
+}
+
+unsigned SlotColorCount(int slot) {
+    const PictureSlot* s = FilledSlot(slot);
+    return s ? s->layout.colorCount : 0;
+}
+
+unsigned SlotColorTableBytes(int slot) { return SlotColorCount(slot) * 4; }
+
+LONG SlotWidth(int slot) {
+    const PictureSlot* s = FilledSlot(slot);
+    return s ? s->layout.width : 0;
+}
+
+LONG SlotHeight(int slot) {
+    const PictureSlot* s = FilledSlot(slot);
+    return s ? s->layout.height : 0;
+}
+
+HPALETTE SharedPalette() { return g_palette.palette; }
+unsigned SharedColorCount() { return g_palette.colorCount; }
+
+}  // namespace zorv

@@ -1,0 +1,38 @@
+// The nine picture slots: BMP files read whole into memory, and the shared palette built
+// from the last palettised picture read. Slot 0 is the frame's background, slots 1 to 8
+// the menu's screen pictures.
+#pragma once
+
+#include <windows.h>
+
+#include "graphics/bmp_format.h"
+
+namespace zorv {
+
+constexpr int kPictureSlotCount = 9;
+
+// Reads `fileName` into `slot`; 1 on success, 0 after telling the player why not.
+// A refused file leaves the slot empty.
+int ReadPicture(const char* fileName, int slot);
+
+// Rebuilds the shared palette from a filled slot; 1 on success (a picture without
+// colour table included), 0 when no memory could be had for it.
+int BuildSharedPalette(int slot);
+
+// Frees every slot's memory and the logical palette memory. Safe to call again.
+void ReleasePictures();
+
+// Slot accessors; an empty or out-of-range slot answers null or zero.
+bool SlotFilled(int slot);
+const BITMAPINFO* SlotInfo(int slot);
+const void* SlotPixels(int slot);
+unsigned SlotColorCount(int slot);
+unsigned SlotColorTableBytes(int slot);
+LONG SlotWidth(int slot);
+LONG SlotHeight(int slot);  // as stored: negative for top-down pictures
+
+// The palette of the last palettised picture read, or null before the first.
+HPALETTE SharedPalette();
+unsigned SharedColorCount();
+
+}  // namespace zorv

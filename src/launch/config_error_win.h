@@ -1,0 +1,17 @@
+// The configuration-file error dialog: a settings file could not be opened. Its OK ends the
+// program with exit code 1; there is no way back to the screen that asked.
+#pragma once
+
+#include <windows.h>
+
+namespace zorv {
+
+// Shows the full path and the caption file's explanation. Returns only when the dialog could
+// not be shown at all.
+void ShowConfigFileError(HWND owner, HINSTANCE instance, const char* fullPath);
+
+// Tests of the file routines observe the paths here instead of a dialog that ends the process.
+using ConfigErrorSink = void (*)(const char* fullPath);
+void SetConfigErrorSinkForTesting(ConfigErrorSink sink);
+
+}  // namespace zorv

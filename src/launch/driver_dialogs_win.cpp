@@ -1,0 +1,105 @@
+#include "launch/driver_dialogs_win.h"
+
+#include <shellapi.h>
+
+#include "graphics/message_box_win.h"
+#include "resources/resource_ids.h"
+
+namespace zorv {
+namespace {
+
+struct DriverDialogs {
+    int answer = 0;
+    char location[kDriverLocationSize] = {};
+    ShellExecuteFunction shellExecute = ShellExecuteA;
+};
+DriverDialogs g_driver;
+
+// The browsers are named by program file only and found by the shell's own search.
+const char* const kBrowsers[] = {"iexplore.exe", "netscape.exe"};
+
+HINSTANCE OrThisModule(HINSTANCE instance) { return instance ? instance : GetModuleHandleA(nullptr); }
+
+// The procedures handle no cancel command, so Escape closes none of these dialogs.
+INT_PTR CALLBACK DriverCheckProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+    if (message != WM_COMMAND) return 0;
+    switch (LOWORD(wParam)) {
+    case IDC_DRIVER_CHECK_START:
+        g_driver.answer = 1;
+        EndDialog(dialog, 0);
+        return 1;
+    case IDC_DRIVER_CHECK_LATER:
+        g_driver.answer = 0;
+        EndDialog(dialog, 0);
+        return 1;
+    default:
+        return 0;
+    }
+}
+
+INT_PTR CALLBACK DriverGuideProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+    switch (message) {
+    case WM_INITDIALOG:
+        SetDlgItemTextA(dialog, IDC_DRIVER_GUIDE_LOCATION, g_driver.location);
+        return 0;
+    case WM_COMMAND:
+        if (LOWORD(wParam) == IDC_DRIVER_GUIDE_DOWNLOAD) {
+            // The dialog goes away while the browser starts; a failure is told by its own box.
+            EndDialog(dialog, 0);
+            LaunchDriverPage(dialog);
+        } else if (LOWORD(wParam) == IDC_DRIVER_GUIDE_CANCEL) {
+            EndDialog(dialog, 0);
+        }
+        return 0;
+    default:
+        return 0;
+    }
+}
+
+INT_PTR CALLBACK DriverInstalledProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+    switch (message) {
+    case WM_INITDIALOG:
+        SetDlgItemTextA(dialog, IDC_DRIVER_INSTALLED_NOTE, kGlideNote);
+        return 0;
+    case WM_COMMAND:
+        if (LOWORD(wParam) == IDC_DRIVER_INSTALLED_OK) EndDialog(dialog, 1);
+        return 0;
+    default:
+        return 0;
+    }
+}
+
+}  // namespace
+
+void ShowDriverCheckDialog(HWND owner, HINSTANCE instance) {
+    DialogBoxParamA(OrThisModule(instance), MAKEINTRESOURCEA(IDD_DRIVER_CHECK), owner, DriverCheckProc, 0);
+}
+
+int DriverAnswer() { return g_driver.answer; }
+void SetDriverAnswer(int answer) { g_driver.answer = answer; }
+
+void ShowDriverGuideDialog(HWND owner, HINSTANCE instance, const char* location) {
+    ZeroMemory(g_driver.location, sizeof g_driver.location);
+    lstrcpynA(g_driver.location, location ? location : "", sizeof g_driver.location);
+    DialogBoxParamA(OrThisModule(instance), MAKEINTRESOURCEA(IDD_DRIVER_GUIDE), owner, DriverGuideProc, 0);
+}
+
+int LaunchDriverPage(HWND owner) {
+    for (const char* browser : kBrowsers) {
+        HINSTANCE result = g_driver.shellExecute(owner, "open", browser, kDriverPageAddress, nullptr, SW_SHOWMAXIMIZED);
+        // The shell's result is a handle only in name: above 32 means the program started.
+        if (reinterpret_cast<INT_PTR>(result) > 32) return 1;
+    }
+    ShowMessage(kNoBrowserMessage);
+    return 0;
+}
+
+void ShowDriverInstalledDialog(HWND owner, HINSTANCE instance) {
+    DialogBoxParamA(OrThisModule(instance), MAKEINTRESOURCEA(IDD_DRIVER_INSTALLED), owner, DriverInstalledProc, 0);
+}
+
+void SetShellExecuteForTesting(ShellExecuteFunction function) {
+    g_driver.shellExecute = function ? function : ShellExecuteA;
+}
+
+}  // namespace zorv

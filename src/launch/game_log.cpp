@@ -1,0 +1,48 @@
+#include "launch/game_log.h"
+
+#include <cstdio>
+#include <vector>
+
+#include "common/text_config.h"
+
+namespace zorv {
+
+LogLineVerdict JudgeLogLine(const char* piece) {
+    std::string token = FirstToken(piece ? piece : "", nullptr);
+    if (token.empty()) return LogLineVerdict::kPassOver;
+    switch (AtoiLike(token.c_str())) {
+    case 0:
+        return LogLineVerdict::kCleanRun;
+    case 1:
+        return LogLineVerdict::kCardFailure;
+    default:
+        return LogLineVerdict::kPassOver;
+    }
+}
+
+LogOutcome JudgeLog(const std::string& text) {
+    LogOutcome outcome;
+    for (const std::string& piece : SplitConfigLines(text)) {
+        switch (JudgeLogLine(piece.c_str())) {
+        case LogLineVerdict::kCleanRun:
+            outcome.deleteNow = true;
+            return outcome;
+        case LogLineVerdict::kCardFailure:
+            outcome.report = true;
+            outcome.text = kThreeDCardMessage;
+            return outcome;
+        case LogLineVerdict::kPassOver:
+            break;
+        }
+    }
+    outcome.report = true;
+    return outcome;
+}
+
+std::string LaunchTimeStamp(int month, int day, int hour, int minute) {
+    char text[128];
+    std::snprintf(text, sizeof text, "%d::%d::%d::%d", month, day, hour, minute);
+    return text;
+}
+
+}  // namespace zorv

@@ -1,0 +1,112 @@
+#include "launch/launch_win.h"
+
+#include <string>
+
+#include "common/config_file_win.h"
+#include "graphics/message_box_win.h"
+#include "launch/driver_dialogs_win.h"
+#include "launch/game_log.h"
+#include "launch/game_log_win.h"
+#include "menus/first_run_flag.h"
+#include "menus/menu_commands_win.h"
+#include "resources/resource_ids.h"
+#include "startup/geometry.h"
+
+namespace zorv {
+namespace {
+
+struct LaunchState {
+    int gameMode = 0;
+    char stamp[128] = {};
+};
+LaunchState g_launch;
+
+void BuildTimeStamp() {
+    ZeroMemory(g_launch.stamp, sizeof g_launch.stamp);
+    SYSTEMTIME now;
+    GetSystemTime(&now);
+    std::string text = LaunchTimeStamp(now.wMonth, now.wDay, now.wHour, now.wMinute);
+    lstrcpynA(g_launch.stamp, text.c_str(), sizeof g_launch.stamp);
+}
+
+bool SetFrameShowState(HWND frame, UINT showState) {
+    WINDOWPLACEMENT placement = {};
+    placement.length = sizeof placement;
+    if (!GetWindowPlacement(frame, &placement)) return false;
+    placement.showCmd = showState;
+    return SetWindowPlacement(frame, &placement) != FALSE;
+}
+
+// Flashes for at most a moment: it ends itself as soon as it is first erased.
+INT_PTR CALLBACK MomentaryProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+    if (message == WM_ERASEBKGND || (message == WM_COMMAND && LOWORD(wParam) == IDCANCEL)) {
+        EndDialog(dialog, 0);
+    }
+    return 0;
+}
+
+}  // namespace
+
+int WriteGameModeFile(HWND owner, HINSTANCE instance, const char* fileName, int gameMode, const char* stamp) {
+    std::string text = std::to_string(gameMode) + "\n" + stamp + "\n";
+    return SaveConfigText(owner, instance, fileName, text) ? 1 : 0;
+}
+
+bool RunGame() {
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_SHOWNORMAL;
+    char commandLine[1] = "";
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessA(".\\proc.exe", commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &process) ||
+        !process.hProcess) {
+        return false;
+    }
+    WaitForInputIdle(process.hProcess, INFINITE);
+    CloseHandle(process.hThread);
+
+    // The signalled handle ends the wait too, so a game whose exit code happens to be 259
+    // (STILL_ACTIVE) is not waited for forever.
+    DWORD exitCode = STILL_ACTIVE;
+    do {
+        DWORD waited = WaitForSingleObject(process.hProcess, 1000);
+        if (!GetExitCodeProcess(process.hProcess, &exitCode) || waited == WAIT_OBJECT_0 || waited == WAIT_FAILED) break;
+    } while (exitCode == STILL_ACTIVE);
+    CloseHandle(process.hProcess);
+
+    RunErrorLogStep();
+    return true;
+}
+
+void LaunchGame(HWND menu, HINSTANCE instance, int command) {
+    g_launch.gameMode = command == kCommandStartGame ? 0 : 1;
+    BuildTimeStamp();
+    if (!WriteGameModeFile(menu, instance, ".\\Info\\GameMode.dat", g_launch.gameMode, g_launch.stamp)) return;
+
+    if (FirstRunFlag() != 0) {
+        SetDriverAnswer(1);
+    } else {
+        ShowDriverCheckDialog(menu, instance);
+    }
+    if (DriverAnswer() == 0) return;
+    SetFirstRunFlag(1);
+
+    HWND frame = GetParent(menu);
+    SetFrameShowState(frame, SW_MINIMIZE);
+    if (!RunGame()) {
+        // The player must not be left before a minimised front-end with no word.
+        SetFrameShowState(frame, SW_SHOWNORMAL);
+        ShowMessage("Game Program Start Error");
+        return;
+    }
+    if (!SetFrameShowState(frame, SW_SHOWNORMAL)) return;
+
+    MenuPlacement placement = CentreMenu(0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_MOMENTARY), menu, MomentaryProc, 0);
+    SetWindowPos(menu, HWND_TOP, placement.x, placement.y, placement.width, placement.height,
+                 SWP_NOSIZE | SWP_FRAMECHANGED);
+}
+
+}  // namespace zorv

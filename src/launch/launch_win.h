@@ -1,0 +1,19 @@
+// Starting the game from the main menu: the game-mode file, the driver question on the
+// first start, then the front-end steps aside while .\proc.exe runs.
+#pragma once
+
+#include <windows.h>
+
+namespace zorv {
+
+// Runs a whole launch for command 511 (game mode 0) or 512 (game mode 1). Returns when the
+// game has ended and the front-end is back, or earlier when the launch stops.
+void LaunchGame(HWND menu, HINSTANCE instance, int command);
+
+// Writes ".\Info\GameMode.dat": the game mode and the UTC time stamp, one per line.
+int WriteGameModeFile(HWND owner, HINSTANCE instance, const char* fileName, int gameMode, const char* stamp);
+
+// Starts .\proc.exe, waits for it to end and judges its log. False when it could not be started.
+bool RunGame();
+
+}  // namespace zorv

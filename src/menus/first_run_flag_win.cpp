@@ -1,0 +1,26 @@
+#include "menus/first_run_flag_win.h"
+
+#include <cstdio>
+#include <string>
+
+#include "common/config_file_win.h"
+#include "menus/first_run_flag.h"
+
+namespace zorv {
+
+int ReadFirstRunFlagFile(HWND owner, HINSTANCE instance, const char* fileName) {
+    std::string text;
+    if (!ReadConfigText(owner, instance, fileName, &text)) return 0;
+    int flag = FirstRunFlag();
+    ParseFirstRunFlag(text.c_str(), &flag);
+    SetFirstRunFlag(flag);
+    return 1;
+}
+
+int WriteFirstRunFlagFile(HWND owner, HINSTANCE instance, const char* fileName) {
+    char line[16];
+    std::snprintf(line, sizeof line, "%d\n", FirstRunFlag());
+    return SaveConfigText(owner, instance, fileName, line) ? 1 : 0;
+}
+
+}  // namespace zorv

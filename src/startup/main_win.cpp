@@ -1,0 +1,35 @@
+// The entry: the black full-screen frame, then the menu window centred on it, then the
+// message loop until the menu window is closed.
+#include <windows.h>
+
+#include "startup/app_win.h"
+#include "startup/message_loop_win.h"
+#include "startup/windows_win.h"
+
+using namespace zorv;
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+    HWND frame = CreateFrameWindow(instance);
+    if (!frame) return 0;
+    App().frame = frame;
+    ShowWindow(frame, showCommand);
+    ShowCursor(FALSE);
+    // The intro movie plays here, over the frame, while the cursor is hidden.
+    InvalidateRect(frame, nullptr, TRUE);
+    ShowCursor(TRUE);
+    UpdateWindow(frame);
+
+    bool classFailed = false;
+    HWND menu = CreateMenuWindow(frame, instance, &classFailed);
+    App().menu = menu;
+    if (menu) {
+        ShowWindow(menu, showCommand);
+        UpdateWindow(menu);
+    } else if (!classFailed) {
+        // A menu window that cannot be made ends the program as a failed registration does.
+        DestroyWindow(frame);
+        return 0;
+    }
+    // Without the menu class the black frame stays alone until the player closes it.
+    return RunMessageLoop();
+}

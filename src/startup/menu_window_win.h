@@ -1,0 +1,14 @@
+// What the menu window does with its messages; each handler hands on to the owning screen.
+#pragma once
+
+#include <windows.h>
+
+namespace zorv {
+
+void OnMenuCreate();
+void OnMenuDestroy(HWND menu);
+void OnMenuPaint();
+void OnMenuMouseMove();
+void OnMenuLeftButtonDown(unsigned x, unsigned y);
+
+}  // namespace zorv

@@ -1,0 +1,100 @@
+#include "startup/windows_win.h"
+
+#include "startup/app_win.h"
+#include "startup/frame_win.h"
+#include "startup/geometry.h"
+#include "startup/menu_window_win.h"
+
+namespace zorv {
+
+const char kFrameClass[] = "Zorv3D";
+const char kMenuClass[] = "Zorv3D Child";
+
+namespace {
+
+bool UseExtendedRegistration() {
+    DWORD version = GetVersion();
+    bool ntFamily = (version & 0x80000000u) == 0;
+    BYTE major = LOBYTE(LOWORD(version));
+    return !ntFamily && major >= 4;
+}
+
+WNDCLASSA ClassRecord(const char* name, WNDPROC procedure, HINSTANCE instance, HICON icon) {
+    WNDCLASSA wc = {};
+    wc.style = CS_HREDRAW | CS_VREDRAW;
+    wc.lpfnWndProc = procedure;
+    wc.hInstance = instance;
+    wc.hIcon = icon;
+    wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512) /* IDC_ARROW */);
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    wc.lpszClassName = name;
+    return wc;
+}
+
+}  // namespace
+
+ATOM RegisterWindowClass(const WNDCLASSA& wc) {
+    if (!UseExtendedRegistration()) return RegisterClassA(&wc);
+    WNDCLASSEXA ex = {};
+    ex.cbSize = sizeof ex;
+    ex.style = wc.style;
+    ex.lpfnWndProc = wc.lpfnWndProc;
+    ex.cbClsExtra = wc.cbClsExtra;
+    ex.cbWndExtra = wc.cbWndExtra;
+    ex.hInstance = wc.hInstance;
+    ex.hIcon = wc.hIcon;
+    ex.hCursor = wc.hCursor;
+    ex.hbrBackground = wc.hbrBackground;
+    ex.lpszMenuName = wc.lpszMenuName;
+    ex.lpszClassName = wc.lpszClassName;
+    ex.hIconSm = nullptr;
+    return RegisterClassExA(&ex);
+}
+
+HWND CreateFrameWindow(HINSTANCE instance) {
+    // The frame asks the system for an icon it does not have, so the class has none.
+    WNDCLASSA wc = ClassRecord(kFrameClass, FrameWindowProc, instance, LoadIconA(nullptr, "IDI_ZORV"));
+    if (!RegisterWindowClass(wc)) return nullptr;
+    App().instance = instance;
+    int width = GetSystemMetrics(SM_CXSCREEN);
+    int height = GetSystemMetrics(SM_CYSCREEN);
+    return CreateWindowExA(0, kFrameClass, "Zorv3D", WS_POPUPWINDOW, 0, 0, width, height, nullptr, nullptr,
+                           instance, nullptr);
+}
+
+HWND CreateMenuWindow(HWND frame, HINSTANCE instance, bool* classFailed) {
+    *classFailed = false;
+    WNDCLASSA wc = ClassRecord(kMenuClass, MenuWindowProc, instance, nullptr);
+    if (!RegisterWindowClass(wc)) {
+        *classFailed = true;
+        return nullptr;
+    }
+    MenuPlacement p = CentreMenu(0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    App().instance = instance;
+    return CreateWindowExA(0, kMenuClass, nullptr, WS_POPUP | WS_CHILD | WS_BORDER | WS_SYSMENU, p.x, p.y, p.width,
+                           p.height, frame, nullptr, instance, nullptr);
+}
+
+LRESULT CALLBACK FrameWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE: OnFrameCreate(window); break;
+    case WM_DESTROY: OnFrameDestroy(); break;
+    case WM_KEYDOWN: OnFrameKeyDown(wParam); break;
+    default: break;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK MenuWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE: OnMenuCreate(); break;
+    case WM_DESTROY: OnMenuDestroy(window); break;
+    case WM_PAINT: OnMenuPaint(); break;
+    case WM_MOUSEMOVE: OnMenuMouseMove(); break;
+    case WM_LBUTTONDOWN: OnMenuLeftButtonDown(LOWORD(lParam), HIWORD(lParam)); break;
+    default: break;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+}  // namespace zorv

@@ -1,0 +1,75 @@
+// Geometry of the menu window, the settings-file reading rules, and the first-run flag text.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <string>
+#include <vector>
+
+#include "common/text_config.h"
+#include "menus/first_run_flag.h"
+#include "startup/geometry.h"
+
+using namespace zorv;
+
+TEST(MenuGeometry, CentredOnEveryScreenSize) {
+    struct Case { int w, h, x, y; } cases[] = {
+        {640, 480, 0, 0}, {800, 600, 80, 60}, {1024, 768, 192, 144}, {1280, 1024, 320, 272},
+        {641, 481, 0, 0},      // odd sizes truncate
+        {320, 200, -160, -140}  // smaller than the menu: it hangs over the top left
+    };
+    for (const Case& c : cases) {
+        MenuPlacement p = CentreMenu(0, 0, c.w, c.h);
+        EXPECT_EQ(p.x, c.x) << c.w << "x" << c.h;
+        EXPECT_EQ(p.y, c.y) << c.w << "x" << c.h;
+        EXPECT_EQ(p.width, 640);
+        EXPECT_EQ(p.height, 480);
+    }
+    // Division truncates toward zero, not down.
+    EXPECT_EQ(CentreMenu(-3, 0, 0, 0).centreX, -1);
+    EXPECT_EQ(CentreMenu(0, 0, INT_MAX, INT_MAX).centreX, INT_MAX / 2);
+}
+
+TEST(TextConfig, NumbersConvertAsAtoiDoesWithoutOverflow) {
+    struct Case { const char* text; int value; bool digits; } cases[] = {
+        {"0", 0, true},        {"  \t42\n", 42, true}, {"-7", -7, true},     {"+3", 3, true},
+        {"1abc", 1, true},     {"abc", 0, false},      {"", 0, false},       {"- 5", 0, false},
+        {"99999999999", INT_MAX, true}, {"-99999999999", INT_MIN, true}, {"2147483648", INT_MAX, true},
+        {"-2147483648", INT_MIN, true},
+    };
+    for (const Case& c : cases) {
+        int v = 123;
+        EXPECT_EQ(ParseLeadingInt(c.text, &v), c.digits) << c.text;
+        EXPECT_EQ(v, c.value) << c.text;
+        EXPECT_EQ(AtoiLike(c.text), c.value) << c.text;
+    }
+}
+
+TEST(TextConfig, LinesComeInPiecesOf255AndTokensSplitAtBlanks) {
+    std::string longLine(600, 'x');
+    std::vector<std::string> lines = SplitConfigLines("a b\n" + longLine + "\nlast");
+    ASSERT_EQ(lines.size(), 5u);
+    EXPECT_EQ(lines[0], "a b\n");
+    EXPECT_EQ(lines[1].size(), 255u);
+    EXPECT_EQ(lines[2].size(), 255u);
+    EXPECT_EQ(lines[3], std::string(90, 'x') + "\n");
+    EXPECT_EQ(lines[4], "last");
+    EXPECT_TRUE(SplitConfigLines("").empty());
+
+    size_t end = 0;
+    EXPECT_EQ(FirstToken(" \t#1p-Up 17\n", &end), "#1p-Up");
+    EXPECT_EQ(end, 8u);
+    EXPECT_EQ(FirstToken("Music\n", &end), "Music");
+    EXPECT_EQ(end, 5u);
+    EXPECT_EQ(FirstToken(" \t \n", &end), "");
+}
+
+TEST(FirstRunFlag, FileTextKeepsOrReplacesTheValue) {
+    struct Case { const char* text; int before; int after; } cases[] = {
+        {"0\r\n", 5, 0}, {"7\n", 0, 7}, {"", 0, 0}, {"abc", 3, 3}, {"  1  ", 0, 1}, {"-2", 0, -2},
+    };
+    for (const Case& c : cases) {
+        int v = c.before;
+        ParseFirstRunFlag(c.text, &v);
+        EXPECT_EQ(v, c.after) << '"' << c.text << '"';
+    }
+}

@@ -1,0 +1,227 @@
+// The caption file read through its full path, the caption font at the display's resolution,
+// and the captions drawn onto a window of our own.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "captions/caption_file.h"
+#include "captions/captions_win.h"
+#include "common/gdi_guards_win.h"
+
+using namespace zorv;
+
+namespace {
+
+// Every test works on the process-wide table; it is put back as it was afterwards.
+class Captioned : public ::testing::Test {
+protected:
+    void SetUp() override { saved_ = Captions(); }
+    void TearDown() override { Captions() = saved_; }
+private:
+    CaptionTable saved_;
+};
+
+// A black popup window, shown and painted, that the captions are drawn on.
+class CaptionWindow {
+public:
+    CaptionWindow() {
+        WNDCLASSA wc = {};
+        wc.lpfnWndProc = DefWindowProcA;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+        wc.lpszClassName = "ZorvCaptionTest";
+        RegisterClassA(&wc);
+        window_ = CreateWindowExA(WS_EX_TOPMOST, wc.lpszClassName, "", WS_POPUP | WS_VISIBLE, 0, 0,
+                                  320, 240, nullptr, nullptr, wc.hInstance, nullptr);
+        UpdateWindow(window_);
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+    }
+    ~CaptionWindow() { DestroyWindow(window_); }
+    CaptionWindow(const CaptionWindow&) = delete;
+    CaptionWindow& operator=(const CaptionWindow&) = delete;
+    HWND get() const { return window_; }
+
+    // Pixels of the caption colour (anti-aliased edges on black keep red and blue at 0) in
+    // the rectangle [left, right) x [top, bottom) of the client area.
+    int GreenPixels(int left, int top, int right, int bottom) const {
+        WindowDC dc(window_);
+        int count = 0;
+        for (int y = top; y < bottom; ++y) {
+            for (int x = left; x < right; ++x) {
+                COLORREF c = GetPixel(dc.get(), x, y);
+                if (c != CLR_INVALID && GetRValue(c) == 0 && GetBValue(c) == 0 && GetGValue(c) >= 128) {
+                    ++count;
+                }
+            }
+        }
+        return count;
+    }
+private:
+    HWND window_ = nullptr;
+};
+
+int PixelsPerInchY(HWND window) {
+    WindowDC dc(window);
+    return GetDeviceCaps(dc.get(), LOGPIXELSY);
+}
+
+LOGFONTA Describe(HFONT font) {
+    LOGFONTA lf = {};
+    EXPECT_EQ(GetObjectA(font, sizeof lf, &lf), static_cast<int>(sizeof lf));
+    return lf;
+}
+
+int AverageWidth(HWND window, HFONT font) {
+    WindowDC dc(window);
+    SelectedObject selected(dc.get(), font);
+    TEXTMETRICA tm = {};
+    GetTextMetricsA(dc.get(), &tm);
+    return tm.tmAveCharWidth;
+}
+
+std::string TempFolder() {
+    char dir[MAX_PATH];
+    GetTempPathA(MAX_PATH, dir);
+    return std::string(dir) + "zorv_captions_" + std::to_string(GetCurrentProcessId());
+}
+
+void WriteBytes(const std::string& path, const std::string& bytes) {
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE) << path;
+    DWORD written = 0;
+    WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(h);
+}
+
+// The game folder layout in a temporary folder that is the current directory while a test runs.
+class CaptionFile : public Captioned {
+protected:
+    void SetUp() override {
+        Captioned::SetUp();
+        GetCurrentDirectoryA(MAX_PATH, previous_);
+        folder_ = TempFolder();
+        CreateDirectoryA(folder_.c_str(), nullptr);
+        CreateDirectoryA((folder_ + "\\info").c_str(), nullptr);
+        ASSERT_TRUE(SetCurrentDirectoryA(folder_.c_str()));
+    }
+    void TearDown() override {
+        SetCurrentDirectoryA(previous_);
+        DeleteFileA((folder_ + "\\info\\String.dat").c_str());
+        RemoveDirectoryA((folder_ + "\\info").c_str());
+        RemoveDirectoryA(folder_.c_str());
+        Captioned::TearDown();
+    }
+    std::string folder_;
+    char previous_[MAX_PATH] = {};
+};
+
+TEST_F(CaptionFile, ReadsTheFileInTextMode) {
+    WriteBytes(folder_ + "\\info\\String.dat",
+               "FONT:\tTahoma\r\nFHeight: 105\r\nFWidth: 0\r\n"
+               "a0: MUSIC VOLUME\r\na1:  SOUND\r\n"
+               "v0:\tDRIVER\r\nv1: MODE\tcomment\r\nv2: LEVEL\r\n"
+               "wm: Reinstall the game." + std::string(120, '!') + "\r\n");
+    std::strcpy(Captions().face, "Old");
+    Captions().width = 33;
+    ASSERT_TRUE(ReadCaptionFile(".\\info\\String.dat"));
+    const CaptionTable& t = Captions();
+    EXPECT_STREQ(t.face, "Tahoma");
+    EXPECT_EQ(t.height, 105);
+    EXPECT_EQ(t.width, 0);
+    EXPECT_STREQ(t.audio[0], "MUSIC VOLUME");
+    EXPECT_STREQ(t.audio[1], " SOUND");
+    EXPECT_STREQ(t.video[0], "DRIVER");
+    EXPECT_STREQ(t.video[1], "MODE");
+    EXPECT_STREQ(t.video[2], "LEVEL");
+    EXPECT_EQ(std::string(t.explanation), ("Reinstall the game." + std::string(120, '!')).substr(0, 99));
+}
+
+TEST_F(CaptionFile, AMissingFileChangesNothing) {
+    std::strcpy(Captions().face, "Kept Face");
+    std::strcpy(Captions().video[2], "kept caption");
+    Captions().height = 77;
+    const CaptionTable before = Captions();
+    EXPECT_FALSE(ReadCaptionFile(".\\info\\String.dat"));
+    EXPECT_EQ(std::memcmp(&before, &Captions(), sizeof before), 0);
+}
+
+TEST_F(Captioned, FontHeightFollowsTheDisplayResolution) {
+    CaptionWindow window;
+    const int dpi = PixelsPerInchY(window.get());
+    const std::string longFace(40, 'F');
+    const struct {
+        const char* face;
+        int height;
+        const char* storedFace;
+    } cases[] = {
+        {"Tahoma", 100, "Tahoma"},       // 9.5 points as the dialogs draw them
+        {"Tahoma", 110, "Tahoma"},
+        {"", 5, ""},                     // file height 0: the system's face, one pixel
+        {"Tahoma", -100, "Tahoma"},
+        {longFace.c_str(), 100, "FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFF"},  // cut to 31 characters
+    };
+    for (const auto& c : cases) {
+        GdiObject<HFONT> font(CreateScaledFont(window.get(), c.face, c.height, 0));
+        ASSERT_TRUE(font) << c.height;
+        const LOGFONTA lf = Describe(font.get());
+        EXPECT_EQ(lf.lfHeight, CaptionFontHeight(c.height, dpi)) << c.height << " at " << dpi;
+        EXPECT_EQ(lf.lfWidth, 0) << c.height;
+        EXPECT_EQ(lf.lfEscapement, 0);
+        EXPECT_EQ(lf.lfWeight, 0);
+        EXPECT_STREQ(lf.lfFaceName, c.storedFace);
+    }
+}
+
+TEST_F(Captioned, FontWidthScalesTheFacesAverageWidth) {
+    CaptionWindow window;
+    const int height = 200;
+    GdiObject<HFONT> own(CreateScaledFont(window.get(), "Tahoma", height, 0));
+    GdiObject<HFONT> same(CreateScaledFont(window.get(), "Tahoma", height, height));
+    GdiObject<HFONT> twice(CreateScaledFont(window.get(), "Tahoma", height, 2 * height));
+    ASSERT_TRUE(own && same && twice);
+    const int ownWidth = AverageWidth(window.get(), own.get());
+    ASSERT_GT(ownWidth, 3);
+    EXPECT_EQ(Describe(same.get()).lfWidth, ownWidth);
+    EXPECT_NEAR(AverageWidth(window.get(), same.get()), ownWidth, 1);
+    EXPECT_NEAR(AverageWidth(window.get(), twice.get()), 2 * ownWidth, 2);
+
+    // A height of y == 0 gives the width nothing to scale against: the width step is skipped.
+    GdiObject<HFONT> flat(CreateScaledFont(window.get(), "Tahoma", 0, height));
+    ASSERT_TRUE(flat);
+    EXPECT_EQ(Describe(flat.get()).lfWidth, 0);
+}
+
+TEST_F(Captioned, CaptionsAreDrawnGreenAtTheirPlaces) {
+    CaptionWindow window;
+    CaptionTable& t = Captions();
+    std::strcpy(t.face, "Tahoma");
+    t.height = 120;
+    t.width = 0;
+    std::strcpy(t.video[0], "MMMM");
+    std::strcpy(t.video[1], "MMMM");
+    std::strcpy(t.video[2], "MMMM");
+    std::strcpy(t.audio[0], "MMMM");
+    std::strcpy(t.audio[1], "MMMM");
+
+    DrawVideoCaptions(window.get());
+    // Each caption's top left is its place; a 12.5-point line is well under 40 pixels tall.
+    const int videoRows[] = {20, 93, 162};
+    for (int top : videoRows) EXPECT_GT(window.GreenPixels(22, top, 160, top + 40), 20) << top;
+    EXPECT_EQ(window.GreenPixels(0, 0, 320, 20), 0);
+    EXPECT_EQ(window.GreenPixels(0, 0, 22, 240), 0);
+    EXPECT_EQ(window.GreenPixels(0, 202, 320, 240), 0);
+
+    InvalidateRect(window.get(), nullptr, TRUE);
+    UpdateWindow(window.get());
+    DrawAudioCaptions(window.get());
+    const int audioRows[] = {53, 133};
+    for (int top : audioRows) EXPECT_GT(window.GreenPixels(22, top, 160, top + 40), 20) << top;
+    EXPECT_EQ(window.GreenPixels(0, 0, 320, 53), 0);
+    EXPECT_EQ(window.GreenPixels(0, 0, 22, 240), 0);
+}
+
+}  // namespace

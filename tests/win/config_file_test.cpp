@@ -1,0 +1,124 @@
+// Settings files on a real Windows file system: full paths, CR LF line ends, saves that replace
+// the file in one step, and the error dialog's path for files that cannot be opened.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "common/config_file_win.h"
+#include "launch/config_error_win.h"
+#include "menus/first_run_flag.h"
+#include "menus/first_run_flag_win.h"
+
+using namespace zorv;
+
+namespace {
+
+std::vector<std::string> g_errors;
+void CollectError(const char* path) { g_errors.push_back(path); }
+
+class ConfigFiles : public ::testing::Test {
+protected:
+    void SetUp() override {
+        g_errors.clear();
+        SetConfigErrorSinkForTesting(CollectError);
+        GetCurrentDirectoryA(MAX_PATH, previous_);
+        char temp[MAX_PATH];
+        GetTempPathA(MAX_PATH, temp);
+        dir_ = std::string(temp) + "zorv_cfg_" + std::to_string(GetCurrentProcessId());
+        CreateDirectoryA(dir_.c_str(), nullptr);
+        CreateDirectoryA((dir_ + "\\Info").c_str(), nullptr);
+        SetCurrentDirectoryA(dir_.c_str());
+    }
+    void TearDown() override {
+        SetCurrentDirectoryA(previous_);
+        SetConfigErrorSinkForTesting(nullptr);
+        WIN32_FIND_DATAA f;
+        HANDLE h = FindFirstFileA((dir_ + "\\Info\\*").c_str(), &f);
+        if (h != INVALID_HANDLE_VALUE) {
+            do {
+                std::string p = dir_ + "\\Info\\" + f.cFileName;
+                SetFileAttributesA(p.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileA(p.c_str());
+            } while (FindNextFileA(h, &f));
+            FindClose(h);
+        }
+        RemoveDirectoryA((dir_ + "\\Info").c_str());
+        RemoveDirectoryA(dir_.c_str());
+    }
+    std::string Bytes(const std::string& relative) {
+        std::string out;
+        HANDLE h = CreateFileA((dir_ + "\\" + relative).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                               nullptr);
+        if (h == INVALID_HANDLE_VALUE) return "<missing>";
+        char buf[512];
+        DWORD got = 0;
+        while (ReadFile(h, buf, sizeof buf, &got, nullptr) && got) out.append(buf, got);
+        CloseHandle(h);
+        return out;
+    }
+    void Put(const std::string& relative, const std::string& bytes) {
+        HANDLE h = CreateFileA((dir_ + "\\" + relative).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        DWORD n = 0;
+        WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &n, nullptr);
+        CloseHandle(h);
+    }
+    int FilesInInfo() {
+        int n = 0;
+        WIN32_FIND_DATAA f;
+        HANDLE h = FindFirstFileA((dir_ + "\\Info\\*").c_str(), &f);
+        do {
+            if (!(f.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) ++n;
+        } while (FindNextFileA(h, &f));
+        FindClose(h);
+        return n;
+    }
+    char previous_[MAX_PATH];
+    std::string dir_;
+};
+
+}  // namespace
+
+TEST_F(ConfigFiles, SaveWritesTextModeLinesAndLeavesNoTemporaryFile) {
+    ASSERT_TRUE(SaveConfigText(nullptr, nullptr, ".\\Info\\GameMode.dat", "0\n1::9::8::7\n"));
+    EXPECT_EQ(Bytes("Info\\GameMode.dat"), "0\r\n1::9::8::7\r\n");
+    ASSERT_TRUE(SaveConfigText(nullptr, nullptr, ".\\info\\GameMode.dat", "1\n"));
+    EXPECT_EQ(Bytes("Info\\GameMode.dat"), "1\r\n");
+    EXPECT_EQ(FilesInInfo(), 1);
+    EXPECT_TRUE(g_errors.empty());
+}
+
+TEST_F(ConfigFiles, ReadOnlyFileIsLeftAsItWasAndReportedWithItsFullPath) {
+    Put("Info\\InitFlag.flg", "0\r\n");
+    SetFileAttributesA((dir_ + "\\Info\\InitFlag.flg").c_str(), FILE_ATTRIBUTE_READONLY);
+    EXPECT_FALSE(SaveConfigText(nullptr, nullptr, ".\\Info\\InitFlag.flg", "1\n"));
+    ASSERT_EQ(g_errors.size(), 1u);
+    EXPECT_EQ(g_errors[0], dir_ + "\\Info\\InitFlag.flg");
+    EXPECT_EQ(Bytes("Info\\InitFlag.flg"), "0\r\n");
+    EXPECT_EQ(FilesInInfo(), 1);
+}
+
+TEST_F(ConfigFiles, MissingFileReportsTheWholeFullPath) {
+    std::string text = "unchanged";
+    EXPECT_FALSE(ReadConfigText(nullptr, nullptr, ".\\info\\InitFlag.flg", &text));
+    ASSERT_EQ(g_errors.size(), 1u);
+    EXPECT_EQ(g_errors[0], dir_ + "\\info\\InitFlag.flg");
+    EXPECT_GT(g_errors[0].size(), 0u);
+}
+
+TEST_F(ConfigFiles, FirstRunFlagRoundTripsThroughItsFile) {
+    struct Case { const char* stored; int flag; const char* written; } cases[] = {
+        {"0\r\n", 0, "0\r\n"}, {"7\r\n", 7, "7\r\n"}, {"", 0, "0\r\n"}, {"junk", 0, "0\r\n"},
+    };
+    for (const Case& c : cases) {
+        SetFirstRunFlag(0);
+        Put("Info\\InitFlag.flg", c.stored);
+        ASSERT_EQ(ReadFirstRunFlagFile(nullptr, nullptr, ".\\info\\InitFlag.flg"), 1);
+        EXPECT_EQ(FirstRunFlag(), c.flag) << c.stored;
+        ASSERT_EQ(WriteFirstRunFlagFile(nullptr, nullptr, ".\\Info\\InitFlag.flg"), 1);
+        EXPECT_EQ(Bytes("Info\\InitFlag.flg"), c.written) << c.stored;
+    }
+    EXPECT_TRUE(g_errors.empty());
+}

@@ -1,0 +1,95 @@
+#include "assets.h"
+
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+
+#include "buttons.h"
+#include "icons.h"
+#include "infofiles.h"
+#include "palette.h"
+#include "scenes.h"
+#include "sounds.h"
+
+namespace assetgen {
+
+namespace {
+
+Bytes ToBmp(const Image& img, int ox = 0, int oy = 0) {
+    return EncodeBmp8(img.w, img.h, Quantize(img, ox, oy), GamePalette());
+}
+
+Bytes ToBytes(const std::string& s) { return Bytes(s.begin(), s.end()); }
+
+}  // namespace
+
+FileSet BuildGameFolder(const Fonts& fonts) {
+    FileSet files;
+    const std::string bg = "resource/background/";
+    files.push_back({bg + "background.bmp", ToBmp(DrawFrameBackground())});
+    files.push_back({bg + "MainBK.bmp", ToBmp(DrawMainMenu(fonts))});
+    files.push_back({bg + "OptionBK.bmp", ToBmp(DrawOptionsMenu(fonts))});
+    files.push_back({bg + "inputBK.bmp", ToBmp(DrawKeySetup(fonts))});
+    files.push_back({bg + "smallwin.bmp", ToBmp(DrawSmallWindow())});
+    for (int page = 0; page < kHowPages; ++page)
+        files.push_back({bg + "how" + std::to_string(page + 1) + ".bmp", ToBmp(DrawHowToPlay(page, fonts))});
+
+    files.push_back({"sound/mmove.wav", EncodeWav16(kSampleRate, SynthHoverBlip())});
+    files.push_back({"sound/mclick.wav", EncodeWav16(kSampleRate, SynthClick())});
+
+    files.push_back({"info/String.dat", ToBytes(CaptionFileText())});
+    files.push_back({"info/InitFlag.flg", ToBytes(FirstRunFlagText())});
+    files.push_back({"info/Audio.cfg", ToBytes(AudioSettingsText())});
+    files.push_back({"info/keyvalue.cfg", ToBytes(KeyBindingsText())});
+    files.push_back({"info/video.cfg", ToBytes(VideoSettingsText())});
+    files.push_back({"info/Driver.dat", ToBytes(DriverListText())});
+
+    // Local drivers carry the two libraries the front-end copies beside the game; each file
+    // names its folder so that a copy can be traced back. The folders of drivers installed into
+    // the system hold only a note, which the driver guide dialog points the player to.
+    const std::vector<SampleDriver>& drivers = SampleDrivers();
+    for (size_t i = 1; i + 1 < drivers.size(); ++i) {
+        const SampleDriver& d = drivers[i];
+        std::string dir = "Driver/" + d.directory + "/";
+        if (d.local) {
+            for (const char* lib : {"Opengl32.dll", "Glu32.dll"})
+                files.push_back({dir + lib, ToBytes(WithCrlf("Sample " + std::string(lib) + " of the " +
+                                                             d.name + " driver (" + d.directory + ")\n"))});
+        } else {
+            files.push_back({dir + "Install.txt",
+                             ToBytes(WithCrlf("Driver files for: " + d.name + ".\nInstall them into Windows "
+                                              "with the card maker's setup program.\n"))});
+        }
+    }
+    return files;
+}
+
+FileSet BuildResources(const Fonts& fonts) {
+    FileSet files;
+    auto name = [](int id) { return "btn_" + std::to_string(id) + ".bmp"; };
+    for (const ButtonArt& b : MenuButtons()) {
+        // Dithered from the button's place on screen, so the normal picture matches the menu
+        // background under it pixel for pixel.
+        files.push_back({name(b.normalId), ToBmp(RenderButton(b, ButtonState::Normal, fonts), b.left, b.top)});
+        files.push_back(
+            {name(b.highlightedId), ToBmp(RenderButton(b, ButtonState::Highlighted, fonts), b.left, b.top)});
+        files.push_back({name(b.pressedId), ToBmp(RenderButton(b, ButtonState::Pressed, fonts), b.left, b.top)});
+    }
+    files.push_back({"icon_287.ico", EncodeIcon(DrawFloppyIcon(), GamePalette())});
+    files.push_back({"icon_290.ico", EncodeIcon(DrawExclamationIcon(), GamePalette())});
+    files.push_back({"icon_310.ico", EncodeIcon(DrawCheckIcon(), GamePalette())});
+    return files;
+}
+
+void WriteFiles(const std::string& root, const FileSet& files) {
+    namespace fs = std::filesystem;
+    for (const OutputFile& f : files) {
+        fs::path path = fs::path(root) / fs::path(f.path);
+        fs::create_directories(path.parent_path());
+        std::ofstream out(path, std::ios::binary | std::ios::trunc);
+        out.write(reinterpret_cast<const char*>(f.bytes.data()), static_cast<std::streamsize>(f.bytes.size()));
+        if (!out) throw std::runtime_error("cannot write " + path.string());
+    }
+}
+
+}  // namespace assetgen
