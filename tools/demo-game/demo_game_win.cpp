@@ -217,7 +217,7 @@ std::string Column1(const Game& game) {
     char ending[160];
     std::snprintf(ending, sizeof ending, "Ends after %u ms with exit code %lld, ", game.ini.stayMs, game.ini.exitCode);
     text += ending;
-    text += game.ini.writeLog ? "log [" + Printable(game.ini.log) + "]" : std::string("no log");
+    text += game.ini.writeLog ? "log \"" + Escape(game.ini.log) + "\"" : std::string("no log");
     text += "\r\nResize: " + game.resizeOutcome + "\r\n\r\nPress a key or click to end now.";
     return text;
 }
