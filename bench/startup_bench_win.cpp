@@ -94,7 +94,9 @@ int main(int argc, char** argv) {
     double before = CpuSeconds(app.process());
     Sleep(5000);
     double used = CpuSeconds(app.process()) - before;
-    std::printf("idle for 5 s in the menu: %.3f s of processor time (%.2f%% of a core)\n", used, used / 5.0 * 100.0);
+    if (used < 0) used = 0;
+    std::printf("idle for 5 s in the menu: %.3f s of processor time (%.2f%% of a core; %.3f s since start)\n", used,
+                used / 5.0 * 100.0, CpuSeconds(app.process()));
     app.Kill();
     return 0;
 }

@@ -218,7 +218,9 @@ TEST_F(DriverDialogs, DownloadClosesTheGuideAndTriesTheBrowsersInTurn) {
         {"neither starts", 2, 31, {first, second}, {"Web browsers not find"}},
     };
     for (const Case& c : cases) {
-        SetUp();
+        g_shellCalls.clear();
+        g_shellOwners.clear();
+        g_messages.clear();
         g_iexploreResult = c.iexplore;
         g_netscapeResult = c.netscape;
         HWND guide = nullptr;

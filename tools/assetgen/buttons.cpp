@@ -41,13 +41,13 @@ Rect LabelWindow(int w, int h) {
 
 // One lettering size per screen: the largest at which every button's words fit its window.
 TextSpec ScreenTextSpec(MenuScreen screen, const Fonts& fonts) {
-    TextSpec spec = screen == MenuScreen::Main ? TextSpec{23.f, 0.92f, 1.f} : TextSpec{15.f, 0.86f, 1.f};
+    TextSpec textSpec = screen == MenuScreen::Main ? TextSpec{23.f, 0.92f, 1.f} : TextSpec{15.f, 0.86f, 1.f};
     for (const ButtonArt& b : MenuButtons()) {
         if (b.screen != screen) continue;
         Rect label = LabelWindow(b.Width(), b.Height());
-        for (const std::string& line : b.lines) spec = FitWidth(*fonts.bold, line, spec, label.Width() - 10);
+        for (const std::string& line : b.lines) textSpec = FitWidth(*fonts.bold, line, textSpec, label.Width() - 10);
     }
-    return spec;
+    return textSpec;
 }
 
 // Plate and lettering in the button's own coordinates, without the pressed shift.
@@ -84,7 +84,7 @@ Image Face(const ButtonArt& b, ButtonState state, const Fonts& fonts) {
 
     Lettering s;
     s.font = fonts.bold.get();
-    s.spec = ScreenTextSpec(b.screen, fonts);
+    s.textSpec = ScreenTextSpec(b.screen, fonts);
     if (state == ButtonState::Normal) {
         s.top = {0.25f, 0.9f, 0.35f};
         s.bottom = {0.05f, 0.6f, 0.16f};
@@ -98,8 +98,8 @@ Image Face(const ButtonArt& b, ButtonState state, const Fonts& fonts) {
     }
     s.shadow = false;
     int lines = static_cast<int>(b.lines.size());
-    TextExtent e = s.font->Measure("H", s.spec);
-    int gap = std::max(4, static_cast<int>(s.spec.px * 0.35f));
+    TextExtent e = s.font->Measure("H", s.textSpec);
+    int gap = std::max(4, static_cast<int>(s.textSpec.px * 0.35f));
     int block = lines * e.ascent + (lines - 1) * gap;
     int y = label.y0 + (label.Height() - block) / 2;
     for (const std::string& line : b.lines) {

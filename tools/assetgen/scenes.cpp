@@ -112,12 +112,12 @@ void FooterStrip(Image& img, const Fonts& fonts, const std::string& left, const 
     RivetRow(img, 10, kScreenW - 12, 462, 2, 3.f);
     Rect screen{24, 452, 300, 472};
     Window(img, screen, {0.02f, 0.04f, 0.03f});
-    TextSpec spec{11.f, 1.f, 1.f};
-    DrawPlainText(img, left, *fonts.mono, spec, {0.3f, 0.85f, 0.4f}, 32, 466);
-    int w = fonts.mono->Measure(right, spec).width;
+    TextSpec textSpec{11.f, 1.f, 1.f};
+    DrawPlainText(img, left, *fonts.mono, textSpec, {0.3f, 0.85f, 0.4f}, 32, 466);
+    int w = fonts.mono->Measure(right, textSpec).width;
     Rect screen2{kScreenW - 34 - w, 452, kScreenW - 24, 472};
     Window(img, screen2, {0.02f, 0.04f, 0.03f});
-    DrawPlainText(img, right, *fonts.mono, spec, {0.3f, 0.85f, 0.4f}, static_cast<float>(screen2.x0 + 5), 466);
+    DrawPlainText(img, right, *fonts.mono, textSpec, {0.3f, 0.85f, 0.4f}, static_cast<float>(screen2.x0 + 5), 466);
 }
 
 void PlaceButtons(Image& img, MenuScreen screen, const Fonts& fonts) {
@@ -133,7 +133,7 @@ void PlaceButtons(Image& img, MenuScreen screen, const Fonts& fonts) {
 Lettering TitleStyle(const Fonts& fonts, float px) {
     Lettering s;
     s.font = fonts.bold.get();
-    s.spec = TextSpec{px, 0.9f, 2.f};
+    s.textSpec = TextSpec{px, 0.9f, 2.f};
     s.top = {0.82f, 1.f, 0.78f};
     s.bottom = {0.02f, 0.62f, 0.14f};
     s.glowRadius = static_cast<int>(px / 7);
@@ -145,7 +145,7 @@ Lettering TitleStyle(const Fonts& fonts, float px) {
 Lettering HeadingStyle(const Fonts& fonts, float px) {
     Lettering s;
     s.font = fonts.bold.get();
-    s.spec = TextSpec{px, 0.95f, 1.f};
+    s.textSpec = TextSpec{px, 0.95f, 1.f};
     s.top = colours::kGreenCore;
     s.bottom = {0.1f, 0.85f, 0.25f};
     s.glowRadius = std::max(3, static_cast<int>(px / 5));
@@ -157,7 +157,7 @@ Lettering HeadingStyle(const Fonts& fonts, float px) {
 Lettering LabelStyle(const Fonts& fonts, float px) {
     Lettering s;
     s.font = fonts.bold.get();
-    s.spec = TextSpec{px, 0.95f, 0.5f};
+    s.textSpec = TextSpec{px, 0.95f, 0.5f};
     s.top = {0.45f, 1.f, 0.5f};
     s.bottom = {0.1f, 0.78f, 0.25f};
     s.glowRadius = 3;
@@ -246,12 +246,12 @@ Image DrawMainMenu(const Fonts& fonts) {
 
     // The title over the floor grid, left of the OPTION button.
     Lettering title = TitleStyle(fonts, 104.f);
-    title.spec = FitWidth(*title.font, "ZORV 3D", title.spec, 440);
-    TextExtent te = title.font->Measure("ZORV 3D", title.spec);
+    title.textSpec = FitWidth(*title.font, "ZORV 3D", title.textSpec, 440);
+    TextExtent te = title.font->Measure("ZORV 3D", title.textSpec);
     float tx = std::round(244.f - te.width * 0.5f);
     DrawText(img, "ZORV 3D", title, tx, 380.f);
     Lettering tag = LabelStyle(fonts, 13.f);
-    tag.spec.tracking = 3.f;
+    tag.textSpec.tracking = 3.f;
     DrawTextCentred(img, "ARENA COMBAT IN THREE DIMENSIONS", tag, {24, 396, 464, 420});
 
     // Vent grille under OPTION.
@@ -361,7 +361,7 @@ Image DrawKeySetup(const Fonts& fonts) {
     };
 
     Lettering label = LabelStyle(fonts, 11.f);
-    label.spec.condense = 0.9f;
+    label.textSpec.condense = 0.9f;
     for (const PlayerPanel& pp : players) {
         Plate(img, pp.panel, colours::kPlate * 0.72f, static_cast<uint32_t>(pp.panel.x0));
         RivetFrame(img, pp.panel, 7.f, 400.f, 2.6f);
@@ -381,7 +381,7 @@ Image DrawKeySetup(const Fonts& fonts) {
         for (const Field& fld : f) {
             Rect slot = R(fld.x, fld.y, fw, fh).Inset(-4);
             Window(img, slot, {0.03f, 0.035f, 0.04f});
-            TextExtent e = label.font->Measure(fld.label, label.spec);
+            TextExtent e = label.font->Measure(fld.label, label.textSpec);
             float baseline = std::round(Y(fld.y + fh * 0.5f) + e.ascent * 0.5f);
             float x = fld.labelRight ? X(fld.x + fw + 8.f) : X(fld.x - 8.f) - e.width;
             DrawText(img, fld.label, label, std::round(x), baseline);

@@ -103,8 +103,8 @@ void Rivet(Image& img, float cx, float cy, float radius) {
             float nx = (px - cx) / radius, ny = (py - cy) / radius;
             float nz = std::sqrt(std::max(0.f, 1.f - nx * nx - ny * ny));
             float diffuse = std::max(0.f, nx * lx + ny * ly + nz * lz);
-            float spec = std::pow(std::max(0.f, nx * lx + ny * ly + nz * lz), 18.f);
-            Rgb dome = colours::kPlate * (0.35f + 1.1f * diffuse) + Rgb{0.9f, 0.92f, 1.f} * (0.55f * spec);
+            float textSpec = std::pow(std::max(0.f, nx * lx + ny * ly + nz * lz), 18.f);
+            Rgb dome = colours::kPlate * (0.35f + 1.1f * diffuse) + Rgb{0.9f, 0.92f, 1.f} * (0.55f * textSpec);
             if (d > radius - 1.f) dome = dome * 0.55f;  // dark rim where it meets the plate
             c = Mix(c, dome, cover);
         }
@@ -165,14 +165,14 @@ void SeamV(Image& img, int x, int y0, int y1) {
 }
 
 void DrawText(Image& img, const std::string& text, const Lettering& s, float x, float baseline) {
-    TextExtent e = s.font->Measure(text, s.spec);
+    TextExtent e = s.font->Measure(text, s.textSpec);
     int pad = s.glowRadius * 3 + s.outline + 4;
     int left = static_cast<int>(std::floor(x)) - pad;
-    int top = static_cast<int>(std::floor(baseline)) - e.ascent - static_cast<int>(s.spec.px * 0.3f) - pad;
+    int top = static_cast<int>(std::floor(baseline)) - e.ascent - static_cast<int>(s.textSpec.px * 0.3f) - pad;
     int w = e.width + 2 * pad + 4;
-    int h = e.ascent + e.descent + static_cast<int>(s.spec.px * 0.3f) + 2 * pad;
+    int h = e.ascent + e.descent + static_cast<int>(s.textSpec.px * 0.3f) + 2 * pad;
     Mask m(w, h);
-    s.font->Draw(m, text, s.spec, x - left, baseline - top);
+    s.font->Draw(m, text, s.textSpec, x - left, baseline - top);
 
     if (s.shadow) {
         Mask sh = Blur(m, 2);
@@ -193,30 +193,30 @@ void DrawText(Image& img, const std::string& text, const Lettering& s, float x, 
 }
 
 void DrawTextCentred(Image& img, const std::string& text, const Lettering& s, const Rect& box) {
-    TextExtent e = s.font->Measure(text, s.spec);
+    TextExtent e = s.font->Measure(text, s.textSpec);
     float x = box.x0 + (box.Width() - e.width) * 0.5f;
     float baseline = box.y0 + (box.Height() + e.ascent) * 0.5f;
     DrawText(img, text, s, std::round(x), std::round(baseline));
 }
 
-void DrawPlainText(Image& img, const std::string& text, const Font& font, const TextSpec& spec, Rgb colour,
+void DrawPlainText(Image& img, const std::string& text, const Font& font, const TextSpec& textSpec, Rgb colour,
                    float x, float baseline) {
     Lettering s;
     s.font = &font;
-    s.spec = spec;
+    s.textSpec = textSpec;
     s.top = s.bottom = colour;
     s.glowStrength = 0.f;
     s.shadow = true;
     DrawText(img, text, s, x, baseline);
 }
 
-std::vector<std::string> Wrap(const Font& font, const TextSpec& spec, const std::string& text, int width) {
+std::vector<std::string> Wrap(const Font& font, const TextSpec& textSpec, const std::string& text, int width) {
     std::vector<std::string> lines;
     std::istringstream words(text);
     std::string word, line;
     while (words >> word) {
         std::string candidate = line.empty() ? word : line + " " + word;
-        if (!line.empty() && font.Measure(candidate, spec).width > width) {
+        if (!line.empty() && font.Measure(candidate, textSpec).width > width) {
             lines.push_back(line);
             line = word;
         } else {

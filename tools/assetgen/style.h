@@ -46,7 +46,7 @@ void SeamV(Image& img, int x, int y0, int y1);
 // How a line of lettering looks.
 struct Lettering {
     const Font* font = nullptr;
-    TextSpec spec;
+    TextSpec textSpec;
     Rgb top = colours::kGreen;        // fill at the top of the capitals
     Rgb bottom = colours::kGreenDeep; // fill at the baseline
     Rgb glow = colours::kGlow;
@@ -61,9 +61,9 @@ void DrawText(Image& img, const std::string& text, const Lettering& style, float
 // Draws one line centred in `box` (horizontally, and vertically on the capital height).
 void DrawTextCentred(Image& img, const std::string& text, const Lettering& style, const Rect& box);
 // Plain, unglowing text: for the small print of instruction pages.
-void DrawPlainText(Image& img, const std::string& text, const Font& font, const TextSpec& spec, Rgb colour,
+void DrawPlainText(Image& img, const std::string& text, const Font& font, const TextSpec& textSpec, Rgb colour,
                    float x, float baseline);
 // Greedy word wrap into lines no wider than `width`.
-std::vector<std::string> Wrap(const Font& font, const TextSpec& spec, const std::string& text, int width);
+std::vector<std::string> Wrap(const Font& font, const TextSpec& textSpec, const std::string& text, int width);
 
 }  // namespace assetgen

@@ -28,16 +28,16 @@ long To26Dot6(float v) { return std::lround(v * 64.f); }
 struct Font::Impl {
     FT_Face face = nullptr;
 
-    void Prepare(const TextSpec& spec) const {
-        FT_Set_Char_Size(face, 0, To26Dot6(spec.px), 72, 72);
-        FT_Matrix m{static_cast<FT_Fixed>(std::lround(spec.condense * 65536.f)), 0, 0, 0x10000};
+    void Prepare(const TextSpec& textSpec) const {
+        FT_Set_Char_Size(face, 0, To26Dot6(textSpec.px), 72, 72);
+        FT_Matrix m{static_cast<FT_Fixed>(std::lround(textSpec.condense * 65536.f)), 0, 0, 0x10000};
         FT_Set_Transform(face, &m, nullptr);
     }
 
     // Walks the glyphs of a line, calling fn(glyph slot, pen x in pixels) for each.
     template <typename Fn>
-    float Walk(const std::string& text, const TextSpec& spec, Fn fn) const {
-        Prepare(spec);
+    float Walk(const std::string& text, const TextSpec& textSpec, Fn fn) const {
+        Prepare(textSpec);
         float pen = 0;
         FT_UInt previous = 0;
         for (unsigned char ch : text) {
@@ -45,14 +45,14 @@ struct Font::Impl {
             if (previous && glyph && FT_HAS_KERNING(face)) {
                 FT_Vector k{};
                 if (FT_Get_Kerning(face, previous, glyph, FT_KERNING_DEFAULT, &k) == 0)
-                    pen += k.x / 64.f * spec.condense;
+                    pen += k.x / 64.f * textSpec.condense;
             }
             if (FT_Load_Glyph(face, glyph, FT_LOAD_DEFAULT | FT_LOAD_TARGET_LIGHT) != 0) continue;
             fn(face->glyph, pen);
-            pen += face->glyph->advance.x / 64.f + spec.tracking;
+            pen += face->glyph->advance.x / 64.f + textSpec.tracking;
             previous = glyph;
         }
-        return text.empty() ? 0.f : pen - spec.tracking;
+        return text.empty() ? 0.f : pen - textSpec.tracking;
     }
 };
 
@@ -65,8 +65,8 @@ Font::~Font() {
     if (impl_->face) FT_Done_Face(impl_->face);
 }
 
-TextExtent Font::Measure(const std::string& text, const TextSpec& spec) const {
-    float width = impl_->Walk(text, spec, [](FT_GlyphSlot, float) {});
+TextExtent Font::Measure(const std::string& text, const TextSpec& textSpec) const {
+    float width = impl_->Walk(text, textSpec, [](FT_GlyphSlot, float) {});
     TextExtent e;
     e.width = static_cast<int>(std::ceil(width));
     // Capital height from "H", so that lettering centres on what the eye sees.
@@ -77,8 +77,8 @@ TextExtent Font::Measure(const std::string& text, const TextSpec& spec) const {
     return e;
 }
 
-void Font::Draw(Mask& mask, const std::string& text, const TextSpec& spec, float x, float baseline) const {
-    impl_->Walk(text, spec, [&](FT_GlyphSlot slot, float pen) {
+void Font::Draw(Mask& mask, const std::string& text, const TextSpec& textSpec, float x, float baseline) const {
+    impl_->Walk(text, textSpec, [&](FT_GlyphSlot slot, float pen) {
         if (FT_Render_Glyph(slot, FT_RENDER_MODE_NORMAL) != 0) return;
         const FT_Bitmap& bm = slot->bitmap;
         int left = static_cast<int>(std::lround(x + pen)) + slot->bitmap_left;
@@ -102,9 +102,9 @@ Fonts LoadFonts(const std::string& dir) {
     return f;
 }
 
-TextSpec FitWidth(const Font& font, const std::string& text, TextSpec spec, int maxWidth) {
-    while (spec.px > 6.f && font.Measure(text, spec).width > maxWidth) spec.px -= 0.5f;
-    return spec;
+TextSpec FitWidth(const Font& font, const std::string& text, TextSpec textSpec, int maxWidth) {
+    while (textSpec.px > 6.f && font.Measure(text, textSpec).width > maxWidth) textSpec.px -= 0.5f;
+    return textSpec;
 }
 
 }  // namespace assetgen

@@ -30,9 +30,9 @@ public:
     Font(const Font&) = delete;
     Font& operator=(const Font&) = delete;
 
-    TextExtent Measure(const std::string& text, const TextSpec& spec) const;
+    TextExtent Measure(const std::string& text, const TextSpec& textSpec) const;
     // Adds the line's coverage to `mask` with the pen starting at (x, baseline).
-    void Draw(Mask& mask, const std::string& text, const TextSpec& spec, float x, float baseline) const;
+    void Draw(Mask& mask, const std::string& text, const TextSpec& textSpec, float x, float baseline) const;
 
 private:
     struct Impl;
@@ -49,7 +49,7 @@ struct Fonts {
 // Loads the faces from `dir` (default: the system's DejaVu folder).
 Fonts LoadFonts(const std::string& dir = "/usr/share/fonts/truetype/dejavu");
 
-// Largest size, at most spec.px, at which `text` fits in `maxWidth` pixels.
-TextSpec FitWidth(const Font& font, const std::string& text, TextSpec spec, int maxWidth);
+// Largest size, at most textSpec.px, at which `text` fits in `maxWidth` pixels.
+TextSpec FitWidth(const Font& font, const std::string& text, TextSpec textSpec, int maxWidth);
 
 }  // namespace assetgen
