@@ -4,6 +4,7 @@
 
 #include "common/gdi_guards_win.h"
 #include "graphics/bmp_format.h"
+#include "graphics/palette_win.h"
 #include "graphics/picture_slots_win.h"
 
 namespace zorv {
@@ -17,14 +18,7 @@ HPALETTE CreateImagePalette(const BYTE* table, unsigned count) {
     LOGPALETTE* logical = static_cast<LOGPALETTE*>(GlobalLock(memory));
     HPALETTE palette = nullptr;
     if (logical) {
-        logical->palVersion = 0x300;
-        logical->palNumEntries = static_cast<WORD>(count);
-        for (unsigned i = 0; i < count; ++i) {
-            logical->palPalEntry[i].peRed = table[i * 4 + 2];
-            logical->palPalEntry[i].peGreen = table[i * 4 + 1];
-            logical->palPalEntry[i].peBlue = table[i * 4 + 0];
-            logical->palPalEntry[i].peFlags = 0;
-        }
+        FillLogicalPalette(logical, table, count);
         palette = CreatePalette(logical);
         GlobalUnlock(memory);
     }

@@ -2,6 +2,7 @@
 
 #include "common/full_path_win.h"
 #include "graphics/message_box_win.h"
+#include "graphics/palette_win.h"
 
 namespace zorv {
 namespace {
@@ -148,15 +149,7 @@ int BuildSharedPalette(int slot) {
         ShowMessage("Palette memory over");
         return 0;
     }
-    logical->palVersion = 0x300;
-    logical->palNumEntries = static_cast<WORD>(count);
-    const BYTE* table = s->image + s->layout.colorTableOffset;
-    for (unsigned i = 0; i < count; ++i) {
-        logical->palPalEntry[i].peRed = table[i * 4 + 2];
-        logical->palPalEntry[i].peGreen = table[i * 4 + 1];
-        logical->palPalEntry[i].peBlue = table[i * 4 + 0];
-        logical->palPalEntry[i].peFlags = 0;
-    }
+    FillLogicalPalette(logical, s->image + s->layout.colorTableOffset, count);
     HPALETTE palette = CreatePalette(logical);
 
     // The previous palette and its memory are replaced, not leaked.
