@@ -25,6 +25,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     if (menu) {
         ShowWindow(menu, showCommand);
         UpdateWindow(menu);
+        // A message box during the menu's creation activates the frame last; the menu window
+        // must still end up above it, not hidden behind a black screen.
+        SetWindowPos(menu, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     } else if (!classFailed) {
         // A menu window that cannot be made ends the program as a failed registration does.
         DestroyWindow(frame);

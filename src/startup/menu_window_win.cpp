@@ -24,7 +24,14 @@ void OnMenuDestroy(HWND menu) {
     SendMessageA(GetParent(menu), WM_DESTROY, 0, 0);
 }
 
-void OnMenuPaint() { RepaintMenu(App().menu); }
+// Painted between BeginPaint and EndPaint, so that the background erase (the class's black
+// brush) comes before the screen is drawn and never wipes it afterwards.
+void OnMenuPaint(HWND menu) {
+    PAINTSTRUCT paint;
+    BeginPaint(menu, &paint);
+    RepaintMenu(App().menu ? App().menu : menu);
+    EndPaint(menu, &paint);
+}
 
 void OnMenuMouseMove() { RouteMenuMouseMove(App().menu); }
 

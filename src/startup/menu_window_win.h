@@ -7,7 +7,7 @@ namespace zorv {
 
 void OnMenuCreate();
 void OnMenuDestroy(HWND menu);
-void OnMenuPaint();
+void OnMenuPaint(HWND menu);
 void OnMenuMouseMove();
 void OnMenuLeftButtonDown(unsigned x, unsigned y);
 

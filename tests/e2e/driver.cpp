@@ -172,6 +172,103 @@ void TerminateDescendants(DWORD pid) {
   }
 }
 
+// A temporary file that a started process inherits as a handle; INVALID_HANDLE_VALUE on failure.
+HANDLE CreateInheritableTempFile(const char* prefix, std::string* path) {
+  char temp[MAX_PATH];
+  char name[MAX_PATH];
+  path->clear();
+  if (!GetTempPathA(sizeof temp, temp) || !GetTempFileNameA(temp, prefix, 0, name)) {
+    return INVALID_HANDLE_VALUE;
+  }
+  SECURITY_ATTRIBUTES inheritable{sizeof inheritable, nullptr, TRUE};
+  HANDLE file =
+      CreateFileA(name, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                  &inheritable, CREATE_ALWAYS, FILE_ATTRIBUTE_TEMPORARY, nullptr);
+  *path = name;
+  return file;
+}
+
+// The driver's environment block with these variables added or replaced (names compared without
+// regard to case, as the platform does).
+std::vector<char> EnvironmentBlock(
+    const std::vector<std::pair<std::string, std::string>>& changes) {
+  std::vector<std::string> entries;
+  if (char* block = GetEnvironmentStringsA()) {
+    for (const char* entry = block; *entry; entry += std::strlen(entry) + 1) {
+      entries.push_back(entry);
+    }
+    FreeEnvironmentStringsA(block);
+  }
+  for (const auto& change : changes) {
+    const std::string prefix = change.first + "=";
+    auto same_name = [&prefix](const std::string& entry) {
+      return entry.size() >= prefix.size() &&
+             _strnicmp(entry.c_str(), prefix.c_str(), prefix.size()) == 0;
+    };
+    entries.erase(std::remove_if(entries.begin(), entries.end(), same_name), entries.end());
+    entries.push_back(prefix + change.second);
+  }
+  std::vector<char> block;
+  for (const std::string& entry : entries) {
+    block.insert(block.end(), entry.c_str(), entry.c_str() + entry.size() + 1);
+  }
+  block.push_back('\0');
+  return block;
+}
+
+// Wine writes the trace of its debug channels straight to the Unix standard error (descriptor 2)
+// of a process, and a process started with CreateProcess inherits that descriptor from the one
+// that starts it: no Windows standard handle reaches it. So while the program is being started,
+// the driver's own descriptor 2 points at the trace file, and is put back right after. This needs
+// Wine's wine_server_handle_to_fd and Linux system calls made directly (i386: int 0x80).
+class UnixStderrSwap {
+ public:
+  explicit UnixStderrSwap(HANDLE file) {
+#if defined(__i386__)
+    using HandleToFd = LONG(__cdecl*)(HANDLE, unsigned int, int*, unsigned int*);
+    HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+    FARPROC found = ntdll ? GetProcAddress(ntdll, "wine_server_handle_to_fd") : nullptr;
+    auto handle_to_fd = reinterpret_cast<HandleToFd>(reinterpret_cast<void*>(found));
+    int fd = -1;
+    if (!handle_to_fd || handle_to_fd(file, FILE_WRITE_DATA, &fd, nullptr) != 0 || fd < 0) return;
+    saved_ = Linux(kDup, 2);
+    if (saved_ >= 0 && Linux(kDup2, fd, 2) != 2) {
+      Linux(kClose, saved_);
+      saved_ = -1;
+    }
+    Linux(kClose, fd);
+#else
+    (void)file;
+#endif
+  }
+  ~UnixStderrSwap() {
+    if (saved_ < 0) return;
+    Linux(kDup2, saved_, 2);
+    Linux(kClose, saved_);
+  }
+  UnixStderrSwap(const UnixStderrSwap&) = delete;
+  UnixStderrSwap& operator=(const UnixStderrSwap&) = delete;
+  bool ok() const { return saved_ >= 0; }
+
+ private:
+  static constexpr long kClose = 6;
+  static constexpr long kDup = 41;
+  static constexpr long kDup2 = 63;
+
+  static long Linux(long number, long a, long b = 0) {
+#if defined(__i386__)
+    long result;
+    __asm__ volatile("int $0x80" : "=a"(result) : "0"(number), "b"(a), "c"(b) : "memory");
+    return result;
+#else
+    (void)number; (void)a; (void)b;
+    return -1;
+#endif
+  }
+
+  long saved_ = -1;
+};
+
 // ExpectMessages, also ending the wait for a box as soon as gone_by() says that it can no longer
 // come; gone_by() returns what happened instead, or "".
 template <typename GoneBy>
@@ -475,6 +572,23 @@ App::~App() {
   if (job_) CloseHandle(job_);
   if (output_ != INVALID_HANDLE_VALUE) CloseHandle(output_);
   if (!output_path_.empty()) DeleteFileA(output_path_.c_str());
+  if (trace_ != INVALID_HANDLE_VALUE) CloseHandle(trace_);
+  if (!trace_path_.empty()) DeleteFileA(trace_path_.c_str());
+}
+
+void App::SetEnvironment(const std::string& name, const std::string& value) {
+  environment_.emplace_back(name, value);
+}
+
+void App::TraceWine(const std::string& channels) {
+  SetEnvironment("WINEDEBUG", channels);
+  trace_wanted_ = true;
+}
+
+std::string App::WineTrace() const {
+  std::string bytes;
+  if (!trace_path_.empty()) ReadWholeFile(trace_path_, &bytes);
+  return bytes;
 }
 
 ::testing::AssertionResult App::Start(const std::string& folder) {
@@ -494,17 +608,21 @@ App::~App() {
     }
   }
 
-  char temp[MAX_PATH];
-  char name[MAX_PATH];
-  if (GetTempPathA(sizeof temp, temp) && GetTempFileNameA(temp, "zor", 0, name)) {
-    SECURITY_ATTRIBUTES inheritable{sizeof inheritable, nullptr, TRUE};
-    output_ = CreateFileA(name, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                          &inheritable, CREATE_ALWAYS, FILE_ATTRIBUTE_TEMPORARY, nullptr);
-    output_path_ = name;
-  }
+  output_ = CreateInheritableTempFile("zor", &output_path_);
   if (output_ == INVALID_HANDLE_VALUE) {
     return ::testing::AssertionFailure() << "cannot create a file for the program's output";
   }
+  std::unique_ptr<UnixStderrSwap> stderr_to_trace;
+  if (trace_wanted_) {
+    trace_ = CreateInheritableTempFile("zwt", &trace_path_);
+    if (trace_ != INVALID_HANDLE_VALUE) stderr_to_trace.reset(new UnixStderrSwap(trace_));
+    if (!stderr_to_trace || !stderr_to_trace->ok()) {
+      return ::testing::AssertionFailure()
+             << "cannot send Wine's trace of the program to a file (not under Wine on i386 Linux?)";
+    }
+  }
+  std::vector<char> environment;
+  if (!environment_.empty()) environment = EnvironmentBlock(environment_);
 
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
@@ -517,8 +635,11 @@ App::~App() {
   std::string command = "\"" + exe + "\"";
   std::vector<char> command_line(command.begin(), command.end());
   command_line.push_back('\0');
-  if (!CreateProcessA(exe.c_str(), command_line.data(), nullptr, nullptr, TRUE, CREATE_SUSPENDED,
-                      nullptr, folder.c_str(), &startup, &info)) {
+  BOOL created = CreateProcessA(exe.c_str(), command_line.data(), nullptr, nullptr, TRUE,
+                                CREATE_SUSPENDED, environment.empty() ? nullptr : environment.data(),
+                                folder.c_str(), &startup, &info);
+  stderr_to_trace.reset();
+  if (!created) {
     return ::testing::AssertionFailure() << "CreateProcessA(" << exe << ") failed, error "
                                          << GetLastError();
   }
@@ -679,6 +800,16 @@ void MoveMouse(HWND window, int x, int y) {
   ClientToScreen(window, &screen);
   SetCursorPos(screen.x, screen.y);
   PostMessageA(window, WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
+}
+
+void ParkCursor() {
+  // Wine moves the real pointer only when this process has its display driver loaded (asking
+  // where the pointer is does that) and the position changes in the server's books, which a new
+  // desktop starts at (0, 0) wherever the real pointer is: hence the question and the detour.
+  POINT pointer{};
+  GetCursorPos(&pointer);
+  SetCursorPos(2, 2);
+  SetCursorPos(0, 0);
 }
 
 void Click(HWND window, int x, int y) {

@@ -14,6 +14,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace zorv_e2e {
@@ -139,6 +140,16 @@ class App {
   // What the program has written to its standard output and error so far. The C runtime
   // buffers output to a file, so all of it is there only once the program has ended.
   std::string Output() const;
+
+  // Sets a variable for the next Start: the program gets the driver's own environment with
+  // this variable added or replaced.
+  void SetEnvironment(const std::string& name, const std::string& value);
+  // Makes the next Start run the program with these Wine debug channels (WINEDEBUG, for example
+  // "-all,+winmm") and keep Wine's trace of it in a file of its own. Wine writes its trace
+  // unbuffered, line by line, so WineTrace() is current while the program runs. Start fails
+  // when the trace cannot be set up (not under Wine on i386 Linux).
+  void TraceWine(const std::string& channels);
+  std::string WineTrace() const;
   bool started() const { return process_ != nullptr; }
   DWORD pid() const { return pid_; }
   HANDLE process() const { return process_; }
@@ -161,6 +172,10 @@ class App {
   HANDLE job_ = nullptr;
   HANDLE output_ = INVALID_HANDLE_VALUE;
   std::string output_path_;
+  HANDLE trace_ = INVALID_HANDLE_VALUE;
+  std::string trace_path_;
+  bool trace_wanted_ = false;
+  std::vector<std::pair<std::string, std::string>> environment_;
   DWORD pid_ = 0;
 };
 
@@ -201,6 +216,9 @@ bool DismissMessageBox(HWND box);
 // Puts the real cursor on the window's client point (the main menu reads GetCursorPos) and
 // posts WM_MOUSEMOVE with that client position.
 void MoveMouse(HWND window, int x, int y);
+// Puts the real pointer at the screen's top-left corner, away from the menu window, so that a
+// program started next does not find it where the last test left it.
+void ParkCursor();
 // Moves there, then posts WM_LBUTTONDOWN and WM_LBUTTONUP with MK_LBUTTON.
 void Click(HWND window, int x, int y);
 // Posts WM_KEYDOWN and WM_KEYUP (WM_SYSKEYDOWN/UP with the context bit when alt is set) with
