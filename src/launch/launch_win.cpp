@@ -29,12 +29,16 @@ void BuildTimeStamp() {
     lstrcpynA(g_launch.stamp, text.c_str(), sizeof g_launch.stamp);
 }
 
+// Minimises or restores the frame together with the menu window it owns: the menu window must
+// not stay on screen over the game, nor over the game's error report.
 bool SetFrameShowState(HWND frame, UINT showState) {
     WINDOWPLACEMENT placement = {};
     placement.length = sizeof placement;
     if (!GetWindowPlacement(frame, &placement)) return false;
     placement.showCmd = showState;
-    return SetWindowPlacement(frame, &placement) != FALSE;
+    bool placed = SetWindowPlacement(frame, &placement) != FALSE;
+    if (placed) ShowOwnedPopups(frame, showState == SW_MINIMIZE ? FALSE : TRUE);
+    return placed;
 }
 
 // Flashes for at most a moment: it ends itself as soon as it is first erased.
