@@ -1,10 +1,10 @@
 #include "captions/captions_win.h"
 
-#include <cstdio>
 #include <cstring>
 #include <string>
 
 #include "captions/caption_file.h"
+#include "common/config_file_win.h"
 #include "common/full_path_win.h"
 #include "common/gdi_guards_win.h"
 
@@ -75,16 +75,8 @@ bool ReadCaptionFile(const char* relative) {
     char path[MAX_PATH];
     // A full path that does not fit cannot be opened, and a cut one could name another file.
     if (!FullPath(relative, path)) return false;
-    std::FILE* f = std::fopen(path, "rt");
-    if (!f) return false;
     std::string text;
-    char buffer[4096];
-    size_t got;
-    while (text.size() < kMaxCaptionText && (got = std::fread(buffer, 1, sizeof buffer, f)) > 0) {
-        text.append(buffer, got);
-    }
-    std::fclose(f);
-    if (text.size() > kMaxCaptionText) text.resize(kMaxCaptionText);
+    if (!ReadTextFile(path, kMaxCaptionText, &text)) return false;
     ParseCaptionText(Captions(), text);
     return true;
 }

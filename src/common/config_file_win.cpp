@@ -22,23 +22,24 @@ bool WriteWholeFile(const char* path, const std::string& text) {
 
 }  // namespace
 
-bool ReadConfigText(HWND owner, HINSTANCE instance, const char* relative, std::string* text) {
-    char path[MAX_PATH];
-    FullPath(relative, path);
-    std::FILE* f = std::fopen(path, "rt");
-    if (!f) {
-        ShowConfigFileError(owner, instance, path);
-        return false;
-    }
+bool ReadTextFile(const char* fullPath, size_t limit, std::string* text) {
+    std::FILE* f = std::fopen(fullPath, "rt");
+    if (!f) return false;
     text->clear();
     char buffer[4096];
     size_t got;
-    while (text->size() < kMaxConfigText && (got = std::fread(buffer, 1, sizeof buffer, f)) > 0) {
-        text->append(buffer, got);
-    }
-    if (text->size() > kMaxConfigText) text->resize(kMaxConfigText);
+    while (text->size() < limit && (got = std::fread(buffer, 1, sizeof buffer, f)) > 0) text->append(buffer, got);
+    if (text->size() > limit) text->resize(limit);
     std::fclose(f);
     return true;
+}
+
+bool ReadConfigText(HWND owner, HINSTANCE instance, const char* relative, std::string* text) {
+    char path[MAX_PATH];
+    FullPath(relative, path);
+    if (ReadTextFile(path, kMaxConfigText, text)) return true;
+    ShowConfigFileError(owner, instance, path);
+    return false;
 }
 
 bool SaveConfigText(HWND owner, HINSTANCE instance, const char* relative, const std::string& text) {

@@ -8,6 +8,9 @@
 
 namespace zorv {
 
+// Reads at most `limit` bytes of a file in text mode; false when it cannot be opened.
+bool ReadTextFile(const char* fullPath, size_t limit, std::string* text);
+
 // Reads the whole file (text mode, at most 1 MiB). On failure shows the configuration-file
 // error dialog with the full path, owned by `owner`, and returns false.
 bool ReadConfigText(HWND owner, HINSTANCE instance, const char* relative, std::string* text);
