@@ -29,7 +29,7 @@ void OnMenuDestroy(HWND menu) {
 void OnMenuPaint(HWND menu) {
     PAINTSTRUCT paint;
     BeginPaint(menu, &paint);
-    RepaintMenu(App().menu ? App().menu : menu);
+    RepaintMenu(menu);
     EndPaint(menu, &paint);
 }
 
