@@ -966,7 +966,11 @@ std::string CurrentTestName() {
 
 GameTest::GameTest() : folder_(new ScratchFolder(CurrentTestName())) {}
 
-void GameTest::SetUp() { ASSERT_TRUE(folder_->ok()) << folder_->error(); }
+void GameTest::SetUp() {
+  ASSERT_TRUE(folder_->ok()) << folder_->error();
+  // Where an earlier test left the pointer, it could light a button as the menu shows.
+  ParkCursor();
+}
 
 void GameTest::TearDown() {
   if (HasFailure()) {

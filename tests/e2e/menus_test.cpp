@@ -74,8 +74,6 @@ class MenuTest : public GameTest {
  protected:
   // Starts the program to its menu and loads the pictures to compare with.
   void StartMenu(const std::vector<std::string>& messages = {}) {
-    // No button is under the pointer when the menu shows.
-    ParkCursor();
     ASSERT_TRUE(StartToMenu(messages));
     view_.reset(new MenuView(app().Menu(), folder().PathOf("zorv3d.exe"), folder().path()));
     ASSERT_TRUE(view_->ok()) << view_->error();
@@ -364,7 +362,6 @@ TEST_F(MenuScreens, QuitEndsWithCodeZeroAfterItsPauseAndWritesTheFlag) {
 // other seven are still read.
 TEST_F(MenuScreens, MissingMainPictureIsReportedAndTheOthersAreRead) {
   ASSERT_TRUE(folder().Delete("resource\\background\\MainBK.bmp"));
-  ParkCursor();
   ASSERT_TRUE(StartToMenu({"Bmp File Open Error", "ReadBMPFile 1"}));
   // The boxes come while the menu window is being created; it must still end up in front of
   // the frame, or the player sees a black screen.
