@@ -6,7 +6,7 @@ set -euo pipefail
 pkgs=(
   cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev googletest libbenchmark-dev
   g++-mingw-w64-i686-posix binutils-mingw-w64-i686
-  libfreetype-dev fonts-dejavu-core pkg-config
+  libfreetype-dev fonts-dejavu-core pkg-config python3
   wine wine32:i386 xvfb xauth x11-utils imagemagick
 )
 

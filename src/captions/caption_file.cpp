@@ -87,7 +87,7 @@ int CaptionHeightFromDevice(int y) {
 }
 
 bool CaptionWidthFromDevice(int x, int y, int averageCharWidth, int* lfWidth) {
-    if (y == 0) return false;
+    if (x == 0 || y == 0) return false;
     const int64_t ax = x < 0 ? -static_cast<int64_t>(x) : x;
     const int64_t ay = y < 0 ? -static_cast<int64_t>(y) : y;
     const int64_t width = ax * averageCharWidth / ay;
@@ -98,18 +98,6 @@ bool CaptionWidthFromDevice(int x, int y, int averageCharWidth, int* lfWidth) {
 int CaptionDrawingHeight(const CaptionTable& table) {
     constexpr int kHalfPoint = 5;
     return table.height > INT_MAX - kHalfPoint ? INT_MAX : table.height + kHalfPoint;
-}
-
-int CaptionFontHeight(int heightTenths, int pixelsPerInchY) {
-    return CaptionHeightFromDevice(CaptionPointToDevice(heightTenths, pixelsPerInchY));
-}
-
-bool CaptionFontWidth(int widthTenths, int heightTenths, int pixelsPerInchX, int pixelsPerInchY,
-                      int averageCharWidth, int* lfWidth) {
-    if (widthTenths == 0) return false;
-    return CaptionWidthFromDevice(CaptionPointToDevice(widthTenths, pixelsPerInchX),
-                                  CaptionPointToDevice(heightTenths, pixelsPerInchY),
-                                  averageCharWidth, lfWidth);
 }
 
 }  // namespace zorv

@@ -47,18 +47,12 @@ int CaptionPointToDevice(int tenths, int pixelsPerInch);
 int CaptionHeightFromDevice(int y);
 
 // lfWidth that scales the face's average character width by |x| / |y|, truncated. False when
-// y is 0: there is no height to scale against, and the face keeps its own width.
+// x is 0 (no width asked for) or y is 0 (no height to scale against): the face keeps its own
+// width.
 bool CaptionWidthFromDevice(int x, int y, int averageCharWidth, int* lfWidth);
 
 // The height the captions are drawn with: the file's height plus half a point, so that
 // a height of 0 still gives a visible font. Saturates at INT_MAX.
 int CaptionDrawingHeight(const CaptionTable& table);
-
-// The two together, from sizes in tenths of a point: the caption font's lfHeight, and its
-// lfWidth given the average character width of the font created with that height. The width
-// is false (no width step) when the width size is 0 or the height comes out as y == 0.
-int CaptionFontHeight(int heightTenths, int pixelsPerInchY);
-bool CaptionFontWidth(int widthTenths, int heightTenths, int pixelsPerInchX, int pixelsPerInchY,
-                      int averageCharWidth, int* lfWidth);
 
 }  // namespace zorv

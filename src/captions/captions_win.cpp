@@ -100,10 +100,9 @@ HFONT CreateScaledFont(HWND window, const char* face, int height, int width) {
     lstrcpynA(font.lfFaceName, face ? face : "", LF_FACESIZE);
     HFONT handle = CreateFontIndirectA(&font);
 
-    if (width != 0 && handle) {
-        const int average = AverageCharWidth(dc.get(), handle);
+    if (handle) {
         int lfWidth = 0;
-        if (CaptionWidthFromDevice(size.x, size.y, average, &lfWidth)) {
+        if (CaptionWidthFromDevice(size.x, size.y, AverageCharWidth(dc.get(), handle), &lfWidth)) {
             DeleteObject(handle);
             font.lfWidth = lfWidth;
             handle = CreateFontIndirectA(&font);

@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "common/full_path_win.h"
-#include "launch/config_error_win.h"
+#include "common/config_error_win.h"
 
 namespace zorv {
 namespace {

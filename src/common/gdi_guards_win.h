@@ -41,6 +41,11 @@ public:
     ~GdiObject() { reset(); }
     GdiObject(const GdiObject&) = delete;
     GdiObject& operator=(const GdiObject&) = delete;
+    GdiObject(GdiObject&& other) noexcept : handle_(other.release()) {}
+    GdiObject& operator=(GdiObject&& other) noexcept {
+        if (this != &other) reset(other.release());
+        return *this;
+    }
     Handle get() const { return handle_; }
     Handle release() { Handle h = handle_; handle_ = nullptr; return h; }
     void reset(Handle handle = nullptr) {
@@ -50,6 +55,21 @@ public:
     explicit operator bool() const { return handle_ != nullptr; }
 private:
     Handle handle_ = nullptr;
+};
+
+// The device context of one WM_PAINT, between BeginPaint and EndPaint.
+class PaintDC {
+public:
+    explicit PaintDC(HWND window) : window_(window), dc_(BeginPaint(window, &paint_)) {}
+    ~PaintDC() { EndPaint(window_, &paint_); }
+    PaintDC(const PaintDC&) = delete;
+    PaintDC& operator=(const PaintDC&) = delete;
+    HDC get() const { return dc_; }
+    const PAINTSTRUCT& paint() const { return paint_; }
+private:
+    HWND window_;
+    PAINTSTRUCT paint_ = {};
+    HDC dc_;
 };
 
 // Selects an object into a device context and puts the previous one back at scope end.

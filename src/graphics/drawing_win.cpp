@@ -1,8 +1,10 @@
 #include "graphics/drawing_win.h"
 
 #include <cstdlib>
+#include <utility>
 
 #include "common/gdi_guards_win.h"
+#include "common/handle_guards_win.h"
 #include "graphics/bmp_format.h"
 #include "graphics/palette_win.h"
 #include "graphics/picture_slots_win.h"
@@ -13,17 +15,11 @@ namespace {
 // The palette of a resource bitmap: 2^depth entries for depths up to 8, none beyond.
 HPALETTE CreateImagePalette(const BYTE* table, unsigned count) {
     if (count == 0) return nullptr;
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(LOGPALETTE) + count * sizeof(PALETTEENTRY));
+    GlobalBlock memory(sizeof(LOGPALETTE) + count * sizeof(PALETTEENTRY));
     if (!memory) return nullptr;
-    LOGPALETTE* logical = static_cast<LOGPALETTE*>(GlobalLock(memory));
-    HPALETTE palette = nullptr;
-    if (logical) {
-        FillLogicalPalette(logical, table, count);
-        palette = CreatePalette(logical);
-        GlobalUnlock(memory);
-    }
-    GlobalFree(memory);
-    return palette;
+    LOGPALETTE* logical = reinterpret_cast<LOGPALETTE*>(memory.bytes());
+    FillLogicalPalette(logical, table, count);
+    return CreatePalette(logical);
 }
 
 // Keeps a located resource loaded for one scope.
@@ -43,27 +39,33 @@ private:
 
 }  // namespace
 
-HBITMAP LoadResourceBitmap(HINSTANCE instance, int id, HPALETTE* palette) {
+ResourceImage LoadResourceBitmap(HINSTANCE instance, int id) {
+    ResourceImage loaded;
     HRSRC found = FindResourceA(instance, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(2) /* RT_BITMAP */);
-    if (!found) return nullptr;
+    if (!found) return loaded;
     LoadedResource resource(instance, found);
     const BYTE* data = resource.bytes();
-    if (!data) return nullptr;
+    if (!data) return loaded;
 
     // Our own resources, but still checked: the image palette takes 2^depth entries whatever
     // the colours-used field says, so the table must hold that many.
     BmpLayout layout;
-    if (ValidateBmpBlock(data, resource.size(), &layout) != BmpProblem::None) return nullptr;
+    if (ValidateBmpBlock(data, resource.size(), &layout) != BmpProblem::None) return loaded;
     unsigned count = layout.bitCount <= 8 ? (1u << layout.bitCount) : 0;
     size_t pixelOffset = kBmpInfoHeaderSize + size_t{count} * 4;
-    if (pixelOffset + layout.pixelBytes > resource.size()) return nullptr;
+    if (pixelOffset + layout.pixelBytes > resource.size()) return loaded;
 
     WindowDC screen(nullptr);
-    HPALETTE image = CreateImagePalette(data + kBmpInfoHeaderSize, count);
-    if (palette) *palette = image;
-    SelectedPalette selected(screen.get(), image, false);
-    const BITMAPINFO* info = reinterpret_cast<const BITMAPINFO*>(data);
-    return CreateDIBitmap(screen.get(), &info->bmiHeader, CBM_INIT, data + pixelOffset, info, DIB_RGB_COLORS);
+    GdiObject<HPALETTE> palette(CreateImagePalette(data + kBmpInfoHeaderSize, count));
+    {
+        SelectedPalette selected(screen.get(), palette.get(), false);
+        const BITMAPINFO* info = reinterpret_cast<const BITMAPINFO*>(data);
+        loaded.bitmap.reset(
+            CreateDIBitmap(screen.get(), &info->bmiHeader, CBM_INIT, data + pixelOffset, info, DIB_RGB_COLORS));
+    }
+    // A palette is handed out only with the bitmap it belongs to.
+    if (loaded.bitmap) loaded.palette = std::move(palette);
+    return loaded;
 }
 
 HBITMAP SlotToBitmap(int slot) {
@@ -76,11 +78,7 @@ HBITMAP SlotToBitmap(int slot) {
 void DrawSlotScaled(HDC dc, int x, int y, int width, int height, int slot) {
     const BITMAPINFO* info = SlotInfo(slot);
     if (!info || !dc) return;
-    HPALETTE shared = SharedPalette();
-    if (shared) {
-        SelectPalette(dc, shared, TRUE);
-        RealizePalette(dc);
-    }
+    SelectedPalette shared(dc, SharedPalette(), true);
     SetStretchBltMode(dc, COLORONCOLOR);
     StretchDIBits(dc, x, y, width, height, 0, 0, SlotWidth(slot), std::abs(SlotHeight(slot)), SlotPixels(slot), info,
                   DIB_RGB_COLORS, SRCCOPY);

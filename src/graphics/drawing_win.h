@@ -4,18 +4,27 @@
 
 #include <windows.h>
 
+#include "common/gdi_guards_win.h"
+
 namespace zorv {
 
-// Loads bitmap resource `id` as a screen-compatible bitmap. Stores its image palette in
-// *palette (null for pictures deeper than 8 bits). A missing or malformed resource returns
-// null and leaves *palette untouched. The caller owns both handles.
-HBITMAP LoadResourceBitmap(HINSTANCE instance, int id, HPALETTE* palette);
+// A bitmap resource as a screen-compatible bitmap, with the image palette it carries.
+struct ResourceImage {
+    GdiObject<HBITMAP> bitmap;
+    GdiObject<HPALETTE> palette;  // empty for pictures deeper than 8 bits
+    explicit operator bool() const { return static_cast<bool>(bitmap); }
+};
+
+// Loads bitmap resource `id`. A missing or malformed resource gives an empty image, and
+// no palette either.
+ResourceImage LoadResourceBitmap(HINSTANCE instance, int id);
 
 // A screen-compatible bitmap of the picture in `slot`; null for an empty slot.
 HBITMAP SlotToBitmap(int slot);
 
 // Draws the whole picture of `slot` stretched into (x, y, width, height) of `dc`, through the
-// shared palette, dropping or repeating rows and columns. An empty slot draws nothing.
+// shared palette, dropping or repeating rows and columns. An empty slot draws nothing. The
+// context's palette is put back afterwards.
 void DrawSlotScaled(HDC dc, int x, int y, int width, int height, int slot);
 
 // Draws slot 0 over the whole client area of `frame`, through an off-screen bitmap.

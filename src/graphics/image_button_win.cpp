@@ -3,7 +3,6 @@
 #include <mmsystem.h>
 
 #include "common/gdi_guards_win.h"
-#include "graphics/drawing_win.h"
 
 namespace zorv {
 
@@ -12,127 +11,116 @@ const char kClickSound[] = ".\\sound\\mclick.wav";
 
 namespace {
 
-const ButtonImage& ImageFor(const ImageButton& button, int state) {
+const ResourceImage& ImageFor(const ButtonImages& images, int state) {
     switch (state) {
-    case kStateHighlighted: return button.highlighted;
-    case kStatePressed: return button.pressed;
-    default: return button.normal;
+    case kStateHighlighted: return images.highlighted;
+    case kStatePressed: return images.pressed;
+    default: return images.normal;
     }
 }
 
-bool Inside(const RECT& r, POINT p) { return PtInRect(&r, p) != FALSE; }
-
-void Blit(HDC target, HDC memory, const ButtonImage& image, const RECT& hot) {
-    SelectedObject selected(memory, image.bitmap);
+void Blit(HDC target, HDC memory, const ResourceImage& image, const ButtonRect& hot) {
+    SelectedObject selected(memory, image.bitmap.get());
     BITMAP size = {};
-    GetObjectA(image.bitmap, sizeof size, &size);
+    GetObjectA(image.bitmap.get(), sizeof size, &size);
     BitBlt(target, hot.left, hot.top, size.bmWidth, size.bmHeight, memory, 0, 0, SRCCOPY);
 }
 
-void FreeImage(ButtonImage& image) {
-    if (image.bitmap) DeleteObject(image.bitmap);
-    if (image.palette) DeleteObject(image.palette);
-    image = ButtonImage();
-}
+int Count(const ButtonScreen& screen) { return screen.board.table.count; }
 
 }  // namespace
 
+void InitButtonScreen(ButtonScreen& screen, const ButtonTable& table, ButtonDispatcher dispatch) {
+    screen.board = MakeButtonBoard(table);
+    for (ButtonImages& images : screen.images) images = ButtonImages();
+    screen.dispatch = dispatch;
+    screen.imagesNotLoaded = true;
+}
+
 void PlayInterfaceSound(const char* file) { sndPlaySoundA(file, SND_ASYNC | SND_NODEFAULT); }
 
-int LoadButtonImages(HINSTANCE instance, ImageButton& button) {
-    button.normal.bitmap = LoadResourceBitmap(instance, button.normalResource, &button.normal.palette);
-    if (!button.normal.bitmap) return 0;
+int LoadButtonImages(HINSTANCE instance, ButtonScreen& screen, int index) {
+    if (index < 0 || index >= Count(screen)) return 1;
+    const ButtonSpec& spec = screen.board.table.buttons[index];
+    ButtonImages& images = screen.images[index];
+    images.normal = LoadResourceBitmap(instance, spec.normalResource);
+    if (!images.normal) return 0;
     int ok = 1;
-    if (button.highlightedResource) {
-        button.highlighted.bitmap =
-            LoadResourceBitmap(instance, button.highlightedResource, &button.highlighted.palette);
-        if (!button.highlighted.bitmap) ok = 0;
+    if (spec.highlightedResource) {
+        images.highlighted = LoadResourceBitmap(instance, spec.highlightedResource);
+        if (!images.highlighted) ok = 0;
     }
-    if (button.pressedResource) {
-        button.pressed.bitmap = LoadResourceBitmap(instance, button.pressedResource, &button.pressed.palette);
-        if (!button.pressed.bitmap) ok = 0;
+    if (spec.pressedResource) {
+        images.pressed = LoadResourceBitmap(instance, spec.pressedResource);
+        if (!images.pressed) ok = 0;
     }
     return ok;
 }
 
 void LoadScreenImages(HINSTANCE instance, ButtonScreen& screen) {
     if (!screen.imagesNotLoaded) return;
-    for (int i = 0; i < screen.count; ++i) LoadButtonImages(instance, screen.buttons[i]);
+    for (int i = 0; i < Count(screen); ++i) LoadButtonImages(instance, screen, i);
     screen.imagesNotLoaded = false;
 }
 
-void DrawButton(HWND window, const ImageButton& button, int state) {
-    const ButtonImage& image = ImageFor(button, state);
-    if (!image.bitmap) return;
+void DrawButton(HWND window, const ButtonScreen& screen, int index, int state) {
+    if (index < 0 || index >= Count(screen)) return;
+    const ResourceImage& image = ImageFor(screen.images[index], state);
+    if (!image) return;
     WindowDC dc(window);
     MemoryDC memory(dc.get());
     if (!dc || !memory) return;
-    SelectedPalette windowPalette(dc.get(), image.palette, true);
-    SelectedPalette memoryPalette(memory.get(), image.palette, true);
-    Blit(dc.get(), memory.get(), image, button.hot);
+    SelectedPalette windowPalette(dc.get(), image.palette.get(), true);
+    SelectedPalette memoryPalette(memory.get(), image.palette.get(), true);
+    Blit(dc.get(), memory.get(), image, screen.board.hot[index]);
 }
 
 void DrawAllButtons(HWND window, const ButtonScreen& screen) {
     WindowDC dc(window);
     MemoryDC memory(dc.get());
     if (!dc || !memory) return;
-    for (int i = 0; i < screen.count; ++i) {
-        const ImageButton& button = screen.buttons[i];
-        if (!button.normal.bitmap) continue;
-        HPALETTE palette = screen.drawAllWithPalettes ? button.normal.palette : nullptr;
+    for (int i = 0; i < Count(screen); ++i) {
+        const ResourceImage& image = screen.images[i].normal;
+        if (!image) continue;
+        HPALETTE palette = screen.board.table.buttons[i].paletteOnDrawAll ? image.palette.get() : nullptr;
         SelectedPalette windowPalette(dc.get(), palette, true);
         SelectedPalette memoryPalette(memory.get(), palette, true);
-        Blit(dc.get(), memory.get(), button.normal, button.hot);
+        Blit(dc.get(), memory.get(), image, screen.board.hot[i]);
     }
 }
 
 void TrackHover(HWND window, ButtonScreen& screen, POINT at) {
-    for (int i = 0; i < screen.count; ++i) {
-        ImageButton& button = screen.buttons[i];
-        bool inside = Inside(button.hot, at);
-        if (inside && !button.hover) {
+    HoverChange changes[kMaxScreenButtons];
+    if (TrackPointer(screen.board, at.x, at.y, changes) == 0) return;
+    for (int i = 0; i < Count(screen); ++i) {
+        if (changes[i] == HoverChange::kEntered) {
             PlayInterfaceSound(kHoverSound);
-            DrawButton(window, button, kStateHighlighted);
-            button.hover = true;
-        } else if (!inside && button.hover) {
-            DrawButton(window, button, kStateNormal);
-            button.hover = false;
+            DrawButton(window, screen, i, kStateHighlighted);
+        } else if (changes[i] == HoverChange::kLeft) {
+            DrawButton(window, screen, i, kStateNormal);
         }
     }
 }
 
 void HandleClick(HWND window, HINSTANCE instance, ButtonScreen& screen, POINT at) {
-    for (int i = 0; i < screen.count; ++i) {
-        ImageButton& button = screen.buttons[i];
-        if (!Inside(button.hot, at)) continue;
+    const int hit = PressAt(screen.board, at.x, at.y);
+    if (hit >= 0) {
         PlayInterfaceSound(kClickSound);
-        if (button.clickPauseMs) Sleep(button.clickPauseMs);
-        DrawButton(window, button, kStatePressed);
-        screen.pendingCommand = button.command;
-        break;
+        const int pause = screen.board.table.buttons[hit].clickPauseMs;
+        if (pause > 0) Sleep(static_cast<DWORD>(pause));
+        DrawButton(window, screen, hit, kStatePressed);
     }
-    int command = screen.pendingCommand;
-    screen.pendingCommand = 0;
+    const int command = TakePendingCommand(screen.board);
     if (screen.dispatch) screen.dispatch(window, instance, command);
 }
 
 void HandleRelease(HWND window, const ButtonScreen& screen, POINT at) {
-    for (int i = 0; i < screen.count; ++i) {
-        if (Inside(screen.buttons[i].hot, at)) {
-            DrawButton(window, screen.buttons[i], kStateHighlighted);
-            return;
-        }
-    }
+    DrawButton(window, screen, HitButton(screen.board, at.x, at.y), kStateHighlighted);
 }
 
 void FreeButtons(ButtonScreen& screen) {
-    for (int i = 0; i < screen.count; ++i) {
-        ImageButton& button = screen.buttons[i];
-        SetRectEmpty(&button.hot);
-        FreeImage(button.normal);
-        FreeImage(button.highlighted);
-        FreeImage(button.pressed);
-    }
+    ClearButtons(screen.board);
+    for (ButtonImages& images : screen.images) images = ButtonImages();
     screen.imagesNotLoaded = true;
 }
 

@@ -1,9 +1,12 @@
-// Image buttons: hot rectangles with normal, highlighted and pressed pictures, a hover sound
-// and a click sound. Each screen keeps one fixed table of them and one ButtonScreen record;
-// the functions here walk the table.
+// Image buttons: the Win32 side of a screen's buttons. The rules (hit tests, entering and
+// leaving, the pending command) are decided by the board in button_rules.h; this layer loads
+// the pictures, draws them and plays the interface sounds.
 #pragma once
 
 #include <windows.h>
+
+#include "graphics/button_rules.h"
+#include "graphics/drawing_win.h"
 
 namespace zorv {
 
@@ -14,35 +17,25 @@ enum ImageState {
     kStateNormal = 522,
 };
 
-struct ButtonImage {
-    HBITMAP bitmap = nullptr;
-    HPALETTE palette = nullptr;
-};
-
-struct ImageButton {
-    int id;
-    RECT hot;               // client coordinates; right and bottom edges are outside
-    int normalResource;
-    int highlightedResource;  // 0: none
-    int pressedResource;      // 0: none
-    int command;
-    DWORD clickPauseMs;     // pause after the click sound, before the pressed picture
-    ButtonImage normal;
-    ButtonImage highlighted;
-    ButtonImage pressed;
-    bool hover;
+struct ButtonImages {
+    ResourceImage normal;
+    ResourceImage highlighted;
+    ResourceImage pressed;
 };
 
 using ButtonDispatcher = void (*)(HWND window, HINSTANCE instance, int command);
 
+// One screen's buttons at run time: the board, the pictures (owned; released by FreeButtons
+// or when the screen record goes) and where the commands go.
 struct ButtonScreen {
-    ImageButton* buttons;
-    int count;
-    ButtonDispatcher dispatch;
-    bool drawAllWithPalettes;
-    int pendingCommand;
-    bool imagesNotLoaded;
+    ButtonBoard board;
+    ButtonImages images[kMaxScreenButtons];
+    ButtonDispatcher dispatch = nullptr;
+    bool imagesNotLoaded = true;
 };
+
+// Sets up `screen` for `table`: rectangles where the table puts them, no hover, no pictures.
+void InitButtonScreen(ButtonScreen& screen, const ButtonTable& table, ButtonDispatcher dispatch);
 
 extern const char kHoverSound[];  // ".\sound\mmove.wav"
 extern const char kClickSound[];  // ".\sound\mclick.wav"
@@ -50,20 +43,22 @@ extern const char kClickSound[];  // ".\sound\mclick.wav"
 // Plays an interface sound without waiting; a missing file plays nothing.
 void PlayInterfaceSound(const char* file);
 
-// Loads the pictures of one button; 1 when every requested picture loaded. A missing normal
-// picture stops there.
-int LoadButtonImages(HINSTANCE instance, ImageButton& button);
+// Loads the pictures of button `index`; 1 when every requested picture loaded. A missing
+// normal picture stops there.
+int LoadButtonImages(HINSTANCE instance, ButtonScreen& screen, int index);
 
 // Loads every button's pictures once, while the screen's images-not-loaded flag is set.
 void LoadScreenImages(HINSTANCE instance, ButtonScreen& screen);
 
-// Draws one button in a state; an image that failed to load draws nothing.
-void DrawButton(HWND window, const ImageButton& button, int state);
+// Draws button `index` in a state at its place; a picture that failed to load draws nothing.
+void DrawButton(HWND window, const ButtonScreen& screen, int index, int state);
 
-// Draws every button of the screen in its normal picture.
+// Draws every button in its normal picture, realising each one's palette where its table
+// line says so.
 void DrawAllButtons(HWND window, const ButtonScreen& screen);
 
-// Pointer moved to `at` (client coordinates): highlight on entering, normal on leaving.
+// Pointer moved to `at` (client coordinates): highlight and hover sound on entering, normal
+// on leaving.
 void TrackHover(HWND window, ButtonScreen& screen, POINT at);
 
 // Left button pressed at `at`: the first button hit sounds, pauses if its table says so, shows
@@ -73,7 +68,7 @@ void HandleClick(HWND window, HINSTANCE instance, ButtonScreen& screen, POINT at
 // Left button released at `at` (dialogs): the button under it shows highlighted again.
 void HandleRelease(HWND window, const ButtonScreen& screen, POINT at);
 
-// Zeroes the hot rectangles and deletes every picture with its palette.
+// Clears the hot rectangles and deletes every picture with its palette.
 void FreeButtons(ButtonScreen& screen);
 
 // The client position of the cursor, as the menus read it.

@@ -1,7 +1,11 @@
 #include "graphics/picture_slots_win.h"
 
+#include <utility>
+
 #include "common/full_path_win.h"
-#include "graphics/message_box_win.h"
+#include "common/gdi_guards_win.h"
+#include "common/handle_guards_win.h"
+#include "common/message_box_win.h"
 #include "graphics/palette_win.h"
 
 namespace zorv {
@@ -9,15 +13,15 @@ namespace {
 
 struct PictureSlot {
     BmpFileHeader fileHeader;
-    HGLOBAL memory = nullptr;
-    const BYTE* image = nullptr;  // the locked block: information header, colours, pixels
+    GlobalBlock memory;           // the locked block: information header, colours, pixels
+    const BYTE* image = nullptr;  // its bytes while the slot is filled
     BmpLayout layout;
 };
 
 struct SharedPaletteState {
     unsigned colorCount = 0;
-    HGLOBAL memory = nullptr;     // the LOGPALETTE the palette was made from, kept locked
-    HPALETTE palette = nullptr;
+    GlobalBlock memory;  // the LOGPALETTE the palette was made from
+    GdiObject<HPALETTE> palette;
 };
 
 PictureSlot g_slots[kPictureSlotCount];
@@ -33,11 +37,7 @@ const PictureSlot* FilledSlot(int slot) {
 }
 
 void FreeSlot(PictureSlot& s) {
-    if (s.memory) {
-        GlobalUnlock(s.memory);
-        GlobalFree(s.memory);
-    }
-    s.memory = nullptr;
+    s.memory.reset();
     s.image = nullptr;
     s.layout = BmpLayout();
 }
@@ -102,30 +102,24 @@ int ReadPicture(const char* fileName, int slot) {
     }
 
     FreeSlot(*s);
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, blockSize ? blockSize : 1);
+    GlobalBlock memory(blockSize);
     if (!memory) {
         ShowMessage("over Memory");
         return 0;
     }
-    BYTE* block = static_cast<BYTE*>(GlobalLock(memory));
-    UINT got = block ? _lread(file.get(), block, blockSize) : HFILE_ERROR;
-    if (got != blockSize) {
-        if (block) GlobalUnlock(memory);
-        GlobalFree(memory);
+    if (_lread(file.get(), memory.bytes(), blockSize) != blockSize) {
         ShowMessage("Bmp File Read Fail");
         return 0;
     }
 
     BmpLayout layout;
-    if (ValidateBmpBlock(block, blockSize, &layout) != BmpProblem::None) {
-        GlobalUnlock(memory);
-        GlobalFree(memory);
+    if (ValidateBmpBlock(memory.bytes(), blockSize, &layout) != BmpProblem::None) {
         ShowMessage("Bmp File Not Format");
         return 0;
     }
 
-    s->memory = memory;
-    s->image = block;
+    s->image = memory.bytes();
+    s->memory = std::move(memory);
     s->layout = layout;
     BuildSharedPalette(slot);
     return 1;
@@ -138,40 +132,24 @@ int BuildSharedPalette(int slot) {
     g_palette.colorCount = count;
     if (count == 0) return 1;
 
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, count * 4 + 8);
+    GlobalBlock memory(count * 4 + 8);
     if (!memory) {
         ShowMessage("Palette memory over");
         return 0;
     }
-    LOGPALETTE* logical = static_cast<LOGPALETTE*>(GlobalLock(memory));
-    if (!logical) {
-        GlobalFree(memory);
-        ShowMessage("Palette memory over");
-        return 0;
-    }
+    LOGPALETTE* logical = reinterpret_cast<LOGPALETTE*>(memory.bytes());
     FillLogicalPalette(logical, s->image + s->layout.colorTableOffset, count);
     HPALETTE palette = CreatePalette(logical);
 
     // The previous palette and its memory are replaced, not leaked.
-    if (g_palette.memory) {
-        GlobalUnlock(g_palette.memory);
-        GlobalFree(g_palette.memory);
-    }
-    g_palette.memory = memory;
-    if (palette) {
-        if (g_palette.palette) DeleteObject(g_palette.palette);
-        g_palette.palette = palette;
-    }
+    g_palette.memory = std::move(memory);
+    if (palette) g_palette.palette.reset(palette);
     return palette ? 1 : 0;
 }
 
 void ReleasePictures() {
     for (PictureSlot& s : g_slots) FreeSlot(s);
-    if (g_palette.memory) {
-        GlobalUnlock(g_palette.memory);
-        GlobalFree(g_palette.memory);
-        g_palette.memory = nullptr;
-    }
+    g_palette.memory.reset();
 }
 
 bool SlotFilled(int slot) { return FilledSlot(slot) != nullptr; }
@@ -203,7 +181,7 @@ LONG SlotHeight(int slot) {
     return s ? s->layout.height : 0;
 }
 
-HPALETTE SharedPalette() { return g_palette.palette; }
+HPALETTE SharedPalette() { return g_palette.palette.get(); }
 unsigned SharedColorCount() { return g_palette.colorCount; }
 
 }  // namespace zorv

@@ -2,7 +2,7 @@
 
 #include <shellapi.h>
 
-#include "graphics/message_box_win.h"
+#include "common/message_box_win.h"
 #include "resources/resource_ids.h"
 
 namespace zorv {

@@ -1,7 +1,8 @@
 #include "launch/game_log_win.h"
 
-#include <cstdio>
+#include <string>
 
+#include "common/config_file_win.h"
 #include "common/full_path_win.h"
 #include "launch/game_log.h"
 #include "resources/resource_ids.h"
@@ -18,8 +19,8 @@ struct GameReport {
 };
 GameReport g_report;
 
-// A line of at most 255 characters and its terminating zero.
-constexpr int kLogLineBuffer = 256;
+// The log is a few lines; a larger one is judged on its first megabytes.
+constexpr size_t kMaxGameLogText = 16u << 20;
 
 INT_PTR CALLBACK GameReportProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
@@ -52,24 +53,12 @@ void RunErrorLogStep() {
 int ReadGameLog(const char* relativeName) {
     char path[MAX_PATH];
     FullPath(relativeName, path);
-    FILE* log = std::fopen(path, "r");
-    if (!log) return 0;
-    char line[kLogLineBuffer];
-    while (std::fgets(line, sizeof line, log)) {
-        switch (JudgeLogLine(line)) {
-        case LogLineVerdict::kCleanRun:
-            std::fclose(log);
-            DeleteGameLog(kLogDeleteName);
-            return 0;
-        case LogLineVerdict::kCardFailure:
-            lstrcpynA(g_report.text, kThreeDCardMessage, sizeof g_report.text);
-            std::fclose(log);
-            return 1;
-        case LogLineVerdict::kPassOver:
-            break;
-        }
-    }
-    std::fclose(log);
+    std::string text;
+    if (!ReadTextFile(path, kMaxGameLogText, &text)) return 0;
+    LogOutcome outcome = JudgeLog(text);
+    if (outcome.deleteNow) DeleteGameLog(kLogDeleteName);
+    if (!outcome.report) return 0;
+    lstrcpynA(g_report.text, outcome.text.c_str(), sizeof g_report.text);
     return 1;
 }
 

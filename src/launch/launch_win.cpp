@@ -3,14 +3,14 @@
 #include <string>
 
 #include "common/config_file_win.h"
-#include "graphics/message_box_win.h"
+#include "common/first_run_flag.h"
+#include "common/geometry.h"
+#include "common/handle_guards_win.h"
+#include "common/message_box_win.h"
 #include "launch/driver_dialogs_win.h"
 #include "launch/game_log.h"
 #include "launch/game_log_win.h"
-#include "menus/first_run_flag.h"
-#include "menus/menu_commands_win.h"
 #include "resources/resource_ids.h"
-#include "startup/geometry.h"
 
 namespace zorv {
 namespace {
@@ -62,30 +62,32 @@ bool RunGame() {
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_SHOWNORMAL;
     char commandLine[1] = "";
-    PROCESS_INFORMATION process = {};
+    PROCESS_INFORMATION started = {};
     if (!CreateProcessA(".\\proc.exe", commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &process) ||
-        !process.hProcess) {
+                        &started)) {
         return false;
     }
-    WaitForInputIdle(process.hProcess, INFINITE);
-    CloseHandle(process.hThread);
+    KernelHandle process(started.hProcess);
+    KernelHandle thread(started.hThread);
+    if (!process) return false;
+    WaitForInputIdle(process.get(), INFINITE);
+    thread.reset();
 
     // The signalled handle ends the wait too, so a game whose exit code happens to be 259
     // (STILL_ACTIVE) is not waited for forever.
     DWORD exitCode = STILL_ACTIVE;
     do {
-        DWORD waited = WaitForSingleObject(process.hProcess, 1000);
-        if (!GetExitCodeProcess(process.hProcess, &exitCode) || waited == WAIT_OBJECT_0 || waited == WAIT_FAILED) break;
+        DWORD waited = WaitForSingleObject(process.get(), 1000);
+        if (!GetExitCodeProcess(process.get(), &exitCode) || waited == WAIT_OBJECT_0 || waited == WAIT_FAILED) break;
     } while (exitCode == STILL_ACTIVE);
-    CloseHandle(process.hProcess);
+    process.reset();
 
     RunErrorLogStep();
     return true;
 }
 
-void LaunchGame(HWND menu, HINSTANCE instance, int command) {
-    g_launch.gameMode = command == kCommandStartGame ? 0 : 1;
+void LaunchGame(HWND menu, HINSTANCE instance, int gameMode) {
+    g_launch.gameMode = gameMode;
     BuildTimeStamp();
     if (!WriteGameModeFile(menu, instance, ".\\Info\\GameMode.dat", g_launch.gameMode, g_launch.stamp)) return;
 

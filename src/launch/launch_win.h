@@ -6,9 +6,9 @@
 
 namespace zorv {
 
-// Runs a whole launch for command 511 (game mode 0) or 512 (game mode 1). Returns when the
+// Runs a whole launch in game mode 0 (START GAME) or 1 (NETWORK GAME). Returns when the
 // game has ended and the front-end is back, or earlier when the launch stops.
-void LaunchGame(HWND menu, HINSTANCE instance, int command);
+void LaunchGame(HWND menu, HINSTANCE instance, int gameMode);
 
 // Writes ".\Info\GameMode.dat": the game mode and the UTC time stamp, one per line.
 int WriteGameModeFile(HWND owner, HINSTANCE instance, const char* fileName, int gameMode, const char* stamp);

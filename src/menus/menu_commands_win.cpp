@@ -1,10 +1,8 @@
 #include "menus/menu_commands_win.h"
 
-#include "launch/launch_win.h"
+#include "menus/menu_buttons.h"
 
 namespace zorv {
-
-void RunMenuLaunch(HWND menu, HINSTANCE instance, int command) { LaunchGame(menu, instance, command); }
 
 bool RunOptionsDialog(HWND, HINSTANCE, int command) {
     // The settings screens are opened here as they are built; until then their codes are

@@ -2,14 +2,15 @@
 
 #include <cstdio>
 
+#include "common/first_run_flag.h"
 #include "common/gdi_guards_win.h"
+#include "common/message_box_win.h"
 #include "graphics/drawing_win.h"
 #include "graphics/image_button_win.h"
-#include "graphics/message_box_win.h"
 #include "graphics/picture_slots_win.h"
-#include "menus/first_run_flag.h"
+#include "launch/launch_win.h"
+#include "menus/menu_buttons.h"
 #include "menus/menu_commands_win.h"
-#include "resources/resource_ids.h"
 
 namespace zorv {
 namespace {
@@ -29,37 +30,13 @@ const char* const kScreenPictures[] = {
 void DispatchMain(HWND window, HINSTANCE instance, int command);
 void DispatchOptions(HWND window, HINSTANCE instance, int command);
 
-constexpr RECT kNoRect = {0, 0, 0, 0};
-
-ImageButton g_mainButtons[] = {
-    {502, kNoRect, IDB_START_NORMAL, IDB_START_HIGHLIGHT, IDB_START_PRESSED, kCommandStartGame, 0, {}, {}, {}, false},
-    {503, kNoRect, IDB_NETWORK_NORMAL, IDB_NETWORK_HIGHLIGHT, IDB_NETWORK_PRESSED, kCommandNetworkGame, 0, {}, {}, {}, false},
-    {504, kNoRect, IDB_OPTION_NORMAL, IDB_OPTION_HIGHLIGHT, IDB_OPTION_PRESSED, kCommandOptions, 0, {}, {}, {}, false},
-    {505, kNoRect, IDB_QUIT_NORMAL, IDB_QUIT_HIGHLIGHT, IDB_QUIT_PRESSED, kCommandQuit, 300, {}, {}, {}, false},
-};
-const RECT kMainRects[] = {
-    {273, 86, 417, 171},
-    {5, 145, 204, 230},
-    {484, 297, 634, 358},
-    {465, 145, 634, 230},
-};
-
-ImageButton g_optionButtons[] = {
-    {506, kNoRect, IDB_INPUT_NORMAL, IDB_INPUT_HIGHLIGHT, IDB_INPUT_PRESSED, kCommandKeys, 0, {}, {}, {}, false},
-    {507, kNoRect, IDB_AUDIO_NORMAL, IDB_AUDIO_HIGHLIGHT, IDB_AUDIO_PRESSED, kCommandAudio, 0, {}, {}, {}, false},
-    {508, kNoRect, IDB_VIDEO_NORMAL, IDB_VIDEO_HIGHLIGHT, IDB_VIDEO_PRESSED, kCommandVideo, 0, {}, {}, {}, false},
-    {509, kNoRect, IDB_HOWTO_NORMAL, IDB_HOWTO_HIGHLIGHT, IDB_HOWTO_PRESSED, kCommandHowToPlay, 0, {}, {}, {}, false},
-    {510, kNoRect, IDB_CLOSE_NORMAL, IDB_CLOSE_HIGHLIGHT, IDB_CLOSE_PRESSED, kCommandClose, 0, {}, {}, {}, false},
-};
-
-ButtonScreen g_main = {g_mainButtons, 4, DispatchMain, true, 0, true};
-ButtonScreen g_options = {g_optionButtons, 5, DispatchOptions, false, 0, true};
-
 struct MenuState {
     int current = kMainMenuScreen;
     bool mainActive = true;
     bool optionsActive = false;
-    HBITMAP screenBitmaps[kPictureSlotCount] = {};
+    ButtonScreen main;
+    ButtonScreen options;
+    GdiObject<HBITMAP> screenBitmaps[kPictureSlotCount];
 };
 MenuState g_menu;
 
@@ -69,14 +46,6 @@ void SetScreen(int screen) {
     g_menu.optionsActive = screen == kOptionsMenuScreen;
 }
 
-void SetMainRects() {
-    for (int i = 0; i < 4; ++i) g_mainButtons[i].hot = kMainRects[i];
-}
-
-void SetOptionRects() {
-    for (int i = 0; i < 5; ++i) g_optionButtons[i].hot = RECT{17, 67 + 60 * i, 206, 102 + 60 * i};
-}
-
 // Copies a screen bitmap 1:1 to the client origin; a picture that failed to read leaves
 // the client area black.
 void CopyScreenBackground(HWND window, int slot) {
@@ -84,7 +53,7 @@ void CopyScreenBackground(HWND window, int slot) {
     GetClientRect(window, &client);
     WindowDC dc(window);
     if (!dc) return;
-    HBITMAP bitmap = g_menu.screenBitmaps[slot];
+    HBITMAP bitmap = g_menu.screenBitmaps[slot].get();
     if (!bitmap) {
         FillRect(dc.get(), &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
         return;
@@ -96,25 +65,25 @@ void CopyScreenBackground(HWND window, int slot) {
 
 void ShowMainScreen(HWND window) {
     CopyScreenBackground(window, 1);
-    DrawAllButtons(window, g_main);
+    DrawAllButtons(window, g_menu.main);
 }
 
 void ShowOptionsScreen(HWND window) {
     CopyScreenBackground(window, 2);
-    DrawAllButtons(window, g_options);
+    DrawAllButtons(window, g_menu.options);
 }
 
 void EnterOptions(HWND window, HINSTANCE instance) {
     SetScreen(kOptionsMenuScreen);
-    SetOptionRects();
-    LoadScreenImages(instance, g_options);
+    PlaceButtons(g_menu.options.board);
+    LoadScreenImages(instance, g_menu.options);
     ShowOptionsScreen(window);
 }
 
 void DispatchMain(HWND window, HINSTANCE instance, int command) {
     switch (command) {
     case kCommandStartGame:
-    case kCommandNetworkGame: RunMenuLaunch(window, instance, command); break;
+    case kCommandNetworkGame: LaunchGame(window, instance, command == kCommandStartGame ? 0 : 1); break;
     case kCommandOptions: EnterOptions(window, instance); break;
     case kCommandQuit: PostMessageA(window, WM_CLOSE, 0, 0); break;
     default: break;
@@ -151,10 +120,12 @@ void SetUpMenus(HINSTANCE instance) {
             std::snprintf(text, sizeof text, "ReadBMPFile %d", slot);
             ShowMessage(text);
         }
-        g_menu.screenBitmaps[slot] = SlotToBitmap(slot);
+        g_menu.screenBitmaps[slot].reset(SlotToBitmap(slot));
     }
-    SetMainRects();
-    LoadScreenImages(instance, g_main);
+    InitButtonScreen(g_menu.main, kMainMenuTable, DispatchMain);
+    InitButtonScreen(g_menu.options, kOptionsMenuTable, DispatchOptions);
+    ClearButtons(g_menu.options.board);  // placed each time the options menu is entered
+    LoadScreenImages(instance, g_menu.main);
 }
 
 void RepaintMenu(HWND window) {
@@ -166,23 +137,20 @@ void RepaintMenu(HWND window) {
 }
 
 void RouteMenuMouseMove(HWND window) {
-    if (g_menu.mainActive) TrackHover(window, g_main, CursorInClient(window));
-    if (g_menu.optionsActive) TrackHover(window, g_options, CursorInClient(window));
+    if (g_menu.mainActive) TrackHover(window, g_menu.main, CursorInClient(window));
+    if (g_menu.optionsActive) TrackHover(window, g_menu.options, CursorInClient(window));
 }
 
 void RouteMenuLeftButton(HWND window, HINSTANCE instance, int x, int y) {
     POINT at = {x, y};
-    if (g_menu.mainActive) HandleClick(window, instance, g_main, at);
-    if (g_menu.optionsActive) HandleClick(window, instance, g_options, at);
+    if (g_menu.mainActive) HandleClick(window, instance, g_menu.main, at);
+    if (g_menu.optionsActive) HandleClick(window, instance, g_menu.options, at);
 }
 
 void FreeMenus() {
-    FreeButtons(g_main);
-    FreeButtons(g_options);
-    for (HBITMAP& bitmap : g_menu.screenBitmaps) {
-        if (bitmap) DeleteObject(bitmap);
-        bitmap = nullptr;
-    }
+    FreeButtons(g_menu.main);
+    FreeButtons(g_menu.options);
+    for (GdiObject<HBITMAP>& bitmap : g_menu.screenBitmaps) bitmap.reset();
 }
 
 int CurrentMenuScreen() { return g_menu.current; }

@@ -2,6 +2,8 @@
 // message loop until the menu window is closed.
 #include <windows.h>
 
+#include "captions/caption_file.h"
+#include "common/config_error_win.h"
 #include "startup/app_win.h"
 #include "startup/message_loop_win.h"
 #include "startup/windows_win.h"
@@ -9,6 +11,7 @@
 using namespace zorv;
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+    SetConfigErrorExplanation(Captions().explanation);
     HWND frame = CreateFrameWindow(instance);
     if (!frame) return 0;
     App().frame = frame;

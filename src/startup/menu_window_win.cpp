@@ -1,8 +1,9 @@
 #include "startup/menu_window_win.h"
 
 #include "captions/captions_win.h"
+#include "common/gdi_guards_win.h"
 #include "graphics/picture_slots_win.h"
-#include "menus/first_run_flag_win.h"
+#include "common/first_run_flag_win.h"
 #include "menus/menu_screens_win.h"
 #include "startup/app_win.h"
 
@@ -27,10 +28,8 @@ void OnMenuDestroy(HWND menu) {
 // Painted between BeginPaint and EndPaint, so that the background erase (the class's black
 // brush) comes before the screen is drawn and never wipes it afterwards.
 void OnMenuPaint(HWND menu) {
-    PAINTSTRUCT paint;
-    BeginPaint(menu, &paint);
+    PaintDC paint(menu);
     RepaintMenu(menu);
-    EndPaint(menu, &paint);
 }
 
 void OnMenuMouseMove() { RouteMenuMouseMove(App().menu); }

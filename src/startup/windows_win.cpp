@@ -2,7 +2,7 @@
 
 #include "startup/app_win.h"
 #include "startup/frame_win.h"
-#include "startup/geometry.h"
+#include "common/geometry.h"
 #include "startup/menu_window_win.h"
 
 namespace zorv {

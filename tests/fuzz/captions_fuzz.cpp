@@ -39,8 +39,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     CheckTerminated(table.explanation);
     // The sizes go through the font arithmetic, which must hold for any value the file gives.
     int lfWidth = 0;
-    volatile int lfHeight = CaptionFontHeight(CaptionDrawingHeight(table), 96);
-    CaptionFontWidth(table.width, CaptionDrawingHeight(table), 96, 96, 7, &lfWidth);
+    const int y = CaptionPointToDevice(CaptionDrawingHeight(table), 96);
+    volatile int lfHeight = CaptionHeightFromDevice(y);
+    CaptionWidthFromDevice(CaptionPointToDevice(table.width, 96), y, 7, &lfWidth);
     (void)lfHeight;
     return 0;
 }

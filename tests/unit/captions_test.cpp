@@ -117,7 +117,7 @@ TEST(CaptionFont, HeightInPixelsFromTenthsOfAPoint) {
     };
     for (const auto& c : cases) {
         EXPECT_EQ(CaptionPointToDevice(c.tenths, c.dpi), c.y) << c.tenths << " at " << c.dpi;
-        EXPECT_EQ(CaptionFontHeight(c.tenths, c.dpi), c.lfHeight) << c.tenths << " at " << c.dpi;
+        EXPECT_EQ(CaptionHeightFromDevice(CaptionPointToDevice(c.tenths, c.dpi)), c.lfHeight) << c.tenths << " at " << c.dpi;
     }
 }
 
@@ -137,7 +137,7 @@ TEST(CaptionFont, CaptionsAreDrawnHalfAPointLarger) {
         CaptionTable table;
         table.height = c.fileHeight;
         EXPECT_EQ(CaptionDrawingHeight(table), c.drawn) << c.fileHeight;
-        EXPECT_EQ(CaptionFontHeight(CaptionDrawingHeight(table), 96), c.lfHeightAt96) << c.fileHeight;
+        EXPECT_EQ(CaptionHeightFromDevice(CaptionPointToDevice(CaptionDrawingHeight(table), 96)), c.lfHeightAt96) << c.fileHeight;
     }
 }
 
@@ -174,7 +174,9 @@ TEST(CaptionFont, WidthScalesTheAverageCharacterWidth) {
     };
     for (const auto& c : cases) {
         int lfWidth = 0;
-        EXPECT_EQ(CaptionFontWidth(c.width, c.height, c.dpiX, c.dpiY, c.average, &lfWidth), c.scaled)
+        EXPECT_EQ(CaptionWidthFromDevice(CaptionPointToDevice(c.width, c.dpiX), CaptionPointToDevice(c.height, c.dpiY),
+                                         c.average, &lfWidth),
+                  c.scaled)
             << c.width << "/" << c.height;
         if (c.scaled) EXPECT_EQ(lfWidth, c.lfWidth) << c.width << "/" << c.height;
     }

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "common/text_config.h"
-#include "menus/first_run_flag.h"
-#include "startup/geometry.h"
+#include "common/first_run_flag.h"
+#include "common/geometry.h"
 
 using namespace zorv;
 

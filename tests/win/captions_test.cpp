@@ -168,7 +168,7 @@ TEST_F(Captioned, FontHeightFollowsTheDisplayResolution) {
         GdiObject<HFONT> font(CreateScaledFont(window.get(), c.face, c.height, 0));
         ASSERT_TRUE(font) << c.height;
         const LOGFONTA lf = Describe(font.get());
-        EXPECT_EQ(lf.lfHeight, CaptionFontHeight(c.height, dpi)) << c.height << " at " << dpi;
+        EXPECT_EQ(lf.lfHeight, CaptionHeightFromDevice(CaptionPointToDevice(c.height, dpi))) << c.height << " at " << dpi;
         EXPECT_EQ(lf.lfWidth, 0) << c.height;
         EXPECT_EQ(lf.lfEscapement, 0);
         EXPECT_EQ(lf.lfWeight, 0);

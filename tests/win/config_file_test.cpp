@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "common/config_file_win.h"
-#include "launch/config_error_win.h"
-#include "menus/first_run_flag.h"
-#include "menus/first_run_flag_win.h"
+#include "common/config_error_win.h"
+#include "common/first_run_flag.h"
+#include "common/first_run_flag_win.h"
 
 using namespace zorv;
 

@@ -11,7 +11,7 @@
 #include <thread>
 #include <vector>
 
-#include "graphics/message_box_win.h"
+#include "common/message_box_win.h"
 #include "launch/driver_dialogs_win.h"
 #include "launch/game_log.h"
 #include "launch/game_log_win.h"

@@ -6,9 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "common/message_box_win.h"
 #include "graphics/drawing_win.h"
-#include "graphics/message_box_win.h"
 #include "graphics/picture_slots_win.h"
+#include "menus/menu_buttons.h"
 #include "resource_ids.h"
 
 using namespace zorv;
@@ -218,27 +219,22 @@ TEST_F(Slots, BadSuiteFilesAreAllRefused) {
 
 TEST(ResourceBitmaps, LoadWithTheirOwnPalettes) {
     HINSTANCE self = GetModuleHandleA(nullptr);
-    HPALETTE palette = nullptr;
-    HBITMAP start = LoadResourceBitmap(self, IDB_START_NORMAL, &palette);
-    ASSERT_NE(start, nullptr);
+    ResourceImage start = LoadResourceBitmap(self, IDB_START_NORMAL);
+    ASSERT_TRUE(start.bitmap);
     BITMAP info = {};
-    GetObjectA(start, sizeof info, &info);
-    EXPECT_EQ(info.bmWidth, 145);
-    EXPECT_EQ(info.bmHeight, 86);
-    ASSERT_NE(palette, nullptr);
-    EXPECT_EQ(GetPaletteEntries(palette, 0, 0, nullptr), 256u);
-    DeleteObject(start);
-    DeleteObject(palette);
+    GetObjectA(start.bitmap.get(), sizeof info, &info);
+    EXPECT_EQ(info.bmWidth, kMainMenuButtons[0].pictureWidth);
+    EXPECT_EQ(info.bmHeight, kMainMenuButtons[0].pictureHeight);
+    ASSERT_TRUE(start.palette);
+    EXPECT_EQ(GetPaletteEntries(start.palette.get(), 0, 0, nullptr), 256u);
 
-    HPALETTE untouched = reinterpret_cast<HPALETTE>(static_cast<INT_PTR>(0x1234));
-    EXPECT_EQ(LoadResourceBitmap(self, 4321, &untouched), nullptr);
-    EXPECT_EQ(untouched, reinterpret_cast<HPALETTE>(static_cast<INT_PTR>(0x1234)));
+    ResourceImage missing = LoadResourceBitmap(self, 4321);
+    EXPECT_FALSE(missing.bitmap);
+    EXPECT_FALSE(missing.palette);
 
-    HPALETTE none = reinterpret_cast<HPALETTE>(static_cast<INT_PTR>(0x1234));
-    HBITMAP rgb = LoadResourceBitmap(self, 900, &none);
-    EXPECT_NE(rgb, nullptr);
-    EXPECT_EQ(none, nullptr);
-    DeleteObject(rgb);
+    ResourceImage rgb = LoadResourceBitmap(self, 900);
+    EXPECT_TRUE(rgb.bitmap);
+    EXPECT_FALSE(rgb.palette);
 }
 
 TEST(MessageBoxRoutine, TextIsNeverAFormat) {

@@ -67,7 +67,7 @@ FileSet BuildGameFolder(const Fonts& fonts) {
 FileSet BuildResources(const Fonts& fonts) {
     FileSet files;
     auto name = [](int id) { return "btn_" + std::to_string(id) + ".bmp"; };
-    for (const ButtonArt& b : MenuButtons()) {
+    for (const ButtonArt& b : AllButtons()) {
         // Dithered from the button's place on screen, so the normal picture matches the menu
         // background under it pixel for pixel.
         files.push_back({name(b.normalId), ToBmp(RenderButton(b, ButtonState::Normal, fonts), b.left, b.top)});
@@ -75,6 +75,7 @@ FileSet BuildResources(const Fonts& fonts) {
             {name(b.highlightedId), ToBmp(RenderButton(b, ButtonState::Highlighted, fonts), b.left, b.top)});
         files.push_back({name(b.pressedId), ToBmp(RenderButton(b, ButtonState::Pressed, fonts), b.left, b.top)});
     }
+    files.push_back({"buttons.rc", ToBytes(ButtonResourceScript())});
     files.push_back({"icon_287.ico", EncodeIcon(DrawFloppyIcon(), GamePalette())});
     files.push_back({"icon_290.ico", EncodeIcon(DrawExclamationIcon(), GamePalette())});
     files.push_back({"icon_310.ico", EncodeIcon(DrawCheckIcon(), GamePalette())});

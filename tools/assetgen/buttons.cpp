@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "menus/menu_buttons.h"
 #include "style.h"
 
 namespace assetgen {
@@ -12,23 +13,53 @@ std::string ButtonArt::Words() const {
     return s;
 }
 
-const std::vector<ButtonArt>& MenuButtons() {
-    auto option = [](int normal, int highlighted, int pressed, const char* words, int i) {
-        return ButtonArt{normal, highlighted, pressed, {words}, MenuScreen::Options,
-                         17, 67 + 60 * i, 206, 102 + 60 * i};
+const std::vector<ScreenArt>& ButtonScreens() {
+    static const std::vector<ScreenArt> screens = {
+        {ButtonScreen::Main, zorv::kMainMenuTable, 23.f},
+        {ButtonScreen::Options, zorv::kOptionsMenuTable, 15.f},
     };
-    static const std::vector<ButtonArt> buttons = {
-        {190, 191, 189, {"START", "GAME"}, MenuScreen::Main, 273, 86, 417, 171},
-        {193, 194, 192, {"NETWORK", "GAME"}, MenuScreen::Main, 5, 145, 204, 230},
-        {196, 197, 195, {"OPTION"}, MenuScreen::Main, 484, 297, 634, 358},
-        {199, 200, 198, {"QUIT", "ZORV 3D"}, MenuScreen::Main, 465, 145, 634, 230},
-        option(202, 203, 201, "SETUP INPUT DEVICE", 0),
-        option(205, 206, 204, "AUDIO CALIBRATION", 1),
-        option(208, 209, 207, "VIDEO CALIBRATION", 2),
-        option(211, 212, 210, "HOW TO PLAY", 3),
-        option(296, 297, 295, "CLOSE", 4),
-    };
+    return screens;
+}
+
+const std::vector<ButtonArt>& AllButtons() {
+    static const std::vector<ButtonArt> buttons = [] {
+        std::vector<ButtonArt> all;
+        for (const ScreenArt& screen : ButtonScreens()) {
+            for (int i = 0; i < screen.table.count; ++i) {
+                const zorv::ButtonSpec& b = screen.table.buttons[i];
+                std::vector<std::string> lines;
+                std::string label = b.label;
+                for (size_t start = 0;;) {
+                    size_t end = label.find('\n', start);
+                    lines.push_back(label.substr(start, end == std::string::npos ? std::string::npos : end - start));
+                    if (end == std::string::npos) break;
+                    start = end + 1;
+                }
+                all.push_back({b.normalResource, b.highlightedResource, b.pressedResource, lines, screen.screen,
+                               b.hot.left, b.hot.top, b.hot.right, b.hot.bottom, b.pictureWidth, b.pictureHeight});
+            }
+        }
+        return all;
+    }();
     return buttons;
+}
+
+std::vector<ButtonArt> MenuButtons() {
+    std::vector<ButtonArt> menus;
+    for (const ButtonArt& b : AllButtons()) {
+        if (b.screen == ButtonScreen::Main || b.screen == ButtonScreen::Options) menus.push_back(b);
+    }
+    return menus;
+}
+
+std::string ButtonResourceScript() {
+    std::string script = "// Written by the asset generator from the screens' button tables.\n";
+    for (const ButtonArt& b : AllButtons()) {
+        for (int id : {b.pressedId, b.normalId, b.highlightedId}) {
+            if (id) script += std::to_string(id) + " BITMAP \"btn_" + std::to_string(id) + ".bmp\"\n";
+        }
+    }
+    return script;
 }
 
 namespace {
@@ -40,9 +71,12 @@ Rect LabelWindow(int w, int h) {
 }
 
 // One lettering size per screen: the largest at which every button's words fit its window.
-TextSpec ScreenTextSpec(MenuScreen screen, const Fonts& fonts) {
-    TextSpec textSpec = screen == MenuScreen::Main ? TextSpec{23.f, 0.92f, 1.f} : TextSpec{15.f, 0.86f, 1.f};
-    for (const ButtonArt& b : MenuButtons()) {
+TextSpec ScreenTextSpec(ButtonScreen screen, const Fonts& fonts) {
+    TextSpec textSpec{15.f, 0.86f, 1.f};
+    for (const ScreenArt& art : ButtonScreens()) {
+        if (art.screen == screen) textSpec = TextSpec{art.letteringPx, screen == ButtonScreen::Main ? 0.92f : 0.86f, 1.f};
+    }
+    for (const ButtonArt& b : AllButtons()) {
         if (b.screen != screen) continue;
         Rect label = LabelWindow(b.Width(), b.Height());
         for (const std::string& line : b.lines) textSpec = FitWidth(*fonts.bold, line, textSpec, label.Width() - 10);

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "graphics/button_table.h"
 #include "raster.h"
 #include "text.h"
 
@@ -11,24 +12,39 @@ namespace assetgen {
 
 enum class ButtonState { Normal, Highlighted, Pressed };
 
-enum class MenuScreen { Main, Options };
+// Every screen that carries image buttons. A new screen adds its value here and its line in
+// ButtonScreens().
+enum class ButtonScreen { Main, Options };
 
+// A screen's button table (the program's own) and the size of its lettering.
+struct ScreenArt {
+    ButtonScreen screen;
+    zorv::ButtonTable table;
+    float letteringPx;  // the largest size; smaller where a button's words would not fit
+};
+const std::vector<ScreenArt>& ButtonScreens();
+
+// One button as the generator draws it, taken from its screen's table line.
 struct ButtonArt {
     int normalId, highlightedId, pressedId;  // bitmap resource numbers
     std::vector<std::string> lines;          // the words, one entry per line of lettering
-    MenuScreen screen;
-    // Hot rectangle in the menu window's client coordinates; right and bottom are outside it.
+    ButtonScreen screen;
+    // Hot rectangle in the window's client coordinates; right and bottom are outside it.
     int left, top, right, bottom;
+    int width, height;  // of the pictures
 
-    // Each picture is one pixel wider and taller than its hot rectangle, so that it also covers
-    // the rectangle's right and bottom edges.
-    int Width() const { return right - left + 1; }
-    int Height() const { return bottom - top + 1; }
+    int Width() const { return width; }
+    int Height() const { return height; }
     std::string Words() const;  // the lines joined by single spaces
 };
 
-// Main menu (START GAME, NETWORK GAME, OPTION, QUIT ZORV 3D), then the options menu's five.
-const std::vector<ButtonArt>& MenuButtons();
+// Every screen's buttons, in the order of ButtonScreens() and of each table.
+const std::vector<ButtonArt>& AllButtons();
+// The two menu screens' buttons: main menu, then options menu.
+std::vector<ButtonArt> MenuButtons();
+
+// The BITMAP lines of the resource script, one per picture of every button.
+std::string ButtonResourceScript();
 
 // Green lettering on a dark metal plate. Highlighted: a yellow and black striped bar lights up
 // at the left and the lettering glows. Pressed: plate and lettering one pixel further right and

@@ -120,8 +120,8 @@ void FooterStrip(Image& img, const Fonts& fonts, const std::string& left, const 
     DrawPlainText(img, right, *fonts.mono, textSpec, {0.3f, 0.85f, 0.4f}, static_cast<float>(screen2.x0 + 5), 466);
 }
 
-void PlaceButtons(Image& img, MenuScreen screen, const Fonts& fonts) {
-    for (const ButtonArt& b : MenuButtons()) {
+void PlaceButtons(Image& img, ButtonScreen screen, const Fonts& fonts) {
+    for (const ButtonArt& b : AllButtons()) {
         if (b.screen != screen) continue;
         Rect r{b.left, b.top, b.left + b.Width(), b.top + b.Height()};
         Mount(img, r);
@@ -259,7 +259,7 @@ Image DrawMainMenu(const Fonts& fonts) {
     Plate(img, grille.Inset(-4), colours::kPlate * 0.8f, 41);
     Vents(img, grille.Inset(6), 6);
 
-    PlaceButtons(img, MenuScreen::Main, fonts);
+    PlaceButtons(img, ButtonScreen::Main, fonts);
     FooterStrip(img, fonts, "ZORV 3D  V1.0", "TWO PLAYERS  LOCAL OR NETWORK");
     return img;
 }
@@ -272,7 +272,7 @@ Image DrawOptionsMenu(const Fonts& fonts) {
     Plate(img, rack, colours::kPlate * 0.85f, 51);
     RivetFrame(img, rack, 7.f, 300.f, 2.8f);
     DrawPlainText(img, "SETUP", *fonts.mono, {9.f, 1.f, 2.f}, {0.55f, 0.62f, 0.68f}, 24.f, 57.f);
-    PlaceButtons(img, MenuScreen::Options, fonts);
+    PlaceButtons(img, ButtonScreen::Options, fonts);
     Rect under{6, 366, 218, 440};
     Plate(img, under, colours::kPlate * 0.75f, 52);
     Vents(img, under.Inset(10), 5);

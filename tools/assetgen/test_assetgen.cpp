@@ -307,6 +307,22 @@ TEST_F(GeneratedAssets, PicturesHaveTheSizesTheScreensUse) {
     }
 }
 
+TEST_F(GeneratedAssets, EveryButtonPictureIsDrawnOnceAndCompiledIn) {
+    std::set<int> ids;
+    const std::string script(Res("buttons.rc").begin(), Res("buttons.rc").end());
+    for (const ButtonArt& b : AllButtons()) {
+        for (int id : {b.normalId, b.highlightedId, b.pressedId}) {
+            if (id == 0) continue;
+            SCOPED_TRACE(id);
+            EXPECT_TRUE(ids.insert(id).second) << "resource used by two pictures";
+            Bmp bmp = DecodeBmp8(Res(Button(id)));
+            EXPECT_EQ(bmp.w, b.Width());
+            EXPECT_EQ(bmp.h, b.Height());
+            EXPECT_NE(script.find(std::to_string(id) + " BITMAP \"" + Button(id) + "\"\n"), std::string::npos);
+        }
+    }
+}
+
 TEST_F(GeneratedAssets, EveryMenuButtonHasThreePicturesOnePixelLargerThanItsRectangle) {
     std::set<int> ids;
     for (const ButtonArt& b : MenuButtons()) {
@@ -379,7 +395,7 @@ TEST_F(GeneratedAssets, MenuBackgroundsCarryTheNormalPicturesWhereTheButtonsStan
     Bmp optionBk = DecodeBmp8(Game("resource/background/OptionBK.bmp"));
     for (const ButtonArt& b : MenuButtons()) {
         SCOPED_TRACE(b.Words());
-        const Bmp& bg = b.screen == MenuScreen::Main ? mainBk : optionBk;
+        const Bmp& bg = b.screen == ButtonScreen::Main ? mainBk : optionBk;
         Bmp normal = DecodeBmp8(Res(Button(b.normalId)));
         int differing = 0;
         for (int y = 0; y < normal.h; ++y)

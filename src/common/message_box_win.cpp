@@ -1,4 +1,4 @@
-#include "graphics/message_box_win.h"
+#include "common/message_box_win.h"
 
 #include <windows.h>
 

@@ -10,6 +10,10 @@ namespace zorv {
 // not be shown at all.
 void ShowConfigFileError(HWND owner, HINSTANCE instance, const char* fullPath);
 
+// The explanation under the path: a text that lives for the whole run (the caption file's
+// "wm:" text, which is read after start-up has begun and may still be empty then).
+void SetConfigErrorExplanation(const char* text);
+
 // Tests of the file routines observe the paths here instead of a dialog that ends the process.
 using ConfigErrorSink = void (*)(const char* fullPath);
 void SetConfigErrorSinkForTesting(ConfigErrorSink sink);

@@ -1,10 +1,10 @@
-#include "menus/first_run_flag_win.h"
+#include "common/first_run_flag_win.h"
 
 #include <cstdio>
 #include <string>
 
 #include "common/config_file_win.h"
-#include "menus/first_run_flag.h"
+#include "common/first_run_flag.h"
 
 namespace zorv {
 

@@ -1,4 +1,4 @@
-#include "menus/first_run_flag.h"
+#include "common/first_run_flag.h"
 
 #include "common/text_config.h"
 

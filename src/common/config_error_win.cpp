@@ -1,8 +1,7 @@
-#include "launch/config_error_win.h"
+#include "common/config_error_win.h"
 
 #include <cstdlib>
 
-#include "captions/caption_file.h"
 #include "resources/resource_ids.h"
 
 namespace zorv {
@@ -11,6 +10,7 @@ namespace {
 struct ConfigErrorDialog {
     // Holds the whole path that the callers form, so a deep installation folder shows whole.
     char text[MAX_PATH] = {};
+    const char* explanation = "";  // the caption file's text, filled in once it is read
     ConfigErrorSink sink = nullptr;
 };
 ConfigErrorDialog g_dialog;
@@ -19,7 +19,7 @@ INT_PTR CALLBACK ConfigErrorProc(HWND dialog, UINT message, WPARAM wParam, LPARA
     switch (message) {
     case WM_INITDIALOG:
         SetDlgItemTextA(dialog, IDC_CONFIG_ERROR_TEXT, g_dialog.text);
-        SetDlgItemTextA(dialog, IDC_CONFIG_ERROR_EXPLANATION, Captions().explanation);
+        SetDlgItemTextA(dialog, IDC_CONFIG_ERROR_EXPLANATION, g_dialog.explanation);
         return 0;
     case WM_COMMAND:
         if (LOWORD(wParam) == IDC_CONFIG_ERROR_OK) {
@@ -44,6 +44,8 @@ void ShowConfigFileError(HWND owner, HINSTANCE instance, const char* fullPath) {
     if (!instance) instance = GetModuleHandleA(nullptr);
     DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_CONFIG_ERROR), owner, ConfigErrorProc, 0);
 }
+
+void SetConfigErrorExplanation(const char* text) { g_dialog.explanation = text ? text : ""; }
 
 void SetConfigErrorSinkForTesting(ConfigErrorSink sink) { g_dialog.sink = sink; }
 

@@ -1,4 +1,4 @@
-#include "startup/geometry.h"
+#include "common/geometry.h"
 
 namespace zorv {
 
