@@ -98,17 +98,14 @@ HFONT CreateScaledFont(HWND window, const char* face, int height, int width) {
     LOGFONTA font = {};
     font.lfHeight = CaptionHeightFromDevice(size.y);
     lstrcpynA(font.lfFaceName, face ? face : "", LF_FACESIZE);
-    HFONT handle = CreateFontIndirectA(&font);
+    GdiObject<HFONT> handle(CreateFontIndirectA(&font));
 
-    if (handle) {
-        int lfWidth = 0;
-        if (CaptionWidthFromDevice(size.x, size.y, AverageCharWidth(dc.get(), handle), &lfWidth)) {
-            DeleteObject(handle);
-            font.lfWidth = lfWidth;
-            handle = CreateFontIndirectA(&font);
-        }
+    int lfWidth = 0;
+    if (handle && CaptionWidthFromDevice(size.x, size.y, AverageCharWidth(dc.get(), handle.get()), &lfWidth)) {
+        font.lfWidth = lfWidth;
+        handle.reset(CreateFontIndirectA(&font));
     }
-    return handle;
+    return handle.release();
 }
 
 void DrawAudioCaptions(HWND dialog) {

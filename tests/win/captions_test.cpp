@@ -10,6 +10,7 @@
 #include "captions/caption_file.h"
 #include "captions/captions_win.h"
 #include "common/gdi_guards_win.h"
+#include "test_files_win.h"
 
 using namespace zorv;
 
@@ -90,11 +91,7 @@ std::string TempFolder() {
 }
 
 void WriteBytes(const std::string& path, const std::string& bytes) {
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    ASSERT_NE(h, INVALID_HANDLE_VALUE) << path;
-    DWORD written = 0;
-    WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(h);
+    ASSERT_TRUE(zorv_test::WriteBytes(path, bytes)) << path;
 }
 
 // The game folder layout in a temporary folder that is the current directory while a test runs.

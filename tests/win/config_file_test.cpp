@@ -11,6 +11,7 @@
 #include "common/config_error_win.h"
 #include "common/first_run_flag.h"
 #include "common/first_run_flag_win.h"
+#include "test_files_win.h"
 
 using namespace zorv;
 
@@ -48,22 +49,9 @@ protected:
         RemoveDirectoryA((dir_ + "\\Info").c_str());
         RemoveDirectoryA(dir_.c_str());
     }
-    std::string Bytes(const std::string& relative) {
-        std::string out;
-        HANDLE h = CreateFileA((dir_ + "\\" + relative).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
-                               nullptr);
-        if (h == INVALID_HANDLE_VALUE) return "<missing>";
-        char buf[512];
-        DWORD got = 0;
-        while (ReadFile(h, buf, sizeof buf, &got, nullptr) && got) out.append(buf, got);
-        CloseHandle(h);
-        return out;
-    }
+    std::string Bytes(const std::string& relative) { return zorv_test::ReadBytes(dir_ + "\\" + relative); }
     void Put(const std::string& relative, const std::string& bytes) {
-        HANDLE h = CreateFileA((dir_ + "\\" + relative).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        DWORD n = 0;
-        WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &n, nullptr);
-        CloseHandle(h);
+        zorv_test::WriteBytes(dir_ + "\\" + relative, bytes);
     }
     int FilesInInfo() {
         int n = 0;

@@ -11,6 +11,7 @@
 #include "graphics/picture_slots_win.h"
 #include "menus/menu_buttons.h"
 #include "resource_ids.h"
+#include "test_files_win.h"
 
 using namespace zorv;
 
@@ -37,10 +38,7 @@ protected:
     }
     std::string Write(const std::string& name, const std::vector<unsigned char>& bytes) {
         std::string path = temp_ + name;
-        HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        DWORD written = 0;
-        WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-        CloseHandle(h);
+        zorv_test::WriteBytes(path, bytes.data(), bytes.size());
         files_.push_back(path);
         return path;
     }
