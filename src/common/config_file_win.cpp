@@ -1,23 +1,40 @@
 #include "common/config_file_win.h"
 
 #include <cstdio>
-#include <cstring>
 
-#include "common/full_path_win.h"
 #include "common/config_error_win.h"
+#include "common/full_path_win.h"
+#include "common/safe_save.h"
 
 namespace zorv {
 namespace {
 
 constexpr size_t kMaxConfigText = 1 << 20;
 
-bool WriteWholeFile(const char* path, const std::string& text) {
-    std::FILE* f = std::fopen(path, "wt");
-    if (!f) return false;
-    bool ok = std::fwrite(text.data(), 1, text.size(), f) == text.size();
-    ok = (std::fflush(f) == 0) && ok;
-    ok = (std::fclose(f) == 0) && ok;
-    return ok;
+// Writes the bytes from the start of the file opened with `disposition` and cuts it there;
+// the data reaches the disk before the handle closes.
+bool WriteWholeFile(const char* path, DWORD disposition, const std::string& bytes) {
+    HANDLE file = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, disposition,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    bool ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+              written == bytes.size();
+    ok = ok && SetEndOfFile(file) && FlushFileBuffers(file);
+    return CloseHandle(file) && ok;
+}
+
+// Through the temporary file and one replacement, so that a crash leaves the old text or the
+// new one, never a mixture.
+bool ReplaceWhole(const char* path, const std::string& bytes) {
+    std::string temp = SaveTempPath(path);
+    if (!WriteWholeFile(temp.c_str(), CREATE_ALWAYS, bytes)) {
+        DeleteFileA(temp.c_str());
+        return false;
+    }
+    if (MoveFileExA(temp.c_str(), path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
+    DeleteFileA(temp.c_str());
+    return false;
 }
 
 }  // namespace
@@ -45,21 +62,14 @@ bool ReadConfigText(HWND owner, HINSTANCE instance, const char* relative, std::s
 bool SaveConfigText(HWND owner, HINSTANCE instance, const char* relative, const std::string& text) {
     char path[MAX_PATH];
     FullPath(relative, path);
-
-    char folder[MAX_PATH];
-    lstrcpynA(folder, path, MAX_PATH);
-    char* slash = std::strrchr(folder, '\\');
-    if (slash) slash[1] = '\0';
-
     DWORD attributes = GetFileAttributesA(path);
     bool readOnly = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
-    char temp[MAX_PATH];
-    bool saved = !readOnly && GetTempFileNameA(folder, "zrv", 0, temp) != 0;
-    if (saved) {
-        saved = WriteWholeFile(temp, text) &&
-                MoveFileExA(temp, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-        if (!saved) DeleteFileA(temp);
-    }
+    std::string bytes = TextModeBytes(text);
+    // The replacement is refused where the file is held open without delete sharing or the
+    // folder lets files change but not appear; rewriting the existing file in place is then
+    // no worse than a plain write.
+    bool saved = !readOnly && (ReplaceWhole(path, bytes) ||
+                               (attributes != INVALID_FILE_ATTRIBUTES && WriteWholeFile(path, OPEN_EXISTING, bytes)));
     if (!saved) ShowConfigFileError(owner, instance, path);
     return saved;
 }

@@ -15,9 +15,11 @@ bool ReadTextFile(const char* fullPath, size_t limit, std::string* text);
 // error dialog with the full path, owned by `owner`, and returns false.
 bool ReadConfigText(HWND owner, HINSTANCE instance, const char* relative, std::string* text);
 
-// Writes `text` (line ends become CR LF, as text mode writes them) to a temporary file in the
-// same folder and replaces the file with it in one step. A read-only file or folder shows the
-// configuration-file error dialog and returns false; the old file is then left as it was.
+// Writes `text` (line ends become CR LF, as text mode writes them) to the file's one temporary
+// file in the same folder and replaces the file with it in one step. Where the replacement is
+// refused but the existing file can be written, rewrites it in place. A file that cannot be
+// written at all (read-only, missing folder, no rights) shows the configuration-file error
+// dialog and returns false; the old file is then left as it was.
 bool SaveConfigText(HWND owner, HINSTANCE instance, const char* relative, const std::string& text);
 
 }  // namespace zorv

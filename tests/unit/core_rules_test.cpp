@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "common/safe_save.h"
 #include "common/text_config.h"
 #include "common/first_run_flag.h"
 #include "common/geometry.h"
@@ -72,4 +73,16 @@ TEST(FirstRunFlag, FileTextKeepsOrReplacesTheValue) {
         ParseFirstRunFlag(c.text, &v);
         EXPECT_EQ(v, c.after) << '"' << c.text << '"';
     }
+}
+
+TEST(SafeSave, OneTemporaryNamePerFileNoLongerThanItAndTextModeBytes) {
+    struct Case { const char* path; const char* temp; } cases[] = {
+        {"C:\\Game\\info\\Audio.cfg", "C:\\Game\\info\\Audio.cf~"},
+        {"C:\\Game\\Info\\InitFlag.flg", "C:\\Game\\Info\\InitFlag.fl~"},
+        {"C:\\Game\\Info\\odd~", "C:\\Game\\Info\\odd$"},
+        {"", "~"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(SaveTempPath(c.path), c.temp) << c.path;
+    EXPECT_EQ(TextModeBytes("0\nMusic 25\n\nx"), "0\r\nMusic 25\r\n\r\nx");
+    EXPECT_EQ(TextModeBytes(""), "");
 }

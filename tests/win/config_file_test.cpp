@@ -88,6 +88,46 @@ TEST_F(ConfigFiles, ReadOnlyFileIsLeftAsItWasAndReportedWithItsFullPath) {
     EXPECT_EQ(FilesInInfo(), 1);
 }
 
+TEST_F(ConfigFiles, SaveReplacesAndRemovesTheStrayOfAnInterruptedSave) {
+    Put("Info\\Audio.cfg", "0\r\nMusic 25\r\nSound 25\r\n");
+    Put("Info\\Audio.cf~", "0\r\nMusic 2");
+    ASSERT_TRUE(SaveConfigText(nullptr, nullptr, ".\\info\\Audio.cfg", "0\nMusic 7\nSound 9\n"));
+    EXPECT_EQ(Bytes("Info\\Audio.cfg"), "0\r\nMusic 7\r\nSound 9\r\n");
+    EXPECT_EQ(FilesInInfo(), 1);
+    EXPECT_TRUE(g_errors.empty());
+}
+
+TEST_F(ConfigFiles, FileHeldOpenWithoutDeleteSharingIsRewrittenInPlace) {
+    Put("Info\\video.cfg", "0\r\n0\r\n0\r\n50\r\n");
+    Put("Info\\other.txt", "x");
+    const std::string path = dir_ + "\\info\\video.cfg";
+    HANDLE held = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    // The situation the fallback is for: the file may be written but not replaced.
+    ASSERT_FALSE(MoveFileExA((dir_ + "\\Info\\other.txt").c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING));
+    EXPECT_TRUE(SaveConfigText(nullptr, nullptr, ".\\info\\video.cfg", "1\n2\n"));
+    CloseHandle(held);
+    EXPECT_EQ(Bytes("Info\\video.cfg"), "1\r\n2\r\n");
+    EXPECT_EQ(FilesInInfo(), 2);
+    EXPECT_TRUE(g_errors.empty());
+
+    // Held without write sharing the file truly cannot be written: the dialog, the old text.
+    held = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    EXPECT_FALSE(SaveConfigText(nullptr, nullptr, ".\\info\\video.cfg", "3\n"));
+    CloseHandle(held);
+    EXPECT_EQ(Bytes("Info\\video.cfg"), "1\r\n2\r\n");
+    EXPECT_EQ(FilesInInfo(), 2);
+    ASSERT_EQ(g_errors.size(), 1u);
+    EXPECT_EQ(g_errors[0], path);
+}
+
+TEST_F(ConfigFiles, SaveIntoAMissingFolderReportsTheWholeFullPath) {
+    EXPECT_FALSE(SaveConfigText(nullptr, nullptr, ".\\nowhere\\keyvalue.cfg", "0\n"));
+    ASSERT_EQ(g_errors.size(), 1u);
+    EXPECT_EQ(g_errors[0], dir_ + "\\nowhere\\keyvalue.cfg");
+}
+
 TEST_F(ConfigFiles, MissingFileReportsTheWholeFullPath) {
     std::string text = "unchanged";
     EXPECT_FALSE(ReadConfigText(nullptr, nullptr, ".\\info\\InitFlag.flg", &text));
