@@ -39,6 +39,15 @@ LogOutcome JudgeLog(const std::string& text) {
     return outcome;
 }
 
+bool IsCrashExitCode(uint32_t exitCode) { return exitCode >= 0xC0000000u; }
+
+std::string CrashReportText(uint32_t exitCode) {
+    char text[96];
+    std::snprintf(text, sizeof text, "The game stopped unexpectedly (error code 0x%08X).",
+                  static_cast<unsigned>(exitCode));
+    return text;
+}
+
 std::string LaunchTimeStamp(int month, int day, int hour, int minute) {
     char text[128];
     std::snprintf(text, sizeof text, "%d::%d::%d::%d", month, day, hour, minute);

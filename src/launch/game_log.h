@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 
 namespace zorv {
@@ -36,6 +37,13 @@ struct LogOutcome {
 // Judges a whole log given as its text, piece by piece, up to the first line of code 0 or 1.
 // Reaching the end without one reports an empty text.
 LogOutcome JudgeLog(const std::string& text);
+
+// An exit code of 0xC0000000 and above is an exception code: the game crashed.
+bool IsCrashExitCode(uint32_t exitCode);
+
+// What the report says about a game that crashed without leaving a log: one plain sentence
+// with the code in hexadecimal.
+std::string CrashReportText(uint32_t exitCode);
 
 // "month::day::hour::minute" in decimal without leading zeros, e.g. "1::9::8::7".
 std::string LaunchTimeStamp(int month, int day, int hour, int minute);

@@ -42,9 +42,15 @@ INT_PTR CALLBACK GameReportProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
 
 }  // namespace
 
-void RunErrorLogStep() {
+void RunErrorLogStep(DWORD exitCode) {
     ZeroMemory(g_report.text, sizeof g_report.text);
-    if (ReadGameLog(kLogReadName) != 1) return;
+    char path[MAX_PATH];
+    FullPath(kLogReadName, path);
+    if (GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES && IsCrashExitCode(exitCode)) {
+        lstrcpynA(g_report.text, CrashReportText(exitCode).c_str(), sizeof g_report.text);
+    } else if (ReadGameLog(kLogReadName) != 1) {
+        return;
+    }
     HWND owner = GetActiveWindow();
     HINSTANCE instance = owner ? reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(owner, GWLP_HINSTANCE)) : nullptr;
     ShowGameErrorReport(owner, instance);

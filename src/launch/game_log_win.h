@@ -6,8 +6,9 @@
 namespace zorv {
 
 // Judges ".\Info\Proc.log" and, unless it says the run was clean or there is no log, shows
-// the game error report owned by the active window (or by none). Called once the game has ended.
-void RunErrorLogStep();
+// the game error report owned by the active window (or by none). Without a log, a game that
+// crashed (`exitCode` an exception code) is reported with its code. Called once the game has ended.
+void RunErrorLogStep(DWORD exitCode);
 
 // Reads the log named relative to the game folder. Returns 1 when a report is to be shown
 // (the report text then holds what it says), 0 when the log is missing or reports a clean run,

@@ -49,7 +49,33 @@ INT_PTR CALLBACK MomentaryProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
     return 0;
 }
 
+// Waits at most `ms` for the process, answering the messages other threads and programs send
+// meanwhile. Peeking with PM_QS_SENDMESSAGE delivers sent messages only: posted input stays
+// queued, so nothing clicked during the run reaches the menu. True when the process ended.
+bool WaitRound(HANDLE process, DWORD ms) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        DWORD elapsed = GetTickCount() - start;
+        if (elapsed >= ms) return false;
+        DWORD woke = MsgWaitForMultipleObjects(1, &process, FALSE, ms - elapsed, QS_SENDMESSAGE);
+        if (woke != WAIT_OBJECT_0 + 1) return woke != WAIT_TIMEOUT;
+        MSG message;
+        PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    }
+}
+
 }  // namespace
+
+DWORD WaitForGameEnd(HANDLE process) {
+    // The signalled handle ends the wait too, so a game whose exit code happens to be 259
+    // (STILL_ACTIVE) is not waited for forever.
+    DWORD exitCode = STILL_ACTIVE;
+    do {
+        bool ended = WaitRound(process, 1000);
+        if (!GetExitCodeProcess(process, &exitCode) || ended) break;
+    } while (exitCode == STILL_ACTIVE);
+    return exitCode;
+}
 
 int WriteGameModeFile(HWND owner, HINSTANCE instance, const char* fileName, int gameMode, const char* stamp) {
     std::string text = std::to_string(gameMode) + "\n" + stamp + "\n";
@@ -73,16 +99,10 @@ bool RunGame() {
     WaitForInputIdle(process.get(), INFINITE);
     thread.reset();
 
-    // The signalled handle ends the wait too, so a game whose exit code happens to be 259
-    // (STILL_ACTIVE) is not waited for forever.
-    DWORD exitCode = STILL_ACTIVE;
-    do {
-        DWORD waited = WaitForSingleObject(process.get(), 1000);
-        if (!GetExitCodeProcess(process.get(), &exitCode) || waited == WAIT_OBJECT_0 || waited == WAIT_FAILED) break;
-    } while (exitCode == STILL_ACTIVE);
+    DWORD exitCode = WaitForGameEnd(process.get());
     process.reset();
 
-    RunErrorLogStep();
+    RunErrorLogStep(exitCode);
     return true;
 }
 

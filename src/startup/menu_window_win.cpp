@@ -25,6 +25,12 @@ void OnMenuDestroy(HWND menu) {
     SendMessageA(GetParent(menu), WM_DESTROY, 0, 0);
 }
 
+// At logoff Windows ends the program after this message without destroying its windows, so
+// the flag that OnMenuDestroy would write is written here too.
+void OnMenuEndSession(bool ending) {
+    if (ending) WriteFirstRunFlagFile(App().menu, App().instance, ".\\Info\\InitFlag.flg");
+}
+
 // Painted between BeginPaint and EndPaint, so that the background erase (the class's black
 // brush) comes before the screen is drawn and never wipes it afterwards.
 void OnMenuPaint(HWND menu) {

@@ -7,6 +7,7 @@ namespace zorv {
 
 void OnMenuCreate();
 void OnMenuDestroy(HWND menu);
+void OnMenuEndSession(bool ending);
 void OnMenuPaint(HWND menu);
 void OnMenuMouseMove();
 void OnMenuLeftButtonDown(unsigned x, unsigned y);

@@ -89,6 +89,7 @@ LRESULT CALLBACK MenuWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     switch (message) {
     case WM_CREATE: OnMenuCreate(); break;
     case WM_DESTROY: OnMenuDestroy(window); break;
+    case WM_ENDSESSION: OnMenuEndSession(wParam != FALSE); break;
     case WM_PAINT: OnMenuPaint(window); break;
     case WM_MOUSEMOVE: OnMenuMouseMove(); break;
     case WM_LBUTTONDOWN: OnMenuLeftButtonDown(LOWORD(lParam), HIWORD(lParam)); break;

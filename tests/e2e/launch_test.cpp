@@ -468,10 +468,11 @@ TEST_F(LaunchRun, GameEndingWithCode259IsSeenAsEnded) {
 
 class LaunchGameLog : public LaunchTest {
  protected:
-  enum class Report { kNone, kEmpty, kCardMessage };
+  enum class Report { kNone, kEmpty, kCardMessage, kCrash };
   struct Case {
     const char* log;  // as the stand-in game's log= value: "\n" and "\t" are escapes
     Report report;
+    bool crash = false;  // the game crashes with exception code 0xC0000005 after writing it
   };
 
   void SetUp() override {
@@ -485,7 +486,7 @@ class LaunchGameLog : public LaunchTest {
     ASSERT_TRUE(StartToMenu());
     for (const Case& c : cases) {
       SCOPED_TRACE(std::string("log=") + c.log);
-      GameWill(std::string("stay=0\nlog=") + c.log + "\n");
+      GameWill(std::string("stay=0\nlog=") + c.log + "\n" + (c.crash ? "crash=C0000005\n" : ""));
       if (HasFatalFailure()) return;
       folder().Delete(kGameSeen);
       Press(kStartGame);
@@ -495,7 +496,9 @@ class LaunchGameLog : public LaunchTest {
         ASSERT_TRUE(report) << "no game error report; " << OtherDialogShowing(app().pid());
         EXPECT_TRUE(IsIconic(Frame())) << "the report shows after the frame was restored";
         EXPECT_TRUE(ShowsOnScreen(report));
-        EXPECT_EQ(c.report == Report::kCardMessage ? kCardMessage : "",
+        EXPECT_EQ(c.report == Report::kCardMessage ? kCardMessage
+                  : c.report == Report::kCrash     ? "The game stopped unexpectedly (error code 0xC0000005)."
+                                                   : "",
                   DialogItemText(report, kReportText));
         LetDialogSettle();
         if (screenshot) {
@@ -525,6 +528,10 @@ TEST_F(LaunchGameLog, CardFailureReportsTheCardMessage) {
                  {"   \\t 7\\n1", Report::kCardMessage},
                  {" \\t\\n1", Report::kCardMessage}},  // a line without a token is passed over
                 "launch-game-error-report");
+}
+
+TEST_F(LaunchGameLog, CrashWithoutALogIsReportedWithItsCodeAndALogKeepsItsMeaning) {
+  ExpectReports({{"none", Report::kCrash, true}, {"0", Report::kNone, true}});
 }
 
 TEST_F(LaunchGameLog, UnknownCodeOrEmptyLogReportsAnEmptyText) {

@@ -499,6 +499,20 @@ TEST_F(FirstRunFlag, MissingFileStopsTheStartWithTheErrorDialog) {
   EXPECT_FALSE(folder().Exists(kFlagFile)) << "OK ends the program without writing the flag";
 }
 
+// At logoff Windows ends the program after WM_ENDSESSION without destroying its windows.
+TEST_F(FirstRunFlag, WrittenWhenTheSessionEnds) {
+  ASSERT_TRUE(folder().Write(kFlagFile, "7\r\n"));
+  ASSERT_NO_FATAL_FAILURE(StartMenu());
+  ASSERT_TRUE(folder().Write(kFlagFile, "0\r\n"));
+  DWORD_PTR answer = 0;
+  ASSERT_TRUE(SendMessageTimeoutA(menu(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_NORMAL, 5000, &answer));
+  EXPECT_NE(0u, answer) << "the program does not hold up the logoff";
+  ASSERT_TRUE(SendMessageTimeoutA(menu(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_NORMAL, 5000, &answer));
+  EXPECT_EQ("7\r\n", folder().Read(kFlagFile));
+  EXPECT_TRUE(app().IsRunning()) << "the program is left to Windows to end";
+  app().Kill();
+}
+
 // Under Wine as root the read-only attribute stops no writer, so the file is held open without
 // sharing; the program refuses a read-only target by itself, which the next test checks.
 TEST_F(FirstRunFlag, FileHeldOpenAtShutdownBringsTheErrorDialog) {

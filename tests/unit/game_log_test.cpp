@@ -73,3 +73,14 @@ TEST(LaunchStamp, MonthDayHourMinuteWithoutLeadingZeros) {
     };
     for (const Case& c : cases) EXPECT_EQ(LaunchTimeStamp(c.month, c.day, c.hour, c.minute), c.text);
 }
+
+TEST(GameLog, CrashCodesFromC0000000AreReportedInHexInOneSentence) {
+    struct Case { uint32_t code; bool crash; } cases[] = {
+        {0, false}, {1, false}, {259, false}, {0xBFFFFFFFu, false},
+        {0xC0000000u, true}, {0xC0000005u, true}, {0xFFFFFFFFu, true},
+    };
+    for (const Case& c : cases) EXPECT_EQ(IsCrashExitCode(c.code), c.crash) << c.code;
+    EXPECT_EQ(CrashReportText(0xC0000005u), "The game stopped unexpectedly (error code 0xC0000005).");
+    EXPECT_EQ(CrashReportText(0xC000001Du), "The game stopped unexpectedly (error code 0xC000001D).");
+    EXPECT_LT(CrashReportText(0xFFFFFFFFu).size() + 1, kReportTextSize);
+}

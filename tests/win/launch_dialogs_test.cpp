@@ -293,24 +293,29 @@ protected:
 }  // namespace
 
 TEST_F(GameReport, EachLogGivesItsReportAndIsGoneAfterwards) {
-    enum Expect { kNone, kEmpty, kCard };
-    struct Case { const char* name; const char* log; Expect expect; } cases[] = {
-        {"clean run", "0\n", kNone},
-        {"unknown then card", "5\n1\n", kCard},
-        {"unknown only: the last report's text is not kept", "5\n", kEmpty},
-        {"empty log", "", kEmpty},
-        {"a word is a clean run", "word\n", kNone},
-        {"1 followed by letters", "1abc\n", kCard},
-        {"blanks before the number", " \t 1\n", kCard},
-        {"empty lines passed over", "\n\n0\n", kNone},
-        {"no log at all", nullptr, kNone},
+    enum Expect { kNone, kEmpty, kCard, kCrash };
+    struct Case { const char* name; const char* log; DWORD exitCode; Expect expect; } cases[] = {
+        {"clean run", "0\n", 0, kNone},
+        {"unknown then card", "5\n1\n", 0, kCard},
+        {"unknown only: the last report's text is not kept", "5\n", 0, kEmpty},
+        {"empty log", "", 0, kEmpty},
+        {"a word is a clean run", "word\n", 0, kNone},
+        {"1 followed by letters", "1abc\n", 0, kCard},
+        {"blanks before the number", " \t 1\n", 0, kCard},
+        {"empty lines passed over", "\n\n0\n", 0, kNone},
+        {"no log at all", nullptr, 0, kNone},
+        {"no log, an ordinary exit code", nullptr, 0xBFFFFFFF, kNone},
+        {"no log after a crash", nullptr, 0xC0000005, kCrash},
+        {"no log after a crash: the last report's text is not kept", nullptr, 0xC000001D, kCrash},
+        {"a crash's log keeps its meaning", "0\n", 0xC0000005, kNone},
+        {"a crash's log keeps its meaning: card", "1\n", 0xC0000409, kCard},
     };
     for (const Case& c : cases) {
         if (c.log) WriteLog(c.log);
         std::string text;
         bool existedWhileOpen = false;
         bool escapeLeftOpen = false;
-        DialogRun run = DriveDialog([&] { RunErrorLogStep(); },
+        DialogRun run = DriveDialog([&] { RunErrorLogStep(c.exitCode); },
                                     [&](HWND dialog) {
                                         text = ItemText(dialog, IDC_GAME_ERROR_TEXT);
                                         existedWhileOpen = LogExists();
@@ -320,8 +325,9 @@ TEST_F(GameReport, EachLogGivesItsReportAndIsGoneAfterwards) {
         EXPECT_EQ(run.seen, c.expect != kNone) << c.name;
         EXPECT_FALSE(LogExists()) << c.name;
         if (c.expect == kNone) continue;
-        EXPECT_EQ(text, c.expect == kCard ? kThreeDCardMessage : "") << c.name;
-        EXPECT_TRUE(existedWhileOpen) << c.name << ": deleted when the report closes";
+        EXPECT_EQ(text, c.expect == kCard ? kThreeDCardMessage : c.expect == kCrash ? CrashReportText(c.exitCode) : "")
+            << c.name;
+        EXPECT_EQ(existedWhileOpen, c.log != nullptr) << c.name << ": deleted when the report closes";
         EXPECT_TRUE(escapeLeftOpen) << c.name;
         EXPECT_FALSE(run.forcedClosed) << c.name;
     }

@@ -16,6 +16,7 @@
 #include "common/safe_save.h"
 #include "common/config_error_win.h"
 #include "save_kinds.h"
+#include "test_child.h"
 
 using namespace zorv;
 using zorv_test::kSaveKindCount;
@@ -47,13 +48,6 @@ std::vector<std::string> FilesIn(const std::string& dir) {
     return names;
 }
 
-std::string BesideThisProgram(const char* name) {
-    char path[MAX_PATH];
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string text = path;
-    return text.substr(0, text.find_last_of('\\') + 1) + name;
-}
-
 // Waits `micros` microseconds without giving up the processor, so that kills spread over the
 // whole length of a save instead of landing on scheduler ticks.
 void Spin(long long micros) {
@@ -77,7 +71,6 @@ TEST(SaveStress, KilledSavesLeaveOldOrNewTextAndAtMostOneTemporaryFile) {
     const std::string root = std::string(temp) + "zorv_stress_" + std::to_string(GetCurrentProcessId());
     CreateDirectoryA(root.c_str(), nullptr);
     CreateDirectoryA((root + "\\Info").c_str(), nullptr);
-    const std::string loop = BesideThisProgram("save_loop.exe");
     const std::string eventName = "zorv_save_loop_" + std::to_string(GetCurrentProcessId());
     HANDLE started = CreateEventA(nullptr, TRUE, FALSE, eventName.c_str());
     char previous[MAX_PATH];
@@ -94,21 +87,17 @@ TEST(SaveStress, KilledSavesLeaveOldOrNewTextAndAtMostOneTemporaryFile) {
         const std::string oldBytes = TextModeBytes(kind.oldText), newBytes = TextModeBytes(kind.newText);
         ASSERT_TRUE(SaveConfigText(nullptr, nullptr, kind.relative, kind.oldText));
 
-        std::string command = "\"" + loop + "\" " + std::to_string(round % kSaveKindCount) + " " + eventName;
-        STARTUPINFOA startup = {};
-        startup.cb = sizeof startup;
-        PROCESS_INFORMATION process = {};
         ResetEvent(started);
-        ASSERT_TRUE(CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
-        HANDLE waits[2] = {started, process.hProcess};
+        HANDLE process = zorv_test::StartTestChild("save " + std::to_string(round % kSaveKindCount) + " " + eventName);
+        ASSERT_TRUE(process != nullptr);
+        HANDLE waits[2] = {started, process};
         DWORD woke = WaitForMultipleObjects(2, waits, FALSE, 20000);
         if (woke == WAIT_OBJECT_0) Spin(std::uniform_int_distribution<int>(0, 4000)(random));
-        TerminateProcess(process.hProcess, 9);
-        WaitForSingleObject(process.hProcess, 5000);
+        TerminateProcess(process, 9);
+        WaitForSingleObject(process, 5000);
         DWORD code = 0;
-        GetExitCodeProcess(process.hProcess, &code);
-        CloseHandle(process.hProcess);
-        CloseHandle(process.hThread);
+        GetExitCodeProcess(process, &code);
+        CloseHandle(process);
         ASSERT_EQ(woke, WAIT_OBJECT_0) << "the save loop ended before saving, exit code " << code;
 
         const std::string bytes = ReadBytes(full);

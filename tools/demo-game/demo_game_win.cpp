@@ -10,6 +10,9 @@
 //   exit=<code>     the exit code, decimal (259 included). Default 0.
 //   stay=<ms>       how long the window shows before the game ends. Default 1500.
 //   resize=<W>x<H>  change the display mode to W x H as the window opens, and leave it so.
+//   crash=<hex>     instead of returning, crash with that exception code (e.g. C0000005) once
+//                   the window is gone and the log written as told, as a game that dies
+//                   unexpectedly. 0 or no key: no crash.
 // A key or a click in the window ends the game at once, the same way. Without demo-game.ini
 // it is a clean run: log 0, exit code 0.
 //
@@ -38,6 +41,7 @@ struct Instructions {
     UINT stayMs = 1500;
     int resizeWidth = 0;     // 0: leave the display mode alone
     int resizeHeight = 0;
+    DWORD crashCode = 0;     // 0: end normally
     std::string lines;       // the file as read, for the window
 };
 
@@ -119,6 +123,8 @@ void ApplyInstruction(const std::string& key, const std::string& value, Instruct
     } else if (key == "stay") {
         long long ms = std::strtoll(value.c_str(), nullptr, 10);
         ini->stayMs = ms < 0 ? 0 : static_cast<UINT>(ms);
+    } else if (key == "crash") {
+        ini->crashCode = static_cast<DWORD>(std::strtoul(value.c_str(), nullptr, 16));
     } else if (key == "resize") {
         int w = 0, h = 0;
         if (std::sscanf(value.c_str(), "%dx%d", &w, &h) == 2 && w > 0 && h > 0) {
@@ -215,7 +221,13 @@ std::string Column1(const Game& game) {
         text += "No demo-game.ini: a clean run.\r\n\r\n";
     }
     char ending[160];
-    std::snprintf(ending, sizeof ending, "Ends after %u ms with exit code %lld, ", game.ini.stayMs, game.ini.exitCode);
+    if (game.ini.crashCode) {
+        std::snprintf(ending, sizeof ending, "Crashes after %u ms with exception code 0x%08lX, ", game.ini.stayMs,
+                      static_cast<unsigned long>(game.ini.crashCode));
+    } else {
+        std::snprintf(ending, sizeof ending, "Ends after %u ms with exit code %lld, ", game.ini.stayMs,
+                      game.ini.exitCode);
+    }
     text += ending;
     text += game.ini.writeLog ? "log \"" + Escape(game.ini.log) + "\"" : std::string("no log");
     text += "\r\nResize: " + game.resizeOutcome + "\r\n\r\nPress a key or click to end now.";
@@ -291,5 +303,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR arguments, int) {
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
+    // Outside every window procedure: the system swallows some exceptions raised in callbacks.
+    if (g_game.ini.crashCode) RaiseException(g_game.ini.crashCode, EXCEPTION_NONCONTINUABLE, 0, nullptr);
     return static_cast<int>(g_game.ini.exitCode);
 }
