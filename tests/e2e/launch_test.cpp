@@ -13,36 +13,14 @@
 namespace zorv_e2e {
 namespace {
 
-// Files in the game folder.
-constexpr char kGameProgram[] = "proc.exe";
-constexpr char kGameInstructions[] = "demo-game.ini";  // read by the stand-in game as it starts
-constexpr char kGameSeen[] = "demo-game-seen.txt";     // written by the stand-in game as it ends
-constexpr char kGameModeFile[] = "Info\\GameMode.dat";
-constexpr char kGameLog[] = "Info\\proc.log";
-constexpr char kFlagFile[] = "info\\InitFlag.flg";
-
 // The stand-in game's window class.
 constexpr char kGameWindowClass[] = "Zorv3D stand-in game";
 
-// Main menu buttons: the centres of their hot rectangles, in menu-window client coordinates.
-constexpr POINT kStartGame{(273 + 417) / 2, (86 + 171) / 2};
-constexpr POINT kNetworkGame{(5 + 204) / 2, (145 + 230) / 2};
-constexpr POINT kQuit{(465 + 634) / 2, (145 + 230) / 2};
-
-// The driver check dialog.
-constexpr int kStartNowButton = 1066;
-constexpr int kSetDriverFirstButton = 1067;
 constexpr char kStartNowText[] = "Start the game by current OpenGL driver.";
 constexpr char kSetDriverFirstText[] = "Start the game after setting OpenGL driver.";
-// The game error report.
-constexpr int kReportText = 1072;
-constexpr int kReportOk = 1068;
 constexpr char kCardMessage[] =
     "Due to the installed 3D card not working properly, ZORV 3D is having trouble executing its "
     "program. Please check the video calibration for an appropriate 3D card.";
-// The configuration-file error dialog.
-constexpr int kConfigErrorPath = 1069;
-constexpr int kConfigErrorOk = 1068;
 // The dialog flashed while the front-end comes back after a run; it closes itself.
 constexpr char kMomentaryCaption[] = "Dialog";
 
@@ -53,225 +31,171 @@ constexpr DWORD kRunTimeout = 15000;
 // Long enough that the stand-in game ends only when the test closes it.
 constexpr char kStayUntilClosed[] = "stay=60000\n";
 
-// A window that Wine has only just mapped must not be acted on at once: its X11 driver can fail
-// with BadWindow. Every dialog gets this moment after it shows, before its buttons are touched.
-void LetDialogSettle() { Sleep(200); }
-
-std::string RectText(const RECT& r) {
-  return "(" + std::to_string(r.left) + ", " + std::to_string(r.top) + ")-(" +
-         std::to_string(r.right) + ", " + std::to_string(r.bottom) + ")";
-}
-
 // The launch stamp for a UTC time: month, day, hour and minute, two colons apart.
 std::string StampOf(const SYSTEMTIME& t) {
-  char text[64];
-  std::snprintf(text, sizeof text, "%d::%d::%d::%d", static_cast<int>(t.wMonth),
-                static_cast<int>(t.wDay), static_cast<int>(t.wHour), static_cast<int>(t.wMinute));
-  return text;
+    char text[64];
+    std::snprintf(text, sizeof text, "%d::%d::%d::%d", static_cast<int>(t.wMonth), static_cast<int>(t.wDay),
+                  static_cast<int>(t.wHour), static_cast<int>(t.wMinute));
+    return text;
 }
 
 // Bytes as the stand-in game writes them into its seen file: C-style escapes.
 std::string Escaped(const std::string& bytes) {
-  std::string out;
-  for (char c : bytes) {
-    switch (c) {
-      case '\r':
-        out += "\\r";
-        break;
-      case '\n':
-        out += "\\n";
-        break;
-      case '\t':
-        out += "\\t";
-        break;
-      case '\\':
-        out += "\\\\";
-        break;
-      case '"':
-        out += "\\\"";
-        break;
-      default:
-        out += c;
+    std::string out;
+    for (char c : bytes) {
+        switch (c) {
+        case '\r': out += "\\r"; break;
+        case '\n': out += "\\n"; break;
+        case '\t': out += "\\t"; break;
+        case '\\': out += "\\\\"; break;
+        case '"': out += "\\\""; break;
+        default: out += c;
+        }
     }
-  }
-  return out;
-}
-
-// A visible dialog of the process that has a control with this identifier.
-HWND FindDialogWith(DWORD pid, int control) {
-  for (HWND dialog : TopLevelWindows(pid, "#32770")) {
-    if (IsWindowVisible(dialog) && GetDlgItem(dialog, control)) return dialog;
-  }
-  return nullptr;
-}
-
-HWND WaitForDialogWith(DWORD pid, int control, DWORD timeout_ms = kWindowTimeout) {
-  const DWORD start = GetTickCount();
-  for (;;) {
-    if (HWND dialog = FindDialogWith(pid, control)) return dialog;
-    if (GetTickCount() - start >= timeout_ms) return nullptr;
-    Sleep(20);
-  }
+    return out;
 }
 
 // A dialog of the process other than the momentary one, described for a failure message.
 std::string OtherDialogShowing(DWORD pid) {
-  for (HWND dialog : TopLevelWindows(pid, "#32770")) {
-    if (!IsWindowVisible(dialog) || TextOf(dialog) == kMomentaryCaption) continue;
-    std::string text = "a dialog \"" + TextOf(dialog) + "\"";
-    if (GetDlgItem(dialog, kReportText))
-      text += " (the game error report: \"" + DialogItemText(dialog, kReportText) + "\")";
-    if (GetDlgItem(dialog, kStartNowButton)) text += " (the driver check)";
-    if (GetDlgItem(dialog, kConfigErrorPath)) text += " (the configuration-file error)";
-    if (GetDlgItem(dialog, 0xFFFF)) text += " (message \"" + MessageBoxText(dialog) + "\")";
-    return text;
-  }
-  return std::string();
+    for (HWND dialog : TopLevelWindows(pid, kDialogClass)) {
+        if (!IsWindowVisible(dialog) || TextOf(dialog) == kMomentaryCaption) continue;
+        std::string text = "a dialog \"" + TextOf(dialog) + "\"";
+        if (GetDlgItem(dialog, IDC_GAME_ERROR_TEXT))
+            text += " (the game error report: \"" + DialogItemText(dialog, IDC_GAME_ERROR_TEXT) + "\")";
+        if (GetDlgItem(dialog, IDC_DRIVER_CHECK_START)) text += " (the driver check)";
+        if (GetDlgItem(dialog, IDC_CONFIG_ERROR_TEXT)) text += " (the configuration-file error)";
+        if (TextOf(dialog) == kMessageCaption) text += " (message \"" + MessageBoxText(dialog) + "\")";
+        return text;
+    }
+    return std::string();
 }
 
 // The player sees the dialog: the screen shows its face colour at the four inner corners of its
-// client area, where a window over it would show its own picture. Polls for a moment, since a
-// new window may be drawn a little after it shows.
+// client area, where a window over it would show its own picture. Waits for a moment, since a
+// new window may be drawn a little after it shows. A window that Wine has only just mapped must
+// not be acted on at once (its X11 driver can fail with BadWindow): a dialog is acted on only
+// once this holds.
 ::testing::AssertionResult ShowsOnScreen(HWND dialog, DWORD timeout_ms = 2000) {
-  const COLORREF face = GetSysColor(COLOR_BTNFACE);
-  for (const DWORD start = GetTickCount();; Sleep(20)) {
-    const RECT client = ClientRectOf(dialog);
-    POINT corners[] = {{3, 3},
-                       {client.right - 4, 3},
-                       {3, client.bottom - 4},
-                       {client.right - 4, client.bottom - 4}};
-    POINT* wrong = nullptr;
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    POINT wrong{};
     COLORREF seen = face;
-    for (POINT& p : corners) {
-      ClientToScreen(dialog, &p);
-      seen = ScreenPixel(p.x, p.y);
-      if (seen != face) {
-        wrong = &p;
-        break;
-      }
-    }
-    if (!wrong) return ::testing::AssertionSuccess();
-    if (GetTickCount() - start >= timeout_ms) {
-      HWND top = GetAncestor(WindowFromPoint(*wrong), GA_ROOT);
-      return ::testing::AssertionFailure()
-             << "the dialog at " << RectText(WindowRectOf(dialog)) << " is not on the screen: ("
-             << wrong->x << ", " << wrong->y << ") shows " << ColorText(seen) << ", not its face "
-             << ColorText(face) << " (the top window there is of class \"" << ClassOf(top) << "\")";
-    }
-  }
+    auto drawn = [&] {
+        const RECT client = ClientRectOf(dialog);
+        POINT corners[] = {
+            {3, 3}, {client.right - 4, 3}, {3, client.bottom - 4}, {client.right - 4, client.bottom - 4}};
+        for (POINT& p : corners) {
+            ClientToScreen(dialog, &p);
+            seen = ScreenPixel(p.x, p.y);
+            if (seen != face) {
+                wrong = p;
+                return false;
+            }
+        }
+        return true;
+    };
+    if (WaitFor(drawn, timeout_ms)) return ::testing::AssertionSuccess();
+    HWND top = GetAncestor(WindowFromPoint(wrong), GA_ROOT);
+    return ::testing::AssertionFailure() << "the dialog at " << RectText(WindowRectOf(dialog))
+                                         << " is not on the screen: (" << wrong.x << ", " << wrong.y << ") shows "
+                                         << ColorText(seen) << ", not its face " << ColorText(face)
+                                         << " (the top window there is of class \"" << ClassOf(top) << "\")";
 }
 
 // The stand-in game while it runs: its window and its process.
 class RunningGame {
- public:
-  RunningGame() = default;
-  ~RunningGame() {
-    if (process_) CloseHandle(process_);
-  }
-  RunningGame(const RunningGame&) = delete;
-  RunningGame& operator=(const RunningGame&) = delete;
-
-  // Waits until the game's window shows; false at the deadline.
-  bool WaitForStart(DWORD timeout_ms = kRunTimeout) {
-    const DWORD start = GetTickCount();
-    while (!(window_ = FindWindowA(kGameWindowClass, nullptr)) || !IsWindowVisible(window_)) {
-      if (GetTickCount() - start >= timeout_ms) return false;
-      Sleep(20);
+public:
+    RunningGame() = default;
+    ~RunningGame() {
+        if (process_) CloseHandle(process_);
     }
-    process_ = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, ProcessOf(window_));
-    return process_ != nullptr;
-  }
+    RunningGame(const RunningGame&) = delete;
+    RunningGame& operator=(const RunningGame&) = delete;
 
-  // Closes the game's window, which ends the game the way demo-game.ini says, and waits for the
-  // process to end.
-  ExitResult End(DWORD timeout_ms = kExitTimeout) {
-    ExitResult result;
-    PostMessageA(window_, WM_CLOSE, 0, 0);
-    if (WaitForSingleObject(process_, timeout_ms) == WAIT_OBJECT_0) {
-      result.ended = GetExitCodeProcess(process_, &result.code) != 0;
+    // Waits until the game's window shows; false at the deadline.
+    bool WaitForStart(DWORD timeout_ms = kRunTimeout) {
+        auto shown = [this] { return IsShown(window_ = FindWindowA(kGameWindowClass, nullptr)); };
+        if (!WaitFor(shown, timeout_ms)) return false;
+        process_ = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, ProcessOf(window_));
+        return process_ != nullptr;
     }
-    return result;
-  }
 
- private:
-  HWND window_ = nullptr;
-  HANDLE process_ = nullptr;
+    // Closes the game's window, which ends the game the way demo-game.ini says, and waits for the
+    // process to end.
+    ExitResult End(DWORD timeout_ms = kExitTimeout) {
+        ExitResult result;
+        PostMessageA(window_, WM_CLOSE, 0, 0);
+        if (WaitForSingleObject(process_, timeout_ms) == WAIT_OBJECT_0) {
+            result.ended = GetExitCodeProcess(process_, &result.code) != 0;
+        }
+        return result;
+    }
+
+private:
+    HWND window_ = nullptr;
+    HANDLE process_ = nullptr;
 };
 
 // ---------------------------------------------------------------------------------------------
 
 class LaunchTest : public GameTest {
- protected:
-  // The stand-in game's instructions for the next start.
-  void GameWill(const std::string& instructions) {
-    ASSERT_TRUE(folder().Write(kGameInstructions, instructions));
-  }
-  void SetFirstRunFlag(const char* bytes) { ASSERT_TRUE(folder().Write(kFlagFile, bytes)); }
+protected:
+    // The stand-in game's instructions for the next start.
+    void GameWill(const std::string& instructions) { ASSERT_TRUE(folder().Write(kGameInstructions, instructions)); }
+    void SetFirstRunFlag(const char* bytes) { ASSERT_TRUE(folder().Write(kFlagFile, bytes)); }
 
-  HWND Frame() { return app().Frame(); }
-  HWND Menu() { return app().Menu(); }
+    HWND Frame() { return app().Frame(); }
+    HWND Menu() { return app().Menu(); }
 
-  void Press(POINT button) { Click(Menu(), button.x, button.y); }
-
-  // Waits until the game has run and written what it saw; false at the deadline.
-  bool WaitForGameSeen(DWORD timeout_ms = kRunTimeout) {
-    const DWORD start = GetTickCount();
-    while (!folder().Exists(kGameSeen)) {
-      if (GetTickCount() - start >= timeout_ms) return false;
-      Sleep(20);
+    void PressButton(const ButtonSpec& button) {
+        const POINT p = Centre(button);
+        Click(Menu(), p.x, p.y);
     }
-    return true;
-  }
 
-  // The launch has returned to the menu: the frame is restored, the menu window is enabled and
-  // answers messages again (while the game runs the front-end's only thread waits for it), no
-  // dialog and no game window shows. Any dialog other than the momentary one fails at once.
-  ::testing::AssertionResult WaitForMenuBack(DWORD timeout_ms = kRunTimeout) {
-    const DWORD start = GetTickCount();
-    for (;;) {
-      std::string dialog = OtherDialogShowing(app().pid());
-      if (!dialog.empty()) {
-        return ::testing::AssertionFailure()
-               << "waiting for the menu to come back, " << dialog << " showed";
-      }
-      if (!app().IsRunning()) {
-        return ::testing::AssertionFailure()
-               << "the program ended with code " << app().WaitForExit(0).code;
-      }
-      HWND frame = Frame();
-      HWND menu = Menu();
-      DWORD_PTR ignored = 0;
-      if (frame && !IsIconic(frame) && IsShown(menu) && IsWindowEnabled(menu) &&
-          !FindDialog(app().pid()) && !FindWindowA(kGameWindowClass, nullptr) &&
-          SendMessageTimeoutA(menu, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 200, &ignored)) {
-        return ::testing::AssertionSuccess();
-      }
-      if (GetTickCount() - start >= timeout_ms) {
+    // Waits until the game has run and written what it saw; false at the deadline.
+    bool WaitForGameSeen(DWORD timeout_ms = kRunTimeout) {
+        return WaitFor([this] { return folder().Exists(kGameSeen); }, timeout_ms);
+    }
+
+    // The launch has returned to the menu: the frame is restored, the menu window is enabled and
+    // answers messages again (while the game runs the front-end's only thread waits for it), no
+    // dialog and no game window shows. Any dialog other than the momentary one fails at once.
+    ::testing::AssertionResult WaitForMenuBack(DWORD timeout_ms = kRunTimeout) {
+        std::string failure;
+        auto back = [&] {
+            std::string dialog = OtherDialogShowing(app().pid());
+            if (!dialog.empty()) failure = "waiting for the menu to come back, " + dialog + " showed";
+            if (failure.empty()) failure = app().EndedText();
+            if (!failure.empty()) return true;
+            HWND frame = Frame();
+            HWND menu = Menu();
+            return frame && !IsIconic(frame) && IsShown(menu) && IsWindowEnabled(menu) && !FindDialog(app().pid()) &&
+                   !FindWindowA(kGameWindowClass, nullptr) && Answers(menu, 200);
+        };
+        if (WaitFor(back, timeout_ms) && failure.empty()) return ::testing::AssertionSuccess();
+        if (!failure.empty()) return ::testing::AssertionFailure() << failure;
+        HWND frame = Frame();
         return ::testing::AssertionFailure()
                << "the menu did not come back within " << timeout_ms << " ms (frame "
                << (frame && IsIconic(frame) ? "minimised" : "not minimised") << ", game window "
                << (FindWindowA(kGameWindowClass, nullptr) ? "showing" : "gone") << ")";
-      }
-      Sleep(20);
     }
-  }
 
-  // QUIT on the main menu: the program ends by itself with code 0.
-  void QuitFromMenu() {
-    Press(kQuit);
-    ExitResult exit = app().WaitForExit();
-    ASSERT_TRUE(exit.ended) << "the program is still running " << kExitTimeout << " ms after QUIT";
-    EXPECT_EQ(0u, exit.code);
-  }
+    // QUIT on the main menu: the program ends by itself with code 0.
+    void QuitFromMenu() {
+        PressButton(kQuit);
+        ExitResult exit = app().WaitForExit();
+        ASSERT_TRUE(exit.ended) << "the program is still running " << kExitTimeout << " ms after QUIT";
+        EXPECT_EQ(0u, exit.code);
+    }
 
-  // Presses a start button with the first-run flag set and waits through a whole run of a game
-  // that ends by itself and reports nothing.
-  void RunQuietGame(POINT button) {
-    folder().Delete(kGameSeen);
-    Press(button);
-    ASSERT_TRUE(WaitForGameSeen()) << "the game did not run";
-    ASSERT_TRUE(WaitForMenuBack());
-  }
+    // Presses a start button with the first-run flag set and waits through a whole run of a game
+    // that ends by itself and reports nothing.
+    void RunQuietGame(const ButtonSpec& button) {
+        folder().Delete(kGameSeen);
+        PressButton(button);
+        ASSERT_TRUE(WaitForGameSeen()) << "the game did not run";
+        ASSERT_TRUE(WaitForMenuBack());
+    }
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -280,262 +204,257 @@ class LaunchTest : public GameTest {
 class LaunchGameMode : public LaunchTest {};
 
 TEST_F(LaunchGameMode, StartAndNetworkGameWriteModeAndUtcStampBeforeTheGameRuns) {
-  SetFirstRunFlag("1");
-  GameWill("stay=0\n");
-  ASSERT_TRUE(StartToMenu());
+    SetFirstRunFlag("1");
+    GameWill("stay=0\n");
+    ASSERT_TRUE(StartToMenu());
 
-  const struct {
-    const char* name;
-    POINT button;
-    const char* mode;
-  } presses[] = {{"START GAME", kStartGame, "0"}, {"NETWORK GAME", kNetworkGame, "1"}};
-  for (const auto& press : presses) {
-    SCOPED_TRACE(press.name);
-    folder().Delete(kGameSeen);
-    SYSTEMTIME before;
-    GetSystemTime(&before);
-    Press(press.button);
-    ASSERT_TRUE(WaitForGameSeen()) << "the game did not run";
-    SYSTEMTIME after;
-    GetSystemTime(&after);
+    const struct {
+        const ButtonSpec& button;
+        const char* mode;
+    } presses[] = {{kStartGame, "0"}, {kNetworkGame, "1"}};
+    for (const auto& press : presses) {
+        SCOPED_TRACE(NameOf(press.button));
+        folder().Delete(kGameSeen);
+        SYSTEMTIME before;
+        GetSystemTime(&before);
+        PressButton(press.button);
+        ASSERT_TRUE(WaitForGameSeen()) << "the game did not run";
+        SYSTEMTIME after;
+        GetSystemTime(&after);
 
-    bool found = false;
-    const std::string bytes = folder().Read(kGameModeFile, &found);
-    ASSERT_TRUE(found);
-    // The minute may turn between the press and the game's end.
-    const std::string expected_before = std::string(press.mode) + "\r\n" + StampOf(before) + "\r\n";
-    const std::string expected_after = std::string(press.mode) + "\r\n" + StampOf(after) + "\r\n";
-    EXPECT_TRUE(bytes == expected_before || bytes == expected_after)
-        << "GameMode.dat holds \"" << Escaped(bytes) << "\", expected \""
-        << Escaped(expected_before) << "\" or \"" << Escaped(expected_after) << "\"";
-    EXPECT_NE(std::string::npos,
-              folder().Read(kGameSeen).find("gamemode.dat=\"" + Escaped(bytes) + "\""))
-        << "the game did not see the file; it saw:\n"
-        << folder().Read(kGameSeen);
-    ASSERT_TRUE(WaitForMenuBack());
-  }
-  QuitFromMenu();
+        bool found = false;
+        const std::string bytes = folder().Read(kGameModeFile, &found);
+        ASSERT_TRUE(found);
+        // The minute may turn between the press and the game's end.
+        const std::string expected_before = std::string(press.mode) + "\r\n" + StampOf(before) + "\r\n";
+        const std::string expected_after = std::string(press.mode) + "\r\n" + StampOf(after) + "\r\n";
+        EXPECT_TRUE(bytes == expected_before || bytes == expected_after)
+            << "GameMode.dat holds \"" << Escaped(bytes) << "\", expected \"" << Escaped(expected_before) << "\" or \""
+            << Escaped(expected_after) << "\"";
+        EXPECT_NE(std::string::npos, folder().Read(kGameSeen).find("gamemode.dat=\"" + Escaped(bytes) + "\""))
+            << "the game did not see the file; it saw:\n"
+            << folder().Read(kGameSeen);
+        ASSERT_TRUE(WaitForMenuBack());
+    }
+    QuitFromMenu();
 }
 
 // ---------------------------------------------------------------------------------------------
 // The driver check before the first start
 
 class LaunchDriverCheck : public LaunchTest {
- protected:
-  void SetUp() override {
-    LaunchTest::SetUp();
-    // Without its line end, so that the rewrite at close shows.
-    SetFirstRunFlag("0");
-    GameWill("stay=0\n");
-  }
-
-  // Presses START GAME and waits for the driver check, which must come while the front-end is
-  // still showing, after the game-mode file was written and before the game starts.
-  HWND PressStartAndExpectDriverCheck() {
-    folder().Delete(kGameModeFile);
-    folder().Delete(kGameSeen);
-    Press(kStartGame);
-    HWND dialog = WaitForDialogWith(app().pid(), kStartNowButton);
-    if (!dialog) {
-      ADD_FAILURE() << "no driver check dialog; " << OtherDialogShowing(app().pid());
-      return nullptr;
+protected:
+    void SetUp() override {
+        LaunchTest::SetUp();
+        // Without its line end, so that the rewrite at close shows.
+        SetFirstRunFlag("0");
+        GameWill("stay=0\n");
     }
-    EXPECT_FALSE(IsIconic(Frame())) << "the frame was minimised before the driver was confirmed";
-    EXPECT_TRUE(folder().Exists(kGameModeFile)) << "GameMode.dat is written before the question";
-    EXPECT_FALSE(FindWindowA(kGameWindowClass, nullptr)) << "the game started before the answer";
-    EXPECT_TRUE(ShowsOnScreen(dialog));
-    EXPECT_EQ(kStartNowText, DialogItemText(dialog, kStartNowButton));
-    EXPECT_EQ(kSetDriverFirstText, DialogItemText(dialog, kSetDriverFirstButton));
-    LetDialogSettle();
-    return dialog;
-  }
 
-  void ExpectFlagAfterQuit(const char* bytes) {
-    QuitFromMenu();
-    bool found = false;
-    EXPECT_EQ(bytes, folder().Read(kFlagFile, &found));
-    EXPECT_TRUE(found);
-  }
+    // Presses START GAME and waits for the driver check, which must come while the front-end is
+    // still showing, after the game-mode file was written and before the game starts.
+    HWND PressStartAndExpectDriverCheck() {
+        folder().Delete(kGameModeFile);
+        folder().Delete(kGameSeen);
+        PressButton(kStartGame);
+        HWND dialog = WaitForDialogWith(app().pid(), IDC_DRIVER_CHECK_START);
+        if (!dialog) {
+            ADD_FAILURE() << "no driver check dialog; " << OtherDialogShowing(app().pid());
+            return nullptr;
+        }
+        EXPECT_FALSE(IsIconic(Frame())) << "the frame was minimised before the driver was confirmed";
+        EXPECT_TRUE(folder().Exists(kGameModeFile)) << "GameMode.dat is written before the question";
+        EXPECT_FALSE(FindWindowA(kGameWindowClass, nullptr)) << "the game started before the answer";
+        EXPECT_TRUE(ShowsOnScreen(dialog));
+        EXPECT_EQ(kStartNowText, DialogItemText(dialog, IDC_DRIVER_CHECK_START));
+        EXPECT_EQ(kSetDriverFirstText, DialogItemText(dialog, IDC_DRIVER_CHECK_LATER));
+        return dialog;
+    }
+
+    void ExpectFlagAfterQuit(const char* bytes) {
+        QuitFromMenu();
+        bool found = false;
+        EXPECT_EQ(bytes, folder().Read(kFlagFile, &found));
+        EXPECT_TRUE(found);
+    }
 };
 
 TEST_F(LaunchDriverCheck, EnterStartsTheGameAndTheSecondStartAsksNothing) {
-  GameWill(kStayUntilClosed);
-  ASSERT_TRUE(StartToMenu());
-  HWND dialog = PressStartAndExpectDriverCheck();
-  ASSERT_TRUE(dialog);
-  SaveArtifact(RECT{0, 0, ScreenWidth(), ScreenHeight()}, "launch-driver-check-over-menu");
+    GameWill(kStayUntilClosed);
+    ASSERT_TRUE(StartToMenu());
+    HWND dialog = PressStartAndExpectDriverCheck();
+    ASSERT_TRUE(dialog);
+    SaveArtifact(WholeScreen(), "launch-driver-check-over-menu");
 
-  ASSERT_TRUE(Activate(dialog)) << "the driver check cannot be made the foreground window";
-  ASSERT_TRUE(SendKeys({VK_RETURN}));
-  RunningGame game;
-  ASSERT_TRUE(game.WaitForStart())
-      << "Enter did not start the game; " << OtherDialogShowing(app().pid());
-  EXPECT_TRUE(IsIconic(Frame())) << "the frame is not minimised while the game runs";
-  ASSERT_TRUE(game.End().ended);
-  ASSERT_TRUE(WaitForMenuBack());
+    ASSERT_TRUE(Activate(dialog)) << "the driver check cannot be made the foreground window";
+    ASSERT_TRUE(SendKeys({VK_RETURN}));
+    RunningGame game;
+    ASSERT_TRUE(game.WaitForStart()) << "Enter did not start the game; " << OtherDialogShowing(app().pid());
+    EXPECT_TRUE(IsIconic(Frame())) << "the frame is not minimised while the game runs";
+    ASSERT_TRUE(game.End().ended);
+    ASSERT_TRUE(WaitForMenuBack());
 
-  // Asked once: the next start goes straight to the game.
-  GameWill("stay=0\n");
-  ASSERT_NO_FATAL_FAILURE(RunQuietGame(kStartGame));
-  ExpectFlagAfterQuit("1\r\n");
+    // Asked once: the next start goes straight to the game.
+    GameWill("stay=0\n");
+    ASSERT_NO_FATAL_FAILURE(RunQuietGame(kStartGame));
+    ExpectFlagAfterQuit("1\r\n");
 }
 
 TEST_F(LaunchDriverCheck, EscapeDoesNothingAndStartWithCurrentDriverStartsTheGame) {
-  ASSERT_TRUE(StartToMenu());
-  HWND dialog = PressStartAndExpectDriverCheck();
-  ASSERT_TRUE(dialog);
+    ASSERT_TRUE(StartToMenu());
+    HWND dialog = PressStartAndExpectDriverCheck();
+    ASSERT_TRUE(dialog);
 
-  ASSERT_TRUE(Activate(dialog)) << "the driver check cannot be made the foreground window";
-  // From the keyboard, and once more straight to the dialog.
-  ASSERT_TRUE(SendKeys({VK_ESCAPE}));
-  PostKey(dialog, VK_ESCAPE);
-  EXPECT_FALSE(WaitUntilGone(dialog, 1000)) << "Escape closed the driver check";
-  EXPECT_FALSE(FindWindowA(kGameWindowClass, nullptr)) << "Escape started the game";
-  EXPECT_FALSE(folder().Exists(kGameSeen)) << "Escape started the game";
+    ASSERT_TRUE(Activate(dialog)) << "the driver check cannot be made the foreground window";
+    // From the keyboard, and once more straight to the dialog.
+    ASSERT_TRUE(SendKeys({VK_ESCAPE}));
+    PostKey(dialog, VK_ESCAPE);
+    EXPECT_FALSE(WaitUntilGone(dialog, 1000)) << "Escape closed the driver check";
+    EXPECT_FALSE(FindWindowA(kGameWindowClass, nullptr)) << "Escape started the game";
+    EXPECT_FALSE(folder().Exists(kGameSeen)) << "Escape started the game";
 
-  ASSERT_TRUE(ClickDialogButton(dialog, kStartNowButton));
-  ASSERT_TRUE(WaitForGameSeen()) << "the game did not start; " << OtherDialogShowing(app().pid());
-  ASSERT_TRUE(WaitForMenuBack());
-  ASSERT_NO_FATAL_FAILURE(RunQuietGame(kNetworkGame));
-  ExpectFlagAfterQuit("1\r\n");
+    ASSERT_TRUE(ClickDialogButton(dialog, IDC_DRIVER_CHECK_START));
+    ASSERT_TRUE(WaitForGameSeen()) << "the game did not start; " << OtherDialogShowing(app().pid());
+    ASSERT_TRUE(WaitForMenuBack());
+    ASSERT_NO_FATAL_FAILURE(RunQuietGame(kNetworkGame));
+    ExpectFlagAfterQuit("1\r\n");
 }
 
 TEST_F(LaunchDriverCheck, SetDriverFirstStartsNothingAndTheNextPressAsksAgain) {
-  ASSERT_TRUE(StartToMenu());
-  for (int press = 1; press <= 2; ++press) {
-    SCOPED_TRACE("press " + std::to_string(press));
-    HWND dialog = PressStartAndExpectDriverCheck();
-    ASSERT_TRUE(dialog);
-    ASSERT_TRUE(ClickDialogButton(dialog, kSetDriverFirstButton));
-    ASSERT_TRUE(WaitUntilGone(dialog));
-    // Back at the menu without a run: had the game been started, the frame would be minimised
-    // and the front-end would not answer until the game ended.
-    ASSERT_TRUE(WaitForMenuBack());
-    EXPECT_FALSE(folder().Exists(kGameSeen)) << "the game was started";
-    EXPECT_TRUE(folder().Exists(kGameModeFile)) << "the game-mode file is written at every press";
-  }
-  ExpectFlagAfterQuit("0\r\n");
+    ASSERT_TRUE(StartToMenu());
+    for (int press = 1; press <= 2; ++press) {
+        SCOPED_TRACE("press " + std::to_string(press));
+        HWND dialog = PressStartAndExpectDriverCheck();
+        ASSERT_TRUE(dialog);
+        ASSERT_TRUE(ClickDialogButton(dialog, IDC_DRIVER_CHECK_LATER));
+        ASSERT_TRUE(WaitUntilGone(dialog));
+        // Back at the menu without a run: had the game been started, the frame would be minimised
+        // and the front-end would not answer until the game ended.
+        ASSERT_TRUE(WaitForMenuBack());
+        EXPECT_FALSE(folder().Exists(kGameSeen)) << "the game was started";
+        EXPECT_TRUE(folder().Exists(kGameModeFile)) << "the game-mode file is written at every press";
+    }
+    ExpectFlagAfterQuit("0\r\n");
 }
 
 // ---------------------------------------------------------------------------------------------
 // The run
 
 class LaunchRun : public LaunchTest {
- protected:
-  void SetUp() override {
-    LaunchTest::SetUp();
-    SetFirstRunFlag("1");
-  }
+protected:
+    void SetUp() override {
+        LaunchTest::SetUp();
+        SetFirstRunFlag("1");
+    }
 };
 
 TEST_F(LaunchRun, FrameIsMinimisedWhileTheGameRunsAndRestoredCentredAfterwards) {
-  GameWill(kStayUntilClosed);
-  ASSERT_TRUE(StartToMenu());
-  Press(kStartGame);
-  RunningGame game;
-  ASSERT_TRUE(game.WaitForStart()) << "the game did not start; " << OtherDialogShowing(app().pid());
-  EXPECT_TRUE(IsIconic(Frame())) << "the frame is not minimised while the game runs";
-  ExitResult exit = game.End();
-  ASSERT_TRUE(exit.ended);
-  EXPECT_EQ(0u, exit.code);
+    GameWill(kStayUntilClosed);
+    ASSERT_TRUE(StartToMenu());
+    PressButton(kStartGame);
+    RunningGame game;
+    ASSERT_TRUE(game.WaitForStart()) << "the game did not start; " << OtherDialogShowing(app().pid());
+    EXPECT_TRUE(IsIconic(Frame())) << "the frame is not minimised while the game runs";
+    ExitResult exit = game.End();
+    ASSERT_TRUE(exit.ended);
+    EXPECT_EQ(0u, exit.code);
 
-  ASSERT_TRUE(WaitForMenuBack());
-  EXPECT_TRUE(IsShown(Frame()));
-  const int x = ScreenWidth() / 2 - 320;
-  const int y = ScreenHeight() / 2 - 240;
-  const RECT centred{x, y, x + 640, y + 480};
-  const RECT menu_after = WindowRectOf(Menu());
-  EXPECT_TRUE(EqualRect(&menu_after, &centred)) << "menu window at " << RectText(menu_after);
-  QuitFromMenu();
+    ASSERT_TRUE(WaitForMenuBack());
+    EXPECT_TRUE(IsShown(Frame()));
+    const int x = ScreenWidth() / 2 - 320;
+    const int y = ScreenHeight() / 2 - 240;
+    const RECT centred{x, y, x + 640, y + 480};
+    const RECT menu_after = WindowRectOf(Menu());
+    EXPECT_TRUE(EqualRect(&menu_after, &centred)) << "menu window at " << RectText(menu_after);
+    QuitFromMenu();
 }
 
 // The exit code 259 reads like "still running"; the ended process must still end the wait.
 TEST_F(LaunchRun, GameEndingWithCode259IsSeenAsEnded) {
-  GameWill(std::string(kStayUntilClosed) + "exit=259\n");
-  ASSERT_TRUE(StartToMenu());
-  Press(kStartGame);
-  RunningGame game;
-  ASSERT_TRUE(game.WaitForStart()) << "the game did not start; " << OtherDialogShowing(app().pid());
-  ExitResult exit = game.End();
-  ASSERT_TRUE(exit.ended);
-  ASSERT_EQ(259u, exit.code) << "the stand-in game did not end with the code it was given";
-  ASSERT_TRUE(WaitForMenuBack(5000));
-  QuitFromMenu();
+    GameWill(std::string(kStayUntilClosed) + "exit=259\n");
+    ASSERT_TRUE(StartToMenu());
+    PressButton(kStartGame);
+    RunningGame game;
+    ASSERT_TRUE(game.WaitForStart()) << "the game did not start; " << OtherDialogShowing(app().pid());
+    ExitResult exit = game.End();
+    ASSERT_TRUE(exit.ended);
+    ASSERT_EQ(259u, exit.code) << "the stand-in game did not end with the code it was given";
+    ASSERT_TRUE(WaitForMenuBack(5000));
+    QuitFromMenu();
 }
 
 // ---------------------------------------------------------------------------------------------
 // The game's log, judged after each run
 
 class LaunchGameLog : public LaunchTest {
- protected:
-  enum class Report { kNone, kEmpty, kCardMessage, kCrash };
-  struct Case {
-    const char* log;  // as the stand-in game's log= value: "\n" and "\t" are escapes
-    Report report;
-    bool crash = false;  // the game crashes with exception code 0xC0000005 after writing it
-  };
+protected:
+    enum class Report { kNone, kEmpty, kCardMessage, kCrash };
+    struct Case {
+        const char* log;  // as the stand-in game's log= value: "\n" and "\t" are escapes
+        Report report;
+        bool crash = false;  // the game crashes with exception code 0xC0000005 after writing it
+    };
 
-  void SetUp() override {
-    LaunchTest::SetUp();
-    SetFirstRunFlag("1");
-  }
-
-  // One run per log, all in one program run: each log gives its report or none, and is gone
-  // once the menu is back.
-  void ExpectReports(const std::vector<Case>& cases, const char* screenshot = nullptr) {
-    ASSERT_TRUE(StartToMenu());
-    for (const Case& c : cases) {
-      SCOPED_TRACE(std::string("log=") + c.log);
-      GameWill(std::string("stay=0\nlog=") + c.log + "\n" + (c.crash ? "crash=C0000005\n" : ""));
-      if (HasFatalFailure()) return;
-      folder().Delete(kGameSeen);
-      Press(kStartGame);
-      ASSERT_TRUE(WaitForGameSeen()) << "the game did not run";
-      if (c.report != Report::kNone) {
-        HWND report = WaitForDialogWith(app().pid(), kReportText);
-        ASSERT_TRUE(report) << "no game error report; " << OtherDialogShowing(app().pid());
-        EXPECT_TRUE(IsIconic(Frame())) << "the report shows after the frame was restored";
-        EXPECT_TRUE(ShowsOnScreen(report));
-        EXPECT_EQ(c.report == Report::kCardMessage ? kCardMessage
-                  : c.report == Report::kCrash     ? "The game stopped unexpectedly (error code 0xC0000005)."
-                                                   : "",
-                  DialogItemText(report, kReportText));
-        LetDialogSettle();
-        if (screenshot) {
-          SaveArtifact(RECT{0, 0, ScreenWidth(), ScreenHeight()}, screenshot);
-          screenshot = nullptr;
-        }
-        ASSERT_TRUE(ClickDialogButton(report, kReportOk));
-        ASSERT_TRUE(WaitUntilGone(report));
-      }
-      ASSERT_TRUE(WaitForMenuBack());
-      EXPECT_FALSE(folder().Exists(kGameLog)) << "the log is still there";
+    void SetUp() override {
+        LaunchTest::SetUp();
+        SetFirstRunFlag("1");
     }
-    QuitFromMenu();
-  }
+
+    // One run per log, all in one program run: each log gives its report or none, and is gone
+    // once the menu is back.
+    void ExpectReports(const std::vector<Case>& cases, const char* screenshot = nullptr) {
+        ASSERT_TRUE(StartToMenu());
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string("log=") + c.log);
+            GameWill(std::string("stay=0\nlog=") + c.log + "\n" + (c.crash ? "crash=C0000005\n" : ""));
+            if (HasFatalFailure()) return;
+            folder().Delete(kGameSeen);
+            PressButton(kStartGame);
+            ASSERT_TRUE(WaitForGameSeen()) << "the game did not run";
+            if (c.report != Report::kNone) {
+                HWND report = WaitForDialogWith(app().pid(), IDC_GAME_ERROR_TEXT);
+                ASSERT_TRUE(report) << "no game error report; " << OtherDialogShowing(app().pid());
+                EXPECT_TRUE(IsIconic(Frame())) << "the report shows after the frame was restored";
+                EXPECT_TRUE(ShowsOnScreen(report));
+                EXPECT_EQ(c.report == Report::kCardMessage ? kCardMessage
+                          : c.report == Report::kCrash     ? "The game stopped unexpectedly (error code 0xC0000005)."
+                                                           : "",
+                          DialogItemText(report, IDC_GAME_ERROR_TEXT));
+                if (screenshot) {
+                    SaveArtifact(WholeScreen(), screenshot);
+                    screenshot = nullptr;
+                }
+                ASSERT_TRUE(ClickDialogButton(report, IDC_GAME_ERROR_OK));
+                ASSERT_TRUE(WaitUntilGone(report));
+            }
+            ASSERT_TRUE(WaitForMenuBack());
+            EXPECT_FALSE(folder().Exists(kGameLog)) << "the log is still there";
+        }
+        QuitFromMenu();
+    }
 };
 
 TEST_F(LaunchGameLog, CleanRunWordOrNoLogReportsNothing) {
-  ExpectReports({{"0", Report::kNone},
-                 {"word", Report::kNone},  // not a number: code 0
-                 {"  \\t 0", Report::kNone},
-                 {"none", Report::kNone}});  // the stand-in game writes no log at all
+    ExpectReports({{"0", Report::kNone},
+                   {"word", Report::kNone},  // not a number: code 0
+                   {"  \\t 0", Report::kNone},
+                   {"none", Report::kNone}});  // the stand-in game writes no log at all
 }
 
 TEST_F(LaunchGameLog, CardFailureReportsTheCardMessage) {
-  ExpectReports({{"5\\n1", Report::kCardMessage},
-                 {"1abc", Report::kCardMessage},
-                 {"   \\t 7\\n1", Report::kCardMessage},
-                 {" \\t\\n1", Report::kCardMessage}},  // a line without a token is passed over
-                "launch-game-error-report");
+    ExpectReports({{"5\\n1", Report::kCardMessage},
+                   {"1abc", Report::kCardMessage},
+                   {"   \\t 7\\n1", Report::kCardMessage},
+                   {" \\t\\n1", Report::kCardMessage}},  // a line without a token is passed over
+                  "launch-game-error-report");
 }
 
 TEST_F(LaunchGameLog, CrashWithoutALogIsReportedWithItsCodeAndALogKeepsItsMeaning) {
-  ExpectReports({{"none", Report::kCrash, true}, {"0", Report::kNone, true}});
+    ExpectReports({{"none", Report::kCrash, true}, {"0", Report::kNone, true}});
 }
 
 TEST_F(LaunchGameLog, UnknownCodeOrEmptyLogReportsAnEmptyText) {
-  ExpectReports({{"5", Report::kEmpty}, {"", Report::kEmpty}});
+    ExpectReports({{"5", Report::kEmpty}, {"", Report::kEmpty}});
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -544,52 +463,49 @@ TEST_F(LaunchGameLog, UnknownCodeOrEmptyLogReportsAnEmptyText) {
 class LaunchFailure : public LaunchTest {};
 
 TEST_F(LaunchFailure, MissingGameIsToldAfterRestoringAndTheMenuStaysLive) {
-  SetFirstRunFlag("0");
-  ASSERT_TRUE(folder().Delete(kGameProgram));
-  ASSERT_TRUE(StartToMenu());
-  Press(kStartGame);
-  HWND check = WaitForDialogWith(app().pid(), kStartNowButton);
-  ASSERT_TRUE(check) << "no driver check dialog; " << OtherDialogShowing(app().pid());
-  LetDialogSettle();
-  ASSERT_TRUE(ClickDialogButton(check, kStartNowButton));
+    SetFirstRunFlag("0");
+    ASSERT_TRUE(folder().Delete(kGameProgram));
+    ASSERT_TRUE(StartToMenu());
+    PressButton(kStartGame);
+    HWND check = WaitForDialogWith(app().pid(), IDC_DRIVER_CHECK_START);
+    ASSERT_TRUE(check) << "no driver check dialog; " << OtherDialogShowing(app().pid());
+    EXPECT_TRUE(ShowsOnScreen(check));
+    ASSERT_TRUE(ClickDialogButton(check, IDC_DRIVER_CHECK_START));
 
-  HWND box = WaitForMessageBox(app().pid());
-  ASSERT_TRUE(box) << "no message box; " << OtherDialogShowing(app().pid());
-  EXPECT_FALSE(IsIconic(Frame())) << "the frame is still minimised under the message";
-  EXPECT_TRUE(ShowsOnScreen(box));
-  LetDialogSettle();
-  EXPECT_EQ(kGameStartError, MessageBoxText(box));
-  ASSERT_TRUE(DismissMessageBox(box));
-  ASSERT_TRUE(WaitForMenuBack());
-  EXPECT_TRUE(folder().Exists(kGameModeFile));
+    HWND box = WaitForMessageBox(app().pid());
+    ASSERT_TRUE(box) << "no message box; " << OtherDialogShowing(app().pid());
+    EXPECT_FALSE(IsIconic(Frame())) << "the frame is still minimised under the message";
+    EXPECT_TRUE(ShowsOnScreen(box));
+    EXPECT_EQ(kGameStartError, MessageBoxText(box));
+    ASSERT_TRUE(DismissMessageBox(box));
+    ASSERT_TRUE(WaitForMenuBack());
+    EXPECT_TRUE(folder().Exists(kGameModeFile));
 
-  QuitFromMenu();
-  EXPECT_EQ("1\r\n", folder().Read(kFlagFile))
-      << "the first-run flag is set before the start is tried";
+    QuitFromMenu();
+    EXPECT_EQ("1\r\n", folder().Read(kFlagFile)) << "the first-run flag is set before the start is tried";
 }
 
 // Under Wine run as root the read-only attribute stops no writer; the program's saver checks it.
 TEST_F(LaunchFailure, ReadOnlyGameModeFileEndsTheProgramBeforeAnyStart) {
-  SetFirstRunFlag("0");
-  ASSERT_TRUE(folder().Write(kGameModeFile, "earlier\r\n"));
-  ASSERT_TRUE(folder().SetReadOnly(kGameModeFile));
-  ASSERT_TRUE(StartToMenu());
-  Press(kStartGame);
+    SetFirstRunFlag("0");
+    ASSERT_TRUE(folder().Write(kGameModeFile, "earlier\r\n"));
+    ASSERT_TRUE(folder().SetReadOnly(kGameModeFile));
+    ASSERT_TRUE(StartToMenu());
+    PressButton(kStartGame);
 
-  HWND dialog = WaitForDialogWith(app().pid(), kConfigErrorPath);
-  ASSERT_TRUE(dialog) << "no configuration-file error; " << OtherDialogShowing(app().pid());
-  EXPECT_EQ(folder().PathOf(kGameModeFile), DialogItemText(dialog, kConfigErrorPath));
-  EXPECT_FALSE(FindDialogWith(app().pid(), kStartNowButton)) << "the driver check came first";
-  EXPECT_FALSE(IsIconic(Frame()));
-  EXPECT_TRUE(ShowsOnScreen(dialog));
-  LetDialogSettle();
-  ASSERT_TRUE(ClickDialogButton(dialog, kConfigErrorOk));
+    HWND dialog = WaitForDialogWith(app().pid(), IDC_CONFIG_ERROR_TEXT);
+    ASSERT_TRUE(dialog) << "no configuration-file error; " << OtherDialogShowing(app().pid());
+    EXPECT_EQ(folder().PathOf(kGameModeFile), DialogItemText(dialog, IDC_CONFIG_ERROR_TEXT));
+    EXPECT_FALSE(FindDialogWith(app().pid(), IDC_DRIVER_CHECK_START)) << "the driver check came first";
+    EXPECT_FALSE(IsIconic(Frame()));
+    EXPECT_TRUE(ShowsOnScreen(dialog));
+    ASSERT_TRUE(ClickDialogButton(dialog, IDC_CONFIG_ERROR_OK));
 
-  ExitResult exit = app().WaitForExit();
-  ASSERT_TRUE(exit.ended) << "the program is still running after OK";
-  EXPECT_EQ(1u, exit.code);
-  EXPECT_FALSE(folder().Exists(kGameSeen)) << "the game was started";
-  EXPECT_EQ("earlier\r\n", folder().Read(kGameModeFile));
+    ExitResult exit = app().WaitForExit();
+    ASSERT_TRUE(exit.ended) << "the program is still running after OK";
+    EXPECT_EQ(1u, exit.code);
+    EXPECT_FALSE(folder().Exists(kGameSeen)) << "the game was started";
+    EXPECT_EQ("earlier\r\n", folder().Read(kGameModeFile));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -608,159 +524,137 @@ constexpr char kRecentreDesktop[] = "zorv_recentre";
 constexpr DWORD kDesktopRunTimeout = 45000;
 
 std::string ThreadDesktopName() {
-  char name[256] = {};
-  DWORD needed = 0;
-  if (!GetUserObjectInformationA(GetThreadDesktop(GetCurrentThreadId()), UOI_NAME, name,
-                                 sizeof name - 1, &needed)) {
-    return std::string();
-  }
-  return name;
-}
-
-std::string CurrentTestFullName() {
-  const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
-  return std::string(info->test_suite_name()) + "." + info->name();
+    char name[256] = {};
+    DWORD needed = 0;
+    if (!GetUserObjectInformationA(GetThreadDesktop(GetCurrentThreadId()), UOI_NAME, name, sizeof name - 1, &needed)) {
+        return std::string();
+    }
+    return name;
 }
 
 // The value of an attribute of the XML element that starts at `from`; "" when it has none.
 std::string AttributeAfter(const std::string& xml, size_t from, const std::string& attribute) {
-  size_t end_of_tag = xml.find('>', from);
-  size_t at = xml.find(" " + attribute + "=\"", from);
-  if (at == std::string::npos || at > end_of_tag) return std::string();
-  at += attribute.size() + 3;
-  return xml.substr(at, xml.find('"', at) - at);
+    size_t end_of_tag = xml.find('>', from);
+    size_t at = xml.find(" " + attribute + "=\"", from);
+    if (at == std::string::npos || at > end_of_tag) return std::string();
+    at += attribute.size() + 3;
+    return xml.substr(at, xml.find('"', at) - at);
 }
 
 // Runs this very test inside a virtual desktop and judges it by its XML result.
 ::testing::AssertionResult RunInsideVirtualDesktop(const std::string& result_path) {
-  char exe[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, exe, sizeof exe);
-  const std::string test = CurrentTestFullName();
-  std::string command = std::string("explorer.exe /desktop=") + kRecentreDesktop + "," +
-                        std::to_string(ScreenWidth()) + "x" + std::to_string(ScreenHeight()) +
-                        " \"" + exe + "\" --gtest_filter=" + test +
-                        " \"--gtest_output=xml:" + result_path + "\"";
+    char exe[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, exe, sizeof exe);
+    const std::string test = CurrentTestName();
+    std::string command = std::string("explorer.exe /desktop=") + kRecentreDesktop + "," +
+                          std::to_string(ScreenWidth()) + "x" + std::to_string(ScreenHeight()) + " \"" + exe +
+                          "\" --gtest_filter=" + test + " \"--gtest_output=xml:" + result_path + "\"";
 
-  // Everything started on the way belongs to the job and ends with it.
-  HANDLE job = CreateJobObjectA(nullptr, nullptr);
-  JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
-  limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
-  if (job) SetInformationJobObject(job, JobObjectExtendedLimitInformation, &limits, sizeof limits);
+    // Everything started on the way belongs to the job and ends with it.
+    HANDLE job = CreateJobObjectA(nullptr, nullptr);
+    JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+    limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+    if (job) SetInformationJobObject(job, JobObjectExtendedLimitInformation, &limits, sizeof limits);
 
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION info{};
-  std::vector<char> line(command.begin(), command.end());
-  line.push_back('\0');
-  if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr,
-                      nullptr, &startup, &info)) {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    std::vector<char> line(command.begin(), command.end());
+    line.push_back('\0');
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr, &startup,
+                        &info)) {
+        if (job) CloseHandle(job);
+        return ::testing::AssertionFailure() << "cannot start " << command << ", error " << GetLastError();
+    }
+    if (job) AssignProcessToJobObject(job, info.hProcess);
+    ResumeThread(info.hThread);
+    CloseHandle(info.hThread);
+    const bool ended = WaitForSingleObject(info.hProcess, kDesktopRunTimeout) == WAIT_OBJECT_0;
+    if (!ended) {
+        if (job) TerminateJobObject(job, 1);
+        TerminateProcess(info.hProcess, 1);
+    }
+    CloseHandle(info.hProcess);
     if (job) CloseHandle(job);
-    return ::testing::AssertionFailure()
-           << "cannot start " << command << ", error " << GetLastError();
-  }
-  if (job) AssignProcessToJobObject(job, info.hProcess);
-  ResumeThread(info.hThread);
-  CloseHandle(info.hThread);
-  const bool ended = WaitForSingleObject(info.hProcess, kDesktopRunTimeout) == WAIT_OBJECT_0;
-  if (!ended) {
-    if (job) TerminateJobObject(job, 1);
-    TerminateProcess(info.hProcess, 1);
-  }
-  CloseHandle(info.hProcess);
-  if (job) CloseHandle(job);
-  if (!ended) {
-    return ::testing::AssertionFailure() << "the run inside the virtual desktop did not end within "
-                                         << kDesktopRunTimeout << " ms: " << command;
-  }
+    if (!ended) {
+        return ::testing::AssertionFailure()
+               << "the run inside the virtual desktop did not end within " << kDesktopRunTimeout << " ms: " << command;
+    }
 
-  std::string xml;
-  if (!ReadWholeFile(result_path, &xml)) {
-    return ::testing::AssertionFailure()
-           << "the run inside the virtual desktop left no result: " << command;
-  }
-  const std::string name = test.substr(test.find('.') + 1);
-  size_t testcase = xml.find("<testcase name=\"" + name + "\"");
-  if (testcase == std::string::npos) {
-    return ::testing::AssertionFailure() << "the test did not run inside the virtual desktop:\n"
-                                         << xml;
-  }
-  const std::string status = AttributeAfter(xml, testcase, "status");
-  const std::string result = AttributeAfter(xml, testcase, "result");
-  // Only this test ran: its element reaches to the end of the suite.
-  const size_t end = xml.find("</testsuite>", testcase);
-  const bool failed = xml.substr(testcase, end - testcase).find("<failure") != std::string::npos;
-  if (status != "run" || failed || (!result.empty() && result != "completed")) {
-    return ::testing::AssertionFailure()
-           << "inside the virtual desktop (status \"" << status << "\", result \"" << result
-           << "\"):\n"
-           << xml.substr(testcase, end == std::string::npos ? std::string::npos : end - testcase);
-  }
-  return ::testing::AssertionSuccess();
+    std::string xml;
+    if (!ReadWholeFile(result_path, &xml)) {
+        return ::testing::AssertionFailure() << "the run inside the virtual desktop left no result: " << command;
+    }
+    const std::string name = test.substr(test.find('.') + 1);
+    size_t testcase = xml.find("<testcase name=\"" + name + "\"");
+    if (testcase == std::string::npos) {
+        return ::testing::AssertionFailure() << "the test did not run inside the virtual desktop:\n" << xml;
+    }
+    const std::string status = AttributeAfter(xml, testcase, "status");
+    const std::string result = AttributeAfter(xml, testcase, "result");
+    // Only this test ran: its element reaches to the end of the suite.
+    const size_t end = xml.find("</testsuite>", testcase);
+    const bool failed = xml.substr(testcase, end - testcase).find("<failure") != std::string::npos;
+    if (status != "run" || failed || (!result.empty() && result != "completed")) {
+        return ::testing::AssertionFailure()
+               << "inside the virtual desktop (status \"" << status << "\", result \"" << result << "\"):\n"
+               << xml.substr(testcase, end == std::string::npos ? std::string::npos : end - testcase);
+    }
+    return ::testing::AssertionSuccess();
 }
 
 class LaunchRecentre : public LaunchTest {
- protected:
-  static bool Inside() { return ThreadDesktopName() == kRecentreDesktop; }
+protected:
+    static bool Inside() { return ThreadDesktopName() == kRecentreDesktop; }
 
-  void SetUp() override {
-    LaunchTest::SetUp();
-    if (Inside()) ChangeDisplaySettingsA(nullptr, 0);
-  }
-  void TearDown() override {
-    LaunchTest::TearDown();
-    if (Inside()) ChangeDisplaySettingsA(nullptr, 0);
-  }
+    void SetUp() override {
+        LaunchTest::SetUp();
+        if (Inside()) ChangeDisplaySettingsA(nullptr, 0);
+    }
+    void TearDown() override {
+        LaunchTest::TearDown();
+        if (Inside()) ChangeDisplaySettingsA(nullptr, 0);
+    }
 };
 
 TEST_F(LaunchRecentre, MenuIsCentredForTheScreenSizeTheGameLeaves) {
-  const int width = ScreenWidth();
-  const int height = ScreenHeight();
-  if (!Inside()) {
-    if (width <= 640 || height <= 480) GTEST_SKIP() << "needs a screen larger than 640x480";
-    EXPECT_TRUE(RunInsideVirtualDesktop(folder().PathOf("recentre-result.xml")));
-    EXPECT_EQ(width, ScreenWidth()) << "the screen size was not put back";
-    EXPECT_EQ(height, ScreenHeight()) << "the screen size was not put back";
-    return;
-  }
+    const int width = ScreenWidth();
+    const int height = ScreenHeight();
+    if (!Inside()) {
+        if (width <= 640 || height <= 480) GTEST_SKIP() << "needs a screen larger than 640x480";
+        EXPECT_TRUE(RunInsideVirtualDesktop(folder().PathOf("recentre-result.xml")));
+        EXPECT_EQ(width, ScreenWidth()) << "the screen size was not put back";
+        EXPECT_EQ(height, ScreenHeight()) << "the screen size was not put back";
+        return;
+    }
 
-  SetFirstRunFlag("1");
-  GameWill(std::string(kStayUntilClosed) + "resize=640x480\n");
-  ASSERT_TRUE(StartToMenu());
-  const RECT before = WindowRectOf(Menu());
-  const RECT centred_before{width / 2 - 320, height / 2 - 240, width / 2 + 320, height / 2 + 240};
-  ASSERT_TRUE(EqualRect(&before, &centred_before)) << "menu window at " << RectText(before);
+    SetFirstRunFlag("1");
+    GameWill(std::string(kStayUntilClosed) + "resize=640x480\n");
+    ASSERT_TRUE(StartToMenu());
+    const RECT before = WindowRectOf(Menu());
+    const RECT centred_before{width / 2 - 320, height / 2 - 240, width / 2 + 320, height / 2 + 240};
+    ASSERT_TRUE(EqualRect(&before, &centred_before)) << "menu window at " << RectText(before);
 
-  Press(kStartGame);
-  RunningGame game;
-  ASSERT_TRUE(game.WaitForStart()) << "the game did not start; " << OtherDialogShowing(app().pid());
-  for (const DWORD start = GetTickCount(); ScreenWidth() != 640 || ScreenHeight() != 480;
-       Sleep(20)) {
-    ASSERT_LT(GetTickCount() - start, kWindowTimeout)
-        << "the game could not change the screen to 640x480; it is " << ScreenWidth() << "x"
-        << ScreenHeight();
-  }
-  // The mode change alone leaves the menu window where it was, so a move afterwards is the
-  // front-end's own.
-  const RECT during = WindowRectOf(Menu());
-  EXPECT_TRUE(EqualRect(&during, &before))
-      << "the mode change moved the menu window to " << RectText(during);
-  ASSERT_TRUE(game.End().ended);
-  ASSERT_TRUE(WaitForMenuBack());
+    PressButton(kStartGame);
+    RunningGame game;
+    ASSERT_TRUE(game.WaitForStart()) << "the game did not start; " << OtherDialogShowing(app().pid());
+    ASSERT_TRUE(WaitFor([] { return ScreenWidth() == 640 && ScreenHeight() == 480; }, kWindowTimeout))
+        << "the game could not change the screen to 640x480; it is " << ScreenWidth() << "x" << ScreenHeight();
+    // The mode change alone leaves the menu window where it was, so a move afterwards is the
+    // front-end's own.
+    const RECT during = WindowRectOf(Menu());
+    EXPECT_TRUE(EqualRect(&during, &before)) << "the mode change moved the menu window to " << RectText(during);
+    ASSERT_TRUE(game.End().ended);
+    ASSERT_TRUE(WaitForMenuBack());
 
-  const RECT centred{0, 0, 640, 480};
-  RECT after = WindowRectOf(Menu());
-  for (const DWORD start = GetTickCount(); !EqualRect(&after, &centred);
-       after = WindowRectOf(Menu())) {
-    if (GetTickCount() - start >= kWindowTimeout) break;
-    Sleep(20);
-  }
-  EXPECT_TRUE(EqualRect(&after, &centred))
-      << "menu window at " << RectText(after) << " on a 640x480 screen";
-  EXPECT_FALSE(IsIconic(Frame()));
-  EXPECT_NE(std::string::npos, folder().Read(kGameSeen).find("resize=\"640x480 done"))
-      << folder().Read(kGameSeen);
-  SaveArtifact(RECT{0, 0, ScreenWidth(), ScreenHeight()}, "launch-recentred-640x480");
-  QuitFromMenu();
+    const RECT centred{0, 0, 640, 480};
+    RECT after{};
+    WaitFor([&] { return EqualRect(&(after = WindowRectOf(Menu())), &centred) != 0; }, kWindowTimeout);
+    EXPECT_TRUE(EqualRect(&after, &centred)) << "menu window at " << RectText(after) << " on a 640x480 screen";
+    EXPECT_FALSE(IsIconic(Frame()));
+    EXPECT_NE(std::string::npos, folder().Read(kGameSeen).find("resize=\"640x480 done")) << folder().Read(kGameSeen);
+    SaveArtifact(WholeScreen(), "launch-recentred-640x480");
+    QuitFromMenu();
 }
 
 }  // namespace

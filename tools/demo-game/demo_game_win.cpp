@@ -28,6 +28,7 @@ namespace {
 
 const char kIniName[] = ".\\demo-game.ini";
 const char kSeenName[] = ".\\demo-game-seen.txt";
+const char kSeenPartName[] = ".\\demo-game-seen.part";
 const char kLogName[] = ".\\Info\\proc.log";
 const char kClassName[] = "Zorv3D stand-in game";
 constexpr UINT_PTR kEndTimer = 1;
@@ -180,8 +181,9 @@ void Resize(Game* game) {
     game->resizeOutcome = text;
 }
 
+// Written beside it and then renamed, so that whoever waits for the seen file finds it whole.
 void WriteSeen(const Game& game) {
-    FILE* seen = std::fopen(kSeenName, "w");
+    FILE* seen = std::fopen(kSeenPartName, "w");
     if (!seen) return;
     std::fprintf(seen, "command-line=\"%s\"\n", Escape(game.commandLine).c_str());
     std::fprintf(seen, "arguments=\"%s\"\n", Escape(game.arguments).c_str());
@@ -192,6 +194,7 @@ void WriteSeen(const Game& game) {
     }
     std::fprintf(seen, "resize=\"%s\"\n", Escape(game.resizeOutcome).c_str());
     std::fclose(seen);
+    MoveFileExA(kSeenPartName, kSeenName, MOVEFILE_REPLACE_EXISTING);
 }
 
 // Ends the game once, whichever way it was asked: the seen file, then the log, then the window.
