@@ -1,0 +1,21 @@
+#include "audio/audio_file_win.h"
+
+#include <string>
+
+#include "audio/audio_settings.h"
+#include "common/config_file_win.h"
+
+namespace zorv {
+
+bool ReadAudioSettings(HWND owner, HINSTANCE instance, const char* relative) {
+    std::string text;
+    if (!ReadConfigText(owner, instance, relative, &text)) return false;
+    ParseAudioText(Audio(), text);
+    return true;
+}
+
+bool WriteAudioSettings(HWND owner, HINSTANCE instance, const char* relative) {
+    return SaveConfigText(owner, instance, relative, FormatAudioText(Audio()));
+}
+
+}  // namespace zorv
