@@ -1,4 +1,5 @@
-// The rules of ".\info\Audio.cfg" and the arithmetic from a Music value to a mixer value.
+// The rules of ".\info\Audio.cfg", the arithmetic from a Music value to a mixer value, and
+// how the volume bars move.
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -7,6 +8,7 @@
 
 #include "audio/audio_settings.h"
 #include "audio/music_volume.h"
+#include "audio/volume_scroll.h"
 
 using namespace zorv;
 
@@ -108,4 +110,44 @@ TEST(MusicVolume, ControlValueIsTheBoundsSumOverTheLevelsDivisor) {
         EXPECT_EQ(MixerVolumeValue(c.minimum, c.maximum, c.level), c.expected)
             << c.minimum << ".." << c.maximum << " level " << c.level;
     }
+}
+
+TEST(VolumeBars, StepsOfTenWithinTheScale) {
+    // Four clicks in the trough from 25, each way.
+    int left = 25, right = 25;
+    std::string lefts, rights;
+    for (int click = 0; click < 4; ++click) {
+        left = ScrolledVolume(left, kScrollPageLeft, 0);
+        right = ScrolledVolume(right, kScrollPageRight, 0);
+        lefts += std::to_string(left) + " ";
+        rights += std::to_string(right) + " ";
+    }
+    EXPECT_EQ(lefts, "15 5 0 0 ");
+    EXPECT_EQ(rights, "35 45 50 50 ");
+
+    const struct { int value, code, thumb, expected; } cases[] = {
+        {25, kScrollLineLeft, 0, 15},      {25, kScrollLineRight, 0, 35},    {3, kScrollLineLeft, 0, 0},
+        {47, kScrollLineRight, 0, 50},     {25, kScrollThumbTrack, 37, 37},  {25, kScrollThumbPosition, 0, 0},
+        {25, kScrollThumbTrack, 65535, 50}, {25, kScrollThumbTrack, -4, 0},  {25, kScrollLeftEnd, 9, 0},
+        {25, kScrollRightEnd, 9, 50},      {25, kScrollEnd, 40, 25},         {25, 99, 40, 25},
+        // Values from the file beyond the scale.
+        {80, kScrollLineLeft, 0, 70},      {80, kScrollLineRight, 0, 50},    {-7, kScrollPageRight, 0, 3},
+        {INT_MIN, kScrollLineLeft, 0, 0},  {INT_MAX, kScrollPageRight, 0, 50}, {INT_MAX, kScrollPageLeft, 0, INT_MAX - 10},
+        {INT_MIN, kScrollLineRight, 0, INT_MIN + 10}, {80, kScrollEnd, 0, 80},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ScrolledVolume(c.value, c.code, c.thumb), c.expected) << c.value << " code " << c.code;
+    }
+}
+
+TEST(VolumeBars, DefaultsReplaceTheStoredValuesOnlyWithoutTheCustomFlag) {
+    AudioSettings stored = {0, 40, 3};
+    UseDefaultsUnlessCustom(stored);
+    EXPECT_EQ(Show(stored), "0/25/25");
+    AudioSettings custom = {1, 40, 3};
+    UseDefaultsUnlessCustom(custom);
+    EXPECT_EQ(Show(custom), "1/40/3");
+    AudioSettings negative = {-1, 40, 3};
+    UseDefaultsUnlessCustom(negative);
+    EXPECT_EQ(Show(negative), "-1/40/3");
 }
