@@ -4,7 +4,7 @@
 #include <new>
 
 #include "audio/music_volume.h"
-#include "graphics/message_box_win.h"
+#include "common/message_box_win.h"
 
 namespace zorv {
 namespace {

@@ -9,7 +9,7 @@
 
 #include "audio/audio_file_win.h"
 #include "audio/audio_settings.h"
-#include "launch/config_error_win.h"
+#include "common/config_error_win.h"
 
 using namespace zorv;
 

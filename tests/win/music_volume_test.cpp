@@ -10,7 +10,7 @@
 
 #include "audio/mixer_win.h"
 #include "audio/music_volume_win.h"
-#include "graphics/message_box_win.h"
+#include "common/message_box_win.h"
 
 using namespace zorv;
 
