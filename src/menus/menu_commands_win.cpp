@@ -1,13 +1,15 @@
 #include "menus/menu_commands_win.h"
 
+#include "audio/audio_dialog_win.h"
 #include "menus/menu_buttons.h"
 
 namespace zorv {
 
-bool RunOptionsDialog(HWND, HINSTANCE, int command) {
+bool RunOptionsDialog(HWND menu, HINSTANCE instance, int command) {
     // The settings screens are opened here as they are built; until then their codes are
     // ignored like every unknown code.
     switch (command) {
+    case kCommandAudio: return ShowAudioDialog(menu, instance);
     default: return false;
     }
 }

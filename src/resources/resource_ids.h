@@ -50,6 +50,18 @@
 #define IDB_CLOSE_NORMAL 296
 #define IDB_CLOSE_HIGHLIGHT 297
 
+// Audio settings dialog buttons.
+#define IDB_AUDIO_DEFAULT_PRESSED 222
+#define IDB_AUDIO_DEFAULT_NORMAL 223
+#define IDB_AUDIO_DEFAULT_HIGHLIGHT 224
+#define IDB_AUDIO_DONE_PRESSED 225
+#define IDB_AUDIO_DONE_NORMAL 226
+#define IDB_AUDIO_DONE_HIGHLIGHT 227
+
+// Controls of the audio settings dialog: the Music and Sound bars.
+#define IDC_AUDIO_MUSIC 1032
+#define IDC_AUDIO_SOUND 1033
+
 // Controls of the message dialogs.
 #define IDC_CONFIG_ERROR_OK 1068
 #define IDC_CONFIG_ERROR_TEXT 1069

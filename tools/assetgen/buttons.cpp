@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "audio/audio_buttons.h"
 #include "menus/menu_buttons.h"
 #include "style.h"
 
@@ -17,6 +18,7 @@ const std::vector<ScreenArt>& ButtonScreens() {
     static const std::vector<ScreenArt> screens = {
         {ButtonScreen::Main, zorv::kMainMenuTable, 23.f},
         {ButtonScreen::Options, zorv::kOptionsMenuTable, 15.f},
+        {ButtonScreen::Audio, zorv::kAudioTable, 15.f},
     };
     return screens;
 }

@@ -1,0 +1,46 @@
+// The audio settings screen: its two image buttons, and where the screen and its two volume
+// bars lie in pixels.
+#pragma once
+
+#include "graphics/button_table.h"
+#include "resources/resource_ids.h"
+
+namespace zorv {
+
+enum AudioCommand {
+    kCommandAudioDone = 528,
+    kCommandAudioDefault = 529,
+};
+
+inline constexpr ButtonSpec kAudioButtons[] = {
+    {528, kCommandAudioDone, IDB_AUDIO_DONE_NORMAL, IDB_AUDIO_DONE_HIGHLIGHT, IDB_AUDIO_DONE_PRESSED, {46, 230, 236, 266}, 190, 36, "DONE", 0, true},
+    {529, kCommandAudioDefault, IDB_AUDIO_DEFAULT_NORMAL, IDB_AUDIO_DEFAULT_HIGHLIGHT, IDB_AUDIO_DEFAULT_PRESSED, {46, 278, 236, 314}, 190, 36, "DEFAULT", 0, true},
+};
+
+inline constexpr ButtonTable kAudioTable = MakeButtonTable(kAudioButtons);
+
+// The dialog template is laid out in dialog units at two pixels each, the measure the
+// background picture (280 by 352) and the button rectangles are drawn for. The screen holds
+// itself to these pixels whatever the system's dialog font makes of the units.
+constexpr int kAudioDialogUnitPixels = 2;
+
+constexpr ButtonRect FromDialogUnits(int x, int y, int width, int height) {
+    return {x * kAudioDialogUnitPixels, y * kAudioDialogUnitPixels, (x + width) * kAudioDialogUnitPixels,
+            (y + height) * kAudioDialogUnitPixels};
+}
+
+// The client area, in the owner's client coordinates: 280 by 352 pixels.
+inline constexpr ButtonRect kAudioClientPlace = FromDialogUnits(144, 31, 140, 176);
+
+struct VolumeBarPlace {
+    int controlId;
+    ButtonRect place;  // client pixels
+};
+
+// Music first, as in the settings record.
+inline constexpr VolumeBarPlace kVolumeBars[] = {
+    {IDC_AUDIO_MUSIC, FromDialogUnits(12, 35, 116, 11)},
+    {IDC_AUDIO_SOUND, FromDialogUnits(12, 76, 116, 11)},
+};
+
+}  // namespace zorv
