@@ -12,12 +12,14 @@ namespace {
 struct MusicVolumeState {
     int level = 0;  // kept between calls; a Music value outside 0..50 leaves it
     bool told[kMixerMessageCount] = {};
+    bool toldThisCall = false;
 };
 MusicVolumeState g_state;
 
 void Tell(MixerMessage message) {
     if (g_state.told[message]) return;
     g_state.told[message] = true;
+    g_state.toldThisCall = true;
     ShowMessage(MixerMessageText(message));
 }
 
@@ -87,9 +89,7 @@ void WriteVolume(MixerDevice& mixer, HMIXER handle, const MIXERLINEA& line, int 
     }
 }
 
-}  // namespace
-
-void SetMusicVolumeOn(MixerDevice& mixer, int value) {
+void ApplyMusicVolume(MixerDevice& mixer, int value) {
     g_state.level = MusicLevel(value, g_state.level);
 
     HMIXER handle = nullptr;
@@ -111,7 +111,15 @@ void SetMusicVolumeOn(MixerDevice& mixer, int value) {
     WriteVolume(mixer, handle, source, g_state.level);
 }
 
-void SetMusicVolume(int value) { SetMusicVolumeOn(SystemMixer(), value); }
+}  // namespace
+
+bool SetMusicVolumeOn(MixerDevice& mixer, int value) {
+    g_state.toldThisCall = false;
+    ApplyMusicVolume(mixer, value);
+    return g_state.toldThisCall;
+}
+
+bool SetMusicVolume(int value) { return SetMusicVolumeOn(SystemMixer(), value); }
 
 void BeginMixerMessages() {
     for (bool& told : g_state.told) told = false;

@@ -10,11 +10,11 @@ namespace zorv {
 // through the message box routine, each text at most once between two calls of
 // BeginMixerMessages, so that a machine without a mixer is told once per dialog opening
 // rather than at every scroll event. A destination without a CD-audio source, or a source
-// without a volume control, is left alone in silence.
-void SetMusicVolume(int value);
+// without a volume control, is left alone in silence. True when a message was shown.
+bool SetMusicVolume(int value);
 
 // The same on the given mixer, with the same level and message state.
-void SetMusicVolumeOn(MixerDevice& mixer, int value);
+bool SetMusicVolumeOn(MixerDevice& mixer, int value);
 
 // Starts a new round in which each mixer message may be shown once again (the audio dialog
 // calls it when it opens).

@@ -220,11 +220,14 @@ TEST_F(MusicVolume, FailuresAreToldOncePerOpeningWithTheirExactTexts) {
             g_messages.clear();
             ScriptedMixer mixer;
             c.script(mixer);
-            for (int music : {25, 30, 50}) SetMusicVolumeOn(mixer, music);
+            std::string told;
+            for (int music : {25, 30, 50}) told += SetMusicVolumeOn(mixer, music) ? "y" : "n";
             if (c.message) {
                 EXPECT_EQ(g_messages, std::vector<std::string>{c.message}) << c.what;
+                EXPECT_EQ(told, "ynn") << c.what;
             } else {
                 EXPECT_TRUE(g_messages.empty()) << c.what;
+                EXPECT_EQ(told, "nnn") << c.what;
             }
             EXPECT_TRUE(mixer.written.empty() || mixer.writeResult != MMSYSERR_NOERROR) << c.what;
             EXPECT_EQ(mixer.closes, 3 * c.closes) << c.what;
