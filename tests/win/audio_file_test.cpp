@@ -10,6 +10,8 @@
 #include "audio/audio_file_win.h"
 #include "audio/audio_settings.h"
 #include "common/config_error_win.h"
+#include "common/handle_guards_win.h"
+#include "test_files_win.h"
 
 using namespace zorv;
 
@@ -56,23 +58,8 @@ protected:
         SetCurrentDirectoryA(dir.c_str());
     }
     std::string File() const { return game_ + "\\info\\Audio.cfg"; }
-    std::string Bytes() const {
-        std::string out;
-        HANDLE h = CreateFileA(File().c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                               0, nullptr);
-        if (h == INVALID_HANDLE_VALUE) return "<missing>";
-        char buf[512];
-        DWORD got = 0;
-        while (ReadFile(h, buf, sizeof buf, &got, nullptr) && got) out.append(buf, got);
-        CloseHandle(h);
-        return out;
-    }
-    void Put(const std::string& bytes) const {
-        HANDLE h = CreateFileA(File().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        DWORD n = 0;
-        WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &n, nullptr);
-        CloseHandle(h);
-    }
+    std::string Bytes() const { return zorv_test::ReadBytes(File()); }
+    void Put(const std::string& bytes) const { ASSERT_TRUE(zorv_test::WriteBytes(File(), bytes)); }
     int FilesInInfo() const {
         int n = 0;
         WIN32_FIND_DATAA f;
@@ -120,12 +107,13 @@ TEST_F(AudioFile, MissingOrLockedFileShowsItsFullPathAndChangesNothing) {
 
     g_errors.clear();
     Put("1\r\nMusic 40\r\nSound 45\r\n");
-    HANDLE lock = CreateFileA(File().c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
-    EXPECT_FALSE(ReadAudioSettings(nullptr, nullptr, kAudioFileName));
-    EXPECT_EQ(Show(Audio()), "1/30/5");
-    EXPECT_FALSE(WriteAudioSettings(nullptr, nullptr, kAudioFileName));
-    CloseHandle(lock);
+    {
+        KernelHandle lock(CreateFileA(File().c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(lock);
+        EXPECT_FALSE(ReadAudioSettings(nullptr, nullptr, kAudioFileName));
+        EXPECT_EQ(Show(Audio()), "1/30/5");
+        EXPECT_FALSE(WriteAudioSettings(nullptr, nullptr, kAudioFileName));
+    }
     EXPECT_EQ(g_errors, (std::vector<std::string>{File(), File()}));
     EXPECT_EQ(Bytes(), "1\r\nMusic 40\r\nSound 45\r\n");
     EXPECT_EQ(FilesInInfo(), 1);
