@@ -12,10 +12,12 @@ enum AudioCommand {
     kCommandAudioDefault = 529,
 };
 
+// clang-format off
 inline constexpr ButtonSpec kAudioButtons[] = {
     {528, kCommandAudioDone, IDB_AUDIO_DONE_NORMAL, IDB_AUDIO_DONE_HIGHLIGHT, IDB_AUDIO_DONE_PRESSED, {46, 230, 236, 266}, 190, 36, "DONE", 0, true},
     {529, kCommandAudioDefault, IDB_AUDIO_DEFAULT_NORMAL, IDB_AUDIO_DEFAULT_HIGHLIGHT, IDB_AUDIO_DEFAULT_PRESSED, {46, 278, 236, 314}, 190, 36, "DEFAULT", 0, true},
 };
+// clang-format on
 
 inline constexpr ButtonTable kAudioTable = MakeButtonTable(kAudioButtons);
 

@@ -28,7 +28,9 @@ struct AudioDialog {
 };
 AudioDialog g_audio;
 
-POINT MessagePoint(LPARAM lParam) { return POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))}; }
+POINT MessagePoint(LPARAM lParam) {
+    return POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+}
 
 // The template's units become pixels through the dialog font, which differs between systems;
 // the background, the captions and the buttons are placed in pixels, so the screen and its

@@ -18,10 +18,10 @@ int MusicLevel(int music, int previousLevel);
 uint32_t MixerVolumeValue(uint32_t minimum, uint32_t maximum, int level);
 
 enum MixerMessage {
-    kMixerOpenFailed,        // the first mixer cannot be opened
-    kMixerNoRecordingLine,   // it has no recording destination
-    kMixerNoMemory,          // the control record cannot be allocated
-    kMixerSetFailed,         // the mixer refused the new value
+    kMixerOpenFailed,       // the first mixer cannot be opened
+    kMixerNoRecordingLine,  // it has no recording destination
+    kMixerNoMemory,         // the control record cannot be allocated
+    kMixerSetFailed,        // the mixer refused the new value
     kMixerMessageCount,
 };
 

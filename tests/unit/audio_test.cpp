@@ -60,7 +60,7 @@ TEST(AudioFile, ReadsFlagAndUpToTwoKeyLines) {
         {"an empty file", "", {7, 11, 22}},
         {"a flag alone", "4", {4, 11, 22}},
         {"a NUL byte ends its line", std::string("1\nMus\0ic 30\nSound 5\n", 21), {1, 11, 5}},
-        {"a NUL byte in a value", std::string("1\nMusic 3\0" "0\n", 12), {1, 3, 22}},
+        {"a NUL byte in a value", std::string("1\nMusic 3\0000\n", 12), {1, 3, 22}},
         {"a long line is read in pieces of 255", "1\n" + longPiece + "Music 30\nSound 5\n", {1, 30, 22}},
     };
     for (const auto& c : cases) {
@@ -93,6 +93,7 @@ TEST(MusicVolume, LevelsCoverTenValuesEachAndOutsideValuesKeepThePrevious) {
 }
 
 TEST(MusicVolume, ControlValueIsTheBoundsSumOverTheLevelsDivisor) {
+    // clang-format off
     const struct {
         uint32_t minimum, maximum;
         int level;
@@ -106,6 +107,7 @@ TEST(MusicVolume, ControlValueIsTheBoundsSumOverTheLevelsDivisor) {
         {0x80000000u, 0xFFFFFFFFu, 0, 0x80000000u}, {100, 200, 4, 200}, {100, 200, 1, 100}, {100, 1000, 0, 100},
         {10, 5, 4, 5}, {10, 5, 0, 5},  // bounds the wrong way round give the maximum, never something beyond it
     };
+    // clang-format on
     for (const auto& c : cases) {
         EXPECT_EQ(MixerVolumeValue(c.minimum, c.maximum, c.level), c.expected)
             << c.minimum << ".." << c.maximum << " level " << c.level;
@@ -125,6 +127,7 @@ TEST(VolumeBars, StepsOfTenWithinTheScale) {
     EXPECT_EQ(lefts, "15 5 0 0 ");
     EXPECT_EQ(rights, "35 45 50 50 ");
 
+    // clang-format off
     const struct { int value, code, thumb, expected; } cases[] = {
         {25, kScrollLineLeft, 0, 15},      {25, kScrollLineRight, 0, 35},    {3, kScrollLineLeft, 0, 0},
         {47, kScrollLineRight, 0, 50},     {25, kScrollThumbTrack, 37, 37},  {25, kScrollThumbPosition, 0, 0},
@@ -135,6 +138,7 @@ TEST(VolumeBars, StepsOfTenWithinTheScale) {
         {INT_MIN, kScrollLineLeft, 0, 0},  {INT_MAX, kScrollPageRight, 0, 50}, {INT_MAX, kScrollPageLeft, 0, INT_MAX - 10},
         {INT_MIN, kScrollLineRight, 0, INT_MIN + 10}, {80, kScrollEnd, 0, 80},
     };
+    // clang-format on
     for (const auto& c : cases) {
         EXPECT_EQ(ScrolledVolume(c.value, c.code, c.thumb), c.expected) << c.value << " code " << c.code;
     }

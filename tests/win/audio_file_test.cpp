@@ -108,7 +108,8 @@ TEST_F(AudioFile, MissingOrLockedFileShowsItsFullPathAndChangesNothing) {
     g_errors.clear();
     Put("1\r\nMusic 40\r\nSound 45\r\n");
     {
-        KernelHandle lock(CreateFileA(File().c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        KernelHandle lock(
+            CreateFileA(File().c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
         ASSERT_TRUE(lock);
         EXPECT_FALSE(ReadAudioSettings(nullptr, nullptr, kAudioFileName));
         EXPECT_EQ(Show(Audio()), "1/30/5");

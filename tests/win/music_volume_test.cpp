@@ -1,6 +1,7 @@
 // The music volume routine against a scripted mixer: which line it acts on, the values it
 // writes, and what it tells the player when the mixer fails.
 #include <windows.h>
+// After windows.h, which it needs.
 #include <mmsystem.h>
 
 #include <gtest/gtest.h>
@@ -144,6 +145,7 @@ protected:
 
 TEST_F(MusicVolume, LevelsFollowTheMusicValueAndOutsideValuesKeepTheLast) {
     const ScriptedMixer mixer;
+    // clang-format off
     const struct { int music; long long value; } sequence[] = {
         {0, 5461},  // a twelfth of the bounds' sum, not silence
         {15, 8191}, {25, 16383}, {35, 32767}, {50, 65535},
@@ -151,6 +153,7 @@ TEST_F(MusicVolume, LevelsFollowTheMusicValueAndOutsideValuesKeepTheLast) {
         {51, 16383}, {-1, 16383},  // the level of the call before
         {40, 32767}, {1000, 32767},
     };
+    // clang-format on
     for (const auto& step : sequence) EXPECT_EQ(Written(mixer, step.music), step.value) << step.music;
     EXPECT_TRUE(g_messages.empty());
 }
