@@ -49,13 +49,13 @@ std::vector<std::string> SplitConfigLines(const std::string& text) {
     return lines;
 }
 
-std::string FirstToken(const std::string& line, size_t* end) {
-    size_t begin = line.find_first_not_of(kTokenDelimiters);
+std::string FirstToken(const std::string& line, size_t* end, const char* delimiters) {
+    size_t begin = line.find_first_not_of(delimiters);
     if (begin == std::string::npos) {
         if (end) *end = line.size();
         return std::string();
     }
-    size_t stop = line.find_first_of(kTokenDelimiters, begin);
+    size_t stop = line.find_first_of(delimiters, begin);
     if (stop == std::string::npos) stop = line.size();
     if (end) *end = stop;
     return line.substr(begin, stop - begin);

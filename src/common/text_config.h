@@ -23,8 +23,9 @@ bool ParseLeadingInt(const char* text, int* value);
 // with its '\n' (when it has one), a longer line cut into pieces of 255 characters.
 std::vector<std::string> SplitConfigLines(const std::string& text);
 
-// The first token of a line (delimiters " \t\n"), and where it ended; empty when the line
-// holds none. `end` is the index of the delimiter that ended it (or the line's length).
-std::string FirstToken(const std::string& line, size_t* end);
+// The first token of a line, and where it ended; empty when the line holds none. `end` is the
+// index of the delimiter that ended it (or the line's length). Files whose keys are split off
+// at blanks only pass " \t", so that a key glued to the line end keeps its '\n'.
+std::string FirstToken(const std::string& line, size_t* end, const char* delimiters = kTokenDelimiters);
 
 }  // namespace zorv

@@ -1,0 +1,141 @@
+#include "keys/key_bindings.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "common/text_config.h"
+
+namespace zorv {
+namespace {
+
+constexpr int kEscapeVirtualKey = 0x1B;
+constexpr char kKeyDelimiters[] = " \t";
+
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
+
+// Where the lines start: after the first number and the white space behind it, or, when the
+// text does not begin with a number, after the leading white space alone.
+size_t ReadCustomFlag(const std::string& text, int* custom) {
+    size_t pos = 0;
+    while (pos < text.size() && IsBlank(text[pos])) ++pos;
+    size_t digits = pos;
+    if (digits < text.size() && (text[digits] == '+' || text[digits] == '-')) ++digits;
+    if (digits >= text.size() || text[digits] < '0' || text[digits] > '9') return pos;
+    *custom = AtoiLike(text.c_str() + pos);
+    while (digits < text.size() && text[digits] >= '0' && text[digits] <= '9') ++digits;
+    while (digits < text.size() && IsBlank(text[digits])) ++digits;
+    return digits;
+}
+
+int* FieldOfKey(KeyBindings& keys, const std::string& key) {
+    for (int slot = 0; slot < kKeySlotCount; ++slot) {
+        if (key == kKeySlotKeys[slot]) return &keys.bindings[slot];
+    }
+    if (key == kJoystickKey) return &keys.joystick;
+    return nullptr;
+}
+
+void ApplyLine(KeyBindings& keys, const std::string& piece) {
+    const std::string line(piece.c_str());
+    size_t keyEnd = 0;
+    int* field = FieldOfKey(keys, FirstToken(line, &keyEnd, kKeyDelimiters));
+    if (field == nullptr || keyEnd >= line.size()) return;
+    const size_t valueBegin = keyEnd + 1;
+    size_t valueEnd = line.find('\n', valueBegin);
+    if (valueEnd == std::string::npos) valueEnd = line.size();
+    const std::string value = line.substr(valueBegin, valueEnd - valueBegin);
+    bool blank = true;
+    for (char c : value) blank = blank && IsBlank(c);
+    if (!blank) *field = AtoiLike(value.c_str());
+}
+
+void AppendLine(std::string& text, const char* key, int value) {
+    char number[16];
+    std::snprintf(number, sizeof number, " %d\n", value);
+    text += key;
+    text += number;
+}
+
+}  // namespace
+
+KeyBindings& KeyRecord() {
+    static KeyBindings record;
+    return record;
+}
+
+void LoadDefaultKeys(KeyBindings& keys) {
+    for (int slot = 0; slot < kKeySlotCount; ++slot) {
+        keys.defaults[slot].code = kDefaultKeys[slot].code;
+        std::snprintf(keys.defaults[slot].name, kKeyNameSize, "%s", kDefaultKeys[slot].name);
+    }
+    keys.joystick = 0;
+}
+
+void ParseKeyBindingsText(KeyBindings& keys, const std::string& fileText) {
+    std::string text;
+    text.reserve(fileText.size());
+    for (size_t i = 0; i < fileText.size(); ++i) {
+        if (fileText[i] == '\r' && i + 1 < fileText.size() && fileText[i + 1] == '\n') continue;
+        text += fileText[i];
+    }
+    // The first number is read as a C string too: a NUL byte before it hides it.
+    const size_t linesBegin = ReadCustomFlag(std::string(text.c_str()), &keys.custom);
+    for (const std::string& line : SplitConfigLines(text.substr(linesBegin))) ApplyLine(keys, line);
+}
+
+std::string KeyBindingsText(const KeyBindings& keys) {
+    const bool defaults = keys.defaultsChosen != 0;
+    std::string text = defaults ? "0\n" : "1\n";
+    for (int slot = 0; slot < kKeySlotCount; ++slot) {
+        AppendLine(text, kKeySlotKeys[slot], defaults ? keys.defaults[slot].code : keys.bindings[slot]);
+    }
+    AppendLine(text, kJoystickKey, keys.joystick);
+    return text;
+}
+
+void KeyBindingsSaved(KeyBindings& keys) {
+    if (keys.defaultsChosen) {
+        for (int slot = 0; slot < kKeySlotCount; ++slot) keys.bindings[slot] = keys.defaults[slot].code;
+        keys.custom = 0;
+    } else {
+        keys.custom = 1;
+    }
+    keys.defaultsChosen = 0;
+}
+
+void OpenKeyBindings(KeyBindings& keys) {
+    const int joystick = keys.joystick;
+    LoadDefaultKeys(keys);
+    keys.joystick = joystick;
+    keys.defaultsChosen = keys.custom == 0;
+}
+
+int ShownKeyCode(const KeyBindings& keys, int slot) {
+    if (slot < 0 || slot >= kKeySlotCount) return 0;
+    return keys.defaultsChosen ? keys.defaults[slot].code : keys.bindings[slot];
+}
+
+void ResetKeyBindings(KeyBindings& keys) {
+    keys.defaultsChosen = 1;
+    keys.custom = 0;
+    LoadDefaultKeys(keys);
+}
+
+void BindKey(KeyBindings& keys, int slot, int keyCode) {
+    if (slot < 0 || slot >= kKeySlotCount) return;
+    if (keys.defaultsChosen) {
+        for (int other = 0; other < kKeySlotCount; ++other) keys.bindings[other] = keys.defaults[other].code;
+        keys.defaultsChosen = 0;
+    }
+    keys.custom = 1;
+    keys.bindings[slot] = keyCode;
+}
+
+void ToggleJoystick(KeyBindings& keys) { keys.joystick = keys.joystick == 0 ? 1 : 0; }
+
+int NextKeySlot(int slot, int virtualKey) {
+    if (virtualKey == kEscapeVirtualKey) return kNoSlot;
+    return (slot + 1) % kKeySlotCount;
+}
+
+}  // namespace zorv

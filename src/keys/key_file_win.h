@@ -1,0 +1,19 @@
+// Reading and writing ".\info\keyvalue.cfg" through the shared settings files: a file that
+// cannot be opened brings up the configuration-file error dialog, owned by `owner`.
+#pragma once
+
+#include <windows.h>
+
+namespace zorv {
+
+extern const char kKeyFileName[];  // ".\info\keyvalue.cfg"
+
+// 1 when the file was read into the process-wide key record; 0 after the error dialog, with
+// the record as it was.
+int ReadKeyBindings(HWND owner, HINSTANCE instance, const char* fileName);
+
+// 1 when the record's text replaced the file, which the record then matches; 0 after the error
+// dialog, with the file and the record as they were.
+int WriteKeyBindings(HWND owner, HINSTANCE instance, const char* fileName);
+
+}  // namespace zorv
