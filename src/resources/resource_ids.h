@@ -62,6 +62,10 @@
 #define IDC_AUDIO_MUSIC 1032
 #define IDC_AUDIO_SOUND 1033
 
+// The twelve key fields of the key configuration dialog, one per action slot in slot order.
+#define IDC_KEY_FIRST 1035
+#define IDC_KEY_LAST 1046
+
 // Controls of the message dialogs.
 #define IDC_CONFIG_ERROR_OK 1068
 #define IDC_CONFIG_ERROR_TEXT 1069

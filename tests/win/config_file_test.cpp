@@ -11,6 +11,8 @@
 #include "common/config_error_win.h"
 #include "common/first_run_flag.h"
 #include "common/first_run_flag_win.h"
+#include "keys/key_bindings.h"
+#include "keys/key_file_win.h"
 #include "test_files_win.h"
 
 using namespace zorv;
@@ -149,4 +151,41 @@ TEST_F(ConfigFiles, FirstRunFlagRoundTripsThroughItsFile) {
         EXPECT_EQ(Bytes("Info\\InitFlag.flg"), c.written) << c.stored;
     }
     EXPECT_TRUE(g_errors.empty());
+}
+
+TEST_F(ConfigFiles, KeyBindingsFileIsReadAndReplacedWhole) {
+    KeyBindings& keys = KeyRecord();
+    keys = KeyBindings();
+    Put("Info\\keyvalue.cfg", "1\r\n#1p-Up 30\r\n#JoyStick 1\r\n");
+    ASSERT_EQ(ReadKeyBindings(nullptr, nullptr, kKeyFileName), 1);
+    EXPECT_EQ(keys.custom, 1);
+    EXPECT_EQ(keys.bindings[0], 30);
+    EXPECT_EQ(keys.joystick, 1);
+
+    ResetKeyBindings(keys);
+    ToggleJoystick(keys);
+    ASSERT_EQ(WriteKeyBindings(nullptr, nullptr, kKeyFileName), 1);
+    const std::string resetFile =
+        "0\r\n#1p-Up 328\r\n#1p-Left 331\r\n#1p-Right 333\r\n#1p-Down 336\r\n#1p-Fire01 26\r\n"
+        "#1p-Fire02 27\r\n#2p-Up 17\r\n#2p-Left 30\r\n#2p-Right 32\r\n#2p-Down 31\r\n#2p-Fire01 42\r\n"
+        "#2p-Fire02 29\r\n#JoyStick 1\r\n";
+    EXPECT_EQ(Bytes("Info\\keyvalue.cfg"), resetFile);
+    EXPECT_EQ(keys.defaultsChosen, 0);
+    EXPECT_TRUE(g_errors.empty());
+
+    // A file that cannot be replaced is reported; it and the record stay as they were.
+    BindKey(keys, 0, 17);
+    SetFileAttributesA((dir_ + "\\Info\\keyvalue.cfg").c_str(), FILE_ATTRIBUTE_READONLY);
+    EXPECT_EQ(WriteKeyBindings(nullptr, nullptr, kKeyFileName), 0);
+    EXPECT_EQ(Bytes("Info\\keyvalue.cfg"), resetFile);
+    EXPECT_EQ(keys.bindings[0], 17);
+    EXPECT_EQ(keys.custom, 1);
+
+    SetFileAttributesA((dir_ + "\\Info\\keyvalue.cfg").c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA((dir_ + "\\Info\\keyvalue.cfg").c_str());
+    EXPECT_EQ(ReadKeyBindings(nullptr, nullptr, kKeyFileName), 0);
+    EXPECT_EQ(keys.bindings[0], 17);
+    ASSERT_EQ(g_errors.size(), 2u);
+    EXPECT_EQ(g_errors[0], dir_ + "\\info\\keyvalue.cfg");
+    EXPECT_EQ(g_errors[1], g_errors[0]);
 }

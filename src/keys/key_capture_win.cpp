@@ -1,0 +1,69 @@
+#include "keys/key_capture_win.h"
+
+#include "keys/key_bindings.h"
+#include "keys/key_table.h"
+#include "resources/resource_ids.h"
+
+namespace zorv {
+namespace {
+
+static_assert(IDC_KEY_LAST - IDC_KEY_FIRST + 1 == kKeySlotCount, "one key field per action slot");
+
+struct CaptureState {
+    WNDPROC editProcedure[kKeySlotCount];  // each field's own procedure, which gets every message on
+};
+CaptureState g_capture;
+
+int SlotOf(HWND field) { return static_cast<int>(GetWindowLongPtrA(field, GWLP_ID)) - IDC_KEY_FIRST; }
+
+LRESULT PassOn(HWND field, int slot, UINT message, WPARAM wParam, LPARAM lParam) {
+    return CallWindowProcA(g_capture.editProcedure[slot], field, message, wParam, lParam);
+}
+
+LRESULT OnKeyUp(HWND field, int slot, WPARAM wParam, LPARAM lParam) {
+    const int virtualKey = static_cast<int>(wParam);
+    CaptureKey(field, slot, virtualKey);
+    const int next = NextKeySlot(slot, virtualKey);
+    SetFocus(next == kNoSlot ? nullptr : GetDlgItem(GetParent(field), IDC_KEY_FIRST + next));
+    return PassOn(field, slot, WM_KEYUP, wParam, lParam);
+}
+
+LRESULT CALLBACK KeyFieldProc(HWND field, UINT message, WPARAM wParam, LPARAM lParam) {
+    const int slot = SlotOf(field);
+    if (slot < 0 || slot >= kKeySlotCount || !g_capture.editProcedure[slot])
+        return DefWindowProcA(field, message, wParam, lParam);
+    switch (message) {
+    case WM_KEYUP: return OnKeyUp(field, slot, wParam, lParam);
+    case WM_RBUTTONDOWN: return 0;
+    case WM_RBUTTONUP: return 0;
+    case WM_CONTEXTMENU: return 0;
+    default: return PassOn(field, slot, message, wParam, lParam);
+    }
+}
+
+}  // namespace
+
+bool CaptureKey(HWND field, int slot, int virtualKey) {
+    const int code = FindKeyCode(virtualKey);
+    if (code == 0) return false;
+    SendMessageA(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(KeyName(code)));
+    BindKey(KeyRecord(), slot, code);
+    return true;
+}
+
+void InstallKeyCapture(HWND dialog) {
+    for (int slot = 0; slot < kKeySlotCount; ++slot) {
+        HWND field = GetDlgItem(dialog, IDC_KEY_FIRST + slot);
+        if (!field || GetWindowLongPtrA(field, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(KeyFieldProc)) continue;
+        g_capture.editProcedure[slot] = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrA(field, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(KeyFieldProc)));
+    }
+}
+
+void ShowBindings(HWND dialog) {
+    const KeyBindings& keys = KeyRecord();
+    for (int slot = 0; slot < kKeySlotCount; ++slot)
+        SetDlgItemTextA(dialog, IDC_KEY_FIRST + slot, KeyName(ShownKeyCode(keys, slot)));
+}
+
+}  // namespace zorv
