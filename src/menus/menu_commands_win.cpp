@@ -1,6 +1,7 @@
 #include "menus/menu_commands_win.h"
 
 #include "audio/audio_dialog_win.h"
+#include "keys/key_dialog_win.h"
 #include "menus/menu_buttons.h"
 
 namespace zorv {
@@ -9,6 +10,7 @@ bool RunOptionsDialog(HWND menu, HINSTANCE instance, int command) {
     // The settings screens are opened here as they are built; until then their codes are
     // ignored like every unknown code.
     switch (command) {
+    case kCommandKeys: return ShowKeyDialog(menu, instance);
     case kCommandAudio: return ShowAudioDialog(menu, instance);
     default: return false;
     }

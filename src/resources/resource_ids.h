@@ -62,9 +62,39 @@
 #define IDC_AUDIO_MUSIC 1032
 #define IDC_AUDIO_SOUND 1033
 
-// The twelve key fields of the key configuration dialog, one per action slot in slot order.
-#define IDC_KEY_FIRST 1035
-#define IDC_KEY_LAST 1046
+// Key configuration dialog buttons.
+#define IDB_KEYS_DONE_PRESSED 239
+#define IDB_KEYS_DONE_NORMAL 240
+#define IDB_KEYS_DONE_HIGHLIGHT 241
+#define IDB_KEYS_RESET_PRESSED 242
+#define IDB_KEYS_RESET_NORMAL 243
+#define IDB_KEYS_RESET_HIGHLIGHT 244
+#define IDB_KEYS_CANCEL_PRESSED 245
+#define IDB_KEYS_CANCEL_NORMAL 246
+#define IDB_KEYS_CANCEL_HIGHLIGHT 247
+#define IDB_KEYS_JOYSTICK1_PRESSED 248
+#define IDB_KEYS_JOYSTICK1_NORMAL 249
+#define IDB_KEYS_JOYSTICK1_HIGHLIGHT 250
+#define IDB_KEYS_JOYSTICK2_PRESSED 251
+#define IDB_KEYS_JOYSTICK2_NORMAL 252
+#define IDB_KEYS_JOYSTICK2_HIGHLIGHT 253
+
+// The twelve key fields of the key configuration dialog, one per action slot in slot order:
+// player 1 Up, Left, Right, Down, Fire01, Fire02, then player 2 likewise.
+#define IDC_KEY_1P_UP 1035
+#define IDC_KEY_1P_LEFT 1036
+#define IDC_KEY_1P_RIGHT 1037
+#define IDC_KEY_1P_DOWN 1038
+#define IDC_KEY_1P_FIRE1 1039
+#define IDC_KEY_1P_FIRE2 1040
+#define IDC_KEY_2P_UP 1041
+#define IDC_KEY_2P_LEFT 1042
+#define IDC_KEY_2P_RIGHT 1043
+#define IDC_KEY_2P_DOWN 1044
+#define IDC_KEY_2P_FIRE1 1045
+#define IDC_KEY_2P_FIRE2 1046
+#define IDC_KEY_FIRST IDC_KEY_1P_UP
+#define IDC_KEY_LAST IDC_KEY_2P_FIRE2
 
 // Controls of the message dialogs.
 #define IDC_CONFIG_ERROR_OK 1068

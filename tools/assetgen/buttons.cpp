@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "audio/audio_buttons.h"
+#include "keys/key_buttons.h"
 #include "menus/menu_buttons.h"
 #include "style.h"
 
@@ -19,6 +20,7 @@ const std::vector<ScreenArt>& ButtonScreens() {
         {ButtonScreen::Main, zorv::kMainMenuTable, 23.f},
         {ButtonScreen::Options, zorv::kOptionsMenuTable, 15.f},
         {ButtonScreen::Audio, zorv::kAudioTable, 15.f},
+        {ButtonScreen::Keys, zorv::kKeyButtonTable, 15.f},
     };
     return screens;
 }

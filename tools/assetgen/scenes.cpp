@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "buttons.h"
+#include "keys/key_buttons.h"
 #include "style.h"
 
 namespace assetgen {
@@ -330,25 +331,21 @@ Image DrawKeySetup(const Fonts& fonts) {
     DrawTextCentred(img, "INPUT DEVICE SETUP", HeadingStyle(fonts, 24.f), {0, 4, kScreenW, 38});
     HazardStripes(img, {0, 38, kScreenW, 42}, 12.f);
 
-    // Key fields in client pixels (twice their dialog units): x, y of each player's six fields.
+    // Key fields in client pixels, from the screen's own table: each player's six in slot order.
     struct Field {
         int x, y;
         const char* label;
         bool labelRight;
     };
-    const int fw = 76, fh = 26;
-    const std::array<Field, 6> p1 = {{{178, 74, "UP", false},
-                                      {134, 124, "LEFT", false},
-                                      {220, 124, "RIGHT", true},
-                                      {178, 176, "DOWN", false},
-                                      {178, 226, "FIRE 1", false},
-                                      {178, 278, "FIRE 2", false}}};
-    const std::array<Field, 6> p2 = {{{448, 74, "UP", false},
-                                      {404, 124, "LEFT", false},
-                                      {490, 124, "RIGHT", true},
-                                      {450, 176, "DOWN", false},
-                                      {448, 226, "FIRE 1", false},
-                                      {448, 278, "FIRE 2", false}}};
+    const zorv::ButtonRect firstField = zorv::kKeyFields[0].Pixels();
+    const int fw = firstField.Width(), fh = firstField.Height();
+    std::array<Field, 6> p1{}, p2{};
+    for (int slot = 0; slot < zorv::kKeyFieldCount; ++slot) {
+        const zorv::KeyFieldPlace& place = zorv::kKeyFields[slot];
+        const zorv::ButtonRect px = place.Pixels();
+        (place.player == 1 ? p1 : p2)[slot % 6] = {px.left, px.top, place.action, std::string(place.action) == "RIGHT"};
+    }
+    auto Place = [&](const zorv::ButtonRect& r) { return R(r.left, r.top, r.Width(), r.Height()); };
 
     struct PlayerPanel {
         Rect panel;
@@ -356,8 +353,8 @@ Image DrawKeySetup(const Fonts& fonts) {
         const std::array<Field, 6>* fields;
         Rect joystick;  // the place below the player's fields
     } players[] = {
-        {R(12, 48, 342, 340), "PLAYER 1", &p1, R(120, 340, 126, 36)},
-        {R(360, 48, 266, 340), "PLAYER 2", &p2, R(386, 340, 126, 36)},
+        {R(12, 48, 342, 340), "PLAYER 1", &p1, Place(zorv::kJoystickLeftPlace)},
+        {R(360, 48, 266, 340), "PLAYER 2", &p2, Place(zorv::kJoystickRightPlace)},
     };
 
     Lettering label = LabelStyle(fonts, 11.f);
@@ -404,8 +401,10 @@ Image DrawKeySetup(const Fonts& fonts) {
                       hint.y0 + 18.f + i * 15.f);
     Rect bay = R(216, 412, 416, 56);
     Plate(img, bay, colours::kPlate * 0.8f, 71);
-    const int buttonsX[] = {225, 361, 497};
-    for (int bx : buttonsX) Mount(img, R(bx, 423, 126, 34), 3);
+    for (int i = 0; i < zorv::kJoystickLeftIndex; ++i) {
+        const zorv::ButtonSpec& b = zorv::kKeyButtons[i];
+        Mount(img, R(b.hot.left, b.hot.top, b.pictureWidth, b.pictureHeight), 3);
+    }
     return img;
 }
 

@@ -1,0 +1,350 @@
+// The key configuration screen as the player uses it: the key fields take real key presses,
+// RESET, the JOYSTICK pair, DONE and CANCEL, what the file holds afterwards and what the next
+// opening shows, and the error dialog for a key file that cannot be read or written.
+//
+// Keys are real keyboard input: SendInput puts each press and release into the system's input
+// queue with the scan code a PC keyboard sends for it, and the system delivers it to whichever
+// window has the keyboard focus, the focused key field, as it would a key the player pressed.
+// Before each group of keys the dialog is made the foreground window.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "driver.h"
+#include "keys/key_buttons.h"
+#include "screens.h"
+
+namespace zorv_e2e {
+namespace {
+
+using zorv::kKeyButtons;
+using zorv::kKeyFields;
+
+constexpr char kKeyFile[] = "info\\keyvalue.cfg";
+constexpr int kSlots = 12;
+constexpr int kNoFocus = -1;      // no window of the program has the keyboard focus
+constexpr int kOtherFocus = -2;   // something other than a key field has it
+
+constexpr int kConfigErrorPath = 1069;
+constexpr int kConfigErrorOk = 1068;
+
+enum KeyButton { kDone, kReset, kCancel, kLeftPlace, kRightPlace };
+
+const char* const kDefaultNames[kSlots] = {"Up", "Left", "Right", "Down", "[", "]",
+                                           "W",  "A",    "D",     "S",    "Shift", "Ctrl"};
+const std::vector<int> kDefaultCodes = {328, 331, 333, 336, 26, 27, 17, 30, 32, 31, 42, 29};
+
+// The file as the program writes it: CR LF line ends.
+std::string KeyFile(int custom, const std::vector<int>& codes, int joystick) {
+  static const char* const keys[kSlots] = {"#1p-Up", "#1p-Left", "#1p-Right", "#1p-Down",
+                                           "#1p-Fire01", "#1p-Fire02", "#2p-Up", "#2p-Left",
+                                           "#2p-Right", "#2p-Down", "#2p-Fire01", "#2p-Fire02"};
+  std::string text = std::to_string(custom) + "\r\n";
+  for (int slot = 0; slot < kSlots; ++slot)
+    text += std::string(keys[slot]) + " " + std::to_string(codes[slot]) + "\r\n";
+  return text + "#JoyStick " + std::to_string(joystick) + "\r\n";
+}
+
+// A key as a PC keyboard reports it: virtual key, scan code, extended flag.
+struct Key {
+  WORD vk;
+  WORD scan;
+  bool extended;
+};
+constexpr Key kA{'A', 0x1E, false};
+constexpr Key kW{'W', 0x11, false};
+constexpr Key kSpace{VK_SPACE, 0x39, false};
+constexpr Key kEnter{VK_RETURN, 0x1C, false};
+constexpr Key kEscape{VK_ESCAPE, 0x01, false};
+constexpr Key kCapsLock{VK_CAPITAL, 0x3A, false};
+constexpr Key kBackslash{VK_OEM_5, 0x2B, false};
+constexpr Key kShift{VK_SHIFT, 0x2A, false};
+constexpr Key kPageDown{VK_NEXT, 0x51, true};
+// Keypad 8 with Num Lock off: the keyboard sends the keypad's scan code, not extended, and the
+// system reports the Up arrow's virtual key for it.
+constexpr Key kKeypad8NumLockOff{VK_UP, 0x48, false};
+
+// The keys go down in order and come up in reverse order.
+bool Press(const std::vector<Key>& keys) {
+  std::vector<INPUT> inputs;
+  auto add = [&inputs](const Key& key, bool up) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key.vk;
+    input.ki.wScan = key.scan;
+    input.ki.dwFlags = (up ? KEYEVENTF_KEYUP : 0) | (key.extended ? KEYEVENTF_EXTENDEDKEY : 0);
+    inputs.push_back(input);
+  };
+  for (const Key& key : keys) add(key, false);
+  for (auto it = keys.rbegin(); it != keys.rend(); ++it) add(*it, true);
+  return SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) == inputs.size();
+}
+
+// A right click at a screen point, as the mouse gives it.
+bool RightClickAt(POINT screen) {
+  SetCursorPos(screen.x, screen.y);
+  INPUT inputs[2] = {};
+  inputs[0].type = inputs[1].type = INPUT_MOUSE;
+  inputs[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
+  inputs[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
+  return SendInput(2, inputs, sizeof(INPUT)) == 2;
+}
+
+::testing::AssertionResult WaitUntil(const std::function<bool()>& done, const std::string& what,
+                                     DWORD timeout_ms = kWindowTimeout) {
+  const DWORD start = GetTickCount();
+  while (!done()) {
+    if (GetTickCount() - start >= timeout_ms)
+      return ::testing::AssertionFailure() << "still not so after " << timeout_ms << " ms: " << what;
+    Sleep(10);
+  }
+  return ::testing::AssertionSuccess();
+}
+
+POINT Middle(const zorv::ButtonRect& r) { return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
+
+// The open key configuration dialog of a running program.
+class KeyScreen {
+ public:
+  KeyScreen(HWND dialog, const std::string& exe) : dialog_(dialog) {
+    for (const zorv::ButtonSpec& b : kKeyButtons) {
+      for (int id : {b.normalResource, b.highlightedResource, b.pressedResource})
+        pictures_.push_back({id, LoadBitmapResource(exe, id)});
+    }
+  }
+  HWND dialog() const { return dialog_; }
+
+  std::string Field(int slot) const { return DialogItemText(dialog_, kKeyFields[slot].controlId); }
+  std::vector<std::string> Fields() const {
+    std::vector<std::string> texts;
+    for (int slot = 0; slot < kSlots; ++slot) texts.push_back(Field(slot));
+    return texts;
+  }
+  ::testing::AssertionResult ShowsFields(const std::vector<std::string>& expected) const {
+    std::vector<std::string> seen;
+    if (WaitUntil([&] { return (seen = Fields()) == expected; }, "the key fields").operator bool())
+      return ::testing::AssertionSuccess();
+    std::string text;
+    for (const std::string& s : seen) text += "\"" + s + "\" ";
+    return ::testing::AssertionFailure() << "the key fields show " << text;
+  }
+
+  // The slot whose field has the keyboard focus, kNoFocus or kOtherFocus.
+  int FocusedSlot() const {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(dialog_, nullptr), &info)) return kOtherFocus;
+    if (!info.hwndFocus) return kNoFocus;
+    for (int slot = 0; slot < kSlots; ++slot) {
+      if (GetDlgItem(dialog_, kKeyFields[slot].controlId) == info.hwndFocus) return slot;
+    }
+    return kOtherFocus;
+  }
+  ::testing::AssertionResult FocusIn(int slot) const {
+    return WaitUntil([&] { return FocusedSlot() == slot; },
+                     "focus in slot " + std::to_string(slot) + " (now " + std::to_string(FocusedSlot()) + ")");
+  }
+
+  // Presses keys in the focused field; waits until field `slot` shows `name`.
+  ::testing::AssertionResult Type(const std::vector<Key>& keys, int slot, const std::string& name) const {
+    if (!Activate(dialog_)) return ::testing::AssertionFailure() << "the dialog is not in front";
+    if (!Press(keys)) return ::testing::AssertionFailure() << "SendInput refused the keys";
+    return WaitUntil([&] { return Field(slot) == name; },
+                     "slot " + std::to_string(slot) + " shows \"" + name + "\", not \"" + Field(slot) + "\"");
+  }
+
+  // A left click on a key field gives it the focus, as the player does before typing.
+  ::testing::AssertionResult FocusByClick(int slot) const {
+    HWND field = GetDlgItem(dialog_, kKeyFields[slot].controlId);
+    PostMessageA(field, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
+    PostMessageA(field, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
+    return FocusIn(slot);
+  }
+
+  void PressButton(KeyButton button, bool release = true) const {
+    const POINT p = Middle(kKeyButtons[button].hot);
+    PostMessageA(dialog_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.x, p.y));
+    if (release) PostMessageA(dialog_, WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y));
+  }
+
+  // The resource picture that a place of the screen shows, 0 when none matches.
+  int PictureAt(const zorv::ButtonRect& place) const {
+    POINT origin{place.left, place.top};
+    ClientToScreen(dialog_, &origin);
+    ScreenCapture shot(RECT{origin.x, origin.y, origin.x + 126, origin.y + 36});
+    for (const auto& entry : pictures_) {
+      const Picture& picture = entry.second;
+      if (!picture.ok() || !shot.ok()) continue;
+      int same = 0;
+      for (int y = 0; y < picture.height; ++y) {
+        for (int x = 0; x < picture.width; ++x) {
+          const DWORD rgb = picture.At(x, y);
+          same += shot.Pixel(origin.x + x, origin.y + y) == RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+        }
+      }
+      if (same >= picture.width * picture.height * 98 / 100) return entry.first;
+    }
+    return 0;
+  }
+  // JOYSTICK 1 in the left place and JOYSTICK 2 in the right one (normal pictures), or swapped.
+  ::testing::AssertionResult ShowsJoysticks(bool swapped) const {
+    const int left = swapped ? IDB_KEYS_JOYSTICK2_NORMAL : IDB_KEYS_JOYSTICK1_NORMAL;
+    const int right = swapped ? IDB_KEYS_JOYSTICK1_NORMAL : IDB_KEYS_JOYSTICK2_NORMAL;
+    int seenLeft = 0, seenRight = 0;
+    if (WaitUntil([&] {
+          seenLeft = PictureAt(zorv::kJoystickLeftPlace);
+          seenRight = PictureAt(zorv::kJoystickRightPlace);
+          return seenLeft == left && seenRight == right;
+        }, "the JOYSTICK places"))
+      return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "the JOYSTICK places show pictures " << seenLeft << " and "
+                                         << seenRight << ", expected " << left << " and " << right;
+  }
+
+ private:
+  HWND dialog_;
+  std::vector<std::pair<int, Picture>> pictures_;
+};
+
+class KeyDialogTest : public GameTest {
+ protected:
+  // Starts the program, enters the options menu and opens SETUP INPUT DEVICE.
+  void StartAndOpen() {
+    ASSERT_TRUE(StartToMenu());
+    menu_.reset(new MenuView(app().Menu(), folder().PathOf("zorv3d.exe"), folder().path()));
+    ASSERT_TRUE(menu_->ok()) << menu_->error();
+    menu_->ClickAt(MainMenuButton(kOption));
+    ASSERT_NO_FATAL_FAILURE(Open());
+  }
+
+  // SETUP INPUT DEVICE, once the options menu shows whole.
+  void Open() {
+    screen_.reset();
+    ASSERT_TRUE(menu_->ShowsWhole(Screen::kOptions));
+    menu_->ClickAt(OptionsMenuButton(kSetupInput));
+    HWND dialog = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (dialog = KeyDialog()) != nullptr || !app().IsRunning(); },
+                          "the key configuration dialog opens"));
+    ASSERT_TRUE(dialog) << "the program ended";
+    screen_.reset(new KeyScreen(dialog, folder().PathOf("zorv3d.exe")));
+    ASSERT_TRUE(WaitUntil([&] { return keys().PictureAt(kKeyButtons[kDone].hot) == IDB_KEYS_DONE_NORMAL; },
+                          "the dialog is drawn"));
+  }
+
+  HWND KeyDialog() {
+    HWND dialog = FindDialog(app().pid());
+    return dialog && GetDlgItem(dialog, kKeyFields[0].controlId) ? dialog : nullptr;
+  }
+
+  KeyScreen& keys() { return *screen_; }
+
+  // DONE or CANCEL: the dialog goes, the file is left, the options menu is back.
+  void Leave(KeyButton button, bool release = true) {
+    HWND dialog = keys().dialog();
+    keys().PressButton(button, release);
+    ASSERT_TRUE(WaitUntilGone(dialog)) << "the dialog is still open";
+    screen_.reset();
+  }
+
+  void ExpectErrorDialogEndsTheProgram() {
+    HWND error = nullptr;
+    ASSERT_TRUE(WaitUntil([&] {
+      error = FindDialog(app().pid());
+      return (error && GetDlgItem(error, kConfigErrorPath)) || !app().IsRunning();
+    }, "the configuration-file error dialog", kStartTimeout));
+    ASSERT_TRUE(app().IsRunning()) << "the program ended without the error dialog";
+    EXPECT_EQ(folder().PathOf(kKeyFile), DialogItemText(error, kConfigErrorPath));
+    ASSERT_TRUE(ClickDialogButton(error, kConfigErrorOk));
+    ExitResult exit = app().WaitForExit();
+    ASSERT_TRUE(exit.ended) << "the program is still running after OK";
+    EXPECT_EQ(1u, exit.code);
+  }
+
+ private:
+  std::unique_ptr<MenuView> menu_;
+  std::unique_ptr<KeyScreen> screen_;
+};
+
+std::vector<std::string> Names(const std::vector<std::string>& names) { return names; }
+std::vector<std::string> DefaultNames() { return std::vector<std::string>(kDefaultNames, kDefaultNames + kSlots); }
+
+// ---------------------------------------------------------------------------------------------
+
+// Opening on the installed file (first line 0): default names, focus in player 1's Up field with
+// every field's text selected, the screen over the menu window with the fields where the
+// background labels them. Then keys as the player presses them, one field after the other.
+TEST_F(KeyDialogTest, FieldsTakeKeysOnReleaseAndDoneWritesThem) {
+  ASSERT_NO_FATAL_FAILURE(StartAndOpen());
+  HWND dialog = keys().dialog();
+  EXPECT_TRUE(keys().ShowsFields(DefaultNames()));
+  EXPECT_TRUE(keys().FocusIn(0));
+  for (int slot = 0; slot < kSlots; ++slot) {
+    DWORD start = 1, end = 0;
+    SendMessageA(GetDlgItem(dialog, kKeyFields[slot].controlId), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                 reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(0u, start) << "slot " << slot;
+    EXPECT_EQ(keys().Field(slot).size(), end) << "slot " << slot << ": the whole text is selected";
+  }
+  const RECT menu = WindowRectOf(app().Menu());
+  const RECT screen = WindowRectOf(dialog);
+  EXPECT_TRUE(EqualRect(&menu, &screen)) << "the dialog covers the menu window exactly";
+  for (int slot = 0; slot < kSlots; ++slot) {
+    RECT field = WindowRectOf(GetDlgItem(dialog, kKeyFields[slot].controlId));
+    POINT corner{field.left, field.top};
+    ScreenToClient(dialog, &corner);
+    EXPECT_EQ(kKeyFields[slot].Pixels().left, corner.x) << "slot " << slot;
+    EXPECT_EQ(kKeyFields[slot].Pixels().top, corner.y) << "slot " << slot;
+  }
+  EXPECT_TRUE(keys().ShowsJoysticks(false));
+  SaveArtifact(screen, "keys-opened");
+
+  // A in slot 0; Enter in slot 1 does not close the dialog.
+  ASSERT_TRUE(keys().Type({kA}, 0, "A"));
+  EXPECT_TRUE(keys().FocusIn(1));
+  ASSERT_TRUE(keys().Type({kEnter}, 1, "Enter"));
+  EXPECT_TRUE(keys().FocusIn(2));
+  EXPECT_TRUE(IsShown(dialog));
+  // Caps Lock and backslash are refused; the focus moves on all the same. A right click on a
+  // field opens no menu: the key after it still reaches the field.
+  ASSERT_TRUE(Press({kCapsLock}));
+  EXPECT_TRUE(keys().FocusIn(3));
+  ASSERT_TRUE(Press({kCapsLock}));  // Caps Lock off again; refused in slot 3
+  EXPECT_TRUE(keys().FocusIn(4));
+  ASSERT_TRUE(Press({kBackslash}));
+  EXPECT_TRUE(keys().FocusIn(5));
+  RECT fire2 = WindowRectOf(GetDlgItem(dialog, kKeyFields[5].controlId));
+  ASSERT_TRUE(RightClickAt(POINT{fire2.left + 5, fire2.top + 5}));
+  ASSERT_TRUE(keys().Type({kPageDown}, 5, "PageDown"));
+  EXPECT_TRUE(TopLevelWindows(app().pid(), "#32768").empty()) << "a menu opened";
+  // Shift held over A: A in slot 6, then Shift in slot 7.
+  ASSERT_TRUE(keys().Type({kShift, kA}, 7, "Shift"));
+  EXPECT_EQ("A", keys().Field(6));
+  // Keypad 8 with Num Lock off binds the Up arrow.
+  ASSERT_TRUE(keys().Type({kKeypad8NumLockOff}, 8, "Up"));
+  EXPECT_TRUE(keys().FocusIn(9));
+  // From slot 11 the focus goes round to slot 0; Escape is bound and leaves no focus.
+  ASSERT_TRUE(keys().FocusByClick(11));
+  ASSERT_TRUE(keys().Type({kSpace}, 11, "Space"));
+  EXPECT_TRUE(keys().FocusIn(0));
+  ASSERT_TRUE(keys().Type({kEscape}, 0, "Escape"));
+  EXPECT_TRUE(keys().FocusIn(kNoFocus));
+  EXPECT_TRUE(IsShown(dialog));
+  EXPECT_TRUE(keys().ShowsFields(Names({"Escape", "Enter", "Right", "Down", "[", "PageDown", "A", "Shift",
+                                        "Up", "S", "Shift", "Space"})));
+  SaveArtifact(screen, "keys-captured");
+
+  // DONE acts on the button-down.
+  ASSERT_NO_FATAL_FAILURE(Leave(kDone, false));
+  EXPECT_EQ(KeyFile(1, {1, 28, 333, 336, 26, 337, 30, 42, 328, 31, 42, 57}, 0), folder().Read(kKeyFile));
+
+  // The next opening shows what the file holds.
+  ASSERT_NO_FATAL_FAILURE(Open());
+  EXPECT_TRUE(keys().ShowsFields(Names({"Escape", "Enter", "Right", "Down", "[", "PageDown", "A", "Shift",
+                                        "Up", "S", "Shift", "Space"})));
+}
+
+}  // namespace
+}  // namespace zorv_e2e
