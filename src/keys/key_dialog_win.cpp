@@ -33,7 +33,8 @@ POINT MessagePoint(LPARAM lParam) { return POINT{static_cast<short>(LOWORD(lPara
 
 // The template's units become pixels through the dialog font, which differs between systems;
 // the background and the buttons are drawn in pixels, so the screen covers its owner exactly
-// and the fields stand where the background shows their labels.
+// and the fields stand where the background shows their labels. The fields keep no inner
+// margins, so that the longest key names ("PageDown", "Backspace") fit their width.
 void PlaceInPixels(HWND dialog) {
     RECT owner = {0, 0, 0, 0};
     if (g_keys.owner) GetWindowRect(g_keys.owner, &owner);
@@ -41,7 +42,9 @@ void PlaceInPixels(HWND dialog) {
                  SWP_NOZORDER | SWP_NOACTIVATE);
     for (const KeyFieldPlace& field : kKeyFields) {
         const ButtonRect place = field.Pixels();
-        MoveWindow(GetDlgItem(dialog, field.controlId), place.left, place.top, place.Width(), place.Height(), FALSE);
+        HWND control = GetDlgItem(dialog, field.controlId);
+        MoveWindow(control, place.left, place.top, place.Width(), place.Height(), FALSE);
+        SendMessageA(control, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(0, 0));
     }
 }
 

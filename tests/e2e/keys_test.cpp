@@ -346,5 +346,132 @@ TEST_F(KeyDialogTest, FieldsTakeKeysOnReleaseAndDoneWritesThem) {
                                         "Up", "S", "Shift", "Space"})));
 }
 
+// RESET shows the defaults and brings JOYSTICK 1 back to the left; a key captured after it is
+// saved with it; a JOYSTICK click swaps the pair on release; each save is what the next
+// opening shows.
+TEST_F(KeyDialogTest, ResetAndJoysticksAreSavedAsShown) {
+  const std::vector<int> own = {17, 1000, -1, 43, 0, 284, 30, 30, 30, 30, 30, 30};
+  ASSERT_TRUE(folder().Write(kKeyFile, KeyFile(1, own, 1)));
+  ASSERT_NO_FATAL_FAILURE(StartAndOpen());
+  // Codes outside the table, or without a name, show nothing; 284 is the keypad's Enter.
+  EXPECT_TRUE(keys().ShowsFields(Names({"W", "", "", "", "", "Enter", "A", "A", "A", "A", "A", "A"})));
+  EXPECT_TRUE(keys().ShowsJoysticks(true));
+
+  keys().PressButton(kReset);
+  EXPECT_TRUE(keys().ShowsFields(DefaultNames()));
+  EXPECT_TRUE(keys().ShowsJoysticks(false));
+  ASSERT_TRUE(keys().Type({kW}, 0, "W"));
+  ASSERT_NO_FATAL_FAILURE(Leave(kDone));
+  std::vector<int> written = kDefaultCodes;
+  written[0] = 17;
+  EXPECT_EQ(KeyFile(1, written, 0), folder().Read(kKeyFile));
+
+  ASSERT_NO_FATAL_FAILURE(Open());
+  std::vector<std::string> shown = DefaultNames();
+  shown[0] = "W";
+  EXPECT_TRUE(keys().ShowsFields(shown));
+  EXPECT_TRUE(keys().ShowsJoysticks(false));
+
+  // The press shows the pressed picture where it was made; the release shows the swap.
+  keys().PressButton(kReset);
+  ASSERT_TRUE(keys().ShowsFields(DefaultNames()));
+  keys().PressButton(kLeftPlace, false);
+  EXPECT_TRUE(WaitUntil([&] { return keys().PictureAt(zorv::kJoystickLeftPlace) == IDB_KEYS_JOYSTICK1_PRESSED; },
+                        "JOYSTICK 1 pressed in the left place"));
+  EXPECT_EQ(IDB_KEYS_JOYSTICK2_NORMAL, keys().PictureAt(zorv::kJoystickRightPlace));
+  const POINT left = Middle(zorv::kJoystickLeftPlace);
+  PostMessageA(keys().dialog(), WM_LBUTTONUP, 0, MAKELPARAM(left.x, left.y));
+  EXPECT_TRUE(keys().ShowsJoysticks(true));
+  keys().PressButton(kRightPlace);
+  EXPECT_TRUE(keys().ShowsJoysticks(false));
+  keys().PressButton(kLeftPlace);
+  EXPECT_TRUE(keys().ShowsJoysticks(true));
+  ASSERT_NO_FATAL_FAILURE(Leave(kDone));
+  EXPECT_EQ(KeyFile(0, kDefaultCodes, 1), folder().Read(kKeyFile));
+
+  // A joystick setting saved after RESET is shown as saved.
+  ASSERT_NO_FATAL_FAILURE(Open());
+  EXPECT_TRUE(keys().ShowsFields(DefaultNames()));
+  EXPECT_TRUE(keys().ShowsJoysticks(true));
+
+  // RESET then DONE: the file every installation starts from.
+  keys().PressButton(kReset);
+  EXPECT_TRUE(keys().ShowsJoysticks(false));
+  ASSERT_NO_FATAL_FAILURE(Leave(kDone));
+  EXPECT_EQ("0\r\n#1p-Up 328\r\n#1p-Left 331\r\n#1p-Right 333\r\n#1p-Down 336\r\n#1p-Fire01 26\r\n"
+            "#1p-Fire02 27\r\n#2p-Up 17\r\n#2p-Left 30\r\n#2p-Right 32\r\n#2p-Down 31\r\n"
+            "#2p-Fire01 42\r\n#2p-Fire02 29\r\n#JoyStick 0\r\n",
+            folder().Read(kKeyFile));
+}
+
+// CANCEL forgets the captures, RESET and swaps of its opening: the file stays byte for byte,
+// and the next opening shows and saves what the file holds, odd codes included. The file has no
+// line for player 2's Fire02, so that slot shows what the record held before: nothing.
+TEST_F(KeyDialogTest, CancelLeavesTheFileAndTheNextOpeningAsTheyWere) {
+  std::vector<int> own = {17, 1000, -1, 43, 0, 284, 30, 31, 32, 33, 34, 35};
+  std::string stored = "1\r\n# two players\r\n" + KeyFile(1, own, 0).substr(3);
+  stored.erase(stored.find("#2p-Fire02"), std::string("#2p-Fire02 35\r\n").size());
+  ASSERT_TRUE(folder().Write(kKeyFile, stored));
+  ASSERT_NO_FATAL_FAILURE(StartAndOpen());
+  const std::vector<std::string> fromFile = {"W", "", "", "", "", "Enter", "A", "S", "D", "F", "G", ""};
+  EXPECT_TRUE(keys().ShowsFields(fromFile));
+  ASSERT_TRUE(keys().Type({kA}, 0, "A"));
+  ASSERT_TRUE(keys().FocusByClick(11));
+  ASSERT_TRUE(keys().Type({kSpace}, 11, "Space"));
+  keys().PressButton(kReset);
+  ASSERT_TRUE(keys().ShowsFields(DefaultNames()));
+  keys().PressButton(kRightPlace);
+  ASSERT_TRUE(keys().ShowsJoysticks(true));
+  ASSERT_NO_FATAL_FAILURE(Leave(kCancel));
+  EXPECT_EQ(stored, folder().Read(kKeyFile));
+
+  ASSERT_NO_FATAL_FAILURE(Open());
+  EXPECT_TRUE(keys().ShowsFields(fromFile));
+  EXPECT_TRUE(keys().ShowsJoysticks(false));
+  ASSERT_NO_FATAL_FAILURE(Leave(kDone));
+  own[11] = 0;
+  EXPECT_EQ(KeyFile(1, own, 0), folder().Read(kKeyFile));
+
+  // A file whose first line is 0 opens with the default names and is saved with the default
+  // codes, whatever codes it held.
+  ASSERT_TRUE(folder().Write(kKeyFile, KeyFile(0, own, 0)));
+  ASSERT_NO_FATAL_FAILURE(Open());
+  EXPECT_TRUE(keys().ShowsFields(DefaultNames()));
+  ASSERT_NO_FATAL_FAILURE(Leave(kDone));
+  EXPECT_EQ(KeyFile(0, kDefaultCodes, 0), folder().Read(kKeyFile));
+}
+
+TEST_F(KeyDialogTest, MissingFileEndsTheProgramThroughTheErrorDialog) {
+  ASSERT_TRUE(folder().Delete(kKeyFile));
+  ASSERT_TRUE(StartToMenu());
+  MenuView menu(app().Menu(), folder().PathOf("zorv3d.exe"), folder().path());
+  menu.ClickAt(MainMenuButton(kOption));
+  ASSERT_TRUE(menu.ShowsWhole(Screen::kOptions));
+  menu.ClickAt(OptionsMenuButton(kSetupInput));
+  ASSERT_NO_FATAL_FAILURE(ExpectErrorDialogEndsTheProgram());
+}
+
+TEST_F(KeyDialogTest, LockedFileEndsTheProgramThroughTheErrorDialog) {
+  ASSERT_TRUE(StartToMenu());
+  FileHold hold(folder().PathOf(kKeyFile));
+  ASSERT_TRUE(hold.ok());
+  MenuView menu(app().Menu(), folder().PathOf("zorv3d.exe"), folder().path());
+  menu.ClickAt(MainMenuButton(kOption));
+  ASSERT_TRUE(menu.ShowsWhole(Screen::kOptions));
+  menu.ClickAt(OptionsMenuButton(kSetupInput));
+  ASSERT_NO_FATAL_FAILURE(ExpectErrorDialogEndsTheProgram());
+}
+
+// The file is read when the screen opens and cannot be replaced on DONE; it stays as it was.
+TEST_F(KeyDialogTest, ReadOnlyFileEndsTheProgramOnDone) {
+  const std::string stored = folder().Read(kKeyFile);
+  ASSERT_TRUE(folder().SetReadOnly(kKeyFile));
+  ASSERT_NO_FATAL_FAILURE(StartAndOpen());
+  ASSERT_TRUE(keys().Type({kA}, 0, "A"));
+  keys().PressButton(kDone);
+  ASSERT_NO_FATAL_FAILURE(ExpectErrorDialogEndsTheProgram());
+  EXPECT_EQ(stored, folder().Read(kKeyFile));
+}
+
 }  // namespace
 }  // namespace zorv_e2e
