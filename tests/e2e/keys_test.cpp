@@ -8,7 +8,6 @@
 // Before each group of keys the dialog is made the foreground window.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -268,7 +267,7 @@ class KeyDialogTest : public GameTest {
   std::unique_ptr<KeyScreen> screen_;
 };
 
-std::vector<std::string> Names(const std::vector<std::string>& names) { return names; }
+using Names = std::vector<std::string>;
 std::vector<std::string> DefaultNames() { return std::vector<std::string>(kDefaultNames, kDefaultNames + kSlots); }
 
 // ---------------------------------------------------------------------------------------------
@@ -325,25 +324,24 @@ TEST_F(KeyDialogTest, FieldsTakeKeysOnReleaseAndDoneWritesThem) {
   // Keypad 8 with Num Lock off binds the Up arrow.
   ASSERT_TRUE(keys().Type({kKeypad8NumLockOff}, 8, "Up"));
   EXPECT_TRUE(keys().FocusIn(9));
-  // From slot 11 the focus goes round to slot 0; Escape is bound and leaves no focus.
+  // Escape is bound and leaves no focus; from slot 11 the focus goes round to slot 0.
+  ASSERT_TRUE(keys().Type({kEscape}, 9, "Escape"));
+  EXPECT_TRUE(keys().FocusIn(kNoFocus));
+  EXPECT_TRUE(IsShown(dialog));
   ASSERT_TRUE(keys().FocusByClick(11));
   ASSERT_TRUE(keys().Type({kSpace}, 11, "Space"));
   EXPECT_TRUE(keys().FocusIn(0));
-  ASSERT_TRUE(keys().Type({kEscape}, 0, "Escape"));
-  EXPECT_TRUE(keys().FocusIn(kNoFocus));
-  EXPECT_TRUE(IsShown(dialog));
-  EXPECT_TRUE(keys().ShowsFields(Names({"Escape", "Enter", "Right", "Down", "[", "PageDown", "A", "Shift",
-                                        "Up", "S", "Shift", "Space"})));
+  const Names captured = {"A", "Enter", "Right", "Down", "[", "PageDown", "A", "Shift", "Up", "Escape", "Shift", "Space"};
+  EXPECT_TRUE(keys().ShowsFields(captured));
   SaveArtifact(screen, "keys-captured");
 
   // DONE acts on the button-down.
   ASSERT_NO_FATAL_FAILURE(Leave(kDone, false));
-  EXPECT_EQ(KeyFile(1, {1, 28, 333, 336, 26, 337, 30, 42, 328, 31, 42, 57}, 0), folder().Read(kKeyFile));
+  EXPECT_EQ(KeyFile(1, {30, 28, 333, 336, 26, 337, 30, 42, 328, 1, 42, 57}, 0), folder().Read(kKeyFile));
 
   // The next opening shows what the file holds.
   ASSERT_NO_FATAL_FAILURE(Open());
-  EXPECT_TRUE(keys().ShowsFields(Names({"Escape", "Enter", "Right", "Down", "[", "PageDown", "A", "Shift",
-                                        "Up", "S", "Shift", "Space"})));
+  EXPECT_TRUE(keys().ShowsFields(captured));
 }
 
 // RESET shows the defaults and brings JOYSTICK 1 back to the left; a key captured after it is
