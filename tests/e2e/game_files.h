@@ -15,12 +15,15 @@ inline constexpr char kFlagFileAsWritten[] = "Info\\InitFlag.flg";
 inline constexpr char kGameModeFile[] = "Info\\GameMode.dat";
 inline constexpr char kGameLog[] = "Info\\proc.log";
 inline constexpr char kAudioFile[] = "info\\Audio.cfg";
+inline constexpr char kKeyFile[] = "info\\keyvalue.cfg";
 
 inline constexpr char kFrameBackground[] = "resource\\background\\background.bmp";
 inline constexpr char kMainBackground[] = "resource\\background\\MainBK.bmp";
 inline constexpr char kOptionsBackground[] = "resource\\background\\OptionBK.bmp";
 // Behind the audio and video settings screens, drawn to their client size, which it has.
 inline constexpr char kSmallWindowBackground[] = "resource\\background\\smallwin.bmp";
+// Behind the key configuration screen, stretched over its client area.
+inline constexpr char kKeysBackground[] = "resource\\background\\inputBK.bmp";
 
 // The stand-in game: the program it is started as, the instructions it reads as it starts and
 // the report of what it saw that it writes as it ends.

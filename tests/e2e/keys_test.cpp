@@ -9,49 +9,64 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "driver.h"
 #include "keys/key_buttons.h"
-#include "screens.h"
 
 namespace zorv_e2e {
 namespace {
 
-using zorv::kKeyButtons;
 using zorv::kKeyFields;
 
-constexpr char kKeyFile[] = "info\\keyvalue.cfg";
 constexpr int kSlots = 12;
-constexpr int kNoFocus = -1;      // no window of the program has the keyboard focus
-constexpr int kOtherFocus = -2;   // something other than a key field has it
+constexpr int kNoFocus = -1;     // no window of the program has the keyboard focus
+constexpr int kOtherFocus = -2;  // something other than a key field has it
 
-constexpr int kConfigErrorPath = 1069;
-constexpr int kConfigErrorOk = 1068;
+inline constexpr const ButtonSpec& kDone = ButtonOf(zorv::kKeyButtonTable, zorv::kCommandKeysDone);
+inline constexpr const ButtonSpec& kReset = ButtonOf(zorv::kKeyButtonTable, zorv::kCommandKeysReset);
+inline constexpr const ButtonSpec& kCancel = ButtonOf(zorv::kKeyButtonTable, zorv::kCommandKeysCancel);
+inline constexpr const ButtonSpec& kJoystick1 = ButtonOf(zorv::kKeyButtonTable, zorv::kCommandJoystickLeft);
+inline constexpr const ButtonSpec& kJoystick2 = ButtonOf(zorv::kKeyButtonTable, zorv::kCommandJoystickRight);
 
-enum KeyButton { kDone, kReset, kCancel, kLeftPlace, kRightPlace };
+// The JOYSTICK pair swapped: each button's pictures in the other's place.
+constexpr ButtonSpec MovedTo(const ButtonSpec& button, const zorv::ButtonRect& place) {
+    ButtonSpec moved = button;
+    moved.hot = place;
+    return moved;
+}
+inline constexpr ButtonSpec kSwappedJoysticks[] = {MovedTo(kJoystick1, zorv::kJoystickRightPlace),
+                                                   MovedTo(kJoystick2, zorv::kJoystickLeftPlace)};
+inline constexpr const ButtonSpec& kJoystick1Right = kSwappedJoysticks[0];
+inline constexpr const ButtonSpec& kJoystick2Left = kSwappedJoysticks[1];
 
-const char* const kDefaultNames[kSlots] = {"Up", "Left", "Right", "Down", "[", "]",
+inline constexpr ScreenSpec kKeysScreen{"key configuration", zorv::kKeyButtonTable, kKeysBackground};
+inline constexpr ScreenSpec kSwappedScreen{"key configuration, swapped", zorv::MakeButtonTable(kSwappedJoysticks),
+                                           kKeysBackground};
+
+const char* const kDefaultNames[kSlots] = {"Up", "Left", "Right", "Down", "[",     "]",
                                            "W",  "A",    "D",     "S",    "Shift", "Ctrl"};
 const std::vector<int> kDefaultCodes = {328, 331, 333, 336, 26, 27, 17, 30, 32, 31, 42, 29};
+using Names = std::vector<std::string>;
+Names DefaultNames() { return Names(kDefaultNames, kDefaultNames + kSlots); }
 
 // The file as the program writes it: CR LF line ends.
 std::string KeyFile(int custom, const std::vector<int>& codes, int joystick) {
-  static const char* const keys[kSlots] = {"#1p-Up", "#1p-Left", "#1p-Right", "#1p-Down",
-                                           "#1p-Fire01", "#1p-Fire02", "#2p-Up", "#2p-Left",
-                                           "#2p-Right", "#2p-Down", "#2p-Fire01", "#2p-Fire02"};
-  std::string text = std::to_string(custom) + "\r\n";
-  for (int slot = 0; slot < kSlots; ++slot)
-    text += std::string(keys[slot]) + " " + std::to_string(codes[slot]) + "\r\n";
-  return text + "#JoyStick " + std::to_string(joystick) + "\r\n";
+    static const char* const keys[kSlots] = {"#1p-Up", "#1p-Left", "#1p-Right", "#1p-Down", "#1p-Fire01", "#1p-Fire02",
+                                             "#2p-Up", "#2p-Left", "#2p-Right", "#2p-Down", "#2p-Fire01", "#2p-Fire02"};
+    std::string text = std::to_string(custom) + "\r\n";
+    for (int slot = 0; slot < kSlots; ++slot)
+        text += std::string(keys[slot]) + " " + std::to_string(codes[slot]) + "\r\n";
+    return text + "#JoyStick " + std::to_string(joystick) + "\r\n";
 }
 
 // A key as a PC keyboard reports it: virtual key, scan code, extended flag.
 struct Key {
-  WORD vk;
-  WORD scan;
-  bool extended;
+    WORD vk;
+    WORD scan;
+    bool extended;
 };
 constexpr Key kA{'A', 0x1E, false};
 constexpr Key kW{'W', 0x11, false};
@@ -66,209 +81,174 @@ constexpr Key kPageDown{VK_NEXT, 0x51, true};
 // system reports the Up arrow's virtual key for it.
 constexpr Key kKeypad8NumLockOff{VK_UP, 0x48, false};
 
-// The keys go down in order and come up in reverse order.
-bool Press(const std::vector<Key>& keys) {
-  std::vector<INPUT> inputs;
-  auto add = [&inputs](const Key& key, bool up) {
-    INPUT input{};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = key.vk;
-    input.ki.wScan = key.scan;
-    input.ki.dwFlags = (up ? KEYEVENTF_KEYUP : 0) | (key.extended ? KEYEVENTF_EXTENDEDKEY : 0);
-    inputs.push_back(input);
-  };
-  for (const Key& key : keys) add(key, false);
-  for (auto it = keys.rbegin(); it != keys.rend(); ++it) add(*it, true);
-  return SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) == inputs.size();
+// Real keyboard input: the keys go down in order and come up in reverse order.
+bool PressKeys(const std::vector<Key>& keys) {
+    std::vector<INPUT> inputs;
+    auto add = [&inputs](const Key& key, bool up) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = key.vk;
+        input.ki.wScan = key.scan;
+        input.ki.dwFlags = (up ? KEYEVENTF_KEYUP : 0) | (key.extended ? KEYEVENTF_EXTENDEDKEY : 0);
+        inputs.push_back(input);
+    };
+    for (const Key& key : keys) add(key, false);
+    for (auto it = keys.rbegin(); it != keys.rend(); ++it) add(*it, true);
+    return SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) == inputs.size();
 }
 
 // A right click at a screen point, as the mouse gives it.
 bool RightClickAt(POINT screen) {
-  SetCursorPos(screen.x, screen.y);
-  INPUT inputs[2] = {};
-  inputs[0].type = inputs[1].type = INPUT_MOUSE;
-  inputs[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
-  inputs[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
-  return SendInput(2, inputs, sizeof(INPUT)) == 2;
+    SetCursorPos(screen.x, screen.y);
+    INPUT inputs[2] = {};
+    inputs[0].type = inputs[1].type = INPUT_MOUSE;
+    inputs[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
+    inputs[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
+    return SendInput(2, inputs, sizeof(INPUT)) == 2;
 }
 
-::testing::AssertionResult WaitUntil(const std::function<bool()>& done, const std::string& what,
-                                     DWORD timeout_ms = kWindowTimeout) {
-  const DWORD start = GetTickCount();
-  while (!done()) {
-    if (GetTickCount() - start >= timeout_ms)
-      return ::testing::AssertionFailure() << "still not so after " << timeout_ms << " ms: " << what;
-    Sleep(10);
-  }
-  return ::testing::AssertionSuccess();
+::testing::AssertionResult Within(const std::function<bool()>& done, const std::function<std::string()>& what) {
+    if (WaitFor(done, kWindowTimeout)) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << what();
 }
-
-POINT Middle(const zorv::ButtonRect& r) { return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
 
 // The open key configuration dialog of a running program.
-class KeyScreen {
- public:
-  KeyScreen(HWND dialog, const std::string& exe) : dialog_(dialog) {
-    for (const zorv::ButtonSpec& b : kKeyButtons) {
-      for (int id : {b.normalResource, b.highlightedResource, b.pressedResource})
-        pictures_.push_back({id, LoadBitmapResource(exe, id)});
+class KeyScreen : public ButtonView {
+public:
+    KeyScreen(HWND dialog, const std::string& exe, const std::string& folder)
+        : ButtonView(dialog, exe, folder, {kKeysScreen, kSwappedScreen}) {}
+
+    HWND Field(int slot) const { return GetDlgItem(window(), kKeyFields[slot].controlId); }
+    std::string FieldText(int slot) const { return DialogItemText(window(), kKeyFields[slot].controlId); }
+    Names Fields() const {
+        Names texts;
+        for (int slot = 0; slot < kSlots; ++slot) texts.push_back(FieldText(slot));
+        return texts;
     }
-  }
-  HWND dialog() const { return dialog_; }
-
-  std::string Field(int slot) const { return DialogItemText(dialog_, kKeyFields[slot].controlId); }
-  std::vector<std::string> Fields() const {
-    std::vector<std::string> texts;
-    for (int slot = 0; slot < kSlots; ++slot) texts.push_back(Field(slot));
-    return texts;
-  }
-  ::testing::AssertionResult ShowsFields(const std::vector<std::string>& expected) const {
-    std::vector<std::string> seen;
-    if (WaitUntil([&] { return (seen = Fields()) == expected; }, "the key fields").operator bool())
-      return ::testing::AssertionSuccess();
-    std::string text;
-    for (const std::string& s : seen) text += "\"" + s + "\" ";
-    return ::testing::AssertionFailure() << "the key fields show " << text;
-  }
-
-  // The slot whose field has the keyboard focus, kNoFocus or kOtherFocus.
-  int FocusedSlot() const {
-    GUITHREADINFO info{};
-    info.cbSize = sizeof info;
-    if (!GetGUIThreadInfo(GetWindowThreadProcessId(dialog_, nullptr), &info)) return kOtherFocus;
-    if (!info.hwndFocus) return kNoFocus;
-    for (int slot = 0; slot < kSlots; ++slot) {
-      if (GetDlgItem(dialog_, kKeyFields[slot].controlId) == info.hwndFocus) return slot;
+    ::testing::AssertionResult ShowsFields(const Names& expected) const {
+        return Within([&] { return Fields() == expected; },
+                      [&] {
+                          std::string text = "the key fields show";
+                          for (const std::string& s : Fields()) text += " \"" + s + "\"";
+                          return text;
+                      });
     }
-    return kOtherFocus;
-  }
-  ::testing::AssertionResult FocusIn(int slot) const {
-    return WaitUntil([&] { return FocusedSlot() == slot; },
-                     "focus in slot " + std::to_string(slot) + " (now " + std::to_string(FocusedSlot()) + ")");
-  }
 
-  // Presses keys in the focused field; waits until field `slot` shows `name`.
-  ::testing::AssertionResult Type(const std::vector<Key>& keys, int slot, const std::string& name) const {
-    if (!Activate(dialog_)) return ::testing::AssertionFailure() << "the dialog is not in front";
-    if (!Press(keys)) return ::testing::AssertionFailure() << "SendInput refused the keys";
-    return WaitUntil([&] { return Field(slot) == name; },
-                     "slot " + std::to_string(slot) + " shows \"" + name + "\", not \"" + Field(slot) + "\"");
-  }
-
-  // A left click on a key field gives it the focus, as the player does before typing.
-  ::testing::AssertionResult FocusByClick(int slot) const {
-    HWND field = GetDlgItem(dialog_, kKeyFields[slot].controlId);
-    PostMessageA(field, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
-    PostMessageA(field, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
-    return FocusIn(slot);
-  }
-
-  void PressButton(KeyButton button, bool release = true) const {
-    const POINT p = Middle(kKeyButtons[button].hot);
-    PostMessageA(dialog_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.x, p.y));
-    if (release) PostMessageA(dialog_, WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y));
-  }
-
-  // The resource picture that a place of the screen shows, 0 when none matches.
-  int PictureAt(const zorv::ButtonRect& place) const {
-    POINT origin{place.left, place.top};
-    ClientToScreen(dialog_, &origin);
-    ScreenCapture shot(RECT{origin.x, origin.y, origin.x + 126, origin.y + 36});
-    for (const auto& entry : pictures_) {
-      const Picture& picture = entry.second;
-      if (!picture.ok() || !shot.ok()) continue;
-      int same = 0;
-      for (int y = 0; y < picture.height; ++y) {
-        for (int x = 0; x < picture.width; ++x) {
-          const DWORD rgb = picture.At(x, y);
-          same += shot.Pixel(origin.x + x, origin.y + y) == RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+    // The slot whose field has the keyboard focus, kNoFocus or kOtherFocus.
+    int FocusedSlot() const {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        if (!GetGUIThreadInfo(GetWindowThreadProcessId(window(), nullptr), &info)) return kOtherFocus;
+        if (!info.hwndFocus) return kNoFocus;
+        for (int slot = 0; slot < kSlots; ++slot) {
+            if (Field(slot) == info.hwndFocus) return slot;
         }
-      }
-      if (same >= picture.width * picture.height * 98 / 100) return entry.first;
+        return kOtherFocus;
     }
-    return 0;
-  }
-  // JOYSTICK 1 in the left place and JOYSTICK 2 in the right one (normal pictures), or swapped.
-  ::testing::AssertionResult ShowsJoysticks(bool swapped) const {
-    const int left = swapped ? IDB_KEYS_JOYSTICK2_NORMAL : IDB_KEYS_JOYSTICK1_NORMAL;
-    const int right = swapped ? IDB_KEYS_JOYSTICK1_NORMAL : IDB_KEYS_JOYSTICK2_NORMAL;
-    int seenLeft = 0, seenRight = 0;
-    if (WaitUntil([&] {
-          seenLeft = PictureAt(zorv::kJoystickLeftPlace);
-          seenRight = PictureAt(zorv::kJoystickRightPlace);
-          return seenLeft == left && seenRight == right;
-        }, "the JOYSTICK places"))
-      return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "the JOYSTICK places show pictures " << seenLeft << " and "
-                                         << seenRight << ", expected " << left << " and " << right;
-  }
+    ::testing::AssertionResult FocusIn(int slot) const {
+        return Within(
+            [&] { return FocusedSlot() == slot; },
+            [&] { return "the focus is in slot " + std::to_string(FocusedSlot()) + ", not " + std::to_string(slot); });
+    }
 
- private:
-  HWND dialog_;
-  std::vector<std::pair<int, Picture>> pictures_;
+    // Presses keys in the focused field; waits until field `slot` shows `name`.
+    ::testing::AssertionResult Type(const std::vector<Key>& keys, int slot, const std::string& name) const {
+        if (!Activate(window())) return ::testing::AssertionFailure() << "the dialog is not in front";
+        if (!PressKeys(keys)) return ::testing::AssertionFailure() << "SendInput refused the keys";
+        return Within([&] { return FieldText(slot) == name; },
+                      [&] {
+                          return "slot " + std::to_string(slot) + " shows \"" + FieldText(slot) + "\", not \"" + name +
+                                 "\"";
+                      });
+    }
+    // Keys that the fields refuse: the focus moves on by one field per key.
+    ::testing::AssertionResult TypeRefused(const Key& key, int slot) const {
+        const std::string before = FieldText(slot);
+        if (!Activate(window()) || !PressKeys({key})) return ::testing::AssertionFailure() << "no key sent";
+        ::testing::AssertionResult moved = FocusIn((slot + 1) % kSlots);
+        if (!moved) return moved;
+        if (FieldText(slot) != before) return ::testing::AssertionFailure() << "slot " << slot << " changed";
+        return ::testing::AssertionSuccess();
+    }
+
+    // A left click on a key field gives it the focus, as the player does before typing.
+    ::testing::AssertionResult FocusByClick(int slot) const {
+        Press(Field(slot), 4, 4);
+        return FocusIn(slot);
+    }
+
+    // The mouse button goes down on a button and stays there.
+    void PressDown(const ButtonSpec& button) const {
+        const POINT p = Centre(button);
+        SendNotifyMessageA(window(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.x, p.y));
+    }
+    void Release(const ButtonSpec& button) const {
+        const POINT p = Centre(button);
+        SendNotifyMessageA(window(), WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y));
+    }
+
+    // JOYSTICK 1 in the left place and JOYSTICK 2 in the right one, or swapped; normal pictures.
+    ::testing::AssertionResult ShowsJoysticks(bool swapped) const {
+        ::testing::AssertionResult left = Shows(swapped ? kJoystick2Left : kJoystick1, Look::kNormal);
+        return left ? Shows(swapped ? kJoystick1Right : kJoystick2, Look::kNormal) : left;
+    }
 };
 
 class KeyDialogTest : public GameTest {
- protected:
-  // Starts the program, enters the options menu and opens SETUP INPUT DEVICE.
-  void StartAndOpen() {
-    ASSERT_TRUE(StartToMenu());
-    menu_.reset(new MenuView(app().Menu(), folder().PathOf("zorv3d.exe"), folder().path()));
-    ASSERT_TRUE(menu_->ok()) << menu_->error();
-    menu_->ClickAt(MainMenuButton(kOption));
-    ASSERT_NO_FATAL_FAILURE(Open());
-  }
+protected:
+    // Starts the program, enters the options menu and opens SETUP INPUT DEVICE.
+    void StartAndOpen() {
+        ASSERT_TRUE(StartToMenu());
+        menu_.reset(new MenuView(app().Menu(), folder().PathOf(kProgramFile), folder().path()));
+        ASSERT_TRUE(menu_->ok()) << menu_->error();
+        menu_->ClickAt(kOption);
+        ASSERT_NO_FATAL_FAILURE(Open());
+    }
 
-  // SETUP INPUT DEVICE, once the options menu shows whole.
-  void Open() {
-    screen_.reset();
-    ASSERT_TRUE(menu_->ShowsWhole(Screen::kOptions));
-    menu_->ClickAt(OptionsMenuButton(kSetupInput));
-    HWND dialog = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (dialog = KeyDialog()) != nullptr || !app().IsRunning(); },
-                          "the key configuration dialog opens"));
-    ASSERT_TRUE(dialog) << "the program ended";
-    screen_.reset(new KeyScreen(dialog, folder().PathOf("zorv3d.exe")));
-    ASSERT_TRUE(WaitUntil([&] { return keys().PictureAt(kKeyButtons[kDone].hot) == IDB_KEYS_DONE_NORMAL; },
-                          "the dialog is drawn"));
-  }
+    // SETUP INPUT DEVICE, once the options menu shows whole.
+    void Open() {
+        screen_.reset();
+        ASSERT_TRUE(menu_->ShowsWhole(kOptionsScreen));
+        menu_->ClickAt(kSetupInput);
+        HWND dialog = WaitForDialogWith(app().pid(), kKeyFields[0].controlId);
+        ASSERT_TRUE(dialog) << "the key configuration dialog did not open";
+        screen_.reset(new KeyScreen(dialog, folder().PathOf(kProgramFile), folder().path()));
+        ASSERT_TRUE(keys().ok()) << keys().error();
+        ASSERT_TRUE(keys().Shows(kDone, Look::kNormal)) << "the dialog is not drawn";
+    }
 
-  HWND KeyDialog() {
-    HWND dialog = FindDialog(app().pid());
-    return dialog && GetDlgItem(dialog, kKeyFields[0].controlId) ? dialog : nullptr;
-  }
+    KeyScreen& keys() { return *screen_; }
 
-  KeyScreen& keys() { return *screen_; }
+    // DONE or CANCEL: the dialog goes. DONE acts when the mouse button goes down.
+    void Leave(const ButtonSpec& button) {
+        HWND dialog = keys().window();
+        keys().PressDown(button);
+        ASSERT_TRUE(WaitUntilGone(dialog)) << "the dialog is still open";
+        screen_.reset();
+    }
 
-  // DONE or CANCEL: the dialog goes, the file is left, the options menu is back.
-  void Leave(KeyButton button, bool release = true) {
-    HWND dialog = keys().dialog();
-    keys().PressButton(button, release);
-    ASSERT_TRUE(WaitUntilGone(dialog)) << "the dialog is still open";
-    screen_.reset();
-  }
+    // SETUP INPUT DEVICE brings up the configuration-file error dialog for the key file.
+    void OpenExpectingTheErrorDialog() {
+        menu_.reset(new MenuView(app().Menu(), folder().PathOf(kProgramFile), folder().path()));
+        menu_->ClickAt(kOption);
+        ASSERT_TRUE(menu_->ShowsWhole(kOptionsScreen));
+        menu_->ClickAt(kSetupInput);
+    }
 
-  void ExpectErrorDialogEndsTheProgram() {
-    HWND error = nullptr;
-    ASSERT_TRUE(WaitUntil([&] {
-      error = FindDialog(app().pid());
-      return (error && GetDlgItem(error, kConfigErrorPath)) || !app().IsRunning();
-    }, "the configuration-file error dialog", kStartTimeout));
-    ASSERT_TRUE(app().IsRunning()) << "the program ended without the error dialog";
-    EXPECT_EQ(folder().PathOf(kKeyFile), DialogItemText(error, kConfigErrorPath));
-    ASSERT_TRUE(ClickDialogButton(error, kConfigErrorOk));
-    ExitResult exit = app().WaitForExit();
-    ASSERT_TRUE(exit.ended) << "the program is still running after OK";
-    EXPECT_EQ(1u, exit.code);
-  }
+    void ExpectErrorDialogEndsTheProgram() {
+        HWND error = WaitForDialogWith(app().pid(), IDC_CONFIG_ERROR_TEXT);
+        ASSERT_TRUE(error) << "no configuration-file error dialog";
+        EXPECT_EQ(folder().PathOf(kKeyFile), DialogItemText(error, IDC_CONFIG_ERROR_TEXT));
+        ASSERT_TRUE(ClickDialogButton(error, IDC_CONFIG_ERROR_OK));
+        ExitResult exit = app().WaitForExit();
+        ASSERT_TRUE(exit.ended) << "the program is still running after OK";
+        EXPECT_EQ(1u, exit.code);
+    }
 
- private:
-  std::unique_ptr<MenuView> menu_;
-  std::unique_ptr<KeyScreen> screen_;
+private:
+    std::unique_ptr<MenuView> menu_;
+    std::unique_ptr<KeyScreen> screen_;
 };
-
-using Names = std::vector<std::string>;
-std::vector<std::string> DefaultNames() { return std::vector<std::string>(kDefaultNames, kDefaultNames + kSlots); }
 
 // ---------------------------------------------------------------------------------------------
 
@@ -276,199 +256,186 @@ std::vector<std::string> DefaultNames() { return std::vector<std::string>(kDefau
 // every field's text selected, the screen over the menu window with the fields where the
 // background labels them. Then keys as the player presses them, one field after the other.
 TEST_F(KeyDialogTest, FieldsTakeKeysOnReleaseAndDoneWritesThem) {
-  ASSERT_NO_FATAL_FAILURE(StartAndOpen());
-  HWND dialog = keys().dialog();
-  EXPECT_TRUE(keys().ShowsFields(DefaultNames()));
-  EXPECT_TRUE(keys().FocusIn(0));
-  for (int slot = 0; slot < kSlots; ++slot) {
-    DWORD start = 1, end = 0;
-    SendMessageA(GetDlgItem(dialog, kKeyFields[slot].controlId), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
-                 reinterpret_cast<LPARAM>(&end));
-    EXPECT_EQ(0u, start) << "slot " << slot;
-    EXPECT_EQ(keys().Field(slot).size(), end) << "slot " << slot << ": the whole text is selected";
-  }
-  const RECT menu = WindowRectOf(app().Menu());
-  const RECT screen = WindowRectOf(dialog);
-  EXPECT_TRUE(EqualRect(&menu, &screen)) << "the dialog covers the menu window exactly";
-  for (int slot = 0; slot < kSlots; ++slot) {
-    RECT field = WindowRectOf(GetDlgItem(dialog, kKeyFields[slot].controlId));
-    POINT corner{field.left, field.top};
-    ScreenToClient(dialog, &corner);
-    EXPECT_EQ(kKeyFields[slot].Pixels().left, corner.x) << "slot " << slot;
-    EXPECT_EQ(kKeyFields[slot].Pixels().top, corner.y) << "slot " << slot;
-  }
-  EXPECT_TRUE(keys().ShowsJoysticks(false));
-  SaveArtifact(screen, "keys-opened");
+    ASSERT_NO_FATAL_FAILURE(StartAndOpen());
+    HWND dialog = keys().window();
+    EXPECT_TRUE(keys().ShowsFields(DefaultNames()));
+    EXPECT_TRUE(keys().FocusIn(0));
+    for (int slot = 0; slot < kSlots; ++slot) {
+        DWORD start = 1, end = 0;
+        SendMessageA(keys().Field(slot), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+        EXPECT_EQ(0u, start) << "slot " << slot;
+        EXPECT_EQ(keys().FieldText(slot).size(), end) << "slot " << slot << ": the whole text is selected";
+    }
+    const RECT screen = WindowRectOf(dialog);
+    EXPECT_TRUE(SameRect(screen, WindowRectOf(app().Menu()))) << "the dialog covers the menu window";
+    for (int slot = 0; slot < kSlots; ++slot) {
+        const zorv::ButtonRect place = kKeyFields[slot].Pixels();
+        RECT field = WindowRectOf(keys().Field(slot));
+        MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&field), 2);
+        EXPECT_TRUE(SameRect(field, RECT{place.left, place.top, place.right, place.bottom})) << "slot " << slot;
+    }
+    EXPECT_TRUE(keys().ShowsJoysticks(false));
+    SaveArtifact(screen, "keys-opened");
 
-  // A in slot 0; Enter in slot 1 does not close the dialog.
-  ASSERT_TRUE(keys().Type({kA}, 0, "A"));
-  EXPECT_TRUE(keys().FocusIn(1));
-  ASSERT_TRUE(keys().Type({kEnter}, 1, "Enter"));
-  EXPECT_TRUE(keys().FocusIn(2));
-  EXPECT_TRUE(IsShown(dialog));
-  // Caps Lock and backslash are refused; the focus moves on all the same. A right click on a
-  // field opens no menu: the key after it still reaches the field.
-  ASSERT_TRUE(Press({kCapsLock}));
-  EXPECT_TRUE(keys().FocusIn(3));
-  ASSERT_TRUE(Press({kCapsLock}));  // Caps Lock off again; refused in slot 3
-  EXPECT_TRUE(keys().FocusIn(4));
-  ASSERT_TRUE(Press({kBackslash}));
-  EXPECT_TRUE(keys().FocusIn(5));
-  RECT fire2 = WindowRectOf(GetDlgItem(dialog, kKeyFields[5].controlId));
-  ASSERT_TRUE(RightClickAt(POINT{fire2.left + 5, fire2.top + 5}));
-  ASSERT_TRUE(keys().Type({kPageDown}, 5, "PageDown"));
-  EXPECT_TRUE(TopLevelWindows(app().pid(), "#32768").empty()) << "a menu opened";
-  // Shift held over A: A in slot 6, then Shift in slot 7.
-  ASSERT_TRUE(keys().Type({kShift, kA}, 7, "Shift"));
-  EXPECT_EQ("A", keys().Field(6));
-  // Keypad 8 with Num Lock off binds the Up arrow.
-  ASSERT_TRUE(keys().Type({kKeypad8NumLockOff}, 8, "Up"));
-  EXPECT_TRUE(keys().FocusIn(9));
-  // Escape is bound and leaves no focus; from slot 11 the focus goes round to slot 0.
-  ASSERT_TRUE(keys().Type({kEscape}, 9, "Escape"));
-  EXPECT_TRUE(keys().FocusIn(kNoFocus));
-  EXPECT_TRUE(IsShown(dialog));
-  ASSERT_TRUE(keys().FocusByClick(11));
-  ASSERT_TRUE(keys().Type({kSpace}, 11, "Space"));
-  EXPECT_TRUE(keys().FocusIn(0));
-  const Names captured = {"A", "Enter", "Right", "Down", "[", "PageDown", "A", "Shift", "Up", "Escape", "Shift", "Space"};
-  EXPECT_TRUE(keys().ShowsFields(captured));
-  SaveArtifact(screen, "keys-captured");
+    // A in slot 0; Enter in slot 1 does not close the dialog.
+    ASSERT_TRUE(keys().Type({kA}, 0, "A"));
+    EXPECT_TRUE(keys().FocusIn(1));
+    ASSERT_TRUE(keys().Type({kEnter}, 1, "Enter"));
+    EXPECT_TRUE(keys().FocusIn(2));
+    EXPECT_TRUE(IsShown(dialog));
+    // Caps Lock (twice, to leave it off) and backslash are refused; the focus moves on.
+    EXPECT_TRUE(keys().TypeRefused(kCapsLock, 2));
+    EXPECT_TRUE(keys().TypeRefused(kCapsLock, 3));
+    EXPECT_TRUE(keys().TypeRefused(kBackslash, 4));
+    // A right click on a field opens no menu: the key after it still reaches the field.
+    const RECT fire2 = WindowRectOf(keys().Field(5));
+    ASSERT_TRUE(RightClickAt(POINT{fire2.left + 5, fire2.top + 5}));
+    ASSERT_TRUE(keys().Type({kPageDown}, 5, "PageDown"));
+    EXPECT_TRUE(TopLevelWindows(app().pid(), "#32768").empty()) << "a menu opened";
+    // Shift held over A: A in slot 6, then Shift in slot 7.
+    ASSERT_TRUE(keys().Type({kShift, kA}, 7, "Shift"));
+    EXPECT_EQ("A", keys().FieldText(6));
+    // Keypad 8 with Num Lock off binds the Up arrow.
+    ASSERT_TRUE(keys().Type({kKeypad8NumLockOff}, 8, "Up"));
+    EXPECT_TRUE(keys().FocusIn(9));
+    // Escape is bound and leaves no focus; from slot 11 the focus goes round to slot 0.
+    ASSERT_TRUE(keys().Type({kEscape}, 9, "Escape"));
+    EXPECT_TRUE(keys().FocusIn(kNoFocus));
+    EXPECT_TRUE(IsShown(dialog));
+    ASSERT_TRUE(keys().FocusByClick(11));
+    ASSERT_TRUE(keys().Type({kSpace}, 11, "Space"));
+    EXPECT_TRUE(keys().FocusIn(0));
+    const Names captured = {"A", "Enter", "Right", "Down",   "[",     "PageDown",
+                            "A", "Shift", "Up",    "Escape", "Shift", "Space"};
+    EXPECT_TRUE(keys().ShowsFields(captured));
+    SaveArtifact(screen, "keys-captured");
 
-  // DONE acts on the button-down.
-  ASSERT_NO_FATAL_FAILURE(Leave(kDone, false));
-  EXPECT_EQ(KeyFile(1, {30, 28, 333, 336, 26, 337, 30, 42, 328, 1, 42, 57}, 0), folder().Read(kKeyFile));
+    // DONE acts on the button-down.
+    ASSERT_NO_FATAL_FAILURE(Leave(kDone));
+    EXPECT_EQ(KeyFile(1, {30, 28, 333, 336, 26, 337, 30, 42, 328, 1, 42, 57}, 0), folder().Read(kKeyFile));
 
-  // The next opening shows what the file holds.
-  ASSERT_NO_FATAL_FAILURE(Open());
-  EXPECT_TRUE(keys().ShowsFields(captured));
+    // The next opening shows what the file holds.
+    ASSERT_NO_FATAL_FAILURE(Open());
+    EXPECT_TRUE(keys().ShowsFields(captured));
 }
 
 // RESET shows the defaults and brings JOYSTICK 1 back to the left; a key captured after it is
 // saved with it; a JOYSTICK click swaps the pair on release; each save is what the next
 // opening shows.
 TEST_F(KeyDialogTest, ResetAndJoysticksAreSavedAsShown) {
-  const std::vector<int> own = {17, 1000, -1, 43, 0, 284, 30, 30, 30, 30, 30, 30};
-  ASSERT_TRUE(folder().Write(kKeyFile, KeyFile(1, own, 1)));
-  ASSERT_NO_FATAL_FAILURE(StartAndOpen());
-  // Codes outside the table, or without a name, show nothing; 284 is the keypad's Enter.
-  EXPECT_TRUE(keys().ShowsFields(Names({"W", "", "", "", "", "Enter", "A", "A", "A", "A", "A", "A"})));
-  EXPECT_TRUE(keys().ShowsJoysticks(true));
+    const std::vector<int> own = {17, 1000, -1, 43, 0, 284, 30, 30, 30, 30, 30, 30};
+    ASSERT_TRUE(folder().Write(kKeyFile, KeyFile(1, own, 1)));
+    ASSERT_NO_FATAL_FAILURE(StartAndOpen());
+    // Codes outside the table, or without a name, show nothing; 284 is the keypad's Enter.
+    EXPECT_TRUE(keys().ShowsFields({"W", "", "", "", "", "Enter", "A", "A", "A", "A", "A", "A"}));
+    EXPECT_TRUE(keys().ShowsJoysticks(true));
 
-  keys().PressButton(kReset);
-  EXPECT_TRUE(keys().ShowsFields(DefaultNames()));
-  EXPECT_TRUE(keys().ShowsJoysticks(false));
-  ASSERT_TRUE(keys().Type({kW}, 0, "W"));
-  ASSERT_NO_FATAL_FAILURE(Leave(kDone));
-  std::vector<int> written = kDefaultCodes;
-  written[0] = 17;
-  EXPECT_EQ(KeyFile(1, written, 0), folder().Read(kKeyFile));
+    keys().ClickAt(kReset);
+    EXPECT_TRUE(keys().ShowsFields(DefaultNames()));
+    EXPECT_TRUE(keys().ShowsJoysticks(false));
+    ASSERT_TRUE(keys().Type({kW}, 0, "W"));
+    ASSERT_NO_FATAL_FAILURE(Leave(kDone));
+    std::vector<int> written = kDefaultCodes;
+    written[0] = 17;
+    EXPECT_EQ(KeyFile(1, written, 0), folder().Read(kKeyFile));
 
-  ASSERT_NO_FATAL_FAILURE(Open());
-  std::vector<std::string> shown = DefaultNames();
-  shown[0] = "W";
-  EXPECT_TRUE(keys().ShowsFields(shown));
-  EXPECT_TRUE(keys().ShowsJoysticks(false));
+    ASSERT_NO_FATAL_FAILURE(Open());
+    Names shown = DefaultNames();
+    shown[0] = "W";
+    EXPECT_TRUE(keys().ShowsFields(shown));
+    EXPECT_TRUE(keys().ShowsJoysticks(false));
 
-  // The press shows the pressed picture where it was made; the release shows the swap.
-  keys().PressButton(kReset);
-  ASSERT_TRUE(keys().ShowsFields(DefaultNames()));
-  keys().PressButton(kLeftPlace, false);
-  EXPECT_TRUE(WaitUntil([&] { return keys().PictureAt(zorv::kJoystickLeftPlace) == IDB_KEYS_JOYSTICK1_PRESSED; },
-                        "JOYSTICK 1 pressed in the left place"));
-  EXPECT_EQ(IDB_KEYS_JOYSTICK2_NORMAL, keys().PictureAt(zorv::kJoystickRightPlace));
-  const POINT left = Middle(zorv::kJoystickLeftPlace);
-  PostMessageA(keys().dialog(), WM_LBUTTONUP, 0, MAKELPARAM(left.x, left.y));
-  EXPECT_TRUE(keys().ShowsJoysticks(true));
-  keys().PressButton(kRightPlace);
-  EXPECT_TRUE(keys().ShowsJoysticks(false));
-  keys().PressButton(kLeftPlace);
-  EXPECT_TRUE(keys().ShowsJoysticks(true));
-  ASSERT_NO_FATAL_FAILURE(Leave(kDone));
-  EXPECT_EQ(KeyFile(0, kDefaultCodes, 1), folder().Read(kKeyFile));
+    // The press shows the pressed picture where it was made; the release shows the swap.
+    keys().ClickAt(kReset);
+    ASSERT_TRUE(keys().ShowsFields(DefaultNames()));
+    keys().PressDown(kJoystick1);
+    EXPECT_TRUE(keys().Shows(kJoystick1, Look::kPressed));
+    EXPECT_TRUE(keys().Shows(kJoystick2, Look::kNormal));
+    keys().Release(kJoystick1);
+    EXPECT_TRUE(keys().ShowsJoysticks(true));
+    keys().ClickAt(kJoystick2);
+    EXPECT_TRUE(keys().ShowsJoysticks(false));
+    keys().ClickAt(kJoystick1);
+    EXPECT_TRUE(keys().ShowsJoysticks(true));
+    ASSERT_NO_FATAL_FAILURE(Leave(kDone));
+    EXPECT_EQ(KeyFile(0, kDefaultCodes, 1), folder().Read(kKeyFile));
 
-  // A joystick setting saved after RESET is shown as saved.
-  ASSERT_NO_FATAL_FAILURE(Open());
-  EXPECT_TRUE(keys().ShowsFields(DefaultNames()));
-  EXPECT_TRUE(keys().ShowsJoysticks(true));
+    // A joystick setting saved after RESET is shown as saved.
+    ASSERT_NO_FATAL_FAILURE(Open());
+    EXPECT_TRUE(keys().ShowsFields(DefaultNames()));
+    EXPECT_TRUE(keys().ShowsJoysticks(true));
 
-  // RESET then DONE: the file every installation starts from.
-  keys().PressButton(kReset);
-  EXPECT_TRUE(keys().ShowsJoysticks(false));
-  ASSERT_NO_FATAL_FAILURE(Leave(kDone));
-  EXPECT_EQ("0\r\n#1p-Up 328\r\n#1p-Left 331\r\n#1p-Right 333\r\n#1p-Down 336\r\n#1p-Fire01 26\r\n"
-            "#1p-Fire02 27\r\n#2p-Up 17\r\n#2p-Left 30\r\n#2p-Right 32\r\n#2p-Down 31\r\n"
-            "#2p-Fire01 42\r\n#2p-Fire02 29\r\n#JoyStick 0\r\n",
-            folder().Read(kKeyFile));
+    // RESET then DONE: the file every installation starts from.
+    keys().ClickAt(kReset);
+    EXPECT_TRUE(keys().ShowsJoysticks(false));
+    ASSERT_NO_FATAL_FAILURE(Leave(kDone));
+    EXPECT_EQ(
+        "0\r\n#1p-Up 328\r\n#1p-Left 331\r\n#1p-Right 333\r\n#1p-Down 336\r\n#1p-Fire01 26\r\n#1p-Fire02 27\r\n"
+        "#2p-Up 17\r\n#2p-Left 30\r\n#2p-Right 32\r\n#2p-Down 31\r\n#2p-Fire01 42\r\n#2p-Fire02 29\r\n#JoyStick 0\r\n",
+        folder().Read(kKeyFile));
 }
 
 // CANCEL forgets the captures, RESET and swaps of its opening: the file stays byte for byte,
 // and the next opening shows and saves what the file holds, odd codes included. The file has no
 // line for player 2's Fire02, so that slot shows what the record held before: nothing.
 TEST_F(KeyDialogTest, CancelLeavesTheFileAndTheNextOpeningAsTheyWere) {
-  std::vector<int> own = {17, 1000, -1, 43, 0, 284, 30, 31, 32, 33, 34, 35};
-  std::string stored = "1\r\n# two players\r\n" + KeyFile(1, own, 0).substr(3);
-  stored.erase(stored.find("#2p-Fire02"), std::string("#2p-Fire02 35\r\n").size());
-  ASSERT_TRUE(folder().Write(kKeyFile, stored));
-  ASSERT_NO_FATAL_FAILURE(StartAndOpen());
-  const std::vector<std::string> fromFile = {"W", "", "", "", "", "Enter", "A", "S", "D", "F", "G", ""};
-  EXPECT_TRUE(keys().ShowsFields(fromFile));
-  ASSERT_TRUE(keys().Type({kA}, 0, "A"));
-  ASSERT_TRUE(keys().FocusByClick(11));
-  ASSERT_TRUE(keys().Type({kSpace}, 11, "Space"));
-  keys().PressButton(kReset);
-  ASSERT_TRUE(keys().ShowsFields(DefaultNames()));
-  keys().PressButton(kRightPlace);
-  ASSERT_TRUE(keys().ShowsJoysticks(true));
-  ASSERT_NO_FATAL_FAILURE(Leave(kCancel));
-  EXPECT_EQ(stored, folder().Read(kKeyFile));
+    std::vector<int> own = {17, 1000, -1, 43, 0, 284, 30, 31, 32, 33, 34, 35};
+    std::string stored = "1\r\n# two players\r\n" + KeyFile(1, own, 0).substr(3);
+    stored.erase(stored.find("#2p-Fire02"), std::string("#2p-Fire02 35\r\n").size());
+    ASSERT_TRUE(folder().Write(kKeyFile, stored));
+    ASSERT_NO_FATAL_FAILURE(StartAndOpen());
+    const Names fromFile = {"W", "", "", "", "", "Enter", "A", "S", "D", "F", "G", ""};
+    EXPECT_TRUE(keys().ShowsFields(fromFile));
+    ASSERT_TRUE(keys().Type({kA}, 0, "A"));
+    ASSERT_TRUE(keys().FocusByClick(11));
+    ASSERT_TRUE(keys().Type({kSpace}, 11, "Space"));
+    keys().ClickAt(kReset);
+    ASSERT_TRUE(keys().ShowsFields(DefaultNames()));
+    keys().ClickAt(kJoystick2);
+    ASSERT_TRUE(keys().ShowsJoysticks(true));
+    ASSERT_NO_FATAL_FAILURE(Leave(kCancel));
+    EXPECT_EQ(stored, folder().Read(kKeyFile));
 
-  ASSERT_NO_FATAL_FAILURE(Open());
-  EXPECT_TRUE(keys().ShowsFields(fromFile));
-  EXPECT_TRUE(keys().ShowsJoysticks(false));
-  ASSERT_NO_FATAL_FAILURE(Leave(kDone));
-  own[11] = 0;
-  EXPECT_EQ(KeyFile(1, own, 0), folder().Read(kKeyFile));
+    ASSERT_NO_FATAL_FAILURE(Open());
+    EXPECT_TRUE(keys().ShowsFields(fromFile));
+    EXPECT_TRUE(keys().ShowsJoysticks(false));
+    ASSERT_NO_FATAL_FAILURE(Leave(kDone));
+    own[11] = 0;
+    EXPECT_EQ(KeyFile(1, own, 0), folder().Read(kKeyFile));
 
-  // A file whose first line is 0 opens with the default names and is saved with the default
-  // codes, whatever codes it held.
-  ASSERT_TRUE(folder().Write(kKeyFile, KeyFile(0, own, 0)));
-  ASSERT_NO_FATAL_FAILURE(Open());
-  EXPECT_TRUE(keys().ShowsFields(DefaultNames()));
-  ASSERT_NO_FATAL_FAILURE(Leave(kDone));
-  EXPECT_EQ(KeyFile(0, kDefaultCodes, 0), folder().Read(kKeyFile));
+    // A file whose first line is 0 opens with the default names and is saved with the default
+    // codes, whatever codes it held.
+    ASSERT_TRUE(folder().Write(kKeyFile, KeyFile(0, own, 0)));
+    ASSERT_NO_FATAL_FAILURE(Open());
+    EXPECT_TRUE(keys().ShowsFields(DefaultNames()));
+    ASSERT_NO_FATAL_FAILURE(Leave(kDone));
+    EXPECT_EQ(KeyFile(0, kDefaultCodes, 0), folder().Read(kKeyFile));
 }
 
 TEST_F(KeyDialogTest, MissingFileEndsTheProgramThroughTheErrorDialog) {
-  ASSERT_TRUE(folder().Delete(kKeyFile));
-  ASSERT_TRUE(StartToMenu());
-  MenuView menu(app().Menu(), folder().PathOf("zorv3d.exe"), folder().path());
-  menu.ClickAt(MainMenuButton(kOption));
-  ASSERT_TRUE(menu.ShowsWhole(Screen::kOptions));
-  menu.ClickAt(OptionsMenuButton(kSetupInput));
-  ASSERT_NO_FATAL_FAILURE(ExpectErrorDialogEndsTheProgram());
+    ASSERT_TRUE(folder().Delete(kKeyFile));
+    ASSERT_TRUE(StartToMenu());
+    ASSERT_NO_FATAL_FAILURE(OpenExpectingTheErrorDialog());
+    ASSERT_NO_FATAL_FAILURE(ExpectErrorDialogEndsTheProgram());
 }
 
 TEST_F(KeyDialogTest, LockedFileEndsTheProgramThroughTheErrorDialog) {
-  ASSERT_TRUE(StartToMenu());
-  FileHold hold(folder().PathOf(kKeyFile));
-  ASSERT_TRUE(hold.ok());
-  MenuView menu(app().Menu(), folder().PathOf("zorv3d.exe"), folder().path());
-  menu.ClickAt(MainMenuButton(kOption));
-  ASSERT_TRUE(menu.ShowsWhole(Screen::kOptions));
-  menu.ClickAt(OptionsMenuButton(kSetupInput));
-  ASSERT_NO_FATAL_FAILURE(ExpectErrorDialogEndsTheProgram());
+    ASSERT_TRUE(StartToMenu());
+    FileHold hold(folder().PathOf(kKeyFile));
+    ASSERT_TRUE(hold.ok());
+    ASSERT_NO_FATAL_FAILURE(OpenExpectingTheErrorDialog());
+    ASSERT_NO_FATAL_FAILURE(ExpectErrorDialogEndsTheProgram());
 }
 
-// The file is read when the screen opens and cannot be replaced on DONE; it stays as it was.
+// The file is read when the screen opens but cannot be replaced on DONE; it stays as it was.
 TEST_F(KeyDialogTest, ReadOnlyFileEndsTheProgramOnDone) {
-  const std::string stored = folder().Read(kKeyFile);
-  ASSERT_TRUE(folder().SetReadOnly(kKeyFile));
-  ASSERT_NO_FATAL_FAILURE(StartAndOpen());
-  ASSERT_TRUE(keys().Type({kA}, 0, "A"));
-  keys().PressButton(kDone);
-  ASSERT_NO_FATAL_FAILURE(ExpectErrorDialogEndsTheProgram());
-  EXPECT_EQ(stored, folder().Read(kKeyFile));
+    const std::string stored = folder().Read(kKeyFile);
+    ASSERT_TRUE(folder().SetReadOnly(kKeyFile));
+    ASSERT_NO_FATAL_FAILURE(StartAndOpen());
+    ASSERT_TRUE(keys().Type({kA}, 0, "A"));
+    keys().PressDown(kDone);
+    ASSERT_NO_FATAL_FAILURE(ExpectErrorDialogEndsTheProgram());
+    EXPECT_EQ(stored, folder().Read(kKeyFile));
 }
 
 }  // namespace
