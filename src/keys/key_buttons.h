@@ -22,6 +22,7 @@ inline constexpr ButtonRect kJoystickRightPlace = {386, 340, 512, 376};
 // Hit-test order: DONE, RESET, CANCEL, left place, right place. The JOYSTICK lines give the
 // buttons as they stand with the flag at 0; their palettes are not realised when the whole
 // screen is drawn.
+// clang-format off
 inline constexpr ButtonSpec kKeyButtons[] = {
     {kCommandKeysDone, kCommandKeysDone, IDB_KEYS_DONE_NORMAL, IDB_KEYS_DONE_HIGHLIGHT, IDB_KEYS_DONE_PRESSED, {225, 423, 351, 457}, 126, 36, "DONE", 0, true},
     {kCommandKeysReset, kCommandKeysReset, IDB_KEYS_RESET_NORMAL, IDB_KEYS_RESET_HIGHLIGHT, IDB_KEYS_RESET_PRESSED, {361, 423, 487, 457}, 126, 36, "RESET", 0, true},
@@ -29,6 +30,7 @@ inline constexpr ButtonSpec kKeyButtons[] = {
     {kCommandJoystickLeft, kCommandJoystickLeft, IDB_KEYS_JOYSTICK1_NORMAL, IDB_KEYS_JOYSTICK1_HIGHLIGHT, IDB_KEYS_JOYSTICK1_PRESSED, kJoystickLeftPlace, 126, 36, "JOYSTICK 1", 0, false},
     {kCommandJoystickRight, kCommandJoystickRight, IDB_KEYS_JOYSTICK2_NORMAL, IDB_KEYS_JOYSTICK2_HIGHLIGHT, IDB_KEYS_JOYSTICK2_PRESSED, kJoystickRightPlace, 126, 36, "JOYSTICK 2", 0, false},
 };
+// clang-format on
 
 inline constexpr ButtonTable kKeyButtonTable = MakeButtonTable(kKeyButtons);
 
@@ -58,6 +60,7 @@ struct KeyFieldPlace {
 
 // In slot order. Each player's fields form a cross (Up above Left and Right, Down below them)
 // with the two fire fields underneath.
+// clang-format off
 inline constexpr KeyFieldPlace kKeyFields[] = {
     {IDC_KEY_1P_UP, 89, 37, 38, 13, 1, "UP"},
     {IDC_KEY_1P_LEFT, 67, 62, 38, 13, 1, "LEFT"},
@@ -72,6 +75,7 @@ inline constexpr KeyFieldPlace kKeyFields[] = {
     {IDC_KEY_2P_FIRE1, 224, 113, 38, 13, 2, "FIRE 1"},
     {IDC_KEY_2P_FIRE2, 224, 139, 38, 13, 2, "FIRE 2"},
 };
+// clang-format on
 
 constexpr int kKeyFieldCount = static_cast<int>(sizeof kKeyFields / sizeof kKeyFields[0]);
 

@@ -55,8 +55,8 @@ void InstallKeyCapture(HWND dialog) {
     for (int slot = 0; slot < kKeySlotCount; ++slot) {
         HWND field = GetDlgItem(dialog, IDC_KEY_FIRST + slot);
         if (!field || GetWindowLongPtrA(field, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(KeyFieldProc)) continue;
-        g_capture.editProcedure[slot] = reinterpret_cast<WNDPROC>(
-            SetWindowLongPtrA(field, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(KeyFieldProc)));
+        g_capture.editProcedure[slot] =
+            reinterpret_cast<WNDPROC>(SetWindowLongPtrA(field, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(KeyFieldProc)));
     }
 }
 

@@ -29,7 +29,9 @@ struct KeyDialog {
 };
 KeyDialog g_keys;
 
-POINT MessagePoint(LPARAM lParam) { return POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))}; }
+POINT MessagePoint(LPARAM lParam) {
+    return POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+}
 
 // The template's units become pixels through the dialog font, which differs between systems;
 // the background and the buttons are drawn in pixels, so the screen covers its owner exactly

@@ -17,6 +17,7 @@ struct KeyEntry {
 // virtual-key code 0 and an empty name. Tab, backslash, right Shift, Alt, Caps Lock, Num Lock,
 // Scroll Lock and Pause have no entry, so they cannot be bound. Right Ctrl and right Shift
 // produce the left keys' virtual-key codes; both Enter keys produce VK_RETURN.
+// clang-format off
 inline constexpr KeyEntry kKeyEntries[] = {
     {1, 0x1B, "Escape"},
     {2, 0x31, "1"},
@@ -109,6 +110,7 @@ inline constexpr KeyEntry kKeyEntries[] = {
     {338, 0x2D, "Ins"},
     {339, 0x2E, "Del"},
 };
+// clang-format on
 
 constexpr int kKeyEntryCount = static_cast<int>(sizeof kKeyEntries / sizeof kKeyEntries[0]);
 

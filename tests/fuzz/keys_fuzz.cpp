@@ -44,10 +44,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (size_t i = 0; i < size && i < 16; ++i) {
         const int choice = data[i];
         switch (choice % 4) {
-            case 0: ResetKeyBindings(keys); break;
-            case 1: BindKey(keys, (choice / 4) % kKeySlotCount, kKeyEntries[choice % kKeyEntryCount].code); break;
-            case 2: ToggleJoystick(keys); break;
-            default: KeyBindingsSaved(keys); OpenKeyBindings(keys); break;
+        case 0: ResetKeyBindings(keys); break;
+        case 1: BindKey(keys, (choice / 4) % kKeySlotCount, kKeyEntries[choice % kKeyEntryCount].code); break;
+        case 2: ToggleJoystick(keys); break;
+        default:
+            KeyBindingsSaved(keys);
+            OpenKeyBindings(keys);
+            break;
         }
         CheckSeenIsSaved(keys);
     }

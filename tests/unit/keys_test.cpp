@@ -22,7 +22,7 @@ struct Expected {
 // codes run along each row, letters and digits produce their own characters as virtual keys.
 std::map<int, Expected> KnownKeys() {
     std::map<int, Expected> keys;
-    const std::map<char, int> oem = {{'-', 0xBD}, {'=', 0xBB}, {'[', 0xDB}, {']', 0xDD}, {';', 0xBA},
+    const std::map<char, int> oem = {{'-', 0xBD},  {'=', 0xBB}, {'[', 0xDB}, {']', 0xDD}, {';', 0xBA},
                                      {'\'', 0xDE}, {'`', 0xC0}, {',', 0xBC}, {'.', 0xBE}, {'/', 0xBF}};
     auto row = [&](int firstCode, const std::string& characters) {
         for (size_t i = 0; i < characters.size(); ++i) {
@@ -102,7 +102,8 @@ void ExpectSeenIsSaved(const KeyBindings& keys, const char* step) {
     for (int slot = 0; slot < kKeySlotCount; ++slot) codes[slot] = ShownKeyCode(keys, slot);
     EXPECT_EQ(text, FullFile(keys.defaultsChosen ? 0 : 1, codes, keys.joystick)) << step;
     const KeyBindings next = Reopened(text);
-    for (int slot = 0; slot < kKeySlotCount; ++slot) EXPECT_EQ(ShownKeyCode(next, slot), codes[slot]) << step << " slot " << slot;
+    for (int slot = 0; slot < kKeySlotCount; ++slot)
+        EXPECT_EQ(ShownKeyCode(next, slot), codes[slot]) << step << " slot " << slot;
     EXPECT_EQ(next.joystick != 0, keys.joystick != 0) << step;
 }
 
@@ -129,7 +130,8 @@ TEST(KeyTable, HoldsExactlyTheKnownKeysAndNamesNothingElse) {
     for (int vk : {0x09, 0xDC, 0x12, 0x14, 0x90, 0x91, 0x13, 0x0C, -1, INT_MAX}) EXPECT_EQ(FindKeyCode(vk), 0) << vk;
     // Codes outside 0..399 never index the table.
     for (int code : {-1, 400, 401, 1000, INT_MAX, INT_MIN}) EXPECT_STREQ(KeyName(code), "") << code;
-    for (int slot = 0; slot < kKeySlotCount; ++slot) EXPECT_STREQ(KeyName(kDefaultKeys[slot].code), kDefaultKeys[slot].name);
+    for (int slot = 0; slot < kKeySlotCount; ++slot)
+        EXPECT_STREQ(KeyName(kDefaultKeys[slot].code), kDefaultKeys[slot].name);
 }
 
 TEST(KeyFile, ReadingRules) {
@@ -137,10 +139,10 @@ TEST(KeyFile, ReadingRules) {
     struct Case {
         const char* what;
         std::string text;
-        int before;     // every field of the record before reading
-        int custom;     // expected custom flag
-        int slot;       // the slot to check (-1: joystick flag)
-        int value;      // its expected value
+        int before;  // every field of the record before reading
+        int custom;  // expected custom flag
+        int slot;    // the slot to check (-1: joystick flag)
+        int value;   // its expected value
     } cases[] = {
         {"a full file fills the record", FullFile(1, fileCodes, 1), 99, 1, 11, 12},
         {"a full file sets the joystick", FullFile(1, fileCodes, 1), 99, 1, -1, 1},
@@ -166,8 +168,8 @@ TEST(KeyFile, ReadingRules) {
         {"a NUL byte hides the value after the key", std::string("1\n#1p-Up 3\0 9\n#1p-Left\0 7\n", 26), 99, 1, 1, 99},
         {"a line longer than 255 characters is read in pieces",
          "1\n#1p-Up" + std::string(250, ' ') + "12\n" + std::string(255, 'x') + "#1p-Down 8\n", 99, 1, 3, 8},
-        {"the first piece of a long line ends at 255 characters",
-         "1\n#1p-Up" + std::string(250, ' ') + "12\n", 99, 1, 0, 99},
+        {"the first piece of a long line ends at 255 characters", "1\n#1p-Up" + std::string(250, ' ') + "12\n", 99, 1,
+         0, 99},
     };
     for (const Case& c : cases) {
         KeyBindings keys = Filled(c.before);
@@ -253,7 +255,9 @@ TEST(KeyScreen, WhatTheFieldsShowIsWhatDoneWrites) {
 }
 
 TEST(KeyScreen, JoystickClicksAlwaysSwapAndFocusMovesOn) {
-    struct Case { int before, after; } toggles[] = {{0, 1}, {1, 0}, {2, 0}, {-1, 0}};
+    struct Case {
+        int before, after;
+    } toggles[] = {{0, 1}, {1, 0}, {2, 0}, {-1, 0}};
     for (const Case& c : toggles) {
         KeyBindings keys;
         keys.joystick = c.before;
