@@ -1,10 +1,11 @@
-// The entry: the black full-screen frame, then the menu window centred on it, then the
-// message loop until the menu window is closed.
+// The entry: the black full-screen frame with the intro movie in it, then the menu window
+// centred on it, then the message loop until the menu window is closed.
 #include <windows.h>
 
 #include "captions/caption_file.h"
 #include "common/config_error_win.h"
 #include "startup/app_win.h"
+#include "startup/intro_movie_win.h"
 #include "startup/message_loop_win.h"
 #include "startup/windows_win.h"
 
@@ -17,7 +18,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     App().frame = frame;
     ShowWindow(frame, showCommand);
     ShowCursor(FALSE);
-    // The intro movie plays here, over the frame, while the cursor is hidden.
+    PlayIntroMovie(frame, "logo.avi", GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
     InvalidateRect(frame, nullptr, TRUE);
     ShowCursor(TRUE);
     UpdateWindow(frame);

@@ -7,6 +7,7 @@
 #include "buttons.h"
 #include "icons.h"
 #include "infofiles.h"
+#include "movie.h"
 #include "palette.h"
 #include "scenes.h"
 #include "sounds.h"
@@ -33,6 +34,8 @@ FileSet BuildGameFolder(const Fonts& fonts) {
     files.push_back({bg + "smallwin.bmp", ToBmp(DrawSmallWindow())});
     for (int page = 0; page < kHowPages; ++page)
         files.push_back({bg + "how" + std::to_string(page + 1) + ".bmp", ToBmp(DrawHowToPlay(page, fonts))});
+
+    files.push_back({"logo.avi", EncodeAvi(DrawIntroMovie(fonts))});
 
     files.push_back({"sound/mmove.wav", EncodeWav16(kSampleRate, SynthHoverBlip())});
     files.push_back({"sound/mclick.wav", EncodeWav16(kSampleRate, SynthClick())});

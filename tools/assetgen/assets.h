@@ -17,7 +17,7 @@ struct OutputFile {
 
 using FileSet = std::vector<OutputFile>;
 
-// The game folder: resource/background/*.bmp, sound/*.wav, info/*, Driver/<folder>/*.
+// The game folder: logo.avi, resource/background/*.bmp, sound/*.wav, info/*, Driver/<folder>/*.
 FileSet BuildGameFolder(const Fonts& fonts);
 // What the resource script compiles in: btn_NNN.bmp and icon_NNN.ico.
 FileSet BuildResources(const Fonts& fonts);

@@ -118,15 +118,16 @@ uint8_t NearestIndex(int r, int g, int b) {
     return static_cast<uint8_t>(best);
 }
 
-std::vector<uint8_t> Quantize(const Image& img, int ox, int oy) {
+namespace {
+
+std::vector<uint8_t> QuantizeWith(const Image& img, int ox, int oy, float amplitude) {
     // Nearest entries per 6-bit cell, found on first use; a few thousand cells cover a picture.
     static std::vector<int16_t> cache(static_cast<size_t>(kLevels) * kLevels * kLevels, -1);
-    constexpr float kAmplitude = 9.f;
     std::vector<uint8_t> out(static_cast<size_t>(img.w) * img.h);
     for (int y = 0; y < img.h; ++y)
         for (int x = 0; x < img.w; ++x) {
             const Rgb& c = img.At(x, y);
-            float d = ((Bayer8((x + ox) & 7, (y + oy) & 7) + 0.5f) / 64.f - 0.5f) * kAmplitude;
+            float d = ((Bayer8((x + ox) & 7, (y + oy) & 7) + 0.5f) / 64.f - 0.5f) * amplitude;
             int r = Byte(c.r * 255.f + d), g = Byte(c.g * 255.f + d), b = Byte(c.b * 255.f + d);
             size_t cell = (static_cast<size_t>(r >> (8 - kBits)) * kLevels + (g >> (8 - kBits))) * kLevels +
                           (b >> (8 - kBits));
@@ -140,5 +141,11 @@ std::vector<uint8_t> Quantize(const Image& img, int ox, int oy) {
         }
     return out;
 }
+
+}  // namespace
+
+std::vector<uint8_t> Quantize(const Image& img, int ox, int oy) { return QuantizeWith(img, ox, oy, 9.f); }
+
+std::vector<uint8_t> QuantizeFlat(const Image& img) { return QuantizeWith(img, 0, 0, 0.f); }
 
 }  // namespace assetgen

@@ -31,5 +31,8 @@ uint8_t NearestIndex(int r, int g, int b);
 // gradients; (ox, oy) is where the canvas sits on its screen, so that a button image and the
 // background under it, dithered with the same origin, give the same indices.
 std::vector<uint8_t> Quantize(const Image& img, int ox = 0, int oy = 0);
+// The same without dithering: flat areas become long runs of one index, which run-length
+// encoding packs tightly (the movie's frames).
+std::vector<uint8_t> QuantizeFlat(const Image& img);
 
 }  // namespace assetgen

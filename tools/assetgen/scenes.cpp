@@ -58,31 +58,6 @@ void Led(Image& img, float cx, float cy, float r, Rgb colour) {
     Glow(img, spot, {1.f, 1.f, 1.f}, 0.6f);
 }
 
-// Green perspective floor grid between the horizon and the bottom of `area`, fading into the distance.
-void FloorGrid(Image& img, const Rect& area, float horizon, float vanishX, float strength) {
-    Mask lines(img.w, img.h);
-    float depth = area.y1 - horizon;
-    for (int i = -24; i <= 24; ++i) {
-        float bottomX = vanishX + i * 70.f;
-        MaskLine(lines, vanishX + i * 3.f, horizon, bottomX, static_cast<float>(area.y1), 1.2f);
-    }
-    for (int k = 1; k < 30; ++k) {
-        float z = 1.f + k * 0.55f;
-        float y = horizon + depth * 2.2f / (z * z);
-        if (y >= area.y1 || y <= horizon + 1) continue;
-        MaskLine(lines, static_cast<float>(area.x0), y, static_cast<float>(area.x1), y, 1.1f);
-    }
-    for (int y = 0; y < img.h; ++y)
-        for (int x = 0; x < img.w; ++x) {
-            float fade = (y <= horizon || y < area.y0 || y >= area.y1 || x < area.x0 || x >= area.x1)
-                             ? 0.f
-                             : std::min(1.f, (y - horizon) / (depth * 0.8f));
-            lines.At(x, y) *= fade;
-        }
-    Glow(img, Blur(lines, 5), kGlow, strength * 0.6f);
-    Glow(img, lines, {0.1f, 0.8f, 0.25f}, strength);
-}
-
 // A glowing wireframe cube: the 3D motif of the options screen.
 void WireCube(Image& img, float cx, float cy, float size, float yaw, float pitch) {
     std::array<std::array<float, 3>, 8> v{};
@@ -130,19 +105,6 @@ void PlaceButtons(Image& img, ButtonScreen screen, const Fonts& fonts) {
     }
 }
 
-// The big title lettering.
-Lettering TitleStyle(const Fonts& fonts, float px) {
-    Lettering s;
-    s.font = fonts.bold.get();
-    s.textSpec = TextSpec{px, 0.9f, 2.f};
-    s.top = {0.82f, 1.f, 0.78f};
-    s.bottom = {0.02f, 0.62f, 0.14f};
-    s.glowRadius = static_cast<int>(px / 7);
-    s.glowStrength = 0.85f;
-    s.outline = std::max(2, static_cast<int>(px / 36));
-    return s;
-}
-
 Lettering HeadingStyle(const Fonts& fonts, float px) {
     Lettering s;
     s.font = fonts.bold.get();
@@ -167,6 +129,44 @@ Lettering LabelStyle(const Fonts& fonts, float px) {
 }
 
 }  // namespace
+
+// Green perspective floor grid between the horizon and the bottom of `area`, fading into the distance.
+void FloorGrid(Image& img, const Rect& area, float horizon, float vanishX, float strength) {
+    Mask lines(img.w, img.h);
+    float depth = area.y1 - horizon;
+    for (int i = -24; i <= 24; ++i) {
+        float bottomX = vanishX + i * 70.f;
+        MaskLine(lines, vanishX + i * 3.f, horizon, bottomX, static_cast<float>(area.y1), 1.2f);
+    }
+    for (int k = 1; k < 30; ++k) {
+        float z = 1.f + k * 0.55f;
+        float y = horizon + depth * 2.2f / (z * z);
+        if (y >= area.y1 || y <= horizon + 1) continue;
+        MaskLine(lines, static_cast<float>(area.x0), y, static_cast<float>(area.x1), y, 1.1f);
+    }
+    for (int y = 0; y < img.h; ++y)
+        for (int x = 0; x < img.w; ++x) {
+            float fade = (y <= horizon || y < area.y0 || y >= area.y1 || x < area.x0 || x >= area.x1)
+                             ? 0.f
+                             : std::min(1.f, (y - horizon) / (depth * 0.8f));
+            lines.At(x, y) *= fade;
+        }
+    Glow(img, Blur(lines, 5), kGlow, strength * 0.6f);
+    Glow(img, lines, {0.1f, 0.8f, 0.25f}, strength);
+}
+
+// The big title lettering.
+Lettering TitleStyle(const Fonts& fonts, float px) {
+    Lettering s;
+    s.font = fonts.bold.get();
+    s.textSpec = TextSpec{px, 0.9f, 2.f};
+    s.top = {0.82f, 1.f, 0.78f};
+    s.bottom = {0.02f, 0.62f, 0.14f};
+    s.glowRadius = static_cast<int>(px / 7);
+    s.glowStrength = 0.85f;
+    s.outline = std::max(2, static_cast<int>(px / 36));
+    return s;
+}
 
 Image DrawFrameBackground() {
     Image img = Wall(kScreenW, kScreenH, 11, colours::kWall * 0.55f);

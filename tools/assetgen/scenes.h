@@ -2,6 +2,7 @@
 #pragma once
 
 #include "raster.h"
+#include "style.h"
 #include "text.h"
 
 namespace assetgen {
@@ -20,5 +21,11 @@ Image DrawOptionsMenu(const Fonts& fonts);
 Image DrawKeySetup(const Fonts& fonts);
 Image DrawSmallWindow();
 Image DrawHowToPlay(int page, const Fonts& fonts);  // page 0..2
+
+// Pieces of the main menu's art that the intro movie shares.
+// Green perspective floor grid between the horizon and the bottom of `area`, fading into the distance.
+void FloorGrid(Image& img, const Rect& area, float horizon, float vanishX, float strength);
+// The big title lettering at `px` pixels.
+Lettering TitleStyle(const Fonts& fonts, float px);
 
 }  // namespace assetgen

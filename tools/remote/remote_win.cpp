@@ -1,4 +1,5 @@
-// zorv_remote wait-menu SECONDS : exits 0 once the menu window is visible, 1 on time-out.
+// zorv_remote wait-menu SECONDS : exits 0 once the menu window is visible, 1 on time-out. The
+//                                 intro movie's notice is answered with OK on the way.
 // zorv_remote close SECONDS     : closes the menu window as QUIT does and waits until it is gone.
 #include <windows.h>
 
@@ -16,6 +17,15 @@ HWND FindMenuAnywhere() {
     return frame ? FindWindowExA(frame, nullptr, "Zorv3D Child", nullptr) : nullptr;
 }
 
+// The notice "Starting AVI" that comes before the intro movie on the Windows NT family.
+void AnswerMovieNotice() {
+    for (HWND box = nullptr; (box = FindWindowExA(nullptr, box, "#32770", "Message")) != nullptr;) {
+        char text[64] = {};
+        GetDlgItemTextA(box, 0xFFFF, text, sizeof text);  // the message box's text control
+        if (std::strcmp(text, "Starting AVI") == 0) PostMessageA(box, WM_COMMAND, IDOK, 0);
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -28,6 +38,7 @@ int main(int argc, char** argv) {
         while (GetTickCount() < deadline) {
             HWND menu = FindMenuAnywhere();
             if (menu && IsWindowVisible(menu)) return 0;
+            AnswerMovieNotice();
             Sleep(50);
         }
         return 1;

@@ -1,0 +1,94 @@
+#include "startup/intro_movie_win.h"
+
+#include <mmsystem.h>
+#include <digitalv.h>
+
+#include "graphics/message_box_win.h"
+#include "startup/intro_movie.h"
+
+namespace zorv {
+
+static_assert(kMovieModeNotReady == MCI_MODE_NOT_READY && kMovieModeStop == MCI_MODE_STOP &&
+                  kMovieModePlay == MCI_MODE_PLAY && kMovieModeRecord == MCI_MODE_RECORD &&
+                  kMovieModeSeek == MCI_MODE_SEEK && kMovieModePause == MCI_MODE_PAUSE &&
+                  kMovieModeOpen == MCI_MODE_OPEN,
+              "device modes as the media control interface numbers them");
+
+namespace {
+
+// The open device and the parameters it was started with; the pause reuses them.
+struct MovieState {
+    MCIDEVICEID device = 0;
+    MCI_PLAY_PARMS play = {};
+};
+MovieState g_movie;
+
+bool IsNtFamily() { return (GetVersion() & 0x80000000u) == 0; }
+
+bool QueryStatus(DWORD item, uint32_t* value) {
+    MCI_STATUS_PARMS status = {};
+    status.dwItem = item;
+    if (mciSendCommandA(g_movie.device, MCI_STATUS, MCI_STATUS_ITEM, reinterpret_cast<DWORD_PTR>(&status)) != 0)
+        return false;
+    *value = static_cast<uint32_t>(status.dwReturn);
+    return true;
+}
+
+bool OpenMovie(const char* file) {
+    MCI_DGV_OPEN_PARMSA open = {};
+    open.lpstrDeviceType = const_cast<LPSTR>("AVIVideo");
+    open.lpstrElementName = const_cast<LPSTR>(file);
+    if (mciSendCommandA(0, MCI_OPEN, MCI_OPEN_TYPE | MCI_OPEN_ELEMENT | MCI_DGV_OPEN_WS,
+                        reinterpret_cast<DWORD_PTR>(&open)) != 0)
+        return false;
+    g_movie.device = open.wDeviceID;
+    return true;
+}
+
+void StartMovie(HWND frame, int width, int height) {
+    MovieRect dest = MovieDestination(width, height);
+    MCI_DGV_PUT_PARMS put = {};
+    put.rc = RECT{dest.left, dest.top, dest.width, dest.height};
+    mciSendCommandA(g_movie.device, MCI_PUT, MCI_DGV_PUT_DESTINATION | MCI_DGV_RECT, reinterpret_cast<DWORD_PTR>(&put));
+    MCI_DGV_WINDOW_PARMSA window = {};
+    window.hWnd = frame;
+    mciSendCommandA(g_movie.device, MCI_WINDOW, MCI_DGV_WINDOW_HWND, reinterpret_cast<DWORD_PTR>(&window));
+    g_movie.play = MCI_PLAY_PARMS{};
+    mciSendCommandA(g_movie.device, MCI_PLAY, MCI_NOTIFY, reinterpret_cast<DWORD_PTR>(&g_movie.play));
+}
+
+// Polls without handling messages: the device draws by itself. A short sleep keeps the wait
+// cheap, and a look at the queue that removes nothing keeps the system from taking the frame for
+// a hung window during a long movie.
+void WaitForMovie() {
+    MovieStatus status;
+    status.lengthKnown = QueryStatus(MCI_STATUS_LENGTH, &status.length);
+    for (;;) {
+        status.positionKnown = QueryStatus(MCI_STATUS_POSITION, &status.position);
+        status.modeKnown = QueryStatus(MCI_STATUS_MODE, &status.mode);
+        status.escape = GetAsyncKeyState(VK_ESCAPE) != 0;
+        switch (NextMoviePollStep(status)) {
+        case MoviePollStep::kKeepPolling: break;
+        case MoviePollStep::kEnded: return;
+        case MoviePollStep::kPauseThenEnd:
+            mciSendCommandA(g_movie.device, MCI_PAUSE, MCI_NOTIFY, reinterpret_cast<DWORD_PTR>(&g_movie.play));
+            return;
+        }
+        Sleep(kMoviePollIntervalMs);
+        MSG message;
+        PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE);
+    }
+}
+
+}  // namespace
+
+void PlayIntroMovie(HWND frame, const char* file, int width, int height) {
+    if (!OpenMovie(file)) return;
+    if (IsNtFamily()) ShowMessage("Starting AVI");
+    StartMovie(frame, width, height);
+    WaitForMovie();
+    mciSendCommandA(g_movie.device, MCI_CLOSE, 0, 0);
+    g_movie = MovieState{};
+}
+
+}  // namespace zorv
