@@ -77,15 +77,19 @@ void DrawButton(HWND window, const ButtonScreen& screen, int index, int state) {
 
 void DrawAllButtons(HWND window, const ButtonScreen& screen) {
     WindowDC dc(window);
-    MemoryDC memory(dc.get());
-    if (!dc || !memory) return;
+    if (dc) DrawAllButtons(dc.get(), screen);
+}
+
+void DrawAllButtons(HDC dc, const ButtonScreen& screen) {
+    MemoryDC memory(dc);
+    if (!memory) return;
     for (int i = 0; i < Count(screen); ++i) {
         const ResourceImage& image = screen.images[i].normal;
         if (!image) continue;
         HPALETTE palette = screen.board.table.buttons[i].paletteOnDrawAll ? image.palette.get() : nullptr;
-        SelectedPalette windowPalette(dc.get(), palette, true);
+        SelectedPalette windowPalette(dc, palette, true);
         SelectedPalette memoryPalette(memory.get(), palette, true);
-        Blit(dc.get(), memory.get(), image, screen.board.hot[i]);
+        Blit(dc, memory.get(), image, screen.board.hot[i]);
     }
 }
 

@@ -56,6 +56,8 @@ void DrawButton(HWND window, const ButtonScreen& screen, int index, int state);
 // Draws every button in its normal picture, realising each one's palette where its table
 // line says so.
 void DrawAllButtons(HWND window, const ButtonScreen& screen);
+// The same into a device context the caller has (a paint or erase request's).
+void DrawAllButtons(HDC dc, const ButtonScreen& screen);
 
 // Pointer moved to `at` (client coordinates): highlight and hover sound on entering, normal
 // on leaving.

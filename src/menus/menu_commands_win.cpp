@@ -1,6 +1,7 @@
 #include "menus/menu_commands_win.h"
 
 #include "audio/audio_dialog_win.h"
+#include "howtoplay/howto_win.h"
 #include "keys/key_dialog_win.h"
 #include "menus/menu_buttons.h"
 
@@ -12,6 +13,7 @@ bool RunOptionsDialog(HWND menu, HINSTANCE instance, int command) {
     switch (command) {
     case kCommandKeys: return ShowKeyDialog(menu, instance);
     case kCommandAudio: return ShowAudioDialog(menu, instance);
+    case kCommandHowToPlay: return ShowHowToPlay(menu, instance);
     default: return false;
     }
 }

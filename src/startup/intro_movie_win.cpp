@@ -3,7 +3,7 @@
 #include <mmsystem.h>
 #include <digitalv.h>
 
-#include "graphics/message_box_win.h"
+#include "common/message_box_win.h"
 #include "startup/intro_movie.h"
 
 namespace zorv {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "audio/audio_buttons.h"
+#include "howtoplay/howto_buttons.h"
 #include "keys/key_buttons.h"
 #include "menus/menu_buttons.h"
 #include "style.h"
@@ -21,6 +22,7 @@ const std::vector<ScreenArt>& ButtonScreens() {
         {ButtonScreen::Options, zorv::kOptionsMenuTable, 15.f},
         {ButtonScreen::Audio, zorv::kAudioTable, 15.f},
         {ButtonScreen::Keys, zorv::kKeyButtonTable, 15.f},
+        {ButtonScreen::HowToPlay, zorv::kHowToPlayTable, 18.f},
     };
     return screens;
 }

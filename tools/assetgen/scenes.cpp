@@ -96,12 +96,13 @@ void FooterStrip(Image& img, const Fonts& fonts, const std::string& left, const 
     DrawPlainText(img, right, *fonts.mono, textSpec, {0.3f, 0.85f, 0.4f}, static_cast<float>(screen2.x0 + 5), 466);
 }
 
+// Every mount first, then the pictures: buttons that touch must not shade each other.
 void PlaceButtons(Image& img, ButtonScreen screen, const Fonts& fonts) {
     for (const ButtonArt& b : AllButtons()) {
-        if (b.screen != screen) continue;
-        Rect r{b.left, b.top, b.left + b.Width(), b.top + b.Height()};
-        Mount(img, r);
-        Blit(img, RenderButton(b, ButtonState::Normal, fonts), b.left, b.top);
+        if (b.screen == screen) Mount(img, {b.left, b.top, b.left + b.Width(), b.top + b.Height()});
+    }
+    for (const ButtonArt& b : AllButtons()) {
+        if (b.screen == screen) Blit(img, RenderButton(b, ButtonState::Normal, fonts), b.left, b.top);
     }
 }
 
@@ -447,9 +448,11 @@ Image DrawHowToPlay(int page, const Fonts& fonts) {
 
     Rect body{8, 44, kHowW - 8, 286};
     Window(img, body, {0.03f, 0.04f, 0.045f});
-    // Button bay under the page: previous, next and CLOSE stand at client rows 295 to 332.
+    // Button bay under the page, with previous, next and CLOSE where they stand, so that the page
+    // looks the same before and after the buttons are drawn over it.
     Rect bay{6, 290, kHowW - 6, 337};
     Recess(img, bay, 0.5f);
+    PlaceButtons(img, ButtonScreen::HowToPlay, fonts);
 
     const Font& sans = *fonts.sans;
     TextSpec text{11.f, 1.f, 0.f};

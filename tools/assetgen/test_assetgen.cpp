@@ -216,6 +216,18 @@ TEST_F(TextRendering, FittingAndWrappingKeepToTheWidth) {
     EXPECT_EQ(joined, text);
 }
 
+TEST_F(TextRendering, Utf8SymbolsAreOneGlyphAndStrayBytesStandForThemselves) {
+    const Font& bold = *fonts_->bold;
+    TextSpec spec{20.f, 1.f, 0.f};
+    const std::string arrow = "\xE2\x96\xB6";  // one symbol, three bytes
+    int one = bold.Measure(arrow, spec).width;
+    EXPECT_GT(one, 8);
+    EXPECT_EQ(bold.Measure(arrow + arrow, spec).width, 2 * one) << "two symbols, six bytes";
+    // Broken sequences are not swallowed: each byte is drawn as the character it numbers.
+    EXPECT_EQ(bold.Measure("\xE2\x96", spec).width, bold.Measure("\xE2", spec).width + bold.Measure("\x96", spec).width);
+    EXPECT_EQ(bold.Measure("\xC3" "A", spec).width, bold.Measure("\xC3", spec).width + bold.Measure("A", spec).width);
+}
+
 TEST(Icons, OpaqueShapeOnTransparentCorners) {
     for (const IconImage& icon : {DrawFloppyIcon(), DrawExclamationIcon(), DrawCheckIcon()}) {
         ASSERT_EQ(icon.bgra.size(), 32u * 32 * 4);
@@ -401,6 +413,21 @@ TEST_F(GeneratedAssets, MenuBackgroundsCarryTheNormalPicturesWhereTheButtonsStan
         for (int y = 0; y < normal.h; ++y)
             for (int x = 0; x < normal.w; ++x) differing += normal.rows[y][x] != bg.rows[b.top + y][b.left + x];
         EXPECT_EQ(differing, 0);
+    }
+}
+
+TEST_F(GeneratedAssets, HowToPlayPagesCarryTheNormalPicturesWhereTheButtonsStand) {
+    for (int page = 1; page <= 3; ++page) {
+        Bmp bg = DecodeBmp8(Game("resource/background/how" + std::to_string(page) + ".bmp"));
+        for (const ButtonArt& b : AllButtons()) {
+            if (b.screen != ButtonScreen::HowToPlay) continue;
+            SCOPED_TRACE(b.normalId);
+            Bmp normal = DecodeBmp8(Res(Button(b.normalId)));
+            int differing = 0;
+            for (int y = 0; y < normal.h; ++y)
+                for (int x = 0; x < normal.w; ++x) differing += normal.rows[y][x] != bg.rows[b.top + y][b.left + x];
+            EXPECT_EQ(differing, 0) << "page " << page;
+        }
     }
 }
 

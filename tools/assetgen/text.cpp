@@ -23,6 +23,26 @@ FT_Library Library() {
 
 long To26Dot6(float v) { return std::lround(v * 64.f); }
 
+// The code point at `at` of UTF-8 text, moving `at` past it. A byte that does not start a
+// well-formed sequence stands for itself.
+FT_ULong NextCodePoint(const std::string& text, size_t& at) {
+    const unsigned char lead = static_cast<unsigned char>(text[at]);
+    const size_t extra = lead >= 0xF0 && lead < 0xF5 ? 3 : lead >= 0xE0 && lead < 0xF0 ? 2 : lead >= 0xC2 && lead < 0xE0 ? 1 : 0;
+    FT_ULong code = lead & (0x3Fu >> extra);
+    bool formed = extra > 0 && at + extra < text.size();
+    for (size_t i = 1; formed && i <= extra; ++i) {
+        const unsigned char next = static_cast<unsigned char>(text[at + i]);
+        formed = (next & 0xC0u) == 0x80u;
+        code = (code << 6) | (next & 0x3Fu);
+    }
+    if (!formed) {
+        ++at;
+        return lead;
+    }
+    at += extra + 1;
+    return code;
+}
+
 }  // namespace
 
 struct Font::Impl {
@@ -40,8 +60,8 @@ struct Font::Impl {
         Prepare(textSpec);
         float pen = 0;
         FT_UInt previous = 0;
-        for (unsigned char ch : text) {
-            FT_UInt glyph = FT_Get_Char_Index(face, ch);
+        for (size_t at = 0; at < text.size();) {
+            FT_UInt glyph = FT_Get_Char_Index(face, NextCodePoint(text, at));
             if (previous && glyph && FT_HAS_KERNING(face)) {
                 FT_Vector k{};
                 if (FT_Get_Kerning(face, previous, glyph, FT_KERNING_DEFAULT, &k) == 0)

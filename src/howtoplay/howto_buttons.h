@@ -1,0 +1,34 @@
+// The how-to-play screen's buttons and command codes.
+#pragma once
+
+#include "graphics/button_table.h"
+#include "resources/resource_ids.h"
+
+namespace zorv {
+
+enum HowToPlayCommand {
+    kCommandPreviousPage = 530,
+    kCommandNextPage = 531,
+    kCommandCloseHowToPlay = 532,
+};
+
+// The arrows touch: x 73 belongs to the next-page button only. The arrows carry a symbol
+// instead of words.
+inline constexpr ButtonSpec kHowToPlayButtons[] = {
+    {530, kCommandPreviousPage, IDB_PAGE_PREVIOUS_NORMAL, IDB_PAGE_PREVIOUS_HIGHLIGHT, IDB_PAGE_PREVIOUS_PRESSED, {10, 295, 73, 332}, 63, 36, "\xE2\x97\x80", 0, true},
+    {531, kCommandNextPage, IDB_PAGE_NEXT_NORMAL, IDB_PAGE_NEXT_HIGHLIGHT, IDB_PAGE_NEXT_PRESSED, {73, 295, 135, 332}, 63, 36, "\xE2\x96\xB6", 0, true},
+    {532, kCommandCloseHowToPlay, IDB_HOWTO_CLOSE_NORMAL, IDB_HOWTO_CLOSE_HIGHLIGHT, IDB_HOWTO_CLOSE_PRESSED, {142, 295, 267, 332}, 126, 36, "CLOSE", 0, true},
+};
+
+inline constexpr ButtonTable kHowToPlayTable = MakeButtonTable(kHowToPlayButtons);
+
+// The dialog template (position 144, 31 and size 140 by 170 units from the owner's client
+// origin) is laid out at two pixels per dialog unit: the 280 by 340 pages are drawn 1:1 and the
+// buttons stand on their bottom rows. The screen holds itself to these pixels whatever the
+// system's dialog font makes of the units.
+constexpr int kHowToPlayDialogUnitPixels = 2;
+inline constexpr ButtonRect kHowToPlayClientPlace = {
+    144 * kHowToPlayDialogUnitPixels, 31 * kHowToPlayDialogUnitPixels, (144 + 140) * kHowToPlayDialogUnitPixels,
+    (31 + 170) * kHowToPlayDialogUnitPixels};
+
+}  // namespace zorv
