@@ -205,32 +205,30 @@ TEST(AviWriter, HeadersStreamFormatFramesAndIndexAgree) {
     EXPECT_EQ(p.riff.type, "AVI ");
     EXPECT_EQ(p.riff.size, b.size() - 8) << "the RIFF size covers the whole file";
 
+    // The fields a player reads, at their offsets in each header.
     ASSERT_EQ(p.avih->size, avi::kMainHeaderSize);
-    const size_t a = p.avih->data;
-    EXPECT_EQ(U32(b, a + 0), 1000000u / 12) << "microseconds per frame";
-    EXPECT_EQ(U32(b, a + 12), avi::kHasIndex);
-    EXPECT_EQ(U32(b, a + 16), 4u) << "total frames";
-    EXPECT_EQ(U32(b, a + 24), 1u) << "streams";
-    EXPECT_EQ(U32(b, a + 32), 7u);
-    EXPECT_EQ(U32(b, a + 36), 3u);
-
     ASSERT_EQ(p.strh->size, avi::kStreamHeaderSize);
-    const size_t s = p.strh->data;
-    EXPECT_EQ(Tag(b, s), "vids");
-    EXPECT_EQ(U32(b, s + 20), 1u) << "scale";
-    EXPECT_EQ(U32(b, s + 24), 12u) << "rate";
-    EXPECT_EQ(U32(b, s + 32), 4u) << "length in frames";
-    EXPECT_EQ(U16(b, s + 52), 7u) << "frame rectangle right";
-    EXPECT_EQ(U16(b, s + 54), 3u) << "frame rectangle bottom";
-
     ASSERT_EQ(p.strf->size, avi::kFormatSize);
-    const size_t f = p.strf->data;
-    EXPECT_EQ(U32(b, f), 40u);
-    EXPECT_EQ(U32(b, f + 4), 7u);
-    EXPECT_EQ(U32(b, f + 8), 3u) << "positive height: rows bottom-up";
-    EXPECT_EQ(U16(b, f + 14), 8u) << "bits per pixel";
-    EXPECT_EQ(U32(b, f + 16), avi::kBiRle8);
-    EXPECT_EQ(U32(b, f + 32), 256u) << "colours used";
+    const size_t a = p.avih->data, s = p.strh->data, f = p.strf->data;
+    struct Field {
+        const char* what;
+        size_t at;
+        uint32_t expected;
+        bool word;  // 16 bits, else 32
+    } fields[] = {
+        {"microseconds per frame", a + 0, 1000000u / 12, false}, {"has an index", a + 12, avi::kHasIndex, false},
+        {"total frames", a + 16, 4, false},  {"streams", a + 24, 1, false},
+        {"width", a + 32, 7, false},         {"height", a + 36, 3, false},
+        {"scale", s + 20, 1, false},         {"rate", s + 24, 12, false},
+        {"length in frames", s + 32, 4, false},
+        {"frame right", s + 52, 7, true},    {"frame bottom", s + 54, 3, true},
+        {"format size", f, 40, false},       {"format width", f + 4, 7, false},
+        {"format height: rows bottom-up", f + 8, 3, false},
+        {"bits per pixel", f + 14, 8, true}, {"compression", f + 16, avi::kBiRle8, false},
+        {"colours used", f + 32, 256, false},
+    };
+    EXPECT_EQ(Tag(b, s), "vids");
+    for (const Field& field : fields) EXPECT_EQ(field.word ? U16(b, field.at) : U32(b, field.at), field.expected) << field.what;
     for (size_t i = 0; i < 256; ++i) {
         const PaletteEntry& e = m.palette[i];
         ASSERT_EQ(U32(b, f + 40 + 4 * i), uint32_t(e.b) | uint32_t(e.g) << 8 | uint32_t(e.r) << 16) << i;
