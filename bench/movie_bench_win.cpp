@@ -6,6 +6,7 @@
 //    and to the menu window showing.
 // Each figure is the median of several runs.
 #include <windows.h>
+
 #include <tlhelp32.h>
 
 #include <algorithm>
@@ -49,7 +50,10 @@ double ThreadCpu(HANDLE thread) {
 // process times of another process leave most of its threads out; thread times are exact.)
 class ThreadClock {
 public:
-    explicit ThreadClock(DWORD pid) : pid_(pid) { Sample(); start_ = last_; }
+    explicit ThreadClock(DWORD pid) : pid_(pid) {
+        Sample();
+        start_ = last_;
+    }
     void Sample() {
         HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
         if (snapshot == INVALID_HANDLE_VALUE) return;
@@ -156,8 +160,8 @@ void EscapeKey(bool down) {
 int main(int argc, char** argv) {
     int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
     ScratchFolder folder("bench-movie");
-    std::string movie = folder.PathOf("logo.avi");
-    if (!folder.ok() || (!FileExists(movie) && !CopyFileA(JoinPath(GameFolder(), "logo.avi").c_str(), movie.c_str(), FALSE))) {
+    std::string movie = folder.PathOf(kIntroMovie);
+    if (!folder.ok() || !folder.Restore(kIntroMovie)) {
         std::printf("cannot prepare the game folder with its movie\n");
         return 1;
     }
@@ -186,9 +190,10 @@ int main(int argc, char** argv) {
     }
     double w = Median(wall), p = Median(process), m = Median(poll);
     std::printf("movie on screen:           %.2f s (median of %d)\n", w, runs);
-    std::printf("processor time meanwhile:  %.3f s whole process (%.1f%% of a core), %.3f s main thread "
-                "(%.1f%% of a core)\n",
-                p, p / w * 100.0, m, m / w * 100.0);
+    std::printf(
+        "processor time meanwhile:  %.3f s whole process (%.1f%% of a core), %.3f s main thread "
+        "(%.1f%% of a core)\n",
+        p, p / w * 100.0, m, m / w * 100.0);
 
     std::vector<double> toClosed, toMenu;
     for (int i = 0; i < runs; ++i) {

@@ -69,8 +69,6 @@ int main(int argc, char** argv) {
         std::printf("cannot prepare the game folder: %s\n", folder.error().c_str());
         return 1;
     }
-    // Start-up without the intro movie, which has a benchmark of its own.
-    DeleteFileA(folder.PathOf("logo.avi").c_str());
     char self[MAX_PATH];
     GetModuleFileNameA(nullptr, self, MAX_PATH);
     std::string minimal = std::string(self);

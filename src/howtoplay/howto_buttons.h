@@ -14,11 +14,13 @@ enum HowToPlayCommand {
 
 // The arrows touch: x 73 belongs to the next-page button only. The arrows carry a symbol
 // instead of words.
+// clang-format off
 inline constexpr ButtonSpec kHowToPlayButtons[] = {
     {530, kCommandPreviousPage, IDB_PAGE_PREVIOUS_NORMAL, IDB_PAGE_PREVIOUS_HIGHLIGHT, IDB_PAGE_PREVIOUS_PRESSED, {10, 295, 73, 332}, 63, 36, "\xE2\x97\x80", 0, true},
     {531, kCommandNextPage, IDB_PAGE_NEXT_NORMAL, IDB_PAGE_NEXT_HIGHLIGHT, IDB_PAGE_NEXT_PRESSED, {73, 295, 135, 332}, 63, 36, "\xE2\x96\xB6", 0, true},
     {532, kCommandCloseHowToPlay, IDB_HOWTO_CLOSE_NORMAL, IDB_HOWTO_CLOSE_HIGHLIGHT, IDB_HOWTO_CLOSE_PRESSED, {142, 295, 267, 332}, 126, 36, "CLOSE", 0, true},
 };
+// clang-format on
 
 inline constexpr ButtonTable kHowToPlayTable = MakeButtonTable(kHowToPlayButtons);
 
@@ -27,8 +29,8 @@ inline constexpr ButtonTable kHowToPlayTable = MakeButtonTable(kHowToPlayButtons
 // buttons stand on their bottom rows. The screen holds itself to these pixels whatever the
 // system's dialog font makes of the units.
 constexpr int kHowToPlayDialogUnitPixels = 2;
-inline constexpr ButtonRect kHowToPlayClientPlace = {
-    144 * kHowToPlayDialogUnitPixels, 31 * kHowToPlayDialogUnitPixels, (144 + 140) * kHowToPlayDialogUnitPixels,
-    (31 + 170) * kHowToPlayDialogUnitPixels};
+inline constexpr ButtonRect kHowToPlayClientPlace = {144 * kHowToPlayDialogUnitPixels, 31 * kHowToPlayDialogUnitPixels,
+                                                     (144 + 140) * kHowToPlayDialogUnitPixels,
+                                                     (31 + 170) * kHowToPlayDialogUnitPixels};
 
 }  // namespace zorv

@@ -34,7 +34,7 @@ struct MovieStatus {
 
 enum class MoviePollStep {
     kKeepPolling,
-    kEnded,      // played out, or the device cannot tell: close it
+    kEnded,         // played out, or the device cannot tell: close it
     kPauseThenEnd,  // the player pressed Escape
 };
 

@@ -1,6 +1,8 @@
 #include "startup/intro_movie_win.h"
 
 #include <mmsystem.h>
+
+// After mmsystem.h, whose types it uses.
 #include <digitalv.h>
 
 #include "common/message_box_win.h"

@@ -233,9 +233,12 @@ std::vector<POINT> ButtonView::BackgroundSamples(const ScreenSpec& screen) const
     GetCursorPos(&cursor);
     ScreenToClient(window_, &cursor);
     const RECT client = ClientRectOf(window_);
+    // Closer points on a small window (a dialog), so that it too gives enough of them.
+    int step = kSampleStep;
+    while (step > 4 && (client.right / step) * (client.bottom / step) < static_cast<int>(2 * kFewestSamples)) --step;
     std::vector<POINT> samples;
-    for (int y = kSampleStep / 2; y < client.bottom; y += kSampleStep) {
-        for (int x = kSampleStep / 2; x < client.right; x += kSampleStep) {
+    for (int y = step / 2; y < client.bottom; y += step) {
+        for (int x = step / 2; x < client.right; x += step) {
             POINT p{x, y};
             bool covered = std::abs(x - cursor.x) < kCursorMargin && std::abs(y - cursor.y) < kCursorMargin;
             for (int i = 0; i < screen.table.count && !covered; ++i) {

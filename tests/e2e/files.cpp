@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cstring>
 
+#include "game_files.h"
 #include "wait.h"
 
 namespace zorv_e2e {
@@ -179,6 +180,11 @@ ScratchFolder::ScratchFolder(const std::string& tag, const std::string& source) 
         error_ = "copying \"" + source + "\" to \"" + path_ + "\" failed";
         return;
     }
+    source_ = source;
+    if (Exists(kIntroMovie) && !Delete(kIntroMovie)) {
+        error_ = "cannot leave the intro movie out of \"" + path_ + "\"";
+        return;
+    }
     ok_ = true;
 }
 
@@ -203,6 +209,10 @@ bool ScratchFolder::Delete(const std::string& relative) const {
     std::string path = PathOf(relative);
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
     return DeleteFileA(path.c_str()) != 0;
+}
+
+bool ScratchFolder::Restore(const std::string& relative) const {
+    return !source_.empty() && CopyFileA(JoinPath(source_, relative).c_str(), PathOf(relative).c_str(), FALSE) != 0;
 }
 
 bool ScratchFolder::SetReadOnly(const std::string& relative, bool read_only) const {

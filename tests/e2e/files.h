@@ -35,7 +35,9 @@ bool RemoveTree(const std::string& path);
 std::vector<std::string> FilesIn(const std::string& folder);
 
 // A fresh copy of the game folder under the temporary folder, deleted with everything in it
-// when the guard goes. Relative names are relative to the copy, like the program's own.
+// when the guard goes. Relative names are relative to the copy, like the program's own. The copy
+// leaves the intro movie out, so that a test starts straight into the menu; a test of the movie
+// puts it back with Restore.
 class ScratchFolder {
 public:
     // tag names the folder for whoever looks into %TEMP% after a crash; it need not be unique.
@@ -55,10 +57,13 @@ public:
     // The file's bytes, or "" with *found false (when found is given) if it cannot be read.
     std::string Read(const std::string& relative, bool* found = nullptr) const;
     bool Delete(const std::string& relative) const;
+    // Copies the file back from the game folder the copy was made of.
+    bool Restore(const std::string& relative) const;
     bool SetReadOnly(const std::string& relative, bool read_only = true) const;
 
 private:
     std::string path_;
+    std::string source_;
     std::string error_;
     bool ok_ = false;
 };

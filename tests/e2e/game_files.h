@@ -24,6 +24,11 @@ inline constexpr char kOptionsBackground[] = "resource\\background\\OptionBK.bmp
 inline constexpr char kSmallWindowBackground[] = "resource\\background\\smallwin.bmp";
 // Behind the key configuration screen, stretched over its client area.
 inline constexpr char kKeysBackground[] = "resource\\background\\inputBK.bmp";
+// The how-to-play pages, first to last.
+inline constexpr const char* kHowToPlayPages[] = {"resource\\background\\how1.bmp", "resource\\background\\how2.bmp",
+                                                  "resource\\background\\how3.bmp"};
+// The intro movie. A scratch folder leaves it out unless a test puts it back.
+inline constexpr char kIntroMovie[] = "logo.avi";
 
 // The stand-in game: the program it is started as, the instructions it reads as it starts and
 // the report of what it saw that it writes as it ends.

@@ -1,70 +1,66 @@
 // The intro movie as the player sees it: the notice before it on the Windows NT family, the
 // picture stretched over the whole screen, Escape, and start-up without a playable movie. The
 // script runs this suite again at another screen size.
-#include "driver.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
+#include "driver.h"
 #include "movie.h"
 
 namespace zorv_e2e {
 namespace {
 
-constexpr char kMovieFile[] = "logo.avi";
 constexpr char kDeviceWindowClass[] = "MCIAVI";  // the movie device's own window
 
-bool IsMarkYellow(COLORREF c) {
-  return GetRValue(c) > 200 && GetGValue(c) > 150 && GetBValue(c) < 80;
-}
+bool IsMarkYellow(COLORREF c) { return GetRValue(c) > 200 && GetGValue(c) > 150 && GetBValue(c) < 80; }
 
 // Where a movie pixel lands on the screen when the movie fills the frame's client area, whose
 // origin is one pixel in from the screen's corner (the frame's border).
 POINT OnScreen(double movie_x, double movie_y) {
-  const double sx = double(ScreenWidth()) / assetgen::kMovieW;
-  const double sy = double(ScreenHeight()) / assetgen::kMovieH;
-  return POINT{1 + static_cast<LONG>((movie_x + 0.5) * sx), 1 + static_cast<LONG>((movie_y + 0.5) * sy)};
+    const double sx = double(ScreenWidth()) / assetgen::kMovieW;
+    const double sy = double(ScreenHeight()) / assetgen::kMovieH;
+    return POINT{1 + static_cast<LONG>((movie_x + 0.5) * sx), 1 + static_cast<LONG>((movie_y + 0.5) * sy)};
 }
 
 // Points of the four corner marks, and points just beyond their arms, in movie pixels. A movie
 // drawn at its own size, or not reaching the screen's far edges, misses some of them.
 struct MarkPoint {
-  double x, y;
-  bool yellow;
+    double x, y;
+    bool yellow;
 };
 std::vector<MarkPoint> MarkPoints() {
-  const double w = assetgen::kMovieW, h = assetgen::kMovieH;
-  const double mid = assetgen::kCornerMarkWidth / 2.0;               // across an arm
-  const double along = assetgen::kCornerMarkLength - 3;             // near an arm's end
-  const double beyond = assetgen::kCornerMarkLength + 3;            // past it
-  std::vector<MarkPoint> points;
-  for (bool right : {false, true}) {
-    for (bool bottom : {false, true}) {
-      auto x = [&](double d) { return right ? w - 1 - d : d; };
-      auto y = [&](double d) { return bottom ? h - 1 - d : d; };
-      points.push_back({x(mid), y(mid), true});
-      points.push_back({x(along), y(mid), true});
-      points.push_back({x(mid), y(along), true});
-      points.push_back({x(beyond), y(mid), false});
-      points.push_back({x(mid), y(beyond), false});
+    const double w = assetgen::kMovieW, h = assetgen::kMovieH;
+    const double mid = assetgen::kCornerMarkWidth / 2.0;    // across an arm
+    const double along = assetgen::kCornerMarkLength - 3;   // near an arm's end
+    const double beyond = assetgen::kCornerMarkLength + 3;  // past it
+    std::vector<MarkPoint> points;
+    for (bool right : {false, true}) {
+        for (bool bottom : {false, true}) {
+            auto x = [&](double d) { return right ? w - 1 - d : d; };
+            auto y = [&](double d) { return bottom ? h - 1 - d : d; };
+            points.push_back({x(mid), y(mid), true});
+            points.push_back({x(along), y(mid), true});
+            points.push_back({x(mid), y(along), true});
+            points.push_back({x(beyond), y(mid), false});
+            points.push_back({x(mid), y(beyond), false});
+        }
     }
-  }
-  return points;
+    return points;
 }
 
 // "" when the capture shows the corner marks where a full-screen movie puts them.
 std::string MarksMismatch(const ScreenCapture& shot) {
-  for (const MarkPoint& m : MarkPoints()) {
-    POINT p = OnScreen(m.x, m.y);
-    COLORREF c = shot.Pixel(p.x, p.y);
-    if (IsMarkYellow(c) != m.yellow) {
-      return "screen (" + std::to_string(p.x) + ", " + std::to_string(p.y) + ") is " + ColorText(c) +
-             (m.yellow ? ", expected the corner mark's yellow" : ", expected no mark there");
+    for (const MarkPoint& m : MarkPoints()) {
+        POINT p = OnScreen(m.x, m.y);
+        COLORREF c = shot.Pixel(p.x, p.y);
+        if (IsMarkYellow(c) != m.yellow) {
+            return "screen (" + std::to_string(p.x) + ", " + std::to_string(p.y) + ") is " + ColorText(c) +
+                   (m.yellow ? ", expected the corner mark's yellow" : ", expected no mark there");
+        }
     }
-  }
-  return "";
+    return "";
 }
 
 bool DeviceWindowLeft(const App& app) { return FindWindowOfProcess(app.pid(), kDeviceWindowClass) != nullptr; }
@@ -72,135 +68,143 @@ bool DeviceWindowLeft(const App& app) { return FindWindowOfProcess(app.pid(), kD
 // Holds Escape down through SendInput until the guard goes, so that a failed test never leaves
 // it held for the next one.
 class EscapeHeld {
- public:
-  EscapeHeld() { Send(0); }
-  ~EscapeHeld() { Send(KEYEVENTF_KEYUP); }
-  EscapeHeld(const EscapeHeld&) = delete;
-  EscapeHeld& operator=(const EscapeHeld&) = delete;
+public:
+    EscapeHeld() { Send(0); }
+    ~EscapeHeld() { Send(KEYEVENTF_KEYUP); }
+    EscapeHeld(const EscapeHeld&) = delete;
+    EscapeHeld& operator=(const EscapeHeld&) = delete;
 
- private:
-  static void Send(DWORD flags) {
-    INPUT input{};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = VK_ESCAPE;
-    input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(VK_ESCAPE, MAPVK_VK_TO_VSC));
-    input.ki.dwFlags = flags;
-    SendInput(1, &input, sizeof input);
-  }
+private:
+    static void Send(DWORD flags) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = VK_ESCAPE;
+        input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(VK_ESCAPE, MAPVK_VK_TO_VSC));
+        input.ki.dwFlags = flags;
+        SendInput(1, &input, sizeof input);
+    }
 };
 
 class Movie : public GameTest {
- protected:
-  // The movie's length in milliseconds, from its main header.
-  DWORD MovieMs() {
-    std::string bytes = folder().Read(kMovieFile);
-    if (bytes.size() < 56 || bytes.compare(24, 4, "avih") != 0) return 0;
-    auto u32 = [&](size_t at) {
-      return DWORD(BYTE(bytes[at])) | DWORD(BYTE(bytes[at + 1])) << 8 | DWORD(BYTE(bytes[at + 2])) << 16 |
-             DWORD(BYTE(bytes[at + 3])) << 24;
-    };
-    return u32(32) / 1000 * u32(48);
-  }
-
-  // On the NT family, waits for the notice and returns it (not yet answered); elsewhere null.
-  HWND Notice() {
-    if (!ProgramSeesNtFamily()) return nullptr;
-    HWND box = WaitForMessageBox(app().pid());
-    EXPECT_TRUE(box != nullptr) << "no notice before the movie";
-    if (box) {
-      EXPECT_EQ(kIntroNotice, MessageBoxText(box));
+protected:
+    void SetUp() override {
+        GameTest::SetUp();
+        ASSERT_TRUE(folder().Restore(kIntroMovie)) << "the game folder has no intro movie";
     }
-    return box;
-  }
+
+    // The movie's length in milliseconds, from its main header.
+    DWORD MovieMs() {
+        std::string bytes = folder().Read(kIntroMovie);
+        if (bytes.size() < 56 || bytes.compare(24, 4, "avih") != 0) return 0;
+        auto u32 = [&](size_t at) {
+            return DWORD(BYTE(bytes[at])) | DWORD(BYTE(bytes[at + 1])) << 8 | DWORD(BYTE(bytes[at + 2])) << 16 |
+                   DWORD(BYTE(bytes[at + 3])) << 24;
+        };
+        return u32(32) / 1000 * u32(48);
+    }
+
+    // On the NT family, waits for the notice and returns it (not yet answered); elsewhere null.
+    HWND Notice() {
+        if (!ProgramSeesNtFamily()) return nullptr;
+        HWND box = WaitForMessageBox(app().pid());
+        EXPECT_TRUE(box != nullptr) << "no notice before the movie";
+        if (box) {
+            EXPECT_EQ(kIntroNotice, MessageBoxText(box));
+        }
+        return box;
+    }
 };
 
 TEST_F(Movie, NoticeOverBlackFrameThenMovieFillsScreenThenMenuWithDeviceClosed) {
-  ASSERT_TRUE(folder().Exists(kMovieFile));
-  ASSERT_TRUE(app().Start(folder().path()));
-  if (HWND box = Notice()) {
-    // Over the black frame, before the menu window exists, with the cursor hidden.
-    EXPECT_TRUE(IsShown(app().Frame()));
-    EXPECT_TRUE(app().Menu() == nullptr);
-    CURSORINFO cursor{};
-    cursor.cbSize = sizeof cursor;
-    ASSERT_TRUE(GetCursorInfo(&cursor));
-    EXPECT_FALSE(cursor.flags & CURSOR_SHOWING) << "the cursor shows during the notice";
-    RECT around = WindowRectOf(box);
-    ScreenCapture shot = ScreenCapture::WholeScreen();
-    const int w = ScreenWidth(), h = ScreenHeight();
-    for (POINT p : {POINT{2, 2}, POINT{w - 3, 2}, POINT{2, h - 3}, POINT{w - 3, h - 3}, POINT{w / 2, around.top - 5},
-                    POINT{around.left - 5, h / 2}, POINT{w / 2, around.bottom + 5}}) {
-      EXPECT_TRUE(IsBlack(shot.Pixel(p.x, p.y))) << "(" << p.x << ", " << p.y << ") is " << ColorText(shot.Pixel(p.x, p.y));
+    ASSERT_TRUE(folder().Exists(kIntroMovie));
+    ASSERT_TRUE(app().Start(folder().path()));
+    if (HWND box = Notice()) {
+        // Over the black frame, before the menu window exists, with the cursor hidden.
+        EXPECT_TRUE(IsShown(app().Frame()));
+        EXPECT_TRUE(app().Menu() == nullptr);
+        CURSORINFO cursor{};
+        cursor.cbSize = sizeof cursor;
+        ASSERT_TRUE(GetCursorInfo(&cursor));
+        EXPECT_FALSE(cursor.flags & CURSOR_SHOWING) << "the cursor shows during the notice";
+        RECT around = WindowRectOf(box);
+        ScreenCapture shot = ScreenCapture::WholeScreen();
+        const int w = ScreenWidth(), h = ScreenHeight();
+        for (POINT p : {POINT{2, 2}, POINT{w - 3, 2}, POINT{2, h - 3}, POINT{w - 3, h - 3},
+                        POINT{w / 2, around.top - 5}, POINT{around.left - 5, h / 2}, POINT{w / 2, around.bottom + 5}}) {
+            EXPECT_TRUE(IsBlack(shot.Pixel(p.x, p.y)))
+                << "(" << p.x << ", " << p.y << ") is " << ColorText(shot.Pixel(p.x, p.y));
+        }
+        ASSERT_TRUE(DismissMessageBox(box));
     }
-    ASSERT_TRUE(DismissMessageBox(box));
-  }
 
-  // The movie shows on the frame, stretched over the whole screen, before the menu comes.
-  std::string mismatch = "no capture taken";
-  for (DWORD start = GetTickCount(); GetTickCount() - start < kWindowTimeout; Sleep(20)) {
-    ScreenCapture shot = ScreenCapture::WholeScreen();
-    mismatch = MarksMismatch(shot);
-    if (mismatch.empty()) {
-      EXPECT_FALSE(IsShown(app().Menu())) << "the menu showed while the movie played";
-      SaveArtifact(shot.rect(), "movie-" + std::to_string(ScreenWidth()) + "x" + std::to_string(ScreenHeight()));
-      break;
-    }
-    if (IsShown(app().Menu())) break;
-  }
-  EXPECT_EQ("", mismatch) << "the movie was not seen filling the screen";
+    // The movie shows on the frame, stretched over the whole screen, before the menu comes.
+    std::string mismatch;
+    bool menu_meanwhile = false;
+    WaitFor(
+        [&] {
+            mismatch = MarksMismatch(ScreenCapture::WholeScreen());
+            menu_meanwhile = IsShown(app().Menu());
+            return mismatch.empty() || menu_meanwhile;
+        },
+        kWindowTimeout, 10);
+    EXPECT_EQ("", mismatch) << "the movie was not seen filling the screen";
+    EXPECT_FALSE(menu_meanwhile) << "the menu showed before the movie was seen";
+    if (mismatch.empty())
+        SaveArtifact(WholeScreen(), "movie-" + std::to_string(ScreenWidth()) + "x" + std::to_string(ScreenHeight()));
 
-  ASSERT_TRUE(app().WaitForMenu());
-  EXPECT_FALSE(DeviceWindowLeft(app())) << "the movie device was not closed";
-  // The frame was wiped: no mark stays around the menu window.
-  ScreenCapture after = ScreenCapture::WholeScreen();
-  POINT corner = OnScreen(assetgen::kCornerMarkWidth / 2.0, assetgen::kCornerMarkWidth / 2.0);
-  EXPECT_TRUE(IsBlack(after.Pixel(corner.x, corner.y))) << ColorText(after.Pixel(corner.x, corner.y));
-  EXPECT_TRUE(NoDialogShowing(app().pid()));
-  PostAltF4(app().Menu());
-  EXPECT_EQ(0u, app().WaitForExit().code);
+    ASSERT_TRUE(app().WaitForMenu());
+    EXPECT_FALSE(DeviceWindowLeft(app())) << "the movie device was not closed";
+    // The frame was wiped: no mark stays around the menu window.
+    const POINT corner = OnScreen(assetgen::kCornerMarkWidth / 2.0, assetgen::kCornerMarkWidth / 2.0);
+    COLORREF left = CLR_INVALID;
+    EXPECT_TRUE(WaitFor([&] { return IsBlack(left = ScreenPixel(corner.x, corner.y)); }, kWindowTimeout))
+        << "a corner mark stays on the frame: " << ColorText(left);
+    EXPECT_TRUE(NoDialogShowing(app().pid()));
+    PostAltF4(app().Menu());
+    EXPECT_EQ(0u, app().WaitForExit().code);
 }
 
 TEST_F(Movie, EscapeHeldWhenItStartsEndsItAtOnceAndTheMenuFollows) {
-  const DWORD movie_ms = MovieMs();
-  ASSERT_GT(movie_ms, 2000u);
-  ASSERT_TRUE(app().Start(folder().path()));
-  HWND box = Notice();
-  EscapeHeld escape;
-  // Escape may answer the notice itself; otherwise OK does.
-  if (box && !WaitUntilGone(box, 500)) {
-    ASSERT_TRUE(DismissMessageBox(box));
-  }
-  const DWORD start = GetTickCount();
-  ASSERT_TRUE(app().WaitForMenu());
-  const DWORD took = GetTickCount() - start;
-  EXPECT_LT(took, movie_ms / 2) << "the menu came " << took << " ms after the movie started; the movie lasts "
-                                << movie_ms << " ms";
-  EXPECT_FALSE(DeviceWindowLeft(app())) << "the movie device was not closed after Escape";
+    const DWORD movie_ms = MovieMs();
+    ASSERT_GT(movie_ms, 2000u);
+    ASSERT_TRUE(app().Start(folder().path()));
+    HWND box = Notice();
+    EscapeHeld escape;
+    // Escape may answer the notice itself; otherwise OK does.
+    if (box && !WaitUntilGone(box, 500)) {
+        ASSERT_TRUE(DismissMessageBox(box));
+    }
+    const DWORD start = GetTickCount();
+    ASSERT_TRUE(app().WaitForMenu());
+    const DWORD took = GetTickCount() - start;
+    EXPECT_LT(took, movie_ms / 2) << "the menu came " << took << " ms after the movie started; the movie lasts "
+                                  << movie_ms << " ms";
+    EXPECT_FALSE(DeviceWindowLeft(app())) << "the movie device was not closed after Escape";
 }
 
 // Without a movie that the device can open, start-up goes straight on to the menu: no notice.
 TEST_F(Movie, MissingOrDamagedMovieGoesStraightToTheMenu) {
-  const std::string movie = folder().Read(kMovieFile);
-  ASSERT_GT(movie.size(), 200u);
-  const std::vector<std::pair<const char*, std::string>> cases = {
-      {"missing", ""},
-      {"cut short after its headers", movie.substr(0, 200)},
-      {"not a movie", "RIFF\x10\0\0\0AVI junk junk"},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.first);
-    if (c.second.empty()) {
-      ASSERT_TRUE(folder().Delete(kMovieFile));
-    } else {
-      ASSERT_TRUE(folder().Write(kMovieFile, c.second));
+    const std::string movie = folder().Read(kIntroMovie);
+    ASSERT_GT(movie.size(), 200u);
+    const std::vector<std::pair<const char*, std::string>> cases = {
+        {"missing", ""},
+        {"cut short after its headers", movie.substr(0, 200)},
+        {"not a movie", "RIFF\x10\0\0\0AVI junk junk"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.first);
+        if (c.second.empty()) {
+            ASSERT_TRUE(folder().Delete(kIntroMovie));
+        } else {
+            ASSERT_TRUE(folder().Write(kIntroMovie, c.second));
+        }
+        App run;
+        ASSERT_TRUE(run.Start(folder().path()));
+        EXPECT_TRUE(run.WaitForMenu()) << "any message box fails here";
+        EXPECT_FALSE(DeviceWindowLeft(run));
+        PostAltF4(run.Menu());
+        EXPECT_EQ(0u, run.WaitForExit().code);
     }
-    App run;
-    ASSERT_TRUE(run.Start(folder().path()));
-    EXPECT_TRUE(run.WaitForMenu()) << "any message box fails here";
-    EXPECT_FALSE(DeviceWindowLeft(run));
-    PostAltF4(run.Menu());
-    EXPECT_EQ(0u, run.WaitForExit().code);
-  }
 }
 
 }  // namespace

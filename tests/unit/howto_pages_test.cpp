@@ -11,10 +11,18 @@ TEST(HowToPlayPages, TurnsStopAtBothEndsAndOtherCommandsKeepThePage) {
     struct Case {
         int page, command, expected;
     } cases[] = {
-        {0, kCommandNextPage, 1},       {1, kCommandNextPage, 2},       {2, kCommandNextPage, 2},
-        {2, kCommandPreviousPage, 1},   {1, kCommandPreviousPage, 0},   {0, kCommandPreviousPage, 0},
-        {1, kCommandCloseHowToPlay, 1}, {1, 0, 1},                      {1, 999, 1},
-        {-5, kCommandNextPage, 1},      {7, kCommandPreviousPage, 1},   {7, 0, 2},
+        {0, kCommandNextPage, 1},
+        {1, kCommandNextPage, 2},
+        {2, kCommandNextPage, 2},
+        {2, kCommandPreviousPage, 1},
+        {1, kCommandPreviousPage, 0},
+        {0, kCommandPreviousPage, 0},
+        {1, kCommandCloseHowToPlay, 1},
+        {1, 0, 1},
+        {1, 999, 1},
+        {-5, kCommandNextPage, 1},
+        {7, kCommandPreviousPage, 1},
+        {7, 0, 2},
     };
     for (const Case& c : cases)
         EXPECT_EQ(TurnPage(c.page, c.command), c.expected) << "page " << c.page << ", command " << c.command;

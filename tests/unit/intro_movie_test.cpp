@@ -25,7 +25,9 @@ TEST(IntroMoviePoll, EndsAtTheEndWhenTheDeviceStopsOrCannotTellAndPausesOnEscape
         {"position query failed", {true, 2000, false, 0, true, kMovieModePlay, false}, Step::kEnded},
         {"mode query failed", {true, 2000, true, 100, false, 0, false}, Step::kEnded},
         {"Escape while playing", {true, 2000, true, 0, true, kMovieModePlay, true}, Step::kPauseThenEnd},
-        {"Escape at the end: nothing left to pause", {true, 2000, true, 2000, true, kMovieModePlay, true}, Step::kEnded},
+        {"Escape at the end: nothing left to pause",
+         {true, 2000, true, 2000, true, kMovieModePlay, true},
+         Step::kEnded},
         {"Escape after the device stopped", {true, 2000, true, 1900, true, kMovieModeStop, true}, Step::kEnded},
         {"Escape with no device", {false, 0, false, 0, false, 0, true}, Step::kEnded},
     };

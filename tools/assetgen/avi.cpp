@@ -124,14 +124,14 @@ Bytes EncodeAvi(const Movie& movie) {
     size_t hdrl = Open(out, "LIST", "hdrl");
 
     size_t avih = Open(out, "avih");
-    Put32(out, 1000000 / fps);       // microseconds per frame
-    Put32(out, largest * fps);       // maximum bytes per second
-    Put32(out, 0);                   // padding granularity
+    Put32(out, 1000000 / fps);  // microseconds per frame
+    Put32(out, largest * fps);  // maximum bytes per second
+    Put32(out, 0);              // padding granularity
     Put32(out, avi::kHasIndex);
-    Put32(out, count);               // total frames
-    Put32(out, 0);                   // initial frames
-    Put32(out, 1);                   // streams
-    Put32(out, largest);             // suggested buffer size
+    Put32(out, count);    // total frames
+    Put32(out, 0);        // initial frames
+    Put32(out, 1);        // streams
+    Put32(out, largest);  // suggested buffer size
     Put32(out, static_cast<uint32_t>(movie.width));
     Put32(out, static_cast<uint32_t>(movie.height));
     for (int i = 0; i < 4; ++i) Put32(out, 0);

@@ -32,11 +32,11 @@ Bytes EncodeAvi(const Movie& movie);
 
 // AVI layout constants, shared with the tests that read the files back.
 namespace avi {
-constexpr uint32_t kMainHeaderSize = 56;    // 'avih'
-constexpr uint32_t kStreamHeaderSize = 56;  // 'strh'
+constexpr uint32_t kMainHeaderSize = 56;        // 'avih'
+constexpr uint32_t kStreamHeaderSize = 56;      // 'strh'
 constexpr uint32_t kFormatSize = 40 + 256 * 4;  // 'strf': BITMAPINFOHEADER and colour table
-constexpr uint32_t kHasIndex = 0x10;        // AVIF_HASINDEX
-constexpr uint32_t kKeyFrame = 0x10;        // AVIIF_KEYFRAME
+constexpr uint32_t kHasIndex = 0x10;            // AVIF_HASINDEX
+constexpr uint32_t kKeyFrame = 0x10;            // AVIIF_KEYFRAME
 constexpr uint32_t kBiRle8 = 1;
 }  // namespace avi
 

@@ -10,8 +10,8 @@ namespace assetgen {
 
 constexpr int kMovieW = 320, kMovieH = 240;  // stretched over the whole screen by the program
 constexpr int kMovieFps = 15;
-constexpr int kMovieFrames = 48;             // 3.2 seconds
-constexpr int kCornerMarkLength = 18;        // the arms of each corner mark, movie pixels
+constexpr int kMovieFrames = 48;       // 3.2 seconds
+constexpr int kCornerMarkLength = 18;  // the arms of each corner mark, movie pixels
 constexpr int kCornerMarkWidth = 4;
 
 Movie DrawIntroMovie(const Fonts& fonts);

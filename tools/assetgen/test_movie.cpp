@@ -65,10 +65,10 @@ std::vector<uint8_t> DecodeRle8(const Bytes& data, int w, int h) {
 }
 
 struct Chunk {
-    std::string id;    // four characters; for LIST and RIFF the list type follows in `type`
+    std::string id;  // four characters; for LIST and RIFF the list type follows in `type`
     std::string type;
-    size_t data = 0;   // offset of the data (for lists: of the first child)
-    size_t size = 0;   // as the header says
+    size_t data = 0;  // offset of the data (for lists: of the first child)
+    size_t size = 0;  // as the header says
     std::vector<Chunk> children;
 };
 
@@ -141,16 +141,16 @@ TEST(Rle8, EveryKindOfRowDecodesToItsPixels) {
         return r;
     };
     const std::vector<std::vector<uint8_t>> rows = {
-        row({5}),                        // one pixel
-        row({5, 6}),                     // two different: runs of one
-        row({5, 6, 7}),                  // shortest absolute run, odd: padded
-        row({5, 6, 7, 8}),               // even absolute run
-        row({1, 1, 2, 3, 3, 3, 4, 5}),   // runs and literals mixed
-        repeat(255, 9),                  // the longest run
-        repeat(256, 9),                  // one more than a run holds
-        repeat(600, 0),                  // several full runs
-        ramp(255),                       // the longest absolute run
-        ramp(301),                       // longer than an absolute run holds
+        row({5}),                       // one pixel
+        row({5, 6}),                    // two different: runs of one
+        row({5, 6, 7}),                 // shortest absolute run, odd: padded
+        row({5, 6, 7, 8}),              // even absolute run
+        row({1, 1, 2, 3, 3, 3, 4, 5}),  // runs and literals mixed
+        repeat(255, 9),                 // the longest run
+        repeat(256, 9),                 // one more than a run holds
+        repeat(600, 0),                 // several full runs
+        ramp(255),                      // the longest absolute run
+        ramp(301),                      // longer than an absolute run holds
     };
     for (const std::vector<uint8_t>& r : rows) {
         const int w = static_cast<int>(r.size()), h = 3;
@@ -216,19 +216,27 @@ TEST(AviWriter, HeadersStreamFormatFramesAndIndexAgree) {
         uint32_t expected;
         bool word;  // 16 bits, else 32
     } fields[] = {
-        {"microseconds per frame", a + 0, 1000000u / 12, false}, {"has an index", a + 12, avi::kHasIndex, false},
-        {"total frames", a + 16, 4, false},  {"streams", a + 24, 1, false},
-        {"width", a + 32, 7, false},         {"height", a + 36, 3, false},
-        {"scale", s + 20, 1, false},         {"rate", s + 24, 12, false},
+        {"microseconds per frame", a + 0, 1000000u / 12, false},
+        {"has an index", a + 12, avi::kHasIndex, false},
+        {"total frames", a + 16, 4, false},
+        {"streams", a + 24, 1, false},
+        {"width", a + 32, 7, false},
+        {"height", a + 36, 3, false},
+        {"scale", s + 20, 1, false},
+        {"rate", s + 24, 12, false},
         {"length in frames", s + 32, 4, false},
-        {"frame right", s + 52, 7, true},    {"frame bottom", s + 54, 3, true},
-        {"format size", f, 40, false},       {"format width", f + 4, 7, false},
+        {"frame right", s + 52, 7, true},
+        {"frame bottom", s + 54, 3, true},
+        {"format size", f, 40, false},
+        {"format width", f + 4, 7, false},
         {"format height: rows bottom-up", f + 8, 3, false},
-        {"bits per pixel", f + 14, 8, true}, {"compression", f + 16, avi::kBiRle8, false},
+        {"bits per pixel", f + 14, 8, true},
+        {"compression", f + 16, avi::kBiRle8, false},
         {"colours used", f + 32, 256, false},
     };
     EXPECT_EQ(Tag(b, s), "vids");
-    for (const Field& field : fields) EXPECT_EQ(field.word ? U16(b, field.at) : U32(b, field.at), field.expected) << field.what;
+    for (const Field& field : fields)
+        EXPECT_EQ(field.word ? U16(b, field.at) : U32(b, field.at), field.expected) << field.what;
     for (size_t i = 0; i < 256; ++i) {
         const PaletteEntry& e = m.palette[i];
         ASSERT_EQ(U32(b, f + 40 + 4 * i), uint32_t(e.b) | uint32_t(e.g) << 8 | uint32_t(e.r) << 16) << i;
@@ -274,7 +282,9 @@ TEST(IntroMovie, AFewSecondsOfTheTitleComingOutOfTheDarkWithCornerMarks) {
     EXPECT_EQ(Parse(file).movi->children.size(), m.frames.size());
 
     const Palette& pal = m.palette;
-    auto at = [&](const std::vector<uint8_t>& frame, int x, int y) { return pal[frame[static_cast<size_t>(y) * m.width + x]]; };
+    auto at = [&](const std::vector<uint8_t>& frame, int x, int y) {
+        return pal[frame[static_cast<size_t>(y) * m.width + x]];
+    };
     auto yellow = [](PaletteEntry e) { return e.r > 200 && e.g > 150 && e.b < 80; };
     auto light = [](PaletteEntry e) { return e.r + e.g + e.b; };
     // Mean light of the picture inside the corner marks.

@@ -27,7 +27,10 @@ long To26Dot6(float v) { return std::lround(v * 64.f); }
 // well-formed sequence stands for itself.
 FT_ULong NextCodePoint(const std::string& text, size_t& at) {
     const unsigned char lead = static_cast<unsigned char>(text[at]);
-    const size_t extra = lead >= 0xF0 && lead < 0xF5 ? 3 : lead >= 0xE0 && lead < 0xF0 ? 2 : lead >= 0xC2 && lead < 0xE0 ? 1 : 0;
+    const size_t extra = lead >= 0xF0 && lead < 0xF5   ? 3
+                         : lead >= 0xE0 && lead < 0xF0 ? 2
+                         : lead >= 0xC2 && lead < 0xE0 ? 1
+                                                       : 0;
     FT_ULong code = lead & (0x3Fu >> extra);
     bool formed = extra > 0 && at + extra < text.size();
     for (size_t i = 1; formed && i <= extra; ++i) {
