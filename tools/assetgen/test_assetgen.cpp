@@ -218,14 +218,14 @@ TEST_F(TextRendering, FittingAndWrappingKeepToTheWidth) {
 
 TEST_F(TextRendering, Utf8SymbolsAreOneGlyphAndStrayBytesStandForThemselves) {
     const Font& bold = *fonts_->bold;
-    TextSpec spec{20.f, 1.f, 0.f};
+    TextSpec size{20.f, 1.f, 0.f};
     const std::string arrow = "\xE2\x96\xB6";  // one symbol, three bytes
-    int one = bold.Measure(arrow, spec).width;
+    int one = bold.Measure(arrow, size).width;
     EXPECT_GT(one, 8);
-    EXPECT_EQ(bold.Measure(arrow + arrow, spec).width, 2 * one) << "two symbols, six bytes";
+    EXPECT_EQ(bold.Measure(arrow + arrow, size).width, 2 * one) << "two symbols, six bytes";
     // Broken sequences are not swallowed: each byte is drawn as the character it numbers.
-    EXPECT_EQ(bold.Measure("\xE2\x96", spec).width, bold.Measure("\xE2", spec).width + bold.Measure("\x96", spec).width);
-    EXPECT_EQ(bold.Measure("\xC3" "A", spec).width, bold.Measure("\xC3", spec).width + bold.Measure("A", spec).width);
+    EXPECT_EQ(bold.Measure("\xE2\x96", size).width, bold.Measure("\xE2", size).width + bold.Measure("\x96", size).width);
+    EXPECT_EQ(bold.Measure("\xC3" "A", size).width, bold.Measure("\xC3", size).width + bold.Measure("A", size).width);
 }
 
 TEST(Icons, OpaqueShapeOnTransparentCorners) {
