@@ -11,6 +11,8 @@ remote=$PWD/build/windows/tools/remote/zorv_remote.exe
 source scripts/wine-env.sh
 
 if [ -n "${DISPLAY:-}" ]; then
+  # On a desktop the hover and click sounds play through the system's sound.
+  zorv_wine_use_demo_prefix
   zorv_wine_prefix_init
   cd "$game" && exec wine ./zorv3d.exe
 fi

@@ -38,6 +38,9 @@ for size in 640x480 1024x768 1280x1024; do
   zorv_wine_stop
 done
 
+echo "== package: the packager's zip, unpacked into an empty folder and run from there"
+bash scripts/package.sh || status=1
+
 python3 - "$results" <<'PY' || status=1
 import glob, sys, xml.etree.ElementTree as ET
 passed = failed = skipped = 0

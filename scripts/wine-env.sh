@@ -2,6 +2,8 @@
 #   zorv_xvfb_start WIDTH HEIGHT   start an X server of that size and export DISPLAY
 #   zorv_wine_start                 prepare the prefix (once) and keep a wineserver running
 #   zorv_wine_stop                  end the wineserver and the X server started here
+#   zorv_wine_use_demo_prefix       switch to the demo's own prefix, which keeps the system's
+#                                   sound (the tests' prefix has none, so they stay silent)
 ZORV_ROOT=${ZORV_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree=;mshtml=;winemenubuilder.exe=d"
@@ -30,6 +32,11 @@ zorv_xvfb_start() {
   return 1
 }
 
+zorv_wine_use_demo_prefix() {
+  export WINEPREFIX=$ZORV_ROOT/build/wine/demo-prefix
+  ZORV_WINE_SOUND=system
+}
+
 zorv_wine_prefix_init() {
   if [ ! -f "$WINEPREFIX/.zorv-ready" ]; then
     rm -rf "$WINEPREFIX"
@@ -38,7 +45,10 @@ zorv_wine_prefix_init() {
     # Unmanaged windows close at once; a crash must end the process, not wait on a dialog.
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
     wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
-    wine reg add 'HKCU\Software\Wine\Drivers' /v Audio /t REG_SZ /d "" /f >/dev/null 2>&1
+    # Silent unless asked for: the tests must not depend on the machine's sound.
+    if [ "${ZORV_WINE_SOUND:-}" != system ]; then
+      wine reg add 'HKCU\Software\Wine\Drivers' /v Audio /t REG_SZ /d "" /f >/dev/null 2>&1
+    fi
     wineserver -w
     touch "$WINEPREFIX/.zorv-ready"
   fi

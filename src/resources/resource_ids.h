@@ -14,6 +14,9 @@
 #define IDD_MOMENTARY 308
 #define IDD_DRIVER_INSTALLED 309
 
+// The program file's icon: the lowest icon number, so the first icon, which the shell shows.
+#define IDI_APPLICATION_ICON 100
+
 // Icons shown in the message dialogs.
 #define IDI_FLOPPY 287
 #define IDI_RED_EXCLAMATION 290

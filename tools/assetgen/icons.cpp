@@ -54,6 +54,22 @@ std::function<Rgb(int, int)> Gloss(Rgb top, Rgb bottom, float y0, float y1) {
 
 }  // namespace
 
+IconImage DrawApplicationIcon() {
+    Layers l;
+    Mask tile = Shape();
+    MaskRoundRect(tile, 1.5f, 1.5f, 30.5f, 30.5f, 6.f);
+    l.Paint(Dilate(tile, 1), {0.03f, 0.02f, 0.08f});
+    l.PaintFn(tile, Gloss({0.34f, 0.36f, 0.38f}, {0.08f, 0.09f, 0.1f}, 1.5f, 30.5f));
+    Mask z = Shape();
+    MaskPolygon(z, {7, 6, 25, 6, 25, 10, 13.5f, 22, 25, 22, 25, 26, 7, 26, 7, 22, 18.5f, 10, 7, 10});
+    l.Paint(Dilate(z, 1), {0.01f, 0.08f, 0.02f});
+    l.PaintFn(z, Gloss({0.75f, 1.f, 0.6f}, {0.1f, 0.62f, 0.18f}, 6, 26));
+    Mask shine = Shape();
+    MaskLine(shine, 5.f, 4.5f, 27.f, 4.5f, 1.f);
+    Glow(l.rgb, shine, {0.85f, 0.9f, 0.9f}, 0.35f);
+    return l.Finish();
+}
+
 IconImage DrawFloppyIcon() {
     Layers l;
     // Body with the cut corner at the top right.

@@ -229,7 +229,7 @@ TEST_F(TextRendering, Utf8SymbolsAreOneGlyphAndStrayBytesStandForThemselves) {
 }
 
 TEST(Icons, OpaqueShapeOnTransparentCorners) {
-    for (const IconImage& icon : {DrawFloppyIcon(), DrawExclamationIcon(), DrawCheckIcon()}) {
+    for (const IconImage& icon : {DrawApplicationIcon(), DrawFloppyIcon(), DrawExclamationIcon(), DrawCheckIcon()}) {
         ASSERT_EQ(icon.bgra.size(), 32u * 32 * 4);
         auto alpha = [&](int x, int y) { return icon.bgra[(static_cast<size_t>(y) * 32 + x) * 4 + 3]; };
         int opaque = 0;
