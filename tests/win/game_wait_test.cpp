@@ -37,7 +37,10 @@ TEST(GameWait, AnswersSentMessagesKeepsPostedInputAndReturnsTheExitCode) {
                                 windowClass.hInstance, nullptr);
     ASSERT_TRUE(window != nullptr);
 
-    struct Case { int stayMs; DWORD exitCode; } cases[] = {{1500, 7}, {100, STILL_ACTIVE}};
+    struct Case {
+        int stayMs;
+        DWORD exitCode;
+    } cases[] = {{1500, 7}, {100, STILL_ACTIVE}};
     for (const Case& c : cases) {
         g_sentAnswered = 0;
         g_postedHandled = 0;
@@ -70,8 +73,8 @@ TEST(GameWait, AnswersSentMessagesKeepsPostedInputAndReturnsTheExitCode) {
         EXPECT_EQ(g_postedHandled, 0) << "posted input was taken during the wait";
         MSG message;
         int queued = 0;
-        while (PeekMessageA(&message, window, 0, 0, PM_REMOVE)) queued += message.message == kPosted ||
-                                                                          message.message == WM_LBUTTONDOWN;
+        while (PeekMessageA(&message, window, 0, 0, PM_REMOVE))
+            queued += message.message == kPosted || message.message == WM_LBUTTONDOWN;
         EXPECT_EQ(queued, 2) << "posted input must still be waiting after the game";
     }
     DestroyWindow(window);

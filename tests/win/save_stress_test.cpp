@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
+#include "common/config_error_win.h"
 #include "common/config_file_win.h"
 #include "common/safe_save.h"
-#include "common/config_error_win.h"
 #include "save_kinds.h"
 #include "test_child.h"
 

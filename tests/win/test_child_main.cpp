@@ -10,8 +10,8 @@
 #include <cstring>
 #include <string>
 
-#include "common/config_file_win.h"
 #include "common/config_error_win.h"
+#include "common/config_file_win.h"
 #include "save_kinds.h"
 
 namespace {
