@@ -272,6 +272,8 @@ LRESULT CALLBACK GameWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     }
 }
 
+LONG WINAPI EndWithExceptionCode(EXCEPTION_POINTERS*) { return EXCEPTION_EXECUTE_HANDLER; }
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR arguments, int) {
@@ -307,6 +309,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR arguments, int) {
         DispatchMessageA(&message);
     }
     // Outside every window procedure: the system swallows some exceptions raised in callbacks.
-    if (g_game.ini.crashCode) RaiseException(g_game.ini.crashCode, EXCEPTION_NONCONTINUABLE, 0, nullptr);
+    // The filter ends the process with the exception code at once, as a game's own crash handler
+    // does, instead of waiting for a debugger to write a report.
+    if (g_game.ini.crashCode) {
+        SetUnhandledExceptionFilter(EndWithExceptionCode);
+        RaiseException(g_game.ini.crashCode, EXCEPTION_NONCONTINUABLE, 0, nullptr);
+    }
     return static_cast<int>(g_game.ini.exitCode);
 }
