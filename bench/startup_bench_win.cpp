@@ -1,69 +1,210 @@
-// Measures, under the same Wine in the same run:
-//  - the time from process start to the menu window being shown, against the time a minimal
-//    Win32 program takes to show its one window (median of several runs each);
-//  - the processor time the program uses while its menu sits idle for five seconds.
+// Measures the front-end against a minimal Win32 program (bench_minimal.exe) under the same Wine
+// in the same run, and prints each figure with its ratio to that reference:
+//  - start-up: process start until the menu window shows (the minimal program's one window);
+//  - hover: a pointer move onto START GAME until its highlighted picture is on screen (the
+//    minimal program blitting a prepared picture when the pointer enters a spot);
+//  - game end: the stand-in game's end until the menu is live again, frame restored and no
+//    dialog left (the minimal program minimising itself around the same game);
+//  - working set once the menu is up;
+//  - processor time while idle in each menu screen (the movie has a benchmark of its own).
+// Usage: startup_bench.exe [RUNS [OTHER]]   (median of RUNS for the timed figures; 5 by default)
+// OTHER, the path of another build of zorv3d.exe, adds its start-up, measured in turn with the
+// others, to compare a change.
 #include <windows.h>
+
+#include <psapi.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <vector>
 
-#include "driver.h"
+#include "app.h"
+#include "files.h"
+#include "menu_view.h"
+#include "window_search.h"
 
 using namespace zorv_e2e;
 
 namespace {
 
-double Seconds(LARGE_INTEGER from, LARGE_INTEGER to) {
-    LARGE_INTEGER f;
+const char kMinimalClass[] = "Zorv3D Minimal";
+const char kMenuClass[] = "Zorv3D Child";
+const char kFrameClass[] = "Zorv3D";
+const char kGameClass[] = "Zorv3D stand-in game";
+const RECT kMinimalSpot = {100, 100, 260, 160};  // as bench_minimal.exe draws it
+const POINT kMinimalEmpty = {400, 400};
+
+double Now() {
+    LARGE_INTEGER f, t;
     QueryPerformanceFrequency(&f);
-    return double(to.QuadPart - from.QuadPart) / double(f.QuadPart);
+    QueryPerformanceCounter(&t);
+    return double(t.QuadPart) / double(f.QuadPart);
 }
 
 double Median(std::vector<double> v) {
+    if (v.empty()) return -1;
     std::sort(v.begin(), v.end());
     return v[v.size() / 2];
 }
 
-// Starts exe in folder and returns the seconds until a visible window of `cls` exists.
-double TimeToWindow(const std::string& folder, const std::string& exe, const char* cls) {
-    STARTUPINFOA si = {};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi = {};
-    std::string path = JoinPath(folder, exe);
-    char cmd[1] = "";
-    LARGE_INTEGER start, now;
-    QueryPerformanceCounter(&start);
-    if (!CreateProcessA(path.c_str(), cmd, nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &si, &pi)) return -1;
-    double elapsed = -1;
-    for (int i = 0; i < 4000; ++i) {
-        HWND w = FindWindowOfProcess(pi.dwProcessId, cls);
-        if (w && IsWindowVisible(w)) {
-            QueryPerformanceCounter(&now);
-            elapsed = Seconds(start, now);
-            break;
-        }
-        Sleep(2);
+// Asks `done` every millisecond or so for at most `seconds`; true when it held.
+bool Poll(const std::function<bool()>& done, double seconds) {
+    for (double end = Now() + seconds; Now() < end; Sleep(1)) {
+        if (done()) return true;
     }
-    TerminateProcess(pi.hProcess, 0);
-    WaitForSingleObject(pi.hProcess, 5000);
-    CloseHandle(pi.hProcess);
-    CloseHandle(pi.hThread);
-    return elapsed;
+    return false;
 }
 
-double CpuSeconds(HANDLE process) {
-    FILETIME created, exited, kernel, user;
-    GetProcessTimes(process, &created, &exited, &kernel, &user);
-    auto value = [](FILETIME t) { return (double(t.dwHighDateTime) * 4294967296.0 + t.dwLowDateTime) * 1e-7; };
-    return value(kernel) + value(user);
+struct Process {
+    PROCESS_INFORMATION info = {};
+    bool ok = false;
+    Process(const std::string& folder, const std::string& exe, const char* arguments) {
+        STARTUPINFOA si = {};
+        si.cb = sizeof si;
+        std::string command = "\"" + JoinPath(folder, exe) + "\" " + arguments;
+        ok = CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &si, &info) != 0;
+    }
+    ~Process() {
+        if (!ok) return;
+        // The front-end's game, if one still runs, goes with it.
+        if (HWND game = FindWindowA(kGameClass, nullptr)) {
+            DWORD pid = 0;
+            GetWindowThreadProcessId(game, &pid);
+            if (HANDLE h = OpenProcess(PROCESS_TERMINATE, FALSE, pid)) {
+                TerminateProcess(h, 0);
+                CloseHandle(h);
+            }
+        }
+        TerminateProcess(info.hProcess, 0);
+        WaitForSingleObject(info.hProcess, 5000);
+        CloseHandle(info.hProcess);
+        CloseHandle(info.hThread);
+    }
+    HWND Window(const char* cls) const {
+        HWND w = FindWindowOfProcess(info.dwProcessId, cls);
+        return w && IsWindowVisible(w) ? w : nullptr;
+    }
+    // Seconds from now until a visible window of the class shows; -1 at 20 s.
+    double TimeToWindow(const char* cls, double started) const {
+        return Poll([&] { return Window(cls) != nullptr; }, 20) ? Now() - started : -1;
+    }
+    double CpuSeconds() const {
+        FILETIME created, exited, kernel, user;
+        GetProcessTimes(info.hProcess, &created, &exited, &kernel, &user);
+        auto value = [](FILETIME t) { return (double(t.dwHighDateTime) * 4294967296.0 + t.dwLowDateTime) * 1e-7; };
+        return value(kernel) + value(user);
+    }
+    double IdleCpu(double seconds) const {
+        double before = CpuSeconds();
+        Sleep(static_cast<DWORD>(seconds * 1000));
+        return std::max(0.0, CpuSeconds() - before);
+    }
+    PROCESS_MEMORY_COUNTERS Memory() const {
+        PROCESS_MEMORY_COUNTERS counters = {};
+        counters.cb = sizeof counters;
+        GetProcessMemoryInfo(info.hProcess, &counters, sizeof counters);
+        return counters;
+    }
+    // The window answers a sent message: its thread is back in a message loop.
+    static bool Answers(HWND w) {
+        DWORD_PTR result = 0;
+        return SendMessageTimeoutA(w, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &result) != 0;
+    }
+};
+
+// The pixels of a screen rectangle.
+std::vector<DWORD> Capture(const RECT& r) {
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    std::vector<DWORD> pixels(static_cast<size_t>(w) * h);
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = w;
+    info.bmiHeader.biHeight = -h;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP dib = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, dib);
+    BitBlt(memory, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+    GdiFlush();
+    std::copy(static_cast<DWORD*>(bits), static_cast<DWORD*>(bits) + pixels.size(), pixels.begin());
+    SelectObject(memory, old);
+    DeleteObject(dib);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+double Changed(const std::vector<DWORD>& a, const std::vector<DWORD>& b) {
+    size_t differ = 0;
+    for (size_t i = 0; i < a.size() && i < b.size(); ++i) differ += (a[i] & 0xFFFFFF) != (b[i] & 0xFFFFFF);
+    return a.empty() ? 0 : double(differ) / double(a.size());
+}
+
+void PointerTo(HWND window, POINT client) {
+    POINT screen = client;
+    ClientToScreen(window, &screen);
+    SetCursorPos(screen.x, screen.y);
+    PostMessageA(window, WM_MOUSEMOVE, 0, MAKELPARAM(client.x, client.y));
+}
+
+// Seconds from a pointer move onto `spot` until a third of its pixels changed; the pointer then
+// leaves and the spot is let go back to its first look before the next run.
+double HoverLatency(HWND window, const RECT& spotClient, POINT empty, int runs) {
+    RECT spot = spotClient;
+    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&spot), 2);
+    const POINT centre = {(spotClient.left + spotClient.right) / 2, (spotClient.top + spotClient.bottom) / 2};
+    std::vector<double> times;
+    PointerTo(window, empty);
+    Sleep(300);
+    for (int i = 0; i < runs; ++i) {
+        const std::vector<DWORD> before = Capture(spot);
+        double start = Now();
+        PointerTo(window, centre);
+        if (!Poll([&] { return Changed(before, Capture(spot)) > 0.33; }, 5)) continue;
+        times.push_back(Now() - start);
+        PointerTo(window, empty);
+        Poll([&] { return Changed(before, Capture(spot)) < 0.02; }, 5);
+        Sleep(100);
+    }
+    return Median(times);
+}
+
+// Seconds from the stand-in game's end until `live` holds.
+double GameEndToLive(const std::function<bool()>& live) {
+    HWND game = nullptr;
+    if (!Poll([&] { return (game = FindWindowA(kGameClass, nullptr)) != nullptr; }, 20)) return -1;
+    DWORD pid = 0;
+    GetWindowThreadProcessId(game, &pid);
+    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, pid);
+    if (!process) return -1;
+    DWORD waited = WaitForSingleObject(process, 20000);
+    double ended = Now();
+    CloseHandle(process);
+    if (waited != WAIT_OBJECT_0) return -1;
+    return Poll(live, 20) ? Now() - ended : -1;
+}
+
+bool NoDialogOf(DWORD pid) {
+    for (HWND w : TopLevelWindows(pid, "#32770")) {
+        if (IsWindowVisible(w)) return false;
+    }
+    return true;
+}
+
+void Row(const char* what, double value, double reference, const char* unit, double scale) {
+    std::printf("%-44s %9.1f %-3s  reference %9.1f %-3s  ratio %s\n", what, value * scale, unit, reference * scale,
+                unit, reference > 0 && value >= 0 ? std::to_string(value / reference).substr(0, 4).c_str() : "n/a");
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
+    const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
     ScratchFolder folder("bench");
     if (!folder.ok()) {
         std::printf("cannot prepare the game folder: %s\n", folder.error().c_str());
@@ -71,32 +212,87 @@ int main(int argc, char** argv) {
     }
     char self[MAX_PATH];
     GetModuleFileNameA(nullptr, self, MAX_PATH);
-    std::string minimal = std::string(self);
+    std::string minimal = self;
     minimal = minimal.substr(0, minimal.find_last_of('\\')) + "\\bench_minimal.exe";
     CopyFileA(minimal.c_str(), folder.PathOf("bench_minimal.exe").c_str(), FALSE);
+    // Every start goes straight to the game; the game shows for a moment and ends cleanly.
+    folder.Write("info\\InitFlag.flg", "1\r\n");
+    folder.Write("demo-game.ini", "stay=400\nlog=0\n");
 
-    std::vector<double> program, baseline;
+    const bool other = argc > 2 && CopyFileA(argv[2], folder.PathOf("other.exe").c_str(), FALSE);
+    std::vector<double> program, baseline, otherProgram;
     for (int i = 0; i < runs; ++i) {
-        baseline.push_back(TimeToWindow(folder.path(), "bench_minimal.exe", "Zorv3D Minimal"));
-        program.push_back(TimeToWindow(folder.path(), "zorv3d.exe", "Zorv3D Child"));
+        double start = Now();
+        baseline.push_back(Process(folder.path(), "bench_minimal.exe", "").TimeToWindow(kMinimalClass, start));
+        start = Now();
+        program.push_back(Process(folder.path(), "zorv3d.exe", "").TimeToWindow(kMenuClass, start));
+        if (!other) continue;
+        start = Now();
+        otherProgram.push_back(Process(folder.path(), "other.exe", "").TimeToWindow(kMenuClass, start));
     }
-    double p = Median(program), b = Median(baseline);
-    std::printf("start-up to menu window: %.3f s (median of %d)\n", p, runs);
-    std::printf("minimal Win32 program:   %.3f s (median of %d)\n", b, runs);
-    std::printf("ratio:                   %.2f\n", b > 0 ? p / b : 0.0);
+    std::printf("median of %d runs each; times in milliseconds, memory in KiB, processor time in ms per 5 s\n", runs);
+    Row("start-up to the menu", Median(program), Median(baseline), "ms", 1000);
+    if (other) Row("start-up to the menu, the other build", Median(otherProgram), Median(baseline), "ms", 1000);
 
-    App app;
-    if (!app.Start(folder.path()) || !app.WaitForMenu()) {
+    double minimalHover = -1, minimalGame = -1, minimalIdle = -1;
+    PROCESS_MEMORY_COUNTERS minimalMemory = {};
+    {
+        Process reference(folder.path(), "bench_minimal.exe", "");
+        reference.TimeToWindow(kMinimalClass, Now());
+        HWND window = reference.Window(kMinimalClass);
+        Sleep(500);
+        minimalIdle = reference.IdleCpu(5);
+        minimalMemory = reference.Memory();
+        if (window) minimalHover = HoverLatency(window, kMinimalSpot, kMinimalEmpty, runs);
+    }
+    std::vector<double> gameEnds;
+    for (int i = 0; i < runs; ++i) {
+        Process reference(folder.path(), "bench_minimal.exe", "game");
+        gameEnds.push_back(GameEndToLive([&] {
+            HWND w = reference.Window(kMinimalClass);
+            return w && !IsIconic(w) && Process::Answers(w);
+        }));
+    }
+    minimalGame = Median(gameEnds);
+
+    Process app(folder.path(), "zorv3d.exe", "");
+    double started = Now();
+    double toMenu = app.TimeToWindow(kMenuClass, started);
+    HWND menu = app.Window(kMenuClass);
+    HWND frame = FindWindowOfProcess(app.info.dwProcessId, kFrameClass);
+    if (toMenu < 0 || !menu || !frame) {
         std::printf("the program did not reach its menu\n");
         return 1;
     }
     Sleep(500);
-    double before = CpuSeconds(app.process());
-    Sleep(5000);
-    double used = CpuSeconds(app.process()) - before;
-    if (used < 0) used = 0;
-    std::printf("idle for 5 s in the menu: %.3f s of processor time (%.2f%% of a core; %.3f s since start)\n", used,
-                used / 5.0 * 100.0, CpuSeconds(app.process()));
-    app.Kill();
+    Row("processor time idle in the main menu", app.IdleCpu(5), minimalIdle, "ms", 1000);
+    PROCESS_MEMORY_COUNTERS memory = app.Memory();
+    Row("working set with the menu up", double(memory.WorkingSetSize), double(minimalMemory.WorkingSetSize), "KiB",
+        1.0 / 1024);
+    Row("peak working set", double(memory.PeakWorkingSetSize), double(minimalMemory.PeakWorkingSetSize), "KiB",
+        1.0 / 1024);
+    Row("pointer move to highlighted START GAME", HoverLatency(menu, HotRect(kStartGame), kEmptySpot, runs),
+        minimalHover, "ms", 1000);
+
+    std::vector<double> ends;
+    for (int i = 0; i < runs; ++i) {
+        PointerTo(menu, Centre(kStartGame));
+        PostMessageA(menu, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(Centre(kStartGame).x, Centre(kStartGame).y));
+        PostMessageA(menu, WM_LBUTTONUP, 0, MAKELPARAM(Centre(kStartGame).x, Centre(kStartGame).y));
+        ends.push_back(GameEndToLive([&] {
+            return !IsIconic(frame) && IsWindowVisible(menu) && NoDialogOf(app.info.dwProcessId) &&
+                   Process::Answers(menu);
+        }));
+        PointerTo(menu, kEmptySpot);
+        Sleep(300);
+    }
+    Row("game end to the menu live again", Median(ends), minimalGame, "ms", 1000);
+
+    PointerTo(menu, Centre(kOption));
+    PostMessageA(menu, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(Centre(kOption).x, Centre(kOption).y));
+    PostMessageA(menu, WM_LBUTTONUP, 0, MAKELPARAM(Centre(kOption).x, Centre(kOption).y));
+    PointerTo(menu, kEmptySpot);
+    Sleep(1000);
+    Row("processor time idle in the options menu", app.IdleCpu(5), minimalIdle, "ms", 1000);
     return 0;
 }

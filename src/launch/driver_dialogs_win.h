@@ -39,7 +39,7 @@ int LaunchDriverPage(HWND owner);
 // Confirms an installed driver, with the Glide note and the card maker's address (template 309).
 void ShowDriverInstalledDialog(HWND owner, HINSTANCE instance);
 
-// Tests replace the shell call to observe the browsers tried; null restores ShellExecuteA.
+// Tests replace the shell call to observe the browsers tried; null restores the shell's ShellExecuteA.
 using ShellExecuteFunction = HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
 void SetShellExecuteForTesting(ShellExecuteFunction function);
 
