@@ -127,3 +127,8 @@
 #define IDC_DRIVER_INSTALLED_NOTE 1073
 #define IDC_DRIVER_INSTALLED_OK 1074
 #define IDC_DRIVER_INSTALLED_ICON 1075
+
+// Controls of the video calibration dialog.
+#define IDC_VIDEO_LEVEL 1029
+#define IDC_VIDEO_DRIVERS 1030
+#define IDC_VIDEO_MODES 1031
