@@ -56,8 +56,7 @@ FileSet BuildGameFolder(const Fonts& fonts) {
         std::string dir = "Driver/" + d.directory + "/";
         if (d.local) {
             for (const char* lib : {"Opengl32.dll", "Glu32.dll"})
-                files.push_back({dir + lib, ToBytes(WithCrlf("Sample " + std::string(lib) + " of the " +
-                                                             d.name + " driver (" + d.directory + ")\n"))});
+                files.push_back({dir + lib, ToBytes(StandInLibraryText(lib, d))});
         } else {
             files.push_back({dir + "Install.txt",
                              ToBytes(WithCrlf("Driver files for: " + d.name + ".\nInstall them into Windows "

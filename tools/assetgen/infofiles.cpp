@@ -55,13 +55,19 @@ std::string VideoSettingsText() {
 const std::vector<SampleDriver>& SampleDrivers() {
     static const std::vector<SampleDriver> drivers = {
         {"System", "System OpenGL driver", false},
-        {"Voodoo", "Voodoo Graphics (local)", true},
-        {"Voodoo2", "Voodoo2 (local)", true},
-        {"VoodooRush", "Voodoo Rush (local)", true},
-        {"ICD", "OpenGL ICD card (install in system)", false},
+        {"GlintA", "Orrin Glint 3D (local)", true},
+        {"GlintDuo", "Orrin Glint 3D Duo (local)", true},
+        {"Vantage", "Kestrel Vantage (local)", true},
+        {"Tessaline", "Tessaline T4 (install in Windows)", false},
+        {"MarrowMX", "Marrow MX-2 (install in Windows)", false},
         {"Other", "Other OpenGL card", false},
     };
     return drivers;
+}
+
+std::string StandInLibraryText(const std::string& library, const SampleDriver& driver) {
+    return WithCrlf("Stand-in " + library + " of the driver \"" + driver.name + "\" (Driver\\" + driver.directory +
+                    ")\n");
 }
 
 std::string DriverListText() {

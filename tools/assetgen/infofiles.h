@@ -28,4 +28,8 @@ struct SampleDriver {
 // installed into the system; the last entry stands for any other card and has no folder.
 const std::vector<SampleDriver>& SampleDrivers();
 
+// What a local driver's stand-in library holds: one line that names the library, the driver
+// and its folder, so that whoever finds a copy beside the game can tell where it came from.
+std::string StandInLibraryText(const std::string& library, const SampleDriver& driver);
+
 }  // namespace assetgen

@@ -504,12 +504,18 @@ TEST_F(GeneratedAssets, DriverListMatchesTheDriverFolders) {
         EXPECT_LE(name.size() - 3, 49u);
         bool local = i >= 1 && i <= 3;
         EXPECT_EQ(SampleDrivers()[i].local, local);
-        for (const char* lib : {"Opengl32.dll", "Glu32.dll"})
-            EXPECT_EQ(game_->count("Driver/" + dir.substr(3) + "/" + lib), local ? 1u : 0u) << dir << lib;
+        for (const char* lib : {"Opengl32.dll", "Glu32.dll"}) {
+            const std::string path = "Driver/" + dir.substr(3) + "/" + lib;
+            ASSERT_EQ(game_->count(path), local ? 1u : 0u) << path;
+            // A copy beside the game says which library of which driver it is.
+            if (local) EXPECT_EQ(Text(path), StandInLibraryText(lib, SampleDrivers()[i])) << path;
+            if (local) EXPECT_NE(Text(path).find(name.substr(3)), std::string::npos) << path;
+        }
     }
     size_t at = 1 + 2 * drivers;
     size_t modes = std::stoul(lines[at]);
     ASSERT_EQ(lines.size(), at + 1 + modes + 1) << "modes, then the last mode's label";
+    EXPECT_GE(modes, 4u);
     for (size_t m = 0; m < modes; ++m) {
         std::istringstream in(lines[at + 1 + m]);
         int w = 0, h = 0, depth = 0;

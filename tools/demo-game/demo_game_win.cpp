@@ -16,8 +16,13 @@
 // A key or a click in the window ends the game at once, the same way. Without demo-game.ini
 // it is a clean run: log 0, exit code 0.
 //
+// It also shows which OpenGL driver it would use: the libraries .\Opengl32.dll and .\Glu32.dll
+// that the front-end copies beside it (each driver's stand-ins say which driver they are), or
+// the system's when there are none.
+//
 // What it saw goes to .\demo-game-seen.txt as key="escaped text" lines: command-line (the whole
-// command line), arguments (WinMain's), gamemode.dat (its bytes, or the word missing), resize.
+// command line), arguments (WinMain's), gamemode.dat (its bytes, or the word missing), resize,
+// opengl32.dll and glu32.dll (the first line of each, or the word missing).
 #include <windows.h>
 
 #include <cstdio>
@@ -53,6 +58,10 @@ struct Game {
     bool gameModeFound = false;
     std::string gameMode;
     std::string audio, keys, video;
+    bool openGlFound = false;  // .\Opengl32.dll beside the game
+    std::string openGl;        // its first line
+    bool gluFound = false;
+    std::string glu;
     std::string resizeOutcome = "not asked";
     bool ended = false;
     HWND window = nullptr;
@@ -66,6 +75,14 @@ bool ReadFileBytes(const char* name, std::string* bytes) {
     size_t got;
     while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0 && bytes->size() < 65536) bytes->append(buffer, got);
     std::fclose(file);
+    return true;
+}
+
+// The first line of a file, without its line end; the stand-in libraries are one line of text.
+bool ReadFirstLine(const char* name, std::string* line) {
+    std::string bytes;
+    if (!ReadFileBytes(name, &bytes)) return false;
+    *line = bytes.substr(0, bytes.find_first_of("\r\n"));
     return true;
 }
 
@@ -164,6 +181,8 @@ void ReadWhatTheFrontEndLeft(Game* game, LPSTR arguments) {
     if (!ReadFileBytes(".\\info\\Audio.cfg", &game->audio)) game->audio = "(missing)";
     if (!ReadFileBytes(".\\info\\keyvalue.cfg", &game->keys)) game->keys = "(missing)";
     if (!ReadFileBytes(".\\info\\video.cfg", &game->video)) game->video = "(missing)";
+    game->openGlFound = ReadFirstLine(".\\Opengl32.dll", &game->openGl);
+    game->gluFound = ReadFirstLine(".\\Glu32.dll", &game->glu);
     ReadInstructions(&game->ini);
 }
 
@@ -193,6 +212,15 @@ void WriteSeen(const Game& game) {
         std::fputs("gamemode.dat=missing\n", seen);
     }
     std::fprintf(seen, "resize=\"%s\"\n", Escape(game.resizeOutcome).c_str());
+    const struct {
+        const char* key;
+        bool found;
+        const std::string& line;
+    } libraries[] = {{"opengl32.dll", game.openGlFound, game.openGl}, {"glu32.dll", game.gluFound, game.glu}};
+    for (const auto& library : libraries) {
+        if (library.found) std::fprintf(seen, "%s=\"%s\"\n", library.key, Escape(library.line).c_str());
+        else std::fprintf(seen, "%s=missing\n", library.key);
+    }
     std::fclose(seen);
     MoveFileExA(kSeenPartName, kSeenName, MOVEFILE_REPLACE_EXISTING);
 }
@@ -233,7 +261,15 @@ std::string Column1(const Game& game) {
     }
     text += ending;
     text += game.ini.writeLog ? "log \"" + Escape(game.ini.log) + "\"" : std::string("no log");
-    text += "\r\nResize: " + game.resizeOutcome + "\r\n\r\nPress a key or click to end now.";
+    text += "\r\nResize: " + game.resizeOutcome + "\r\n\r\n";
+    if (!game.openGlFound && !game.gluFound) {
+        text += "OpenGL: the system's driver (no libraries beside the game).";
+    } else {
+        text += "OpenGL libraries beside the game:\r\n";
+        text += "Opengl32.dll: " + (game.openGlFound ? Printable(game.openGl) : std::string("(none: the system's)")) + "\r\n";
+        text += "Glu32.dll: " + (game.gluFound ? Printable(game.glu) : std::string("(none: the system's)"));
+    }
+    text += "\r\n\r\nPress a key or click to end now.";
     return text;
 }
 
