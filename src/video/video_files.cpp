@@ -202,6 +202,11 @@ VideoSelection SelectionAfterDriverChange(const VideoSettings& settings) {
     return shown;
 }
 
+void AdoptShownChoice(VideoSettings* settings) {
+    if (settings->customFlag == 0) settings->level = kLevelShownByDefault;
+    settings->customFlag = 1;
+}
+
 int NextCalibrationLevel(int level, int code, int thumbPosition) {
     enum class Move { StepDown, StepUp, Thumb, ToMin, ToMax };
     struct Rule {

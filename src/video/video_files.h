@@ -100,6 +100,11 @@ VideoSelection SelectionToShow(const VideoSettings& settings);
 // entry to show; the driver selection is the player's and is left alone.
 VideoSelection SelectionAfterDriverChange(const VideoSettings& settings);
 
+// A change of either list or of the level bar makes the choice on show the stored one: the
+// custom flag becomes 1, and while it was 0 the bar showed 50 whatever the stored level, so
+// the level becomes 50 first. The level bar steps from there, never from a level not shown.
+void AdoptShownChoice(VideoSettings* settings);
+
 // The scroll codes of a horizontal scroll bar notification, numbered as the platform numbers
 // them.
 enum LevelScrollCode {

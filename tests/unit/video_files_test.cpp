@@ -233,6 +233,17 @@ TEST(VideoDialogRules, SelectionShownFollowsTheCustomFlag) {
         EXPECT_EQ(a.driver, c.afterDriver.driver);
         EXPECT_EQ(a.mode, c.afterDriver.mode);
     }
+    // Once the player changes something, what was on show is what is stored.
+    VideoSettings defaults{0, 3, 1, 80};
+    AdoptShownChoice(&defaults);
+    EXPECT_EQ(defaults.customFlag, 1);
+    EXPECT_EQ(defaults.level, 50);
+    EXPECT_EQ(defaults.driverIndex, 3);
+    VideoSettings stored{1, 3, 1, 80};
+    AdoptShownChoice(&stored);
+    EXPECT_EQ(stored.level, 80);
+    EXPECT_EQ(stored.customFlag, 1);
+
     EXPECT_FALSE(IsLocalDriver(0));
     EXPECT_TRUE(IsLocalDriver(1) && IsLocalDriver(3));
     EXPECT_FALSE(IsLocalDriver(4));
