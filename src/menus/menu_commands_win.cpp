@@ -4,6 +4,7 @@
 #include "howtoplay/howto_win.h"
 #include "keys/key_dialog_win.h"
 #include "menus/menu_buttons.h"
+#include "video/video_dialog_win.h"
 
 namespace zorv {
 
@@ -14,6 +15,7 @@ bool RunOptionsDialog(HWND menu, HINSTANCE instance, int command) {
     case kCommandKeys: return ShowKeyDialog(menu, instance);
     case kCommandAudio: return ShowAudioDialog(menu, instance);
     case kCommandHowToPlay: return ShowHowToPlay(menu, instance);
+    case kCommandVideo: ShowVideoDialog(menu, instance); return true;
     default: return false;
     }
 }

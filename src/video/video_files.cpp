@@ -196,12 +196,6 @@ VideoSelection SelectionToShow(const VideoSettings& settings) {
                           IsLocalDriver(settings.driverIndex) ? 0 : settings.modeIndex};
 }
 
-VideoSelection SelectionAfterDriverChange(const VideoSettings& settings) {
-    VideoSelection shown = SelectionToShow(settings);
-    shown.driver = -1;
-    return shown;
-}
-
 void AdoptShownChoice(VideoSettings* settings) {
     if (settings->customFlag == 0) settings->level = kLevelShownByDefault;
     settings->customFlag = 1;

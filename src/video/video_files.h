@@ -86,19 +86,17 @@ bool IsLocalDriver(int driverIndex);
 // mode 0 to show. An empty last-mode label is replaced by the last mode's own label.
 std::vector<std::string> FillModeLabels(DriverList* list, int driverIndex);
 
-// The positions the dialog shows. -1 for a list position means "leave it as it is".
+// The positions the dialog shows.
 struct VideoSelection {
     int bar;     // level bar position
-    int driver;  // driver list selection (an index outside the list shows no selection)
-    int mode;    // mode list selection
+    int driver;  // driver list entry (an index outside the list shows no selection)
+    int mode;    // mode list entry
 };
 
-// On opening and after DEFAULT: the stored choice when the custom flag is set (the mode entry
-// 0 for a local driver), otherwise driver 0, mode 0 and the bar at 50.
+// The stored choice when the custom flag is set (mode entry 0 for a local driver), otherwise
+// driver 0, mode 0 and the bar at 50. Shown on opening and after DEFAULT; after the player
+// picked a driver (already stored), its bar and mode are shown.
 VideoSelection SelectionToShow(const VideoSettings& settings);
-// After the player picked `driverIndex` (already stored in the settings): the bar and the mode
-// entry to show; the driver selection is the player's and is left alone.
-VideoSelection SelectionAfterDriverChange(const VideoSettings& settings);
 
 // A change of either list or of the level bar makes the choice on show the stored one: the
 // custom flag becomes 1, and while it was 0 the bar showed 50 whatever the stored level, so

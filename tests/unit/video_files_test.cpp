@@ -213,26 +213,18 @@ TEST(ModeList, HoldsTheLabelsForEachKindOfDriver) {
 TEST(VideoDialogRules, SelectionShownFollowsTheCustomFlag) {
     const struct {
         VideoSettings settings;
-        VideoSelection opening;
-        VideoSelection afterDriver;
+        VideoSelection shown;
     } cases[] = {
-        {{0, 0, 0, 80}, {50, 0, 0}, {50, -1, 0}},
-        {{0, 5, 3, 10}, {50, 0, 0}, {50, -1, 0}},
-        {{1, 0, 2, 30}, {30, 0, 2}, {30, -1, 2}},
-        {{1, 2, 2, 30}, {30, 2, 0}, {30, -1, 0}},
-        {{7, 4, 1, 100}, {100, 4, 1}, {100, -1, 1}},
-        {{1, 25, 11, -5}, {-5, 25, 11}, {-5, -1, 11}},
+        {{0, 0, 0, 80}, {50, 0, 0}},  {{0, 5, 3, 10}, {50, 0, 0}},      {{1, 0, 2, 30}, {30, 0, 2}},
+        {{1, 2, 2, 30}, {30, 2, 0}},  {{7, 4, 1, 100}, {100, 4, 1}},    {{1, 25, 11, -5}, {-5, 25, 11}},
     };
     for (const auto& c : cases) {
-        VideoSelection o = SelectionToShow(c.settings);
-        VideoSelection a = SelectionAfterDriverChange(c.settings);
-        EXPECT_EQ(o.bar, c.opening.bar);
-        EXPECT_EQ(o.driver, c.opening.driver);
-        EXPECT_EQ(o.mode, c.opening.mode);
-        EXPECT_EQ(a.bar, c.afterDriver.bar);
-        EXPECT_EQ(a.driver, c.afterDriver.driver);
-        EXPECT_EQ(a.mode, c.afterDriver.mode);
+        VideoSelection shown = SelectionToShow(c.settings);
+        EXPECT_EQ(shown.bar, c.shown.bar);
+        EXPECT_EQ(shown.driver, c.shown.driver);
+        EXPECT_EQ(shown.mode, c.shown.mode);
     }
+
     // Once the player changes something, what was on show is what is stored.
     VideoSettings defaults{0, 3, 1, 80};
     AdoptShownChoice(&defaults);

@@ -8,7 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "launch/config_error_win.h"
+#include "common/config_error_win.h"
+#include "test_files_win.h"
 #include "video/driver_install_win.h"
 #include "video/video_files.h"
 #include "video/video_files_win.h"
@@ -59,23 +60,9 @@ protected:
         }
         RemoveDirectoryA(path.c_str());
     }
-    std::string Bytes(const std::string& relative) {
-        std::string out;
-        HANDLE h = CreateFileA((game_ + "\\" + relative).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                               OPEN_EXISTING, 0, nullptr);
-        if (h == INVALID_HANDLE_VALUE) return "<missing>";
-        char buf[512];
-        DWORD got = 0;
-        while (ReadFile(h, buf, sizeof buf, &got, nullptr) && got) out.append(buf, got);
-        CloseHandle(h);
-        return out;
-    }
+    std::string Bytes(const std::string& relative) { return zorv_test::ReadBytes(game_ + "\\" + relative); }
     void Put(const std::string& relative, const std::string& bytes) {
-        HANDLE h = CreateFileA((game_ + "\\" + relative).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        ASSERT_NE(h, INVALID_HANDLE_VALUE) << relative;
-        DWORD n = 0;
-        WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &n, nullptr);
-        CloseHandle(h);
+        ASSERT_TRUE(zorv_test::WriteBytes(game_ + "\\" + relative, bytes)) << relative;
     }
     // A local driver folder under Driver\ holding the libraries named in `libraries`.
     void MakeDriver(const std::string& directory, std::initializer_list<const char*> libraries) {

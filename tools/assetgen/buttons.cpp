@@ -7,6 +7,7 @@
 #include "keys/key_buttons.h"
 #include "menus/menu_buttons.h"
 #include "style.h"
+#include "video/video_buttons.h"
 
 namespace assetgen {
 
@@ -23,6 +24,7 @@ const std::vector<ScreenArt>& ButtonScreens() {
         {ButtonScreen::Audio, zorv::kAudioTable, 15.f},
         {ButtonScreen::Keys, zorv::kKeyButtonTable, 15.f},
         {ButtonScreen::HowToPlay, zorv::kHowToPlayTable, 18.f},
+        {ButtonScreen::Video, zorv::kVideoTable, 15.f},
     };
     return screens;
 }

@@ -14,7 +14,7 @@ enum class ButtonState { Normal, Highlighted, Pressed };
 
 // Every screen that carries image buttons. A new screen adds its value here and its line in
 // ButtonScreens().
-enum class ButtonScreen { Main, Options, Audio, Keys, HowToPlay };
+enum class ButtonScreen { Main, Options, Audio, Keys, HowToPlay, Video };
 
 // A screen's button table (the program's own) and the size of its lettering.
 struct ScreenArt {

@@ -1,0 +1,14 @@
+// The video calibration dialog (template 177): the OpenGL driver, the display mode and the
+// calibration level, saved to ".\info\video.cfg" by DONE, which also installs the driver.
+#pragma once
+
+#include <windows.h>
+
+namespace zorv {
+
+// Runs the dialog modally over `owner` (the menu window); returns once DONE closed it. True
+// when it ended with a non-zero result. A settings file that cannot be read or written ends
+// the program through the configuration-file error dialog.
+bool ShowVideoDialog(HWND owner, HINSTANCE instance);
+
+}  // namespace zorv
