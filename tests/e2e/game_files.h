@@ -17,6 +17,13 @@ inline constexpr char kGameLog[] = "Info\\proc.log";
 inline constexpr char kAudioFile[] = "info\\Audio.cfg";
 inline constexpr char kKeyFile[] = "info\\keyvalue.cfg";
 
+// The video calibration's files, the driver folders and the OpenGL libraries it places beside
+// the game.
+inline constexpr char kVideoSettingsFile[] = "info\\video.cfg";
+inline constexpr char kDriverListFile[] = "info\\Driver.dat";
+inline constexpr char kDriverFolder[] = "Driver";
+inline constexpr char kOpenGlLibrary[] = "Opengl32.dll";
+inline constexpr char kGluLibrary[] = "Glu32.dll";
 inline constexpr char kFrameBackground[] = "resource\\background\\background.bmp";
 inline constexpr char kMainBackground[] = "resource\\background\\MainBK.bmp";
 inline constexpr char kOptionsBackground[] = "resource\\background\\OptionBK.bmp";

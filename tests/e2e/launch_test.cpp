@@ -70,37 +70,6 @@ std::string OtherDialogShowing(DWORD pid) {
     return std::string();
 }
 
-// The player sees the dialog: the screen shows its face colour at the four inner corners of its
-// client area, where a window over it would show its own picture. Waits for a moment, since a
-// new window may be drawn a little after it shows. A window that Wine has only just mapped must
-// not be acted on at once (its X11 driver can fail with BadWindow): a dialog is acted on only
-// once this holds.
-::testing::AssertionResult ShowsOnScreen(HWND dialog, DWORD timeout_ms = 2000) {
-    const COLORREF face = GetSysColor(COLOR_BTNFACE);
-    POINT wrong{};
-    COLORREF seen = face;
-    auto drawn = [&] {
-        const RECT client = ClientRectOf(dialog);
-        POINT corners[] = {
-            {3, 3}, {client.right - 4, 3}, {3, client.bottom - 4}, {client.right - 4, client.bottom - 4}};
-        for (POINT& p : corners) {
-            ClientToScreen(dialog, &p);
-            seen = ScreenPixel(p.x, p.y);
-            if (seen != face) {
-                wrong = p;
-                return false;
-            }
-        }
-        return true;
-    };
-    if (WaitFor(drawn, timeout_ms)) return ::testing::AssertionSuccess();
-    HWND top = GetAncestor(WindowFromPoint(wrong), GA_ROOT);
-    return ::testing::AssertionFailure() << "the dialog at " << RectText(WindowRectOf(dialog))
-                                         << " is not on the screen: (" << wrong.x << ", " << wrong.y << ") shows "
-                                         << ColorText(seen) << ", not its face " << ColorText(face)
-                                         << " (the top window there is of class \"" << ClassOf(top) << "\")";
-}
-
 // The stand-in game while it runs: its window and its process.
 class RunningGame {
 public:

@@ -1,5 +1,7 @@
 #include "window_search.h"
 
+#include "screen_pixels.h"
+
 namespace zorv_e2e {
 namespace {
 
@@ -147,6 +149,32 @@ bool ClickDialogButton(HWND dialog, int id) {
     if (!button) return false;
     // Posted, not sent: a button that opens another modal window must not block the driver.
     return PostMessageA(button, BM_CLICK, 0, 0) != 0;
+}
+
+::testing::AssertionResult ShowsOnScreen(HWND dialog, DWORD timeout_ms) {
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    POINT wrong{};
+    COLORREF seen = face;
+    auto drawn = [&] {
+        const RECT client = ClientRectOf(dialog);
+        POINT corners[] = {
+            {3, 3}, {client.right - 4, 3}, {3, client.bottom - 4}, {client.right - 4, client.bottom - 4}};
+        for (POINT& p : corners) {
+            ClientToScreen(dialog, &p);
+            seen = ScreenPixel(p.x, p.y);
+            if (seen != face) {
+                wrong = p;
+                return false;
+            }
+        }
+        return true;
+    };
+    if (WaitFor(drawn, timeout_ms)) return ::testing::AssertionSuccess();
+    HWND top = GetAncestor(WindowFromPoint(wrong), GA_ROOT);
+    return ::testing::AssertionFailure() << "the dialog at " << RectText(WindowRectOf(dialog))
+                                         << " is not on the screen: (" << wrong.x << ", " << wrong.y << ") shows "
+                                         << ColorText(seen) << ", not its face " << ColorText(face)
+                                         << " (the top window there is of class \"" << ClassOf(top) << "\")";
 }
 
 }  // namespace zorv_e2e

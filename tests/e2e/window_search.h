@@ -49,6 +49,12 @@ HWND WaitForDialogWith(DWORD pid, int control, DWORD timeout_ms = kWindowTimeout
 // Waits until the window no longer exists or is hidden.
 bool WaitUntilGone(HWND window, DWORD timeout_ms = kWindowTimeout);
 std::string DialogItemText(HWND dialog, int id);
+// The player sees the dialog: the screen shows its face colour at the four inner corners of its
+// client area, where a window over it would show its own picture. Waits for a moment, since a
+// new window may be drawn a little after it shows. A window that Wine has only just mapped must
+// not be acted on at once (its X11 driver can fail with BadWindow): a dialog is acted on only
+// once this holds.
+::testing::AssertionResult ShowsOnScreen(HWND dialog, DWORD timeout_ms = 2000);
 // Posts BM_CLICK to the dialog's button with this id; false when there is no such button.
 bool ClickDialogButton(HWND dialog, int id);
 
