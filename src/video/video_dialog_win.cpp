@@ -61,7 +61,7 @@ void TellAboutDriver(int driver) {
         ShowDriverInstalledDialog(g_video.owner, g_video.instance);
         return;
     }
-    if (driver <= 3) return;
+    if (!IsSystemInstalledDriver(driver)) return;
     char location[MAX_PATH] = "";
     char folder[MAX_PATH];
     if (driver != Drivers().driverCount - 1 && DriverFolder(driver, folder)) FullPath(folder, location);

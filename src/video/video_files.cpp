@@ -121,8 +121,8 @@ void ParseVideoSettings(const std::string& text, VideoSettings* settings) {
 
 std::string FormatVideoSettings(const VideoSettings& settings) {
     char text[64];
-    std::snprintf(text, sizeof text, "%d\n%d\n%d\n%d\n", settings.customFlag, settings.driverIndex,
-                  settings.modeIndex, settings.level);
+    std::snprintf(text, sizeof text, "%d\n%d\n%d\n%d\n", settings.customFlag, settings.driverIndex, settings.modeIndex,
+                  settings.level);
     return text;
 }
 
@@ -173,6 +173,8 @@ std::string FormatModeLabel(int width, int height, int depth) {
 
 bool IsLocalDriver(int driverIndex) { return driverIndex >= 1 && driverIndex <= 3; }
 
+bool IsSystemInstalledDriver(int driverIndex) { return driverIndex > 3; }
+
 std::vector<std::string> FillModeLabels(DriverList* list, int driverIndex) {
     const int count = Clamp(list->modeCount, 0, kMaxModes);
     std::vector<std::string> entries;
@@ -208,10 +210,9 @@ int NextCalibrationLevel(int level, int code, int thumbPosition) {
         Move move;
     };
     static constexpr Rule kRules[] = {
-        {kScrollLineLeft, Move::StepDown},  {kScrollLineRight, Move::StepUp},
-        {kScrollPageLeft, Move::StepDown},  {kScrollPageRight, Move::StepUp},
-        {kScrollThumbPosition, Move::Thumb}, {kScrollThumbTrack, Move::Thumb},
-        {kScrollLeftEnd, Move::ToMin},      {kScrollRightEnd, Move::ToMax},
+        {kScrollLineLeft, Move::StepDown}, {kScrollLineRight, Move::StepUp},    {kScrollPageLeft, Move::StepDown},
+        {kScrollPageRight, Move::StepUp},  {kScrollThumbPosition, Move::Thumb}, {kScrollThumbTrack, Move::Thumb},
+        {kScrollLeftEnd, Move::ToMin},     {kScrollRightEnd, Move::ToMax},
     };
     for (const Rule& rule : kRules) {
         if (rule.code != code) continue;

@@ -25,8 +25,8 @@ constexpr int kLevelStep = 10;
 struct VideoSettings {
     int customFlag = 0;  // 0: the dialog shows the defaults; otherwise the values below
     int driverIndex = 0;
-    int modeIndex = 0;   // position in the display-mode list the dialog shows for the driver
-    int level = 0;       // calibration level, 0..100 as the dialog sets it
+    int modeIndex = 0;  // position in the display-mode list the dialog shows for the driver
+    int level = 0;      // calibration level, 0..100 as the dialog sets it
 };
 
 // The drivers and display modes the installation offers. The counts always lie within
@@ -77,6 +77,9 @@ std::string FormatModeLabel(int width, int height, int depth);
 // Drivers 1 to 3 are installed by copying their libraries beside the game; they offer only
 // the first display mode.
 bool IsLocalDriver(int driverIndex);
+// Drivers after them must be installed into the system; the driver guide tells where their
+// files lie. Driver 0 is the system's own and needs nothing.
+bool IsSystemInstalledDriver(int driverIndex);
 
 // What the display-mode list holds for a driver, and the mode label table filled to match:
 //   - a local driver: the label of mode 0 alone;

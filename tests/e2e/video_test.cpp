@@ -145,21 +145,22 @@ protected:
 
     // Waits until the lists and the bar show this selection.
     ::testing::AssertionResult Shows(int driver, int mode, int level) {
-        if (WaitFor([&] { return Selected(DriverList()) == driver && Selected(ModeList()) == mode && Level() == level; },
-                    kWindowTimeout)) {
+        if (WaitFor(
+                [&] { return Selected(DriverList()) == driver && Selected(ModeList()) == mode && Level() == level; },
+                kWindowTimeout)) {
             return ::testing::AssertionSuccess();
         }
-        return ::testing::AssertionFailure() << "the dialog shows driver " << Selected(DriverList()) << ", mode "
-                                             << Selected(ModeList()) << ", level " << Level() << "; expected driver "
-                                             << driver << ", mode " << mode << ", level " << level;
+        return ::testing::AssertionFailure()
+               << "the dialog shows driver " << Selected(DriverList()) << ", mode " << Selected(ModeList())
+               << ", level " << Level() << "; expected driver " << driver << ", mode " << mode << ", level " << level;
     }
 
     ::testing::AssertionResult ModesAre(const std::vector<std::string>& expected) {
         std::vector<std::string> seen;
         if (WaitFor([&] { return (seen = Entries(ModeList())) == expected; }, kWindowTimeout))
             return ::testing::AssertionSuccess();
-        return ::testing::AssertionFailure() << "the mode list holds " << Joined(seen) << ", expected "
-                                             << Joined(expected);
+        return ::testing::AssertionFailure()
+               << "the mode list holds " << Joined(seen) << ", expected " << Joined(expected);
     }
 
     // A key to the driver list, as the keyboard gives it to the focused list.
@@ -240,9 +241,9 @@ protected:
         auto back = [&] {
             HWND frame = app().Frame();
             HWND menu = app().Menu();
-            return !app().IsRunning() || (frame && !IsIconic(frame) && IsShown(menu) && IsWindowEnabled(menu) &&
-                                          !FindDialog(app().pid()) && !FindWindowA(kGameWindowClass, nullptr) &&
-                                          Answers(menu, 200));
+            return !app().IsRunning() ||
+                   (frame && !IsIconic(frame) && IsShown(menu) && IsWindowEnabled(menu) && !FindDialog(app().pid()) &&
+                    !FindWindowA(kGameWindowClass, nullptr) && Answers(menu, 200));
         };
         EXPECT_TRUE(WaitFor(back, kRunTimeout) && app().IsRunning()) << "the menu did not come back";
         return folder().Read(kGameSeen);
@@ -470,7 +471,8 @@ TEST_F(VideoTest, LevelAndModes) {
     auto at = [&](int x) { return MAKELPARAM(x, middle); };
     PostMessageA(LevelBar(), WM_LBUTTONDOWN, MK_LBUTTON, at(grip));
     PostMessageA(LevelBar(), WM_MOUSEMOVE, MK_LBUTTON, at(grip + (bar.width - 2 * bar.arrow) / 4));
-    ASSERT_TRUE(WaitFor([&] { return Level() > 20; }, kWindowTimeout)) << "the first move left the level at " << Level();
+    ASSERT_TRUE(WaitFor([&] { return Level() > 20; }, kWindowTimeout))
+        << "the first move left the level at " << Level();
     const int halfway = Level();
     PostMessageA(LevelBar(), WM_MOUSEMOVE, MK_LBUTTON, at(grip + (bar.width - 2 * bar.arrow) / 2));
     ASSERT_TRUE(WaitFor([&] { return Level() > halfway; }, kWindowTimeout)) << "the second move left it at " << Level();

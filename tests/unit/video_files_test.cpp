@@ -160,9 +160,8 @@ TEST(DriverListFile, KeepsWithinItsTablesWhateverTheFileSays) {
     // pieces, the second of which stands in for the next line.
     DriverList cut;
     const std::string longName(300, 'n');
-    ParseDriverList("2\n#D " + std::string(120, 'd') + "\n#N " + std::string(60, 'm') + "\n#D B\n#N " + longName +
-                        "\n0\n",
-                    &cut);
+    ParseDriverList(
+        "2\n#D " + std::string(120, 'd') + "\n#N " + std::string(60, 'm') + "\n#D B\n#N " + longName + "\n0\n", &cut);
     EXPECT_EQ(std::strlen(cut.directories[0]), kDriverDirectorySize - 1);
     EXPECT_EQ(std::strlen(cut.names[0]), kDriverNameSize - 1);
     EXPECT_EQ(std::strlen(cut.names[1]), kDriverNameSize - 1);
@@ -215,8 +214,8 @@ TEST(VideoDialogRules, SelectionShownFollowsTheCustomFlag) {
         VideoSettings settings;
         VideoSelection shown;
     } cases[] = {
-        {{0, 0, 0, 80}, {50, 0, 0}},  {{0, 5, 3, 10}, {50, 0, 0}},      {{1, 0, 2, 30}, {30, 0, 2}},
-        {{1, 2, 2, 30}, {30, 2, 0}},  {{7, 4, 1, 100}, {100, 4, 1}},    {{1, 25, 11, -5}, {-5, 25, 11}},
+        {{0, 0, 0, 80}, {50, 0, 0}}, {{0, 5, 3, 10}, {50, 0, 0}},   {{1, 0, 2, 30}, {30, 0, 2}},
+        {{1, 2, 2, 30}, {30, 2, 0}}, {{7, 4, 1, 100}, {100, 4, 1}}, {{1, 25, 11, -5}, {-5, 25, 11}},
     };
     for (const auto& c : cases) {
         VideoSelection shown = SelectionToShow(c.settings);
@@ -239,6 +238,8 @@ TEST(VideoDialogRules, SelectionShownFollowsTheCustomFlag) {
     EXPECT_FALSE(IsLocalDriver(0));
     EXPECT_TRUE(IsLocalDriver(1) && IsLocalDriver(3));
     EXPECT_FALSE(IsLocalDriver(4));
+    EXPECT_FALSE(IsSystemInstalledDriver(0) || IsSystemInstalledDriver(3) || IsSystemInstalledDriver(-1));
+    EXPECT_TRUE(IsSystemInstalledDriver(4) && IsSystemInstalledDriver(19));
 }
 
 TEST(VideoDialogRules, LevelMovesInStepsAndStopsAtTheEnds) {

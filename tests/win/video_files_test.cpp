@@ -116,8 +116,9 @@ TEST_F(VideoFiles, LocalDriversAreCopiedAndEveryOtherChoiceRemovesTheCopies) {
     MakeDriver("DirA", {"Opengl32.dll", "Glu32.dll"});
     MakeDriver("DirB", {"Opengl32.dll", "Glu32.dll"});
     MakeDriver("DirC", {"Opengl32.dll"});
-    LoadDriverList("6\n#D System\n#N S\n#D DirA\n#N A\n#D DirB\n#N B\n#D DirC\n#N C\n#D Other\n#N O\n"
-                   "#D\n#N Last\n1\n640 480 16\nL\n");
+    LoadDriverList(
+        "6\n#D System\n#N S\n#D DirA\n#N A\n#D DirB\n#N B\n#D DirC\n#N C\n#D Other\n#N O\n"
+        "#D\n#N Last\n1\n640 480 16\nL\n");
 
     InstallDriver(1);
     InstallDriver(2);  // replaces the copies of driver 1
