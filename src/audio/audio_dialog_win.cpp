@@ -54,20 +54,12 @@ void ShowVolumes(HWND dialog) {
     SetScrollPos(GetDlgItem(dialog, IDC_AUDIO_SOUND), SB_CTL, Audio().sound, TRUE);
 }
 
-// Sets the music volume from the record. A mixer message box has no owner: once closed it
-// leaves the frame active and above the menu, so the menu and this screen are put back on top.
-void ApplyMusic(HWND dialog) {
-    if (!SetMusicVolume(Audio().music)) return;
-    const UINT keep = SWP_NOMOVE | SWP_NOSIZE;
-    if (g_audio.owner) SetWindowPos(g_audio.owner, HWND_TOP, 0, 0, 0, 0, keep | SWP_NOACTIVATE);
-    SetWindowPos(dialog, HWND_TOP, 0, 0, 0, 0, keep | (IsWindowVisible(dialog) ? 0 : SWP_NOACTIVATE));
-}
 
 // The stored volumes, or the defaults while the custom flag is 0, shown and applied.
 void ShowAndApply(HWND dialog) {
     UseDefaultsUnlessCustom(Audio());
     ShowVolumes(dialog);
-    ApplyMusic(dialog);
+    SetMusicVolume(Audio().music);
 }
 
 void Done(HWND dialog) {
@@ -118,7 +110,7 @@ INT_PTR OnHorizontalScroll(HWND dialog, HWND bar, int code, int position) {
     int* volume = id == IDC_AUDIO_MUSIC ? &Audio().music : id == IDC_AUDIO_SOUND ? &Audio().sound : nullptr;
     if (!volume) return FALSE;
     *volume = ScrolledVolume(*volume, code, position);
-    ApplyMusic(dialog);
+    SetMusicVolume(Audio().music);
     ShowVolumes(dialog);
     Audio().customFlag = 1;
     SetWindowLongPtrA(dialog, DWLP_MSGRESULT, 0);

@@ -4,8 +4,26 @@
 
 namespace zorv {
 namespace {
+
 MessageSink g_sink = nullptr;
+
+// An ownerless box hands the activation, when it goes, to the thread's first top-level window:
+// the full-screen frame, which then stands in front of the menu and of any screen open on it.
+// The window the player was using comes back in front, with the windows that own it behind it
+// in their order; the ownerless frame stays at the back.
+void BringBackToFront(HWND window) {
+    constexpr int kMaxChain = 8;
+    HWND chain[kMaxChain];
+    int count = 0;
+    for (HWND w = window; w && count < kMaxChain; w = GetParent(w)) chain[count++] = w;
+    const UINT keep = SWP_NOMOVE | SWP_NOSIZE;
+    for (int i = count - 2; i >= 0; --i) {
+        SetWindowPos(chain[i], HWND_TOP, 0, 0, 0, 0,
+                     keep | (i > 0 || !IsWindowVisible(chain[i]) || !IsWindowEnabled(chain[i]) ? SWP_NOACTIVATE : 0));
+    }
 }
+
+}  // namespace
 
 void ShowMessage(const char* text) {
     // The text is copied, never used as a format: a per-cent sign shows as it stands.
@@ -15,7 +33,9 @@ void ShowMessage(const char* text) {
         g_sink(buffer);
         return;
     }
+    HWND active = GetActiveWindow();
     MessageBoxA(nullptr, buffer, "Message", MB_OK);
+    if (active && IsWindow(active) && GetActiveWindow() != active) BringBackToFront(active);
 }
 
 void SetMessageSinkForTesting(MessageSink sink) { g_sink = sink; }

@@ -226,6 +226,11 @@ TEST_F(AudioScreen, BarsMoveAndDoneSavesWhatTheyShow) {
     ASSERT_NO_FATAL_FAILURE(Open());
     EXPECT_TRUE(Shows(25, 25));
     EXPECT_FALSE(told_.empty()) << "a prefix without sound shows a mixer message";
+    // The mixer's box has no owner; once it is gone the options menu is in front of the frame again.
+    const RECT menu_rect = WindowRectOf(app().Menu());
+    const POINT beside{menu_rect.left + 100, menu_rect.top + 440};
+    EXPECT_TRUE(WaitFor([&] { return WindowFromPoint(beside) == app().Menu(); }, kWindowTimeout))
+        << "the menu window is behind " << ClassOf(WindowFromPoint(beside));
     EXPECT_TRUE(SameRect(ClientRectOf(dialog_), RECT{0, 0, 280, 352}));
     EXPECT_TRUE(SameRect(InClient(ClientRectOnScreen(dialog_), app().Menu()), AsRect(zorv::kAudioClientPlace)));
     for (const zorv::VolumeBarPlace& bar : zorv::kVolumeBars) {
