@@ -1,0 +1,158 @@
+// A game folder as deep as Windows allows: its longest file path one character short of
+// MAX_PATH. The program starts there, saves every settings file it keeps, and its error dialog
+// shows the whole path of a file that cannot be written.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+
+#include "audio/audio_buttons.h"
+#include "driver.h"
+#include "keys/key_buttons.h"
+
+namespace zorv_e2e {
+namespace {
+
+inline constexpr const ButtonSpec& kAudioDone = ButtonOf(zorv::kAudioTable, zorv::kCommandAudioDone);
+inline constexpr const ButtonSpec& kKeysDone = ButtonOf(zorv::kKeyButtonTable, zorv::kCommandKeysDone);
+
+// The longest path below `folder`, relative to it.
+size_t LongestRelative(const std::string& folder, const std::string& prefix = "") {
+    size_t longest = 0;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(JoinPath(folder, "*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return 0;
+    do {
+        const std::string name = found.cFileName;
+        if (name == "." || name == "..") continue;
+        const std::string relative = prefix.empty() ? name : prefix + "\\" + name;
+        longest = std::max(longest, relative.size());
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            longest = std::max(longest, LongestRelative(JoinPath(folder, name), relative));
+        }
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return longest;
+}
+
+class DeepFolder : public GameTest {
+protected:
+    // Copies the game folder into nested folders of the scratch folder, so deep that its
+    // longest path is MAX_PATH - 1 characters long.
+    void SetUp() override {
+        GameTest::SetUp();
+        ASSERT_TRUE(folder().ok()) << folder().error();
+        // The program also writes these names, which the installed folder does not hold yet.
+        const size_t longest = std::max(LongestRelative(folder().path()), std::string(kGameModeFile).size());
+        deep_ = folder().path();
+        const size_t target = MAX_PATH - 1 - 1 - longest;
+        ASSERT_LT(deep_.size() + 3, target);
+        while (deep_.size() < target) {
+            const size_t room = target - deep_.size() - 1;
+            deep_ += "\\" + std::string(std::min<size_t>(room, 200), 'd');
+            if (deep_.size() == target - 1) deep_ += 'd';
+            ASSERT_TRUE(CreateDirectoryA(deep_.c_str(), nullptr)) << deep_;
+        }
+        ASSERT_EQ(target, deep_.size());
+        // The copy leaves the intro movie out, as the scratch folder does.
+        ASSERT_TRUE(CopyTree(GameFolder(), deep_));
+        DeleteFileA(Deep(kIntroMovie).c_str());
+    }
+
+    std::string Deep(const std::string& relative) const { return JoinPath(deep_, relative); }
+
+    void Write(const std::string& relative, const std::string& bytes) {
+        ASSERT_TRUE(WriteWholeFile(Deep(relative), bytes)) << relative;
+    }
+    std::string Read(const std::string& relative) {
+        std::string bytes;
+        return ReadWholeFile(Deep(relative), &bytes) ? bytes : "<missing>";
+    }
+
+    void OpenOptions(MenuView& menu) {
+        menu.ClickAt(kOption);
+        ASSERT_TRUE(menu.ShowsWhole(kOptionsScreen));
+    }
+
+    // Opens a screen from the options menu and presses its DONE, which saves its file.
+    void SaveThrough(MenuView& menu, const ButtonSpec& opener, int control, const ButtonSpec& done) {
+        menu.ClickAt(opener);
+        // The audio screen tells what this machine's mixer lacks first; those boxes are passed over.
+        HWND dialog = nullptr;
+        WaitFor(
+            [&] {
+                for (HWND box : TopLevelWindows(app().pid(), kDialogClass, kMessageCaption)) {
+                    if (IsShown(box)) DismissMessageBox(box);
+                }
+                return (dialog = FindDialogWith(app().pid(), control)) != nullptr;
+            },
+            kWindowTimeout);
+        ASSERT_TRUE(dialog != nullptr) << "the screen of " << NameOf(opener) << " did not open";
+        const POINT p = Centre(done);
+        SendNotifyMessageA(dialog, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.x, p.y));
+        ASSERT_TRUE(WaitUntilGone(dialog)) << NameOf(opener) << ": DONE left the screen open";
+        ASSERT_TRUE(menu.ShowsBackground(kOptionsScreen));
+    }
+
+    std::string deep_;
+};
+
+TEST_F(DeepFolder, StartsSavesEverySettingsFileAndShowsTheWholePathOfAnError) {
+    // Line ends the program does not write, so that each save shows.
+    Write(kAudioFile, "0\nMusic 25\nSound 25\n");
+    std::string keys = Read(kKeyFile);
+    keys.erase(std::remove(keys.begin(), keys.end(), '\r'), keys.end());
+    Write(kKeyFile, keys);
+    Write(kFlagFile, "1\n");
+    Write(kGameInstructions, "stay=0\nlog=0\n");
+    ASSERT_FALSE(FileExists(Deep(kGameModeFile)));
+    ASSERT_TRUE(zorv_e2e::StartToMenu(app(), deep_));
+    {
+        MenuView menu(app().Menu(), Deep(kProgramFile), deep_);
+        ASSERT_TRUE(menu.ok()) << menu.error();
+        menu.ClickAt(kStartGame);
+        ASSERT_TRUE(WaitFor([&] { return FileExists(Deep(kGameSeen)); }, kStartTimeout)) << "the game did not run";
+        ASSERT_TRUE(WaitFor([&] { return IsShown(app().Menu()) && !IsIconic(app().Frame()); }, kWindowTimeout));
+        ASSERT_TRUE(menu.ShowsWhole(kMainScreen));
+        ASSERT_NO_FATAL_FAILURE(OpenOptions(menu));
+        ASSERT_NO_FATAL_FAILURE(SaveThrough(menu, kAudio, IDC_AUDIO_MUSIC, kAudioDone));
+        ASSERT_NO_FATAL_FAILURE(SaveThrough(menu, kSetupInput, IDC_KEY_1P_UP, kKeysDone));
+        menu.ClickAt(kClose);
+        ASSERT_TRUE(menu.ShowsWhole(kMainScreen));
+        menu.ClickAt(kQuit);
+    }
+    ExitResult exit = app().WaitForExit();
+    ASSERT_TRUE(exit.ended);
+    EXPECT_EQ(0u, exit.code);
+    EXPECT_EQ("1\r\n", Read(kFlagFile));
+    EXPECT_EQ("0\r\nMusic 25\r\nSound 25\r\n", Read(kAudioFile));
+    EXPECT_NE(std::string::npos, Read(kKeyFile).find("\r\n")) << Read(kKeyFile);
+    EXPECT_EQ(0u, Read(kGameModeFile).find("0\r\n")) << Read(kGameModeFile);
+
+    // A second run: with the audio file held, opening its screen brings up the error dialog,
+    // which shows the whole path.
+    App second;
+    ASSERT_TRUE(zorv_e2e::StartToMenu(second, deep_));
+    FileHold hold(Deep(kAudioFile));
+    ASSERT_TRUE(hold.ok());
+    {
+        MenuView menu(second.Menu(), Deep(kProgramFile), deep_);
+        ASSERT_NO_FATAL_FAILURE(OpenOptions(menu));
+        menu.ClickAt(kAudio);
+    }
+    HWND error = WaitForDialogWith(second.pid(), IDC_CONFIG_ERROR_TEXT);
+    ASSERT_TRUE(error != nullptr) << "no configuration-file error dialog";
+    const std::string shown = DialogItemText(error, IDC_CONFIG_ERROR_TEXT);
+    EXPECT_EQ(Deep(kAudioFile), shown);
+    EXPECT_GT(shown.size(), static_cast<size_t>(MAX_PATH - 40));
+    ASSERT_TRUE(ClickDialogButton(error, IDC_CONFIG_ERROR_OK));
+    exit = second.WaitForExit();
+    ASSERT_TRUE(exit.ended);
+    EXPECT_EQ(1u, exit.code);
+}
+
+}  // namespace
+}  // namespace zorv_e2e
