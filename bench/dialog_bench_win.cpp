@@ -1,0 +1,170 @@
+// Opening each dialog of the program until it is drawn, against a minimal dialog from a template,
+// in this process under the same Wine: the time from the call that opens it until its modal loop
+// has nothing left to paint (a zero timer fires only once no paint is pending). Each dialog is
+// then closed the way the player closes it.
+// Usage: dialog_bench.exe [RUNS]   (median of RUNS openings each; 20 by default)
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "audio/audio_buttons.h"
+#include "audio/audio_dialog_win.h"
+#include "common/config_error_win.h"
+#include "common/message_box_win.h"
+#include "files.h"
+#include "howtoplay/howto_buttons.h"
+#include "howtoplay/howto_win.h"
+#include "keys/key_buttons.h"
+#include "keys/key_dialog_win.h"
+#include "launch/driver_dialogs_win.h"
+#include "launch/game_log_win.h"
+#include "resources/resource_ids.h"
+
+using namespace zorv;
+
+namespace {
+
+double Now() {
+    LARGE_INTEGER f, t;
+    QueryPerformanceFrequency(&f);
+    QueryPerformanceCounter(&t);
+    return double(t.QuadPart) / double(f.QuadPart);
+}
+
+struct Close {
+    int command = 0;
+    const ButtonSpec* button = nullptr;
+};
+Close g_close;
+UINT_PTR g_timer = 0;
+double g_drawn = 0;
+
+const ButtonSpec* ButtonOf(const ButtonTable& table, int command) {
+    for (int i = 0; i < table.count; ++i) {
+        if (table.buttons[i].command == command) return &table.buttons[i];
+    }
+    return nullptr;
+}
+
+BOOL CALLBACK TakeDialog(HWND window, LPARAM out) {
+    char name[16] = {};
+    GetClassNameA(window, name, sizeof name);
+    if (lstrcmpA(name, "#32770") != 0 || !IsWindowVisible(window)) return TRUE;
+    *reinterpret_cast<HWND*>(out) = window;
+    return FALSE;
+}
+
+void CALLBACK Drawn(HWND, UINT, UINT_PTR, DWORD) {
+    HWND dialog = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), TakeDialog, reinterpret_cast<LPARAM>(&dialog));
+    if (!dialog) return;
+    g_drawn = Now();
+    KillTimer(nullptr, g_timer);
+    if (g_close.button) {
+        const ButtonSpec& b = *g_close.button;
+        const LPARAM at = MAKELPARAM((b.hot.left + b.hot.right) / 2, (b.hot.top + b.hot.bottom) / 2);
+        SendMessageA(dialog, WM_LBUTTONDOWN, MK_LBUTTON, at);
+        if (IsWindow(dialog)) SendMessageA(dialog, WM_LBUTTONUP, 0, at);
+    } else if (g_close.command) {
+        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(g_close.command, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(dialog, g_close.command)));
+    } else {
+        EndDialog(dialog, 0);
+    }
+}
+
+double Median(std::vector<double> v) {
+    if (v.empty()) return -1;
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+double TimeToDrawn(const std::function<void()>& open, Close close, int runs) {
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i) {
+        g_close = close;
+        g_drawn = 0;
+        g_timer = SetTimer(nullptr, 0, 0, Drawn);
+        const double start = Now();
+        open();
+        KillTimer(nullptr, g_timer);
+        if (g_drawn > 0) times.push_back(g_drawn - start);
+    }
+    return Median(times);
+}
+
+INT_PTR CALLBACK MinimalProc(HWND, UINT message, WPARAM, LPARAM) { return message == WM_INITDIALOG; }
+
+// A modal-frame dialog in the "System" font with one text and one button, as the program's are.
+std::vector<WORD> MinimalTemplate() {
+    std::vector<WORD> t(sizeof(DLGTEMPLATE) / sizeof(WORD), 0);
+    DLGTEMPLATE* d = reinterpret_cast<DLGTEMPLATE*>(t.data());
+    d->style = WS_POPUP | WS_VISIBLE | DS_MODALFRAME | DS_CENTER | DS_SETFONT;
+    d->cx = 195;
+    d->cy = 86;
+    t.insert(t.end(), {0, 0, 0, 12});  // no menu, the dialog class, no title, font size
+    for (const char* c = "System"; *c; ++c) t.push_back(static_cast<WORD>(*c));
+    t.push_back(0);
+    return t;
+}
+
+void IgnoreMessage(const char*) {}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 20;
+    zorv_e2e::ScratchFolder folder("dialog-bench");
+    if (!folder.ok()) {
+        std::printf("cannot prepare the game folder: %s\n", folder.error().c_str());
+        return 1;
+    }
+    SetCurrentDirectoryA(folder.path().c_str());
+    HINSTANCE program = LoadLibraryExA(folder.PathOf("zorv3d.exe").c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES);
+    if (!program) {
+        std::printf("cannot map zorv3d.exe\n");
+        return 1;
+    }
+    SetMessageSinkForTesting(IgnoreMessage);
+    struct Dialog {
+        const char* name;
+        std::function<void()> open;
+        Close close;
+    } dialogs[] = {
+        {"audio", [&] { ShowAudioDialog(nullptr, program); }, {0, ButtonOf(kAudioTable, kCommandAudioDone)}},
+        {"keys", [&] { ShowKeyDialog(nullptr, program); }, {0, ButtonOf(kKeyButtonTable, kCommandKeysCancel)}},
+        {"how to play",
+         [&] { ShowHowToPlay(nullptr, program); },
+         {0, ButtonOf(kHowToPlayTable, kCommandCloseHowToPlay)}},
+        {"driver check", [&] { ShowDriverCheckDialog(nullptr, program); }, {IDC_DRIVER_CHECK_LATER, nullptr}},
+        {"driver guide",
+         [&] { ShowDriverGuideDialog(nullptr, program, "C:\\Game"); },
+         {IDC_DRIVER_GUIDE_CANCEL, nullptr}},
+        {"driver installed", [&] { ShowDriverInstalledDialog(nullptr, program); }, {IDC_DRIVER_INSTALLED_OK, nullptr}},
+        {"game error report", [&] { ShowGameErrorReport(nullptr, program); }, {IDC_GAME_ERROR_OK, nullptr}},
+        {"configuration-file error", [&] { ShowConfigFileError(nullptr, program, "C:\\Game\\info\\x.cfg"); }, {}},
+    };
+    const std::vector<WORD> minimal = MinimalTemplate();
+    auto openMinimal = [&] {
+        DialogBoxIndirectParamA(GetModuleHandleA(nullptr), reinterpret_cast<const DLGTEMPLATE*>(minimal.data()),
+                                nullptr, MinimalProc, 0);
+    };
+    // One opening of each first, so that no figure carries what the process does only once.
+    TimeToDrawn(openMinimal, {}, 1);
+    for (const Dialog& dialog : dialogs) TimeToDrawn(dialog.open, dialog.close, 1);
+    const double reference = TimeToDrawn(openMinimal, {}, runs);
+    std::printf("opening until drawn, median of %d, in milliseconds\n", runs);
+    std::printf("%-28s %8.2f\n", "minimal dialog (reference)", reference * 1000);
+    for (const Dialog& dialog : dialogs) {
+        const double time = TimeToDrawn(dialog.open, dialog.close, runs);
+        std::printf("%-28s %8.2f  ratio %.2f\n", dialog.name, time * 1000, reference > 0 ? time / reference : 0.0);
+    }
+    SetMessageSinkForTesting(nullptr);
+    FreeLibrary(program);
+    SetCurrentDirectoryA("C:\\");
+    return 0;
+}
