@@ -3,6 +3,7 @@
 #pragma once
 
 #include "graphics/button_table.h"
+#include "graphics/dialog_layout.h"
 #include "resources/resource_ids.h"
 
 namespace zorv {
@@ -21,26 +22,12 @@ inline constexpr ButtonSpec kAudioButtons[] = {
 
 inline constexpr ButtonTable kAudioTable = MakeButtonTable(kAudioButtons);
 
-// The dialog template is laid out in dialog units at two pixels each, the measure the
-// background picture (280 by 352) and the button rectangles are drawn for. The screen holds
-// itself to these pixels whatever the system's dialog font makes of the units.
-constexpr int kAudioDialogUnitPixels = 2;
-
-constexpr ButtonRect FromDialogUnits(int x, int y, int width, int height) {
-    return {x * kAudioDialogUnitPixels, y * kAudioDialogUnitPixels, (x + width) * kAudioDialogUnitPixels,
-            (y + height) * kAudioDialogUnitPixels};
-}
-
-// The client area, in the owner's client coordinates: 280 by 352 pixels.
+// The client area, in the owner's client coordinates: the template's place and size at two
+// pixels per dialog unit, 280 by 352 pixels, the background picture's size.
 inline constexpr ButtonRect kAudioClientPlace = FromDialogUnits(144, 31, 140, 176);
 
-struct VolumeBarPlace {
-    int controlId;
-    ButtonRect place;  // client pixels
-};
-
 // Music first, as in the settings record.
-inline constexpr VolumeBarPlace kVolumeBars[] = {
+inline constexpr ControlPlace kVolumeBars[] = {
     {IDC_AUDIO_MUSIC, FromDialogUnits(12, 35, 116, 11)},
     {IDC_AUDIO_SOUND, FromDialogUnits(12, 76, 116, 11)},
 };

@@ -6,6 +6,7 @@
 #include "audio/music_volume_win.h"
 #include "audio/volume_scroll.h"
 #include "captions/captions_win.h"
+#include "graphics/dialog_layout_win.h"
 #include "graphics/drawing_win.h"
 #include "graphics/image_button_win.h"
 
@@ -32,28 +33,10 @@ POINT MessagePoint(LPARAM lParam) {
     return POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
 }
 
-// The template's units become pixels through the dialog font, which differs between systems;
-// the background, the captions and the buttons are placed in pixels, so the screen and its
-// bars are put where those pixels expect them.
-void PlaceInPixels(HWND dialog) {
-    RECT frame = {0, 0, kAudioClientPlace.Width(), kAudioClientPlace.Height()};
-    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrA(dialog, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLongPtrA(dialog, GWL_EXSTYLE)));
-    POINT origin = {kAudioClientPlace.left, kAudioClientPlace.top};
-    if (g_audio.owner) ClientToScreen(g_audio.owner, &origin);
-    SetWindowPos(dialog, nullptr, origin.x + frame.left, origin.y + frame.top, frame.right - frame.left,
-                 frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
-    for (const VolumeBarPlace& bar : kVolumeBars) {
-        MoveWindow(GetDlgItem(dialog, bar.controlId), bar.place.left, bar.place.top, bar.place.Width(),
-                   bar.place.Height(), FALSE);
-    }
-}
-
 void ShowVolumes(HWND dialog) {
     SetScrollPos(GetDlgItem(dialog, IDC_AUDIO_MUSIC), SB_CTL, Audio().music, TRUE);
     SetScrollPos(GetDlgItem(dialog, IDC_AUDIO_SOUND), SB_CTL, Audio().sound, TRUE);
 }
-
 
 // The stored volumes, or the defaults while the custom flag is 0, shown and applied.
 void ShowAndApply(HWND dialog) {
@@ -82,9 +65,11 @@ void DispatchAudio(HWND dialog, HINSTANCE, int command) {
 }
 
 INT_PTR OnInitDialog(HWND dialog) {
-    PlaceInPixels(dialog);
+    // The background, captions and buttons are drawn in pixels; the screen and its bars are put
+    // where those pixels expect them.
+    PlaceDialogInPixels(dialog, g_audio.owner, kAudioClientPlace, kVolumeBars);
     GetClientRect(dialog, &g_audio.client);
-    for (const VolumeBarPlace& bar : kVolumeBars) {
+    for (const ControlPlace& bar : kVolumeBars) {
         SetScrollRange(GetDlgItem(dialog, bar.controlId), SB_CTL, kVolumeMin, kVolumeMax, FALSE);
     }
     InitButtonScreen(g_audio.buttons, kAudioTable, DispatchAudio);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "graphics/button_table.h"
+#include "graphics/dialog_layout.h"
 #include "resources/resource_ids.h"
 
 namespace zorv {
@@ -28,9 +29,6 @@ inline constexpr ButtonTable kHowToPlayTable = MakeButtonTable(kHowToPlayButtons
 // origin) is laid out at two pixels per dialog unit: the 280 by 340 pages are drawn 1:1 and the
 // buttons stand on their bottom rows. The screen holds itself to these pixels whatever the
 // system's dialog font makes of the units.
-constexpr int kHowToPlayDialogUnitPixels = 2;
-inline constexpr ButtonRect kHowToPlayClientPlace = {144 * kHowToPlayDialogUnitPixels, 31 * kHowToPlayDialogUnitPixels,
-                                                     (144 + 140) * kHowToPlayDialogUnitPixels,
-                                                     (31 + 170) * kHowToPlayDialogUnitPixels};
+inline constexpr ButtonRect kHowToPlayClientPlace = FromDialogUnits(144, 31, 140, 170);
 
 }  // namespace zorv

@@ -1,6 +1,7 @@
 #include "howtoplay/howto_win.h"
 
 #include "common/gdi_guards_win.h"
+#include "graphics/dialog_layout_win.h"
 #include "graphics/drawing_win.h"
 #include "graphics/image_button_win.h"
 #include "howtoplay/howto_buttons.h"
@@ -50,19 +51,9 @@ POINT ClientPoint(LPARAM lParam) {
     return POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
 }
 
-// Puts the client area where the pixels of the pages and buttons expect it.
-void PlaceInPixels(HWND window) {
-    RECT frame = {0, 0, kHowToPlayClientPlace.Width(), kHowToPlayClientPlace.Height()};
-    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrA(window, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLongPtrA(window, GWL_EXSTYLE)));
-    POINT origin = {kHowToPlayClientPlace.left, kHowToPlayClientPlace.top};
-    if (g_howTo.owner) ClientToScreen(g_howTo.owner, &origin);
-    SetWindowPos(window, nullptr, origin.x + frame.left, origin.y + frame.top, frame.right - frame.left,
-                 frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 void OnInit(HWND window) {
-    PlaceInPixels(window);
+    // The client area goes where the pixels of the pages and buttons expect it.
+    PlaceDialogInPixels(window, g_howTo.owner, kHowToPlayClientPlace);
     GetClientRect(window, &g_howTo.client);
     InitButtonScreen(g_howTo.buttons, kHowToPlayTable, Dispatch);
     LoadScreenImages(g_howTo.instance, g_howTo.buttons);

@@ -1,7 +1,9 @@
-// The video calibration dialog's two image buttons and their command codes.
+// The video calibration dialog's two image buttons and their command codes, and where the
+// screen and its controls lie in pixels.
 #pragma once
 
 #include "graphics/button_table.h"
+#include "graphics/dialog_layout.h"
 #include "resources/resource_ids.h"
 
 namespace zorv {
@@ -20,5 +22,24 @@ inline constexpr ButtonSpec kVideoButtons[] = {
 // clang-format on
 
 inline constexpr ButtonTable kVideoTable = MakeButtonTable(kVideoButtons);
+
+// The background picture, drawn 1:1 so that its frames stand around the buttons and controls.
+constexpr int kVideoBackgroundWidth = 280;
+constexpr int kVideoBackgroundHeight = 352;
+
+// The client area, in the owner's client coordinates: at the template's place (144, 31 units)
+// and as large as the background picture. The template's 172 units of height would be 344
+// pixels, squeezing the picture out of line with the button rectangles.
+inline constexpr ButtonRect kVideoClientPlace = {144 * kDialogUnitPixels, 31 * kDialogUnitPixels,
+                                                 144 * kDialogUnitPixels + kVideoBackgroundWidth,
+                                                 31 * kDialogUnitPixels + kVideoBackgroundHeight};
+
+// The template's controls at two pixels per unit: the lists start at rows 42 and 114 and the
+// bar at row 180, below the captions drawn at rows 20, 93 and 162.
+inline constexpr ControlPlace kVideoControls[] = {
+    {IDC_VIDEO_DRIVERS, FromDialogUnits(7, 21, 127, 57)},
+    {IDC_VIDEO_MODES, FromDialogUnits(7, 57, 127, 48)},
+    {IDC_VIDEO_LEVEL, FromDialogUnits(12, 90, 115, 11)},
+};
 
 }  // namespace zorv

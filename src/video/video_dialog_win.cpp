@@ -2,6 +2,7 @@
 
 #include "captions/captions_win.h"
 #include "common/full_path_win.h"
+#include "graphics/dialog_layout_win.h"
 #include "graphics/drawing_win.h"
 #include "graphics/image_button_win.h"
 #include "launch/driver_dialogs_win.h"
@@ -115,6 +116,9 @@ void DispatchVideo(HWND dialog, HINSTANCE, int command) {
 }
 
 INT_PTR OnInitDialog(HWND dialog) {
+    // The background, captions and buttons are drawn in pixels; the screen and its controls are
+    // put where those pixels expect them, whatever the dialog font makes of the template's units.
+    PlaceDialogInPixels(dialog, g_video.owner, kVideoClientPlace, kVideoControls);
     GetClientRect(dialog, &g_video.client);
     SetScrollRange(GetDlgItem(dialog, IDC_VIDEO_LEVEL), SB_CTL, kLevelMin, kLevelMax, FALSE);
     PlaceButtons(g_video.buttons.board);

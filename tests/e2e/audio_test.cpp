@@ -233,7 +233,7 @@ TEST_F(AudioScreen, BarsMoveAndDoneSavesWhatTheyShow) {
         << "the menu window is behind " << ClassOf(WindowFromPoint(beside));
     EXPECT_TRUE(SameRect(ClientRectOf(dialog_), RECT{0, 0, 280, 352}));
     EXPECT_TRUE(SameRect(InClient(ClientRectOnScreen(dialog_), app().Menu()), AsRect(zorv::kAudioClientPlace)));
-    for (const zorv::VolumeBarPlace& bar : zorv::kVolumeBars) {
+    for (const zorv::ControlPlace& bar : zorv::kVolumeBars) {
         EXPECT_TRUE(SameRect(InClient(WindowRectOf(Bar(bar.controlId)), dialog_), AsRect(bar.place)))
             << "bar " << bar.controlId;
     }

@@ -1,0 +1,27 @@
+// Placing a dialog and its controls in pixels (see dialog_layout.h).
+#pragma once
+
+#include <windows.h>
+
+#include <cstddef>
+
+#include "graphics/dialog_layout.h"
+
+namespace zorv {
+
+// Gives `dialog` a client area of exactly `client`, which is in the client coordinates of
+// `owner` (of the screen when there is no owner), and moves each listed control to its place.
+// Controls missing from the dialog are passed over.
+void PlaceDialogInPixels(HWND dialog, HWND owner, const ButtonRect& client, const ControlPlace* controls,
+                         std::size_t count);
+
+inline void PlaceDialogInPixels(HWND dialog, HWND owner, const ButtonRect& client) {
+    PlaceDialogInPixels(dialog, owner, client, nullptr, 0);
+}
+
+template <std::size_t N>
+void PlaceDialogInPixels(HWND dialog, HWND owner, const ButtonRect& client, const ControlPlace (&controls)[N]) {
+    PlaceDialogInPixels(dialog, owner, client, controls, N);
+}
+
+}  // namespace zorv
