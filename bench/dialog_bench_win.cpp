@@ -23,6 +23,8 @@
 #include "launch/driver_dialogs_win.h"
 #include "launch/game_log_win.h"
 #include "resources/resource_ids.h"
+#include "video/video_buttons.h"
+#include "video/video_dialog_win.h"
 
 using namespace zorv;
 
@@ -140,6 +142,7 @@ int main(int argc, char** argv) {
         {"how to play",
          [&] { ShowHowToPlay(nullptr, program); },
          {0, ButtonOf(kHowToPlayTable, kCommandCloseHowToPlay)}},
+        {"video", [&] { ShowVideoDialog(nullptr, program); }, {0, ButtonOf(kVideoTable, kCommandVideoDone)}},
         {"driver check", [&] { ShowDriverCheckDialog(nullptr, program); }, {IDC_DRIVER_CHECK_LATER, nullptr}},
         {"driver guide",
          [&] { ShowDriverGuideDialog(nullptr, program, "C:\\Game"); },

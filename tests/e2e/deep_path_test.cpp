@@ -12,12 +12,27 @@
 #include "audio/audio_buttons.h"
 #include "driver.h"
 #include "keys/key_buttons.h"
+#include "video/video_buttons.h"
 
 namespace zorv_e2e {
 namespace {
 
 inline constexpr const ButtonSpec& kAudioDone = ButtonOf(zorv::kAudioTable, zorv::kCommandAudioDone);
 inline constexpr const ButtonSpec& kKeysDone = ButtonOf(zorv::kKeyButtonTable, zorv::kCommandKeysDone);
+inline constexpr const ButtonSpec& kVideoDone = ButtonOf(zorv::kVideoTable, zorv::kCommandVideoDone);
+// A local driver: choosing it installs the two libraries of its folder.
+constexpr int kLocalDriver = 3;
+
+// The folder of the driver list's entry: its "#D" line.
+std::string DriverFolderOf(const std::string& list, int entry) {
+    size_t at = 0;
+    for (int i = 0; i <= entry; ++i) {
+        at = list.find("#D ", at);
+        if (at == std::string::npos) return std::string();
+        at += 3;
+    }
+    return list.substr(at, list.find_first_of("\r\n", at) - at);
+}
 
 // The longest path below `folder`, relative to it.
 size_t LongestRelative(const std::string& folder, const std::string& prefix = "") {
@@ -97,6 +112,24 @@ protected:
         ASSERT_TRUE(menu.ShowsBackground(kOptionsScreen));
     }
 
+    // VIDEO CALIBRATION: choose a local driver, confirm the note, DONE
+    // installs it and saves the settings.
+    void InstallThroughVideo(MenuView& menu) {
+        menu.ClickAt(kVideo);
+        HWND dialog = WaitForDialogWith(app().pid(), IDC_VIDEO_DRIVERS);
+        ASSERT_TRUE(dialog != nullptr) << "the video screen did not open";
+        HWND list = GetDlgItem(dialog, IDC_VIDEO_DRIVERS);
+        SendMessageA(list, CB_SETCURSEL, kLocalDriver, 0);
+        PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_VIDEO_DRIVERS, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+        HWND note = WaitForDialogWith(app().pid(), IDC_DRIVER_INSTALLED_OK);
+        ASSERT_TRUE(note != nullptr) << "no driver note";
+        ASSERT_TRUE(ClickDialogButton(note, IDC_DRIVER_INSTALLED_OK));
+        ASSERT_TRUE(WaitUntilGone(note));
+        const POINT p = Centre(kVideoDone);
+        SendNotifyMessageA(dialog, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.x, p.y));
+        ASSERT_TRUE(WaitUntilGone(dialog)) << "DONE left the video screen open";
+    }
+
     std::string deep_;
 };
 
@@ -107,6 +140,7 @@ TEST_F(DeepFolder, StartsSavesEverySettingsFileAndShowsTheWholePathOfAnError) {
     keys.erase(std::remove(keys.begin(), keys.end(), '\r'), keys.end());
     Write(kKeyFile, keys);
     Write(kFlagFile, "1\n");
+    Write(kVideoSettingsFile, "0\n0\n0\n50\n");
     Write(kGameInstructions, "stay=0\nlog=0\n");
     ASSERT_FALSE(FileExists(Deep(kGameModeFile)));
     ASSERT_TRUE(zorv_e2e::StartToMenu(app(), deep_));
@@ -120,6 +154,7 @@ TEST_F(DeepFolder, StartsSavesEverySettingsFileAndShowsTheWholePathOfAnError) {
         ASSERT_NO_FATAL_FAILURE(OpenOptions(menu));
         ASSERT_NO_FATAL_FAILURE(SaveThrough(menu, kAudio, IDC_AUDIO_MUSIC, kAudioDone));
         ASSERT_NO_FATAL_FAILURE(SaveThrough(menu, kSetupInput, IDC_KEY_1P_UP, kKeysDone));
+        ASSERT_NO_FATAL_FAILURE(InstallThroughVideo(menu));
         menu.ClickAt(kClose);
         ASSERT_TRUE(menu.ShowsWhole(kMainScreen));
         menu.ClickAt(kQuit);
@@ -131,6 +166,15 @@ TEST_F(DeepFolder, StartsSavesEverySettingsFileAndShowsTheWholePathOfAnError) {
     EXPECT_EQ("0\r\nMusic 25\r\nSound 25\r\n", Read(kAudioFile));
     EXPECT_NE(std::string::npos, Read(kKeyFile).find("\r\n")) << Read(kKeyFile);
     EXPECT_EQ(0u, Read(kGameModeFile).find("0\r\n")) << Read(kGameModeFile);
+    // The flag line, then the driver: each line ended the way the program writes it.
+    EXPECT_EQ("\r\n" + std::to_string(kLocalDriver) + "\r\n", Read(kVideoSettingsFile).substr(1, 5))
+        << Read(kVideoSettingsFile);
+    for (const char* library : {"Opengl32.dll", "Glu32.dll"}) {
+        const std::string folder = DriverFolderOf(Read("info\\Driver.dat"), kLocalDriver);
+        std::string installed = Read(library), source = Read("Driver\\" + folder + "\\" + library);
+        EXPECT_NE("<missing>", installed) << library;
+        EXPECT_EQ(source, installed) << library;
+    }
 
     // A second run: with the audio file held, opening its screen brings up the error dialog,
     // which shows the whole path.

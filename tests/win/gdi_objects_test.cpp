@@ -24,6 +24,8 @@
 #include "launch/driver_dialogs_win.h"
 #include "launch/game_log_win.h"
 #include "resource_ids.h"
+#include "video/video_buttons.h"
+#include "video/video_dialog_win.h"
 
 using namespace zorv;
 
@@ -176,6 +178,7 @@ TEST(GdiObjects, EachDialogOpenedAndClosed500TimesLeavesTheCountAsTheFirstTime) 
         {"audio", [&] { ShowAudioDialog(nullptr, program); }, kAudioDone},
         {"keys", [&] { ShowKeyDialog(nullptr, program); }, kKeysCancel},
         {"how to play", [&] { ShowHowToPlay(nullptr, program); }, kHowToClose},
+        {"video", [&] { ShowVideoDialog(nullptr, program); }, {0, ButtonOf(kVideoTable, kCommandVideoDone)}},
         {"driver check", [&] { ShowDriverCheckDialog(nullptr, program); }, {IDC_DRIVER_CHECK_LATER, nullptr}},
         {"driver guide",
          [&] { ShowDriverGuideDialog(nullptr, program, "C:\\Game"); },
