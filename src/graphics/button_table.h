@@ -22,7 +22,7 @@ struct ButtonRect {
 };
 
 struct ButtonSpec {
-    int id;                 // unique among the program's image buttons
+    int id;                 // unique within its screen
     int command;            // handed to the screen's dispatcher when the button is clicked
     int normalResource;     // bitmap resources of the three pictures; 0: the picture is absent
     int highlightedResource;
