@@ -1,32 +1,20 @@
 #include "input.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "wait.h"
 
 namespace zorv_e2e {
 namespace {
 
+// Keys whose scan code comes with the extended-key flag.
+constexpr UINT kExtendedKeys[] = {VK_INSERT, VK_DELETE,  VK_HOME,     VK_END,  VK_PRIOR,    VK_NEXT,
+                                  VK_LEFT,   VK_RIGHT,   VK_UP,       VK_DOWN, VK_RCONTROL, VK_RMENU,
+                                  VK_DIVIDE, VK_NUMLOCK, VK_SNAPSHOT, VK_LWIN, VK_RWIN,     VK_APPS};
+
 bool IsExtendedKey(UINT vk) {
-    switch (vk) {
-    case VK_INSERT:
-    case VK_DELETE:
-    case VK_HOME:
-    case VK_END:
-    case VK_PRIOR:
-    case VK_NEXT:
-    case VK_LEFT:
-    case VK_RIGHT:
-    case VK_UP:
-    case VK_DOWN:
-    case VK_RCONTROL:
-    case VK_RMENU:
-    case VK_DIVIDE:
-    case VK_NUMLOCK:
-    case VK_SNAPSHOT:
-    case VK_LWIN:
-    case VK_RWIN:
-    case VK_APPS: return true;
-    default: return false;
-    }
+    return std::find(std::begin(kExtendedKeys), std::end(kExtendedKeys), vk) != std::end(kExtendedKeys);
 }
 
 // lParam of a key message: repeat count 1, scan code, extended flag, Alt context bit, and for a
