@@ -41,17 +41,17 @@ void PlayInterfaceSound(const char* file) { sndPlaySoundA(file, SND_ASYNC | SND_
 
 int LoadButtonImages(HINSTANCE instance, ButtonScreen& screen, int index) {
     if (index < 0 || index >= Count(screen)) return 1;
-    const ButtonSpec& spec = screen.board.table.buttons[index];
+    const ButtonSpec& button = screen.board.table.buttons[index];
     ButtonImages& images = screen.images[index];
-    images.normal = LoadResourceBitmap(instance, spec.normalResource);
+    images.normal = LoadResourceBitmap(instance, button.normalResource);
     if (!images.normal) return 0;
     int ok = 1;
-    if (spec.highlightedResource) {
-        images.highlighted = LoadResourceBitmap(instance, spec.highlightedResource);
+    if (button.highlightedResource) {
+        images.highlighted = LoadResourceBitmap(instance, button.highlightedResource);
         if (!images.highlighted) ok = 0;
     }
-    if (spec.pressedResource) {
-        images.pressed = LoadResourceBitmap(instance, spec.pressedResource);
+    if (button.pressedResource) {
+        images.pressed = LoadResourceBitmap(instance, button.pressedResource);
         if (!images.pressed) ok = 0;
     }
     return ok;
