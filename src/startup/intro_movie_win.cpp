@@ -86,6 +86,10 @@ void WaitForMovie() {
 
 void PlayIntroMovie(HWND frame, const char* file, int width, int height) {
     if (!OpenMovie(file)) return;
+    // The key's "pressed since the last call" state is shared by every program: an Escape pressed
+    // before the movie was opened, in another program or earlier, must not end it. Read once here
+    // to clear it; from now on a press counts, also one that answers the notice.
+    GetAsyncKeyState(VK_ESCAPE);
     if (IsNtFamily()) ShowMessage("Starting AVI");
     StartMovie(frame, width, height);
     WaitForMovie();
