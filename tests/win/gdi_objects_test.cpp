@@ -1,5 +1,6 @@
 // Every dialog of the program opened and closed 500 times, each the way the player closes it,
-// leaves the process's GDI object count where the first opening left it.
+// and the options menu entered and left 500 times, leave the process's GDI object count where
+// the first opening left it.
 //
 // Counting under Wine: GetGuiResources is a stub there that answers 0. Wine's GDI handle table
 // takes a handle whose high word is 0 to mean whatever object sits at that index, so asking
@@ -17,12 +18,15 @@
 #include "audio/audio_dialog_win.h"
 #include "common/config_error_win.h"
 #include "common/message_box_win.h"
+#include "graphics/picture_slots_win.h"
 #include "howtoplay/howto_buttons.h"
 #include "howtoplay/howto_win.h"
 #include "keys/key_buttons.h"
 #include "keys/key_dialog_win.h"
 #include "launch/driver_dialogs_win.h"
 #include "launch/game_log_win.h"
+#include "menus/menu_buttons.h"
+#include "menus/menu_screens_win.h"
 #include "resource_ids.h"
 #include "video/video_buttons.h"
 #include "video/video_dialog_win.h"
@@ -132,6 +136,47 @@ const ButtonSpec* ButtonOf(const ButtonTable& table, int command) {
     return nullptr;
 }
 
+// A copy of the laid-out game folder as the current folder, and the program's own resources:
+// templates, bitmaps and icons. Mapped as an image, not as a data file: under Wine a data-file
+// handle defeats the shared icon cache, and every dialog icon would then count as three new
+// objects per opening.
+class GameCopy {
+public:
+    GameCopy() {
+        char temp[MAX_PATH];
+        GetTempPathA(MAX_PATH, temp);
+        game_ = std::string(temp) + "zorv_gdi_" + std::to_string(GetCurrentProcessId());
+        copied_ = CopyFolder(ZORV_GAME_DIR, game_);
+        GetCurrentDirectoryA(MAX_PATH, previous_);
+        SetCurrentDirectoryA(game_.c_str());
+        program_ = LoadLibraryExA((game_ + "\\zorv3d.exe").c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES);
+        SetMessageSinkForTesting(IgnoreMessage);
+        // The pointer stays off every window: only the presses of the test reach them.
+        SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
+    }
+    ~GameCopy() {
+        SetMessageSinkForTesting(nullptr);
+        if (program_) FreeLibrary(program_);
+        SetCurrentDirectoryA(previous_);
+        RemoveFolder(game_);
+    }
+    GameCopy(const GameCopy&) = delete;
+    GameCopy& operator=(const GameCopy&) = delete;
+
+    bool ready() const { return copied_ && program_ != nullptr; }
+    HINSTANCE program() const { return program_; }
+
+private:
+    std::string game_;
+    bool copied_ = false;
+    char previous_[MAX_PATH] = {};
+    HINSTANCE program_ = nullptr;
+};
+
+POINT CentreOf(const ButtonSpec* button) {
+    return POINT{(button->hot.left + button->hot.right) / 2, (button->hot.top + button->hot.bottom) / 2};
+}
+
 }  // namespace
 
 TEST(GdiObjects, CountSeesADeliberateLeakAndItsRelease) {
@@ -151,21 +196,9 @@ TEST(GdiObjects, CountSeesADeliberateLeakAndItsRelease) {
 }
 
 TEST(GdiObjects, EachDialogOpenedAndClosed500TimesLeavesTheCountAsTheFirstTime) {
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    const std::string game = std::string(temp) + "zorv_gdi_" + std::to_string(GetCurrentProcessId());
-    ASSERT_TRUE(CopyFolder(ZORV_GAME_DIR, game));
-    char previous[MAX_PATH];
-    GetCurrentDirectoryA(MAX_PATH, previous);
-    SetCurrentDirectoryA(game.c_str());
-    // The program's own resources: templates, bitmaps and icons. Mapped as an image, not as a
-    // data file: under Wine a data-file handle defeats the shared icon cache, and every dialog
-    // icon would then count as three new objects per opening.
-    HINSTANCE program = LoadLibraryExA((game + "\\zorv3d.exe").c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES);
-    ASSERT_TRUE(program != nullptr);
-    SetMessageSinkForTesting(IgnoreMessage);
-    // The pointer stays off every dialog: only the closing press reaches them.
-    SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
+    GameCopy game;
+    ASSERT_TRUE(game.ready());
+    HINSTANCE program = game.program();
 
     const Close kAudioDone{0, ButtonOf(kAudioTable, kCommandAudioDone)};
     const Close kKeysCancel{0, ButtonOf(kKeyButtonTable, kCommandKeysCancel)};
@@ -196,9 +229,59 @@ TEST(GdiObjects, EachDialogOpenedAndClosed500TimesLeavesTheCountAsTheFirstTime) 
         EXPECT_EQ(first, CountGdiObjects()) << dialog.name;
         EXPECT_EQ(500, g_closed) << dialog.name << " did not open each time";
     }
+}
 
-    SetMessageSinkForTesting(nullptr);
-    FreeLibrary(program);
-    SetCurrentDirectoryA(previous);
-    RemoveFolder(game);
+// The menu window's screens are drawn from bitmaps made at set-up and button pictures loaded
+// on first use; switching screens, hovering and pressing create only passing objects, and
+// freeing the menus and the pictures gives back everything set-up made.
+TEST(GdiObjects, OptionsMenuEnteredAndLeft500TimesLeavesTheCountAsTheFirstTime) {
+    GameCopy game;
+    ASSERT_TRUE(game.ready());
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = DefWindowProcA;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = "ZorvGdiMenuTest";
+    RegisterClassA(&windowClass);
+    HWND window = CreateWindowExA(0, windowClass.lpszClassName, "menu", WS_POPUP | WS_VISIBLE, 0, 0, 640, 480,
+                                  nullptr, nullptr, windowClass.hInstance, nullptr);
+    ASSERT_TRUE(window != nullptr);
+
+    const POINT option = CentreOf(ButtonOf(kMainMenuTable, kCommandOptions));
+    const POINT close = CentreOf(ButtonOf(kOptionsMenuTable, kCommandClose));
+    auto hoverAndPress = [&](POINT at) {
+        POINT onScreen = at;
+        ClientToScreen(window, &onScreen);
+        SetCursorPos(onScreen.x, onScreen.y);
+        RouteMenuMouseMove(window);
+        RouteMenuLeftButton(window, game.program(), at.x, at.y);
+    };
+    int entered = 0;
+    auto enterAndLeave = [&] {
+        hoverAndPress(option);
+        entered += CurrentMenuScreen() == kOptionsMenuScreen;
+        hoverAndPress(close);
+        RepaintMenu(window);
+    };
+    auto tearDown = [] {
+        FreeMenus();
+        ReleasePictures();
+    };
+    // A first round fills the system's own caches (the window's device contexts and their
+    // regions) and makes the palette shared by the pictures, which lives as long as the program.
+    SetUpMenus(game.program());
+    enterAndLeave();
+    tearDown();
+    const int beforeSetUp = CountGdiObjects();
+
+    entered = 0;
+    SetUpMenus(game.program());
+    enterAndLeave();
+    const int first = CountGdiObjects();
+    for (int i = 1; i < 500; ++i) enterAndLeave();
+    EXPECT_EQ(first, CountGdiObjects());
+    EXPECT_EQ(500, entered) << "the options menu did not open each time";
+    EXPECT_EQ(kMainMenuScreen, CurrentMenuScreen());
+    tearDown();
+    EXPECT_EQ(beforeSetUp, CountGdiObjects()) << "freeing the menus and pictures kept objects of theirs";
+    DestroyWindow(window);
 }
