@@ -49,6 +49,13 @@ void Click(HWND window, int x, int y) {
     Press(window, x, y);
 }
 
+void PostPointer(HWND window, UINT message, WPARAM keys, int x, int y) {
+    POINT screen{x, y};
+    ClientToScreen(window, &screen);
+    SetCursorPos(screen.x, screen.y);
+    PostMessageA(window, message, keys, MAKELPARAM(x, y));
+}
+
 void ParkCursor() {
     // Wine moves the real pointer only when this process has its display driver loaded (asking
     // where the pointer is does that) and the position changes in the server's books, which a new

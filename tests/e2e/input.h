@@ -21,6 +21,10 @@ bool MoveMouse(HWND window, int x, int y);
 void Press(HWND window, int x, int y);
 // MoveMouse, then Press.
 void Click(HWND window, int x, int y);
+// Puts the real cursor on the window's client point, then posts a mouse message for that point.
+// For controls that follow the button in a modal loop of their own (scroll bars): posted
+// messages keep their order, and a move the system makes up meanwhile reports the same point.
+void PostPointer(HWND window, UINT message, WPARAM keys, int x, int y);
 // Puts the real pointer at the screen's top-left corner, away from the menu window, so that a
 // program started next does not find it where the last test left it.
 void ParkCursor();

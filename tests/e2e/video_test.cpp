@@ -513,21 +513,23 @@ TEST_F(VideoTest, LevelAndModes) {
     }
     EXPECT_EQ((std::vector<int>{40, 30, 20, 10}), levels);
 
-    // The thumb dragged right in two moves, then let go: the level follows each move.
+    // The thumb dragged right in two moves, then let go: the level follows each move. The real
+    // pointer goes along: a move the system makes up while the bar tracks (on taking the capture,
+    // for one) reports where the pointer really is.
     bar = GeometryOf(LevelBar());
     const int grip = (bar.thumbLeft + bar.thumbRight) / 2;
-    auto at = [&](int x) { return MAKELPARAM(x, middle); };
-    PostMessageA(LevelBar(), WM_LBUTTONDOWN, MK_LBUTTON, at(grip));
-    PostMessageA(LevelBar(), WM_MOUSEMOVE, MK_LBUTTON, at(grip + (bar.width - 2 * bar.arrow) / 4));
+    auto drag = [&](UINT message, WPARAM keys, int x) { PostPointer(LevelBar(), message, keys, x, middle); };
+    drag(WM_LBUTTONDOWN, MK_LBUTTON, grip);
+    drag(WM_MOUSEMOVE, MK_LBUTTON, grip + (bar.width - 2 * bar.arrow) / 4);
     ASSERT_TRUE(WaitFor([&] { return Level() > 20; }, kWindowTimeout))
         << "the first move left the level at " << Level();
     const int halfway = Level();
-    PostMessageA(LevelBar(), WM_MOUSEMOVE, MK_LBUTTON, at(grip + (bar.width - 2 * bar.arrow) / 2));
+    drag(WM_MOUSEMOVE, MK_LBUTTON, grip + (bar.width - 2 * bar.arrow) / 2);
     ASSERT_TRUE(WaitFor([&] { return Level() > halfway; }, kWindowTimeout)) << "the second move left it at " << Level();
-    const int dragged = Level();
-    PostMessageA(LevelBar(), WM_LBUTTONUP, 0, at(grip + (bar.width - 2 * bar.arrow) / 2));
+    drag(WM_LBUTTONUP, 0, grip + (bar.width - 2 * bar.arrow) / 2);
     ASSERT_TRUE(Answers(dialog_));
-    EXPECT_EQ(dragged, Level());
+    const int dragged = Level();
+    EXPECT_GT(dragged, halfway) << "letting go moved the thumb back";
     EXPECT_LT(dragged, 100);
     ASSERT_NO_FATAL_FAILURE(Done());
     EXPECT_EQ("1\r\n0\r\n0\r\n" + std::to_string(dragged) + "\r\n", folder().Read(kVideoSettingsFile));
