@@ -127,7 +127,14 @@ protected:
 
     // The launch has returned to the menu: the frame is restored, the menu window is enabled and
     // answers messages again (while the game runs the front-end's only thread waits for it), no
-    // dialog and no game window shows. Any dialog other than the momentary one fails at once.
+    // game window shows, and the momentary dialog has come and gone. Any dialog other than the
+    // momentary one fails at once.
+    //
+    // The momentary dialog's modal loop answers sent messages too, also after it has ended itself
+    // and been hidden, and a dialog loop that has ended drops the next posted message it takes
+    // (QUIT's close, for one). So the answer must come from the program's own loop: the frame
+    // was restored before asking (the wait for the game is over), and after the answer no dialog
+    // window exists, hidden or not (the loop it answered from is left behind).
     ::testing::AssertionResult WaitForMenuBack(DWORD timeout_ms = kRunTimeout) {
         std::string failure;
         auto back = [&] {
@@ -137,8 +144,9 @@ protected:
             if (!failure.empty()) return true;
             HWND frame = Frame();
             HWND menu = Menu();
-            return frame && !IsIconic(frame) && IsShown(menu) && IsWindowEnabled(menu) && !FindDialog(app().pid()) &&
-                   !FindWindowA(kGameWindowClass, nullptr) && Answers(menu, 200);
+            return frame && !IsIconic(frame) && IsShown(menu) && IsWindowEnabled(menu) &&
+                   !FindWindowA(kGameWindowClass, nullptr) && Answers(menu, 200) &&
+                   TopLevelWindows(app().pid(), kDialogClass).empty();
         };
         if (WaitFor(back, timeout_ms) && failure.empty()) return ::testing::AssertionSuccess();
         if (!failure.empty()) return ::testing::AssertionFailure() << failure;

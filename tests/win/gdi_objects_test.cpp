@@ -224,9 +224,10 @@ TEST(GdiObjects, EachDialogOpenedAndClosed500TimesLeavesTheCountAsTheFirstTime) 
     for (const Dialog& dialog : dialogs) {
         g_closed = 0;
         OpenAndClose(dialog.open, dialog.close);
+        // At most as many: see the options menu's test below.
         const int first = CountGdiObjects();
         for (int i = 1; i < 500; ++i) OpenAndClose(dialog.open, dialog.close);
-        EXPECT_EQ(first, CountGdiObjects()) << dialog.name;
+        EXPECT_LE(CountGdiObjects(), first) << dialog.name;
         EXPECT_EQ(500, g_closed) << dialog.name << " did not open each time";
     }
 }
@@ -276,12 +277,14 @@ TEST(GdiObjects, OptionsMenuEnteredAndLeft500TimesLeavesTheCountAsTheFirstTime) 
     entered = 0;
     SetUpMenus(game.program());
     enterAndLeave();
+    // At most as many: the system frees objects of its own caches at times of its choosing (one
+    // fewer was seen once), while a leak in a round would show 499 times over.
     const int first = CountGdiObjects();
     for (int i = 1; i < 500; ++i) enterAndLeave();
-    EXPECT_EQ(first, CountGdiObjects());
+    EXPECT_LE(CountGdiObjects(), first);
     EXPECT_EQ(500, entered) << "the options menu did not open each time";
     EXPECT_EQ(kMainMenuScreen, CurrentMenuScreen());
     tearDown();
-    EXPECT_EQ(beforeSetUp, CountGdiObjects()) << "freeing the menus and pictures kept objects of theirs";
+    EXPECT_LE(CountGdiObjects(), beforeSetUp) << "freeing the menus and pictures kept objects of theirs";
     DestroyWindow(window);
 }
