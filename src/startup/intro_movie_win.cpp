@@ -85,6 +85,9 @@ void WaitForMovie() {
 }  // namespace
 
 void PlayIntroMovie(HWND frame, const char* file, int width, int height) {
+    // No file, no device: opening the device for a missing file would only load the video
+    // libraries to fail.
+    if (GetFileAttributesA(file) == INVALID_FILE_ATTRIBUTES) return;
     if (!OpenMovie(file)) return;
     // The key's "pressed since the last call" state is shared by every program: an Escape pressed
     // before the movie was opened, in another program or earlier, must not end it. Read once here
