@@ -84,9 +84,9 @@ protected:
     void ClickTrough(int id, bool right) {
         HWND bar = Bar(id);
         const int x = right ? ClientRectOf(bar).right - 30 : 30;
-        const int y = ClientRectOf(bar).bottom / 2;
-        PostPointer(bar, WM_LBUTTONDOWN, MK_LBUTTON, x, y);
-        PostPointer(bar, WM_LBUTTONUP, 0, x, y);
+        const LPARAM at = MAKELPARAM(x, ClientRectOf(bar).bottom / 2);
+        PostMessageA(bar, WM_LBUTTONDOWN, MK_LBUTTON, at);
+        PostMessageA(bar, WM_LBUTTONUP, 0, at);
     }
 
     // Four clicks in a trough, each awaited: the values the player sees one after the other.
@@ -113,12 +113,12 @@ protected:
         HWND bar = Bar(id);
         const int y = ClientRectOf(bar).bottom / 2;
         int x = GetSystemMetrics(SM_CXHSCROLL) + GetSystemMetrics(SM_CXHTHUMB) / 2;
-        PostPointer(bar, WM_LBUTTONDOWN, MK_LBUTTON, x, y);
+        PostMessageA(bar, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
         std::vector<int> positions;
         for (int step = 0; step < 3; ++step) {
             x += 40;
             const int before = Position(bar);
-            PostPointer(bar, WM_MOUSEMOVE, MK_LBUTTON, x, y);
+            PostMessageA(bar, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, y));
             WaitFor(
                 [&] {
                     DismissMessages();
@@ -127,7 +127,7 @@ protected:
                 kWindowTimeout);
             positions.push_back(Position(bar));
         }
-        PostPointer(bar, WM_LBUTTONUP, 0, x, y);
+        PostMessageA(bar, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
         return positions;
     }
 
