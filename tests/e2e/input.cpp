@@ -28,15 +28,96 @@ LPARAM KeyLParam(UINT vk, bool alt, bool up) {
     return static_cast<LPARAM>(value);
 }
 
+// The real pointer's moves as the system takes them in. Under Wine, moving the real pointer
+// moves the X server's pointer too, and the X server tells the program under it, which turns
+// that into a pointer move of its own, at its own pace. Taken late, after the test has moved
+// the pointer on, such a move puts the pointer back where an earlier step left it: a button is
+// entered twice, a dragged thumb jumps back. So every move of the real pointer waits until its
+// echo has come in. A low-level mouse hook on a thread of its own sees the echoes: they are
+// moves the system took as real input (not injected), at the new place.
+class PointerEchoes {
+public:
+    static PointerEchoes& Get() {
+        static PointerEchoes echoes;
+        return echoes;
+    }
+
+    // Puts the real pointer on a screen point; true once the move has come back from the X
+    // server, false when it did not within kSendTimeoutMs.
+    bool MoveTo(POINT screen) {
+        POINT now{};
+        if (GetCursorPos(&now) && now.x == screen.x && now.y == screen.y) return true;
+        const size_t before = Count();
+        if (!SetCursorPos(screen.x, screen.y)) return false;
+        return WaitFor([&] { return SeenSince(before, screen); }, kSendTimeoutMs, 1);
+    }
+
+private:
+    PointerEchoes() {
+        InitializeCriticalSection(&lock_);
+        HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+        HANDLE thread = CreateThread(nullptr, 0, Pump, ready, 0, nullptr);
+        if (thread) {
+            WaitForSingleObject(ready, kSendTimeoutMs);
+            CloseHandle(thread);
+        }
+        CloseHandle(ready);
+    }
+
+    size_t Count() {
+        EnterCriticalSection(&lock_);
+        const size_t count = moves_.size();
+        LeaveCriticalSection(&lock_);
+        return count;
+    }
+
+    bool SeenSince(size_t before, POINT screen) {
+        EnterCriticalSection(&lock_);
+        bool seen = false;
+        for (size_t i = before; i < moves_.size() && !seen; ++i) {
+            seen = moves_[i].x == screen.x && moves_[i].y == screen.y;
+        }
+        LeaveCriticalSection(&lock_);
+        return seen;
+    }
+
+    // The hook's thread: a low-level hook is called on the thread that set it, through its
+    // message queue, so the thread does nothing but answer messages for the life of the tests.
+    static DWORD WINAPI Pump(LPVOID ready) {
+        HHOOK hook = SetWindowsHookExA(WH_MOUSE_LL, Hook, GetModuleHandleA(nullptr), 0);
+        SetEvent(ready);
+        MSG msg;
+        while (hook && GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchMessageA(&msg);
+        return 0;
+    }
+
+    static LRESULT CALLBACK Hook(int code, WPARAM wparam, LPARAM lparam) {
+        const auto* info = reinterpret_cast<const MSLLHOOKSTRUCT*>(lparam);
+        if (code == HC_ACTION && wparam == WM_MOUSEMOVE && !(info->flags & LLMHF_INJECTED)) {
+            PointerEchoes& echoes = Get();
+            EnterCriticalSection(&echoes.lock_);
+            echoes.moves_.push_back(info->pt);
+            LeaveCriticalSection(&echoes.lock_);
+        }
+        return CallNextHookEx(nullptr, code, wparam, lparam);
+    }
+
+    CRITICAL_SECTION lock_;
+    std::vector<POINT> moves_;
+};
+
 }  // namespace
+
+bool PutPointer(POINT screen) { return PointerEchoes::Get().MoveTo(screen); }
 
 bool MoveMouse(HWND window, int x, int y) {
     POINT screen{x, y};
     ClientToScreen(window, &screen);
-    SetCursorPos(screen.x, screen.y);
+    const bool echoed = PutPointer(screen);
     DWORD_PTR ignored = 0;
     return SendMessageTimeoutA(window, WM_MOUSEMOVE, 0, MAKELPARAM(x, y), SMTO_ABORTIFHUNG, kSendTimeoutMs, &ignored) !=
-           0;
+               0 &&
+           echoed;
 }
 
 void Press(HWND window, int x, int y) {
@@ -52,7 +133,7 @@ void Click(HWND window, int x, int y) {
 void PostPointer(HWND window, UINT message, WPARAM keys, int x, int y) {
     POINT screen{x, y};
     ClientToScreen(window, &screen);
-    SetCursorPos(screen.x, screen.y);
+    PutPointer(screen);
     PostMessageA(window, message, keys, MAKELPARAM(x, y));
 }
 
@@ -104,6 +185,28 @@ bool SendKeys(const std::vector<WORD>& vks) {
     for (auto it = vks.rbegin(); it != vks.rend(); ++it) add(*it, true);
     UINT sent = SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
     return sent == inputs.size();
+}
+
+std::string SendKeysInFront(HWND window, const std::vector<WORD>& vks, const std::function<bool()>& taken,
+                            DWORD timeout_ms) {
+    constexpr int kTries = 3;
+    for (int attempt = 1; attempt <= kTries; ++attempt) {
+        if (!Activate(window)) {
+            return taken() ? "" : "the window cannot be made the foreground window (try " + std::to_string(attempt) + ")";
+        }
+        if (!SendKeys(vks)) return "SendInput refused the keys";
+        bool lost = false;
+        WaitFor(
+            [&] {
+                if (taken()) return true;
+                lost = IsWindow(window) && GetForegroundWindow() != window;
+                return lost;
+            },
+            timeout_ms);
+        if (taken()) return "";
+        if (!lost) return "the window stayed in front and the keys were not taken";
+    }
+    return "the window lost the foreground before the keys arrived, " + std::to_string(kTries) + " times";
 }
 
 }  // namespace zorv_e2e

@@ -2,26 +2,36 @@
 // codes.
 //
 // Mouse messages go to the window as sent messages, in order: a move is handled (with the real
-// cursor where it was put, since the menus read the cursor, not the message) before MoveMouse
-// returns, and a press goes in line behind it without waiting, since it may open a modal window.
-// So once MoveMouse returns, every press given before it has been taken too. Keys are posted.
+// cursor where it was put and settled there, since the menus read the cursor, not the message)
+// before MoveMouse returns, and a press goes in line behind it without waiting, since it may
+// open a modal window. So once MoveMouse returns, every press given before it has been taken
+// too. Keys are posted.
 #ifndef ZORV_E2E_INPUT_H
 #define ZORV_E2E_INPUT_H
 
 #include <windows.h>
 
+#include <functional>
+#include <string>
 #include <vector>
 
 namespace zorv_e2e {
 
-// Puts the real cursor on the window's client point and has the window handle WM_MOUSEMOVE
-// with that client position; false when the window did not answer within kSendTimeoutMs.
+// Puts the real pointer on a screen point and waits until the system has taken that move in as
+// real input: under Wine it comes back from the X server, see input.cpp. False when it did not
+// within kSendTimeoutMs.
+bool PutPointer(POINT screen);
+// Puts the real cursor on the window's client point, waits until the system has taken that
+// move in as real input (under Wine it comes back from the X server, see input.cpp), and has
+// the window handle WM_MOUSEMOVE with that client position; false when the move did not come
+// back or the window did not answer, each within kSendTimeoutMs.
 bool MoveMouse(HWND window, int x, int y);
 // WM_LBUTTONDOWN and WM_LBUTTONUP at a client point, with the cursor left where it is.
 void Press(HWND window, int x, int y);
 // MoveMouse, then Press.
 void Click(HWND window, int x, int y);
-// Puts the real cursor on the window's client point, then posts a mouse message for that point.
+// Puts the real cursor on the window's client point as MoveMouse does, then posts a mouse
+// message for that point.
 // For a drag in a control that follows the button in a loop of its own (a scroll bar) right
 // after a click moved the real pointer elsewhere: a late move from that click would put the
 // thumb where the click was. Every move of the real pointer reaches the program as a late move
@@ -41,6 +51,13 @@ bool Activate(HWND window, DWORD timeout_ms = 2000);
 // Real keyboard input through SendInput: the keys go down in order and come up in reverse.
 // Goes to whichever window has the focus.
 bool SendKeys(const std::vector<WORD>& vks);
+// Makes the window the foreground window, sends the keys as SendKeys does, and waits up to
+// timeout_ms until `taken` holds. Under Wine a focus event from the X server that comes in
+// late can take the foreground from the window before the keys arrive; they then go elsewhere
+// or nowhere. When the window is seen out of front before `taken` holds, the keys are given
+// again, up to three times. An empty string when taken, else what was seen.
+std::string SendKeysInFront(HWND window, const std::vector<WORD>& vks, const std::function<bool()>& taken,
+                            DWORD timeout_ms);
 
 }  // namespace zorv_e2e
 

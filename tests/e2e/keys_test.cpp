@@ -99,7 +99,7 @@ bool PressKeys(const std::vector<Key>& keys) {
 
 // A right click at a screen point, as the mouse gives it.
 bool RightClickAt(POINT screen) {
-    SetCursorPos(screen.x, screen.y);
+    PutPointer(screen);
     INPUT inputs[2] = {};
     inputs[0].type = inputs[1].type = INPUT_MOUSE;
     inputs[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;

@@ -263,8 +263,8 @@ TEST_F(LaunchDriverCheck, EnterStartsTheGameAndTheSecondStartAsksNothing) {
     ASSERT_TRUE(dialog);
     SaveArtifact(WholeScreen(), "launch-driver-check-over-menu");
 
-    ASSERT_TRUE(Activate(dialog)) << "the driver check cannot be made the foreground window";
-    ASSERT_TRUE(SendKeys({VK_RETURN}));
+    ASSERT_EQ("", SendKeysInFront(dialog, {VK_RETURN}, [&] { return !IsWindow(dialog); }, kWindowTimeout))
+        << "Enter did not close the driver check";
     RunningGame game;
     ASSERT_TRUE(game.WaitForStart()) << "Enter did not start the game; " << OtherDialogShowing(app().pid());
     EXPECT_TRUE(IsIconic(Frame())) << "the frame is not minimised while the game runs";

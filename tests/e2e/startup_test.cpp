@@ -143,8 +143,7 @@ TEST_F(Shutdown, AltF4OnFrameEndsWithCodeZero) {
 
 TEST_F(Shutdown, AltF4FromKeyboardEndsWithCodeZero) {
     ASSERT_TRUE(StartToMenu());
-    ASSERT_TRUE(Activate(app().Menu())) << "the menu window cannot be made the foreground window";
-    ASSERT_TRUE(SendKeys({VK_MENU, VK_F4}));
+    EXPECT_EQ("", SendKeysInFront(app().Menu(), {VK_MENU, VK_F4}, [&] { return !app().IsRunning(); }, kExitTimeout));
     ExpectClosedWithFlagWritten();
 }
 
