@@ -1,5 +1,7 @@
 #include "audio/mixer_win.h"
 
+#include "common/multimedia_win.h"
+
 namespace zorv {
 namespace {
 
@@ -8,20 +10,20 @@ HMIXEROBJ Object(HMIXER mixer) { return reinterpret_cast<HMIXEROBJ>(mixer); }
 
 class WinmmMixer : public MixerDevice {
 public:
-    MMRESULT Open(UINT device, HMIXER* mixer) override { return mixerOpen(mixer, device, 0, 0, MIXER_OBJECTF_MIXER); }
+    MMRESULT Open(UINT device, HMIXER* mixer) override { return MixerOpen(mixer, device, 0, 0, MIXER_OBJECTF_MIXER); }
     MMRESULT GetLineInfo(HMIXER mixer, MIXERLINEA* line, DWORD flags) override {
-        return mixerGetLineInfoA(Object(mixer), line, flags | MIXER_OBJECTF_HMIXER);
+        return MixerGetLineInfo(Object(mixer), line, flags | MIXER_OBJECTF_HMIXER);
     }
     MMRESULT GetLineControls(HMIXER mixer, MIXERLINECONTROLSA* controls, DWORD flags) override {
-        return mixerGetLineControlsA(Object(mixer), controls, flags | MIXER_OBJECTF_HMIXER);
+        return MixerGetLineControls(Object(mixer), controls, flags | MIXER_OBJECTF_HMIXER);
     }
     MMRESULT GetControlDetails(HMIXER mixer, MIXERCONTROLDETAILS* details, DWORD flags) override {
-        return mixerGetControlDetailsA(Object(mixer), details, flags | MIXER_OBJECTF_HMIXER);
+        return MixerGetControlDetails(Object(mixer), details, flags | MIXER_OBJECTF_HMIXER);
     }
     MMRESULT SetControlDetails(HMIXER mixer, MIXERCONTROLDETAILS* details, DWORD flags) override {
-        return mixerSetControlDetails(Object(mixer), details, flags | MIXER_OBJECTF_HMIXER);
+        return MixerSetControlDetails(Object(mixer), details, flags | MIXER_OBJECTF_HMIXER);
     }
-    MMRESULT Close(HMIXER mixer) override { return mixerClose(mixer); }
+    MMRESULT Close(HMIXER mixer) override { return MixerClose(mixer); }
 };
 
 }  // namespace

@@ -1,8 +1,7 @@
 #include "graphics/image_button_win.h"
 
-#include <mmsystem.h>
-
 #include "common/gdi_guards_win.h"
+#include "common/multimedia_win.h"
 
 namespace zorv {
 
@@ -37,7 +36,7 @@ void InitButtonScreen(ButtonScreen& screen, const ButtonTable& table, ButtonDisp
     screen.imagesNotLoaded = true;
 }
 
-void PlayInterfaceSound(const char* file) { sndPlaySoundA(file, SND_ASYNC | SND_NODEFAULT); }
+void PlayInterfaceSound(const char* file) { SndPlaySound(file, SND_ASYNC | SND_NODEFAULT); }
 
 int LoadButtonImages(HINSTANCE instance, ButtonScreen& screen, int index) {
     if (index < 0 || index >= Count(screen)) return 1;

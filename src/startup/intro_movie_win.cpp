@@ -6,6 +6,7 @@
 #include <digitalv.h>
 
 #include "common/message_box_win.h"
+#include "common/multimedia_win.h"
 #include "startup/intro_movie.h"
 
 namespace zorv {
@@ -30,7 +31,7 @@ bool IsNtFamily() { return (GetVersion() & 0x80000000u) == 0; }
 bool QueryStatus(DWORD item, uint32_t* value) {
     MCI_STATUS_PARMS status = {};
     status.dwItem = item;
-    if (mciSendCommandA(g_movie.device, MCI_STATUS, MCI_STATUS_ITEM, reinterpret_cast<DWORD_PTR>(&status)) != 0)
+    if (MciSendCommand(g_movie.device, MCI_STATUS, MCI_STATUS_ITEM, reinterpret_cast<DWORD_PTR>(&status)) != 0)
         return false;
     *value = static_cast<uint32_t>(status.dwReturn);
     return true;
@@ -40,7 +41,7 @@ bool OpenMovie(const char* file) {
     MCI_DGV_OPEN_PARMSA open = {};
     open.lpstrDeviceType = const_cast<LPSTR>("AVIVideo");
     open.lpstrElementName = const_cast<LPSTR>(file);
-    if (mciSendCommandA(0, MCI_OPEN, MCI_OPEN_TYPE | MCI_OPEN_ELEMENT | MCI_DGV_OPEN_WS,
+    if (MciSendCommand(0, MCI_OPEN, MCI_OPEN_TYPE | MCI_OPEN_ELEMENT | MCI_DGV_OPEN_WS,
                         reinterpret_cast<DWORD_PTR>(&open)) != 0)
         return false;
     g_movie.device = open.wDeviceID;
@@ -51,12 +52,12 @@ void StartMovie(HWND frame, int width, int height) {
     MovieRect dest = MovieDestination(width, height);
     MCI_DGV_PUT_PARMS put = {};
     put.rc = RECT{dest.left, dest.top, dest.width, dest.height};
-    mciSendCommandA(g_movie.device, MCI_PUT, MCI_DGV_PUT_DESTINATION | MCI_DGV_RECT, reinterpret_cast<DWORD_PTR>(&put));
+    MciSendCommand(g_movie.device, MCI_PUT, MCI_DGV_PUT_DESTINATION | MCI_DGV_RECT, reinterpret_cast<DWORD_PTR>(&put));
     MCI_DGV_WINDOW_PARMSA window = {};
     window.hWnd = frame;
-    mciSendCommandA(g_movie.device, MCI_WINDOW, MCI_DGV_WINDOW_HWND, reinterpret_cast<DWORD_PTR>(&window));
+    MciSendCommand(g_movie.device, MCI_WINDOW, MCI_DGV_WINDOW_HWND, reinterpret_cast<DWORD_PTR>(&window));
     g_movie.play = MCI_PLAY_PARMS{};
-    mciSendCommandA(g_movie.device, MCI_PLAY, MCI_NOTIFY, reinterpret_cast<DWORD_PTR>(&g_movie.play));
+    MciSendCommand(g_movie.device, MCI_PLAY, MCI_NOTIFY, reinterpret_cast<DWORD_PTR>(&g_movie.play));
 }
 
 // Polls without handling messages: the device draws by itself. A short sleep keeps the wait
@@ -73,7 +74,7 @@ void WaitForMovie() {
         case MoviePollStep::kKeepPolling: break;
         case MoviePollStep::kEnded: return;
         case MoviePollStep::kPauseThenEnd:
-            mciSendCommandA(g_movie.device, MCI_PAUSE, MCI_NOTIFY, reinterpret_cast<DWORD_PTR>(&g_movie.play));
+            MciSendCommand(g_movie.device, MCI_PAUSE, MCI_NOTIFY, reinterpret_cast<DWORD_PTR>(&g_movie.play));
             return;
         }
         Sleep(kMoviePollIntervalMs);
@@ -96,7 +97,7 @@ void PlayIntroMovie(HWND frame, const char* file, int width, int height) {
     if (IsNtFamily()) ShowMessage("Starting AVI");
     StartMovie(frame, width, height);
     WaitForMovie();
-    mciSendCommandA(g_movie.device, MCI_CLOSE, 0, 0);
+    MciSendCommand(g_movie.device, MCI_CLOSE, 0, 0);
     g_movie = MovieState{};
 }
 

@@ -293,6 +293,19 @@ std::string App::EndedText() const {
     return ::testing::AssertionFailure() << failure;
 }
 
+bool App::HasModule(const char* name) const {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, pid_);
+    if (snapshot == INVALID_HANDLE_VALUE) return false;
+    MODULEENTRY32 module{};
+    module.dwSize = sizeof module;
+    bool found = false;
+    for (BOOL more = Module32First(snapshot, &module); more && !found; more = Module32Next(snapshot, &module)) {
+        found = lstrcmpiA(module.szModule, name) == 0;
+    }
+    CloseHandle(snapshot);
+    return found;
+}
+
 bool ProgramSeesNtFamily() {
     const char* keys[] = {"Software\\Wine\\AppDefaults\\zorv3d.exe", "Software\\Wine"};
     for (const char* key : keys) {

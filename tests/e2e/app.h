@@ -50,6 +50,8 @@ public:
     DWORD pid() const { return pid_; }
     HANDLE process() const { return process_; }
     bool IsRunning() const;
+    // True when the running process has loaded the library of that file name ("winmm.dll").
+    bool HasModule(const char* name) const;
     ExitResult WaitForExit(DWORD timeout_ms = kExitTimeout);
     // "the program ended with code N" once it has ended, else "".
     std::string EndedText() const;

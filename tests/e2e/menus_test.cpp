@@ -397,10 +397,14 @@ protected:
 TEST_F(MenuSounds, HoverSoundOncePerEntryAndClickSoundOncePerClick) {
     ASSERT_NO_FATAL_FAILURE(StartMenu());
     EXPECT_TRUE(SoundsPlayed(app(), 0, 0));
+    // Without a movie the menu comes up without the multimedia library; the first sound loads it.
+    EXPECT_TRUE(app().HasModule("user32.dll")) << "the program's libraries cannot be listed";
+    EXPECT_FALSE(app().HasModule("winmm.dll")) << "the multimedia library was loaded before it was needed";
 
     view().MoveTo(kStartGame);
     ASSERT_TRUE(view().Shows(kStartGame, Look::kHighlighted));
     EXPECT_TRUE(SoundsPlayed(app(), 1, 0));
+    EXPECT_TRUE(app().HasModule("winmm.dll"));
 
     // Leaving is silent, and so is a click outside every button; the next entry sounds once.
     view().MoveTo(kEmptySpot);
