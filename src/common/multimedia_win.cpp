@@ -40,47 +40,43 @@ const Winmm& Library() {
     return winmm;
 }
 
+// The library's function, or `failure` when the library or the function cannot be had.
+template <typename Function, typename Result, typename... Args>
+Result Call(Function Winmm::*function, Result failure, Args... args) {
+    const Function call = Library().*function;
+    return call ? call(args...) : failure;
+}
+
+constexpr MMRESULT kNoMixer = MMSYSERR_NODRIVER;
+
 }  // namespace
 
 MCIERROR MciSendCommand(MCIDEVICEID device, UINT message, DWORD_PTR flags, DWORD_PTR parameters) {
-    const Winmm& winmm = Library();
-    return winmm.mciSendCommand ? winmm.mciSendCommand(device, message, flags, parameters)
-                                : MCIERR_DEVICE_NOT_INSTALLED;
+    return Call(&Winmm::mciSendCommand, MCIERROR{MCIERR_DEVICE_NOT_INSTALLED}, device, message, flags, parameters);
 }
 
-BOOL SndPlaySound(LPCSTR sound, UINT flags) {
-    const Winmm& winmm = Library();
-    return winmm.sndPlaySound ? winmm.sndPlaySound(sound, flags) : FALSE;
-}
+BOOL SndPlaySound(LPCSTR sound, UINT flags) { return Call(&Winmm::sndPlaySound, BOOL{FALSE}, sound, flags); }
 
 MMRESULT MixerOpen(HMIXER* mixer, UINT device, DWORD_PTR callback, DWORD_PTR instance, DWORD flags) {
-    const Winmm& winmm = Library();
-    return winmm.mixerOpen ? winmm.mixerOpen(mixer, device, callback, instance, flags) : MMSYSERR_NODRIVER;
+    return Call(&Winmm::mixerOpen, kNoMixer, mixer, device, callback, instance, flags);
 }
 
-MMRESULT MixerClose(HMIXER mixer) {
-    const Winmm& winmm = Library();
-    return winmm.mixerClose ? winmm.mixerClose(mixer) : MMSYSERR_NODRIVER;
-}
+MMRESULT MixerClose(HMIXER mixer) { return Call(&Winmm::mixerClose, kNoMixer, mixer); }
 
 MMRESULT MixerGetLineInfo(HMIXEROBJ mixer, MIXERLINEA* line, DWORD flags) {
-    const Winmm& winmm = Library();
-    return winmm.mixerGetLineInfo ? winmm.mixerGetLineInfo(mixer, line, flags) : MMSYSERR_NODRIVER;
+    return Call(&Winmm::mixerGetLineInfo, kNoMixer, mixer, line, flags);
 }
 
 MMRESULT MixerGetLineControls(HMIXEROBJ mixer, MIXERLINECONTROLSA* controls, DWORD flags) {
-    const Winmm& winmm = Library();
-    return winmm.mixerGetLineControls ? winmm.mixerGetLineControls(mixer, controls, flags) : MMSYSERR_NODRIVER;
+    return Call(&Winmm::mixerGetLineControls, kNoMixer, mixer, controls, flags);
 }
 
 MMRESULT MixerGetControlDetails(HMIXEROBJ mixer, MIXERCONTROLDETAILS* details, DWORD flags) {
-    const Winmm& winmm = Library();
-    return winmm.mixerGetControlDetails ? winmm.mixerGetControlDetails(mixer, details, flags) : MMSYSERR_NODRIVER;
+    return Call(&Winmm::mixerGetControlDetails, kNoMixer, mixer, details, flags);
 }
 
 MMRESULT MixerSetControlDetails(HMIXEROBJ mixer, MIXERCONTROLDETAILS* details, DWORD flags) {
-    const Winmm& winmm = Library();
-    return winmm.mixerSetControlDetails ? winmm.mixerSetControlDetails(mixer, details, flags) : MMSYSERR_NODRIVER;
+    return Call(&Winmm::mixerSetControlDetails, kNoMixer, mixer, details, flags);
 }
 
 }  // namespace zorv
