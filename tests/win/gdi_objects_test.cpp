@@ -35,6 +35,12 @@ using namespace zorv;
 
 namespace {
 
+// What 500 rounds may add to the count after the first: objects the system makes once, for its
+// own caches, at a moment of its choosing. Under Wine that moment depends on when the X server's
+// events for the window come in, and it fell after the first round once in some thirty runs. A
+// leak of one object per round, or even per hundred rounds, shows above it.
+constexpr int kOneTimeObjects = 2;
+
 int CountGdiObjects() {
     int probed = 0;
     for (ULONG_PTR index = 1; index < 0x10000; ++index) {
@@ -224,10 +230,10 @@ TEST(GdiObjects, EachDialogOpenedAndClosed500TimesLeavesTheCountAsTheFirstTime) 
     for (const Dialog& dialog : dialogs) {
         g_closed = 0;
         OpenAndClose(dialog.open, dialog.close);
-        // At most as many: see the options menu's test below.
+        // At most as many, but for what the system makes once: see the options menu's test below.
         const int first = CountGdiObjects();
         for (int i = 1; i < 500; ++i) OpenAndClose(dialog.open, dialog.close);
-        EXPECT_LE(CountGdiObjects(), first) << dialog.name;
+        EXPECT_LE(CountGdiObjects(), first + kOneTimeObjects) << dialog.name;
         EXPECT_EQ(500, g_closed) << dialog.name << " did not open each time";
     }
 }
@@ -277,14 +283,16 @@ TEST(GdiObjects, OptionsMenuEnteredAndLeft500TimesLeavesTheCountAsTheFirstTime) 
     entered = 0;
     SetUpMenus(game.program());
     enterAndLeave();
-    // At most as many: the system frees objects of its own caches at times of its choosing (one
-    // fewer was seen once), while a leak in a round would show 499 times over.
+    // At most as many, but for what the system makes once: it also frees objects of its own
+    // caches at times of its choosing (one fewer was seen once), while a leak in a round would
+    // show 499 times over.
     const int first = CountGdiObjects();
     for (int i = 1; i < 500; ++i) enterAndLeave();
-    EXPECT_LE(CountGdiObjects(), first);
+    EXPECT_LE(CountGdiObjects(), first + kOneTimeObjects);
     EXPECT_EQ(500, entered) << "the options menu did not open each time";
     EXPECT_EQ(kMainMenuScreen, CurrentMenuScreen());
     tearDown();
-    EXPECT_LE(CountGdiObjects(), beforeSetUp) << "freeing the menus and pictures kept objects of theirs";
+    EXPECT_LE(CountGdiObjects(), beforeSetUp + kOneTimeObjects)
+        << "freeing the menus and pictures kept objects of theirs";
     DestroyWindow(window);
 }
