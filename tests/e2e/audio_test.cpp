@@ -108,17 +108,19 @@ protected:
     }
 
     // The thumb of a bar dragged from the left end to the right in steps; the positions the bar
-    // showed while the button was held.
+    // showed while the button was held. The real pointer goes along: a move the system makes up
+    // while the bar tracks (on taking the capture, for one) reports where the pointer really is,
+    // and from beside the dialog that would put the thumb back where the drag began.
     std::vector<int> DragThumbFromLeftEnd(int id) {
         HWND bar = Bar(id);
         const int y = ClientRectOf(bar).bottom / 2;
         int x = GetSystemMetrics(SM_CXHSCROLL) + GetSystemMetrics(SM_CXHTHUMB) / 2;
-        PostMessageA(bar, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+        PostPointer(bar, WM_LBUTTONDOWN, MK_LBUTTON, x, y);
         std::vector<int> positions;
         for (int step = 0; step < 3; ++step) {
             x += 40;
             const int before = Position(bar);
-            PostMessageA(bar, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, y));
+            PostPointer(bar, WM_MOUSEMOVE, MK_LBUTTON, x, y);
             WaitFor(
                 [&] {
                     DismissMessages();
@@ -127,7 +129,7 @@ protected:
                 kWindowTimeout);
             positions.push_back(Position(bar));
         }
-        PostMessageA(bar, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+        PostPointer(bar, WM_LBUTTONUP, 0, x, y);
         return positions;
     }
 

@@ -31,11 +31,9 @@ void Press(HWND window, int x, int y);
 // MoveMouse, then Press.
 void Click(HWND window, int x, int y);
 // Puts the real cursor on the window's client point as MoveMouse does, then posts a mouse
-// message for that point.
-// For a drag in a control that follows the button in a loop of its own (a scroll bar) right
-// after a click moved the real pointer elsewhere: a late move from that click would put the
-// thumb where the click was. Every move of the real pointer reaches the program as a late move
-// too, so a drag that needs no such catch-up posts its messages alone.
+// message for that point. For a drag in a control that follows the button in a loop of its
+// own (a scroll bar): a move the system makes up meanwhile reports where the real pointer is,
+// so the pointer goes along with the drag.
 void PostPointer(HWND window, UINT message, WPARAM keys, int x, int y);
 // Puts the real pointer at the screen's top-left corner, away from the menu window, so that a
 // program started next does not find it where the last test left it.
