@@ -201,7 +201,10 @@ int main(int argc, char** argv) {
         RegisterClassA(&windowClass);
         HWND frame = CreateWindowExA(0, windowClass.lpszClassName, "", WS_POPUP, 0, 0, GetSystemMetrics(SM_CXSCREEN),
                                      GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr, windowClass.hInstance, nullptr);
-        std::vector<double> frameTimes, menuTimes, movieTimes;
+        HWND menu = CreateWindowExA(0, windowClass.lpszClassName, "", WS_POPUP, 0, 0, 640, 480, frame, nullptr,
+                                    windowClass.hInstance, nullptr);
+        ShowWindow(menu, SW_SHOWNA);
+        std::vector<double> frameTimes, menuTimes, firstShowTimes, movieTimes;
         for (int i = 0; i < runs; ++i) {
             double start = Now();
             ReadPicture(".\\resource\\background\\background.bmp", 0);
@@ -210,16 +213,21 @@ int main(int argc, char** argv) {
             start = Now();
             SetUpMenus(program);
             menuTimes.push_back(Now() - start);
+            start = Now();
+            RepaintMenu(menu);
+            firstShowTimes.push_back(Now() - start);
             FreeMenus();
             ReleasePictures();
             start = Now();
             PlayIntroMovie(frame, "missing.avi", 640, 480);
             movieTimes.push_back(Now() - start);
         }
+        DestroyWindow(menu);
         DestroyWindow(frame);
         std::printf("start-up's own work, median of %d, in milliseconds\n", runs);
         std::printf("%-44s %8.2f\n", "frame picture read and drawn scaled", Median(frameTimes) * 1000);
         std::printf("%-44s %8.2f\n", "eight screen pictures read, menus set up", Median(menuTimes) * 1000);
+        std::printf("%-44s %8.2f\n", "main menu first drawn, its bitmap made", Median(firstShowTimes) * 1000);
         std::printf("%-44s %8.2f\n", "intro movie, file missing", Median(movieTimes) * 1000);
     }
     SetMessageSinkForTesting(nullptr);

@@ -46,6 +46,16 @@ void SetScreen(int screen) {
     g_menu.optionsActive = screen == kOptionsMenuScreen;
 }
 
+// A screen picture becomes a bitmap the first time its screen is shown. Of the eight pictures
+// read at start-up only the two menu screens are ever copied 1:1 (the dialogs draw theirs
+// scaled from the picture), so converting the others would cost start-up time and a
+// screen-sized bitmap each, for nothing.
+HBITMAP ScreenBitmap(int slot) {
+    GdiObject<HBITMAP>& bitmap = g_menu.screenBitmaps[slot];
+    if (!bitmap) bitmap.reset(SlotToBitmap(slot));
+    return bitmap.get();
+}
+
 // Copies a screen bitmap 1:1 to the client origin; a picture that failed to read leaves
 // the client area black.
 void CopyScreenBackground(HWND window, int slot) {
@@ -53,7 +63,7 @@ void CopyScreenBackground(HWND window, int slot) {
     GetClientRect(window, &client);
     WindowDC dc(window);
     if (!dc) return;
-    HBITMAP bitmap = g_menu.screenBitmaps[slot].get();
+    HBITMAP bitmap = ScreenBitmap(slot);
     if (!bitmap) {
         FillRect(dc.get(), &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
         return;
@@ -120,7 +130,6 @@ void SetUpMenus(HINSTANCE instance) {
             std::snprintf(text, sizeof text, "ReadBMPFile %d", slot);
             ShowMessage(text);
         }
-        g_menu.screenBitmaps[slot].reset(SlotToBitmap(slot));
     }
     InitButtonScreen(g_menu.main, kMainMenuTable, DispatchMain);
     InitButtonScreen(g_menu.options, kOptionsMenuTable, DispatchOptions);

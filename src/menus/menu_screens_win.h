@@ -11,15 +11,15 @@ enum MenuScreenId {
     kOptionsMenuScreen = 501,
 };
 
-// Reads the eight screen pictures into slots 1 to 8, makes their screen bitmaps, and sets
-// up the main menu's buttons.
+// Reads the eight screen pictures into slots 1 to 8 and sets up the main menu's buttons. A
+// screen's bitmap is made from its picture when the screen is first shown.
 void SetUpMenus(HINSTANCE instance);
 
 void RepaintMenu(HWND window);
 void RouteMenuMouseMove(HWND window);
 void RouteMenuLeftButton(HWND window, HINSTANCE instance, int x, int y);
 
-// Frees both menus' buttons, then deletes the screen bitmaps.
+// Frees both menus' buttons, then deletes the screen bitmaps made so far.
 void FreeMenus();
 
 int CurrentMenuScreen();
