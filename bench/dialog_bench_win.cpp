@@ -177,8 +177,8 @@ int main(int argc, char** argv) {
     const struct {
         const char* name;
         const ButtonTable& table;
-    } screens[] = {{"audio", kAudioTable}, {"keys", kKeyButtonTable}, {"how to play", kHowToPlayTable},
-                   {"video", kVideoTable}};
+    } screens[] = {
+        {"audio", kAudioTable}, {"keys", kKeyButtonTable}, {"how to play", kHowToPlayTable}, {"video", kVideoTable}};
     for (const auto& screen : screens) {
         std::vector<double> times;
         for (int i = 0; i < runs; ++i) {

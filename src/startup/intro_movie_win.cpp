@@ -42,7 +42,7 @@ bool OpenMovie(const char* file) {
     open.lpstrDeviceType = const_cast<LPSTR>("AVIVideo");
     open.lpstrElementName = const_cast<LPSTR>(file);
     if (MciSendCommand(0, MCI_OPEN, MCI_OPEN_TYPE | MCI_OPEN_ELEMENT | MCI_DGV_OPEN_WS,
-                        reinterpret_cast<DWORD_PTR>(&open)) != 0)
+                       reinterpret_cast<DWORD_PTR>(&open)) != 0)
         return false;
     g_movie.device = open.wDeviceID;
     return true;

@@ -192,7 +192,8 @@ std::string SendKeysInFront(HWND window, const std::vector<WORD>& vks, const std
     constexpr int kTries = 3;
     for (int attempt = 1; attempt <= kTries; ++attempt) {
         if (!Activate(window)) {
-            return taken() ? "" : "the window cannot be made the foreground window (try " + std::to_string(attempt) + ")";
+            return taken() ? ""
+                           : "the window cannot be made the foreground window (try " + std::to_string(attempt) + ")";
         }
         if (!SendKeys(vks)) return "SendInput refused the keys";
         bool lost = false;

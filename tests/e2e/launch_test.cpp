@@ -263,7 +263,8 @@ TEST_F(LaunchDriverCheck, EnterStartsTheGameAndTheSecondStartAsksNothing) {
     ASSERT_TRUE(dialog);
     SaveArtifact(WholeScreen(), "launch-driver-check-over-menu");
 
-    ASSERT_EQ("", SendKeysInFront(dialog, {VK_RETURN}, [&] { return !IsWindow(dialog); }, kWindowTimeout))
+    ASSERT_EQ("", SendKeysInFront(
+                      dialog, {VK_RETURN}, [&] { return !IsWindow(dialog); }, kWindowTimeout))
         << "Enter did not close the driver check";
     RunningGame game;
     ASSERT_TRUE(game.WaitForStart()) << "Enter did not start the game; " << OtherDialogShowing(app().pid());

@@ -143,7 +143,8 @@ TEST_F(Shutdown, AltF4OnFrameEndsWithCodeZero) {
 
 TEST_F(Shutdown, AltF4FromKeyboardEndsWithCodeZero) {
     ASSERT_TRUE(StartToMenu());
-    EXPECT_EQ("", SendKeysInFront(app().Menu(), {VK_MENU, VK_F4}, [&] { return !app().IsRunning(); }, kExitTimeout));
+    EXPECT_EQ("", SendKeysInFront(
+                      app().Menu(), {VK_MENU, VK_F4}, [&] { return !app().IsRunning(); }, kExitTimeout));
     ExpectClosedWithFlagWritten();
 }
 

@@ -249,8 +249,8 @@ TEST(GdiObjects, OptionsMenuEnteredAndLeft500TimesLeavesTheCountAsTheFirstTime) 
     windowClass.hInstance = GetModuleHandleA(nullptr);
     windowClass.lpszClassName = "ZorvGdiMenuTest";
     RegisterClassA(&windowClass);
-    HWND window = CreateWindowExA(0, windowClass.lpszClassName, "menu", WS_POPUP | WS_VISIBLE, 0, 0, 640, 480,
-                                  nullptr, nullptr, windowClass.hInstance, nullptr);
+    HWND window = CreateWindowExA(0, windowClass.lpszClassName, "menu", WS_POPUP | WS_VISIBLE, 0, 0, 640, 480, nullptr,
+                                  nullptr, windowClass.hInstance, nullptr);
     ASSERT_TRUE(window != nullptr);
 
     const POINT option = CentreOf(ButtonOf(kMainMenuTable, kCommandOptions));
