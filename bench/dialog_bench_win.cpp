@@ -23,7 +23,7 @@
 #include "howtoplay/howto_win.h"
 #include "keys/key_buttons.h"
 #include "keys/key_dialog_win.h"
-#include "launch/driver_dialogs_win.h"
+#include "common/driver_dialogs_win.h"
 #include "launch/game_log_win.h"
 #include "menus/menu_screens_win.h"
 #include "resources/resource_ids.h"
@@ -145,7 +145,10 @@ int main(int argc, char** argv) {
         {"audio", [&] { ShowAudioDialog(nullptr, program); }, {0, ButtonOf(kAudioTable, kCommandAudioDone)}},
         {"keys", [&] { ShowKeyDialog(nullptr, program); }, {0, ButtonOf(kKeyButtonTable, kCommandKeysCancel)}},
         {"how to play",
-         [&] { ShowHowToPlay(nullptr, program); },
+         [&] {
+             int page = 0;
+             ShowHowToPlay(nullptr, program, page);
+         },
          {0, ButtonOf(kHowToPlayTable, kCommandCloseHowToPlay)}},
         {"video", [&] { ShowVideoDialog(nullptr, program); }, {0, ButtonOf(kVideoTable, kCommandVideoDone)}},
         {"driver check", [&] { ShowDriverCheckDialog(nullptr, program); }, {IDC_DRIVER_CHECK_LATER, nullptr}},
@@ -153,7 +156,7 @@ int main(int argc, char** argv) {
          [&] { ShowDriverGuideDialog(nullptr, program, "C:\\Game"); },
          {IDC_DRIVER_GUIDE_CANCEL, nullptr}},
         {"driver installed", [&] { ShowDriverInstalledDialog(nullptr, program); }, {IDC_DRIVER_INSTALLED_OK, nullptr}},
-        {"game error report", [&] { ShowGameErrorReport(nullptr, program); }, {IDC_GAME_ERROR_OK, nullptr}},
+        {"game error report", [&] { ShowGameErrorReport(nullptr, program, ""); }, {IDC_GAME_ERROR_OK, nullptr}},
         {"configuration-file error", [&] { ShowConfigFileError(nullptr, program, "C:\\Game\\info\\x.cfg"); }, {}},
     };
     const std::vector<WORD> minimal = MinimalTemplate();
@@ -184,7 +187,7 @@ int main(int argc, char** argv) {
         for (int i = 0; i < runs; ++i) {
             ButtonScreen buttons;
             const double start = Now();
-            InitButtonScreen(buttons, screen.table, nullptr);
+            InitButtonScreen(buttons, screen.table);
             LoadScreenImages(program, buttons);
             FreeButtons(buttons);
             times.push_back(Now() - start);
@@ -211,12 +214,13 @@ int main(int argc, char** argv) {
             DrawFrameBackground(frame);
             frameTimes.push_back(Now() - start);
             start = Now();
-            SetUpMenus(program);
+            MenuScreens menus;
+            menus.SetUp(program);
             menuTimes.push_back(Now() - start);
             start = Now();
-            RepaintMenu(menu);
+            menus.Repaint(menu);
             firstShowTimes.push_back(Now() - start);
-            FreeMenus();
+            menus.Free();
             ReleasePictures();
             start = Now();
             PlayIntroMovie(frame, "missing.avi", 640, 480);

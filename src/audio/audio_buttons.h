@@ -1,9 +1,9 @@
-// The audio settings screen: its two image buttons, and where the screen and its two volume
-// bars lie in pixels.
+// The audio settings screen: its two image buttons, where the screen, its two volume bars and
+// their captions lie in pixels, and its background.
 #pragma once
 
 #include "graphics/button_table.h"
-#include "graphics/dialog_layout.h"
+#include "graphics/screen_spec.h"
 #include "resources/resource_ids.h"
 
 namespace zorv {
@@ -30,6 +30,17 @@ inline constexpr ButtonRect kAudioClientPlace = FromDialogUnits(144, 31, 140, 17
 inline constexpr ControlPlace kVolumeBars[] = {
     {IDC_AUDIO_MUSIC, FromDialogUnits(12, 35, 116, 11)},
     {IDC_AUDIO_SOUND, FromDialogUnits(12, 76, 116, 11)},
+};
+
+// Each caption stands above its bar.
+inline constexpr CaptionPlace kAudioCaptions[] = {
+    {CaptionId::kMusicVolume, 22, 53},
+    {CaptionId::kSoundVolume, 22, 133},
+};
+
+inline constexpr ScreenSpec kAudioScreen = {
+    IDD_AUDIO, kAudioTable, kSlotAudio, ScreenPlacement::kClientInOwner, kAudioClientPlace,
+    MakeControlList(kVolumeBars), MakeCaptionList(kAudioCaptions),
 };
 
 }  // namespace zorv

@@ -5,10 +5,8 @@
 #include "audio/audio_settings.h"
 #include "audio/music_volume_win.h"
 #include "audio/volume_scroll.h"
-#include "captions/captions_win.h"
-#include "graphics/dialog_layout_win.h"
-#include "graphics/drawing_win.h"
-#include "graphics/image_button_win.h"
+#include "common/dialog_state_win.h"
+#include "graphics/image_button_screen_win.h"
 
 namespace zorv {
 namespace {
@@ -19,19 +17,10 @@ static_assert(kScrollLineLeft == SB_LINELEFT && kScrollLineRight == SB_LINERIGHT
                   kScrollEnd == SB_ENDSCROLL,
               "scroll codes are the system's");
 
-constexpr int kBackgroundSlot = 4;
-
+// One opening of the screen. The volumes live in the process-wide audio record.
 struct AudioDialog {
-    HWND owner = nullptr;
-    HINSTANCE instance = nullptr;
-    RECT client = {};
-    ButtonScreen buttons;
+    ImageButtonScreen screen;
 };
-AudioDialog g_audio;
-
-POINT MessagePoint(LPARAM lParam) {
-    return POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-}
 
 void ShowVolumes(HWND dialog) {
     SetScrollPos(GetDlgItem(dialog, IDC_AUDIO_MUSIC), SB_CTL, Audio().music, TRUE);
@@ -45,9 +34,9 @@ void ShowAndApply(HWND dialog) {
     SetMusicVolume(Audio().music);
 }
 
-void Done(HWND dialog) {
-    WriteAudioSettings(dialog, g_audio.instance, kAudioFileName);
-    FreeButtons(g_audio.buttons);
+void Done(AudioDialog& state, HWND dialog) {
+    WriteAudioSettings(dialog, state.screen.instance(), kAudioFileName);
+    state.screen.Close();
     EndDialog(dialog, 1);
 }
 
@@ -56,36 +45,15 @@ void Default(HWND dialog) {
     ShowAndApply(dialog);
 }
 
-void DispatchAudio(HWND dialog, HINSTANCE, int command) {
-    switch (command) {
-    case kCommandAudioDone: Done(dialog); break;
-    case kCommandAudioDefault: Default(dialog); break;
-    default: break;
-    }
-}
-
-INT_PTR OnInitDialog(HWND dialog) {
-    // The background, captions and buttons are drawn in pixels; the screen and its bars are put
-    // where those pixels expect them.
-    PlaceDialogInPixels(dialog, g_audio.owner, kAudioClientPlace, kVolumeBars);
-    GetClientRect(dialog, &g_audio.client);
+INT_PTR OnInitDialog(AudioDialog& state, HWND dialog) {
+    state.screen.Open(dialog);
     for (const ControlPlace& bar : kVolumeBars) {
         SetScrollRange(GetDlgItem(dialog, bar.controlId), SB_CTL, kVolumeMin, kVolumeMax, FALSE);
     }
-    InitButtonScreen(g_audio.buttons, kAudioTable, DispatchAudio);
-    LoadScreenImages(g_audio.instance, g_audio.buttons);
     // A file that cannot be read ends the program through the error dialog.
-    ReadAudioSettings(dialog, g_audio.instance, kAudioFileName);
+    ReadAudioSettings(dialog, state.screen.instance(), kAudioFileName);
     BeginMixerMessages();
     ShowAndApply(dialog);
-    return TRUE;
-}
-
-INT_PTR OnEraseBackground(HWND dialog, HDC dc) {
-    DrawSlotScaled(dc, 0, 0, g_audio.client.right, g_audio.client.bottom, kBackgroundSlot);
-    DrawAudioCaptions(dialog);
-    DrawAllButtons(dialog, g_audio.buttons);
-    SetWindowLongPtrA(dialog, DWLP_MSGRESULT, TRUE);
     return TRUE;
 }
 
@@ -102,37 +70,27 @@ INT_PTR OnHorizontalScroll(HWND dialog, HWND bar, int code, int position) {
     return TRUE;
 }
 
-INT_PTR OnMouseMove(HWND dialog, LPARAM at) {
-    TrackHover(dialog, g_audio.buttons, MessagePoint(at));
+INT_PTR OnLeftButtonDown(AudioDialog& state, HWND dialog, LPARAM at) {
+    switch (state.screen.Press(dialog, at)) {
+    case kCommandAudioDone: Done(state, dialog); break;
+    case kCommandAudioDefault: Default(dialog); break;
+    default: break;
+    }
     return TRUE;
-}
-
-INT_PTR OnLeftButtonDown(HWND dialog, LPARAM at) {
-    HandleClick(dialog, g_audio.instance, g_audio.buttons, MessagePoint(at));
-    return TRUE;
-}
-
-INT_PTR OnLeftButtonUp(HWND dialog, LPARAM at) {
-    HandleRelease(dialog, g_audio.buttons, MessagePoint(at));
-    return TRUE;
-}
-
-// Pictures still held when the window goes (DONE has normally released them) go with it.
-INT_PTR OnDestroy() {
-    FreeButtons(g_audio.buttons);
-    return FALSE;
 }
 
 // Handles no commands: Enter, Escape and the close command never end the screen.
 INT_PTR CALLBACK AudioDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    AudioDialog* state = DialogState<AudioDialog>(dialog, message, lParam);
+    if (!state) return FALSE;
     switch (message) {
-    case WM_INITDIALOG: return OnInitDialog(dialog);
-    case WM_ERASEBKGND: return OnEraseBackground(dialog, reinterpret_cast<HDC>(wParam));
+    case WM_INITDIALOG: return OnInitDialog(*state, dialog);
+    case WM_ERASEBKGND: return state->screen.Erase(dialog, reinterpret_cast<HDC>(wParam));
     case WM_HSCROLL: return OnHorizontalScroll(dialog, reinterpret_cast<HWND>(lParam), LOWORD(wParam), HIWORD(wParam));
-    case WM_MOUSEMOVE: return OnMouseMove(dialog, lParam);
-    case WM_LBUTTONDOWN: return OnLeftButtonDown(dialog, lParam);
-    case WM_LBUTTONUP: return OnLeftButtonUp(dialog, lParam);
-    case WM_DESTROY: return OnDestroy();
+    case WM_MOUSEMOVE: state->screen.Move(dialog, lParam); return TRUE;
+    case WM_LBUTTONDOWN: return OnLeftButtonDown(*state, dialog, lParam);
+    case WM_LBUTTONUP: state->screen.Release(dialog, lParam); return TRUE;
+    case WM_DESTROY: state->screen.Close(); return FALSE;
     default: return FALSE;
     }
 }
@@ -140,10 +98,8 @@ INT_PTR CALLBACK AudioDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 }  // namespace
 
 bool ShowAudioDialog(HWND owner, HINSTANCE instance) {
-    g_audio.owner = owner;
-    g_audio.instance = instance;
-    g_audio.buttons.imagesNotLoaded = true;
-    return DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_AUDIO), owner, AudioDialogProc, 0) > 0;
+    AudioDialog state{ImageButtonScreen(kAudioScreen, owner, instance)};
+    return RunDialog(instance, kAudioScreen.templateId, owner, AudioDialogProc, state) > 0;
 }
 
 }  // namespace zorv

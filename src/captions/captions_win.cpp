@@ -4,6 +4,7 @@
 #include <string>
 
 #include "captions/caption_file.h"
+#include "captions/caption_places.h"
 #include "common/config_file_win.h"
 #include "common/full_path_win.h"
 #include "common/gdi_guards_win.h"
@@ -15,12 +16,6 @@ namespace {
 constexpr size_t kMaxCaptionText = 64 * 1024;
 
 const COLORREF kCaptionColor = RGB(0, 255, 0);
-
-struct CaptionPlace {
-    const char* text;
-    int x;
-    int y;
-};
 
 // The caption font selected for one drawing; at its end the stock system font is selected
 // instead, so that the caption font is free to be deleted by its owner.
@@ -52,21 +47,6 @@ int AverageCharWidth(HDC dc, HFONT font) {
     SelectedObject selected(dc, font);
     TEXTMETRICA metrics = {};
     return GetTextMetricsA(dc, &metrics) ? metrics.tmAveCharWidth : 0;
-}
-
-void DrawCaptions(HWND dialog, const CaptionPlace* places, size_t count) {
-    WindowDC dc(dialog);
-    if (!dc) return;
-    const CaptionTable& table = Captions();
-    GdiObject<HFONT> font(
-        CreateScaledFont(dialog, table.face, CaptionDrawingHeight(table), table.width));
-    CaptionFontSelection selection(dc.get(), font.get());
-    SetTextColor(dc.get(), kCaptionColor);
-    SetBkMode(dc.get(), TRANSPARENT);
-    for (size_t i = 0; i < count; ++i) {
-        const CaptionPlace& place = places[i];
-        TextOutA(dc.get(), place.x, place.y, place.text, static_cast<int>(std::strlen(place.text)));
-    }
 }
 
 }  // namespace
@@ -108,23 +88,16 @@ HFONT CreateScaledFont(HWND window, const char* face, int height, int width) {
     return handle.release();
 }
 
-void DrawAudioCaptions(HWND dialog) {
+void DrawCaptions(HWND window, HDC dc, const CaptionPlace* places, int count) {
     const CaptionTable& table = Captions();
-    const CaptionPlace places[] = {
-        {table.audio[0], 22, 53},
-        {table.audio[1], 22, 133},
-    };
-    DrawCaptions(dialog, places, sizeof places / sizeof places[0]);
-}
-
-void DrawVideoCaptions(HWND dialog) {
-    const CaptionTable& table = Captions();
-    const CaptionPlace places[] = {
-        {table.video[0], 22, 20},
-        {table.video[1], 22, 93},
-        {table.video[2], 22, 162},
-    };
-    DrawCaptions(dialog, places, sizeof places / sizeof places[0]);
+    GdiObject<HFONT> font(CreateScaledFont(window, table.face, CaptionDrawingHeight(table), table.width));
+    CaptionFontSelection selection(dc, font.get());
+    SetTextColor(dc, kCaptionColor);
+    SetBkMode(dc, TRANSPARENT);
+    for (int i = 0; i < count; ++i) {
+        const char* text = CaptionText(table, places[i].caption);
+        TextOutA(dc, places[i].x, places[i].y, text, static_cast<int>(std::strlen(text)));
+    }
 }
 
 }  // namespace zorv

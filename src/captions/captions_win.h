@@ -1,8 +1,10 @@
-// Reading the caption file, the caption font, and drawing the captions onto the audio and
-// video dialogs.
+// Reading the caption file, the caption font, and drawing captions at the places a screen
+// gives.
 #pragma once
 
 #include <windows.h>
+
+#include "captions/caption_places.h"
 
 namespace zorv {
 
@@ -13,7 +15,8 @@ bool ReadCaptionFile(const char* relative);
 // the face's own proportions. The caller deletes it.
 HFONT CreateScaledFont(HWND window, const char* face, int height, int width);
 
-void DrawAudioCaptions(HWND dialog);
-void DrawVideoCaptions(HWND dialog);
+// Draws each caption's text from the caption table at its place into `dc` (a context of
+// `window`), in the caption font and colour, over what is there.
+void DrawCaptions(HWND window, HDC dc, const CaptionPlace* places, int count);
 
 }  // namespace zorv

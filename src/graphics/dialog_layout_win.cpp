@@ -11,6 +11,10 @@ void PlaceDialogInPixels(HWND dialog, HWND owner, const ButtonRect& client, cons
     if (owner) ClientToScreen(owner, &origin);
     SetWindowPos(dialog, nullptr, origin.x + frame.left, origin.y + frame.top, frame.right - frame.left,
                  frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    PlaceControlsInPixels(dialog, controls, count);
+}
+
+void PlaceControlsInPixels(HWND dialog, const ControlPlace* controls, std::size_t count) {
     for (std::size_t i = 0; i < count; ++i) {
         HWND control = GetDlgItem(dialog, controls[i].controlId);
         const ButtonRect& place = controls[i].place;

@@ -15,13 +15,8 @@ namespace zorv {
 void PlaceDialogInPixels(HWND dialog, HWND owner, const ButtonRect& client, const ControlPlace* controls,
                          std::size_t count);
 
-inline void PlaceDialogInPixels(HWND dialog, HWND owner, const ButtonRect& client) {
-    PlaceDialogInPixels(dialog, owner, client, nullptr, 0);
-}
-
-template <std::size_t N>
-void PlaceDialogInPixels(HWND dialog, HWND owner, const ButtonRect& client, const ControlPlace (&controls)[N]) {
-    PlaceDialogInPixels(dialog, owner, client, controls, N);
-}
+// Moves each listed control of `dialog` to its place; controls missing from the dialog are
+// passed over.
+void PlaceControlsInPixels(HWND dialog, const ControlPlace* controls, std::size_t count);
 
 }  // namespace zorv

@@ -29,29 +29,28 @@ int Count(const ButtonScreen& screen) { return screen.board.table.count; }
 
 }  // namespace
 
-void InitButtonScreen(ButtonScreen& screen, const ButtonTable& table, ButtonDispatcher dispatch) {
+void InitButtonScreen(ButtonScreen& screen, const ButtonTable& table) {
     screen.board = MakeButtonBoard(table);
     for (ButtonImages& images : screen.images) images = ButtonImages();
-    screen.dispatch = dispatch;
     screen.imagesNotLoaded = true;
 }
 
 void PlayInterfaceSound(const char* file) { SndPlaySound(file, SND_ASYNC | SND_NODEFAULT); }
 
-int LoadButtonImages(HINSTANCE instance, ButtonScreen& screen, int index) {
-    if (index < 0 || index >= Count(screen)) return 1;
+bool LoadButtonImages(HINSTANCE instance, ButtonScreen& screen, int index) {
+    if (index < 0 || index >= Count(screen)) return true;
     const ButtonSpec& button = screen.board.table.buttons[index];
     ButtonImages& images = screen.images[index];
     images.normal = LoadResourceBitmap(instance, button.normalResource);
-    if (!images.normal) return 0;
-    int ok = 1;
+    if (!images.normal) return false;
+    bool ok = true;
     if (button.highlightedResource) {
         images.highlighted = LoadResourceBitmap(instance, button.highlightedResource);
-        if (!images.highlighted) ok = 0;
+        ok = ok && images.highlighted;
     }
     if (button.pressedResource) {
         images.pressed = LoadResourceBitmap(instance, button.pressedResource);
-        if (!images.pressed) ok = 0;
+        ok = ok && images.pressed;
     }
     return ok;
 }
@@ -105,7 +104,7 @@ void TrackHover(HWND window, ButtonScreen& screen, POINT at) {
     }
 }
 
-void HandleClick(HWND window, HINSTANCE instance, ButtonScreen& screen, POINT at) {
+int PressButton(HWND window, ButtonScreen& screen, POINT at) {
     const int hit = PressAt(screen.board, at.x, at.y);
     if (hit >= 0) {
         PlayInterfaceSound(kClickSound);
@@ -113,8 +112,7 @@ void HandleClick(HWND window, HINSTANCE instance, ButtonScreen& screen, POINT at
         if (pause > 0) Sleep(static_cast<DWORD>(pause));
         DrawButton(window, screen, hit, kStatePressed);
     }
-    const int command = TakePendingCommand(screen.board);
-    if (screen.dispatch) screen.dispatch(window, instance, command);
+    return TakePendingCommand(screen.board);
 }
 
 void HandleRelease(HWND window, const ButtonScreen& screen, POINT at) {

@@ -23,19 +23,16 @@ struct ButtonImages {
     ResourceImage pressed;
 };
 
-using ButtonDispatcher = void (*)(HWND window, HINSTANCE instance, int command);
-
-// One screen's buttons at run time: the board, the pictures (owned; released by FreeButtons
-// or when the screen record goes) and where the commands go.
+// One screen's buttons at run time: the board and the pictures (owned; released by
+// FreeButtons or when the screen record goes).
 struct ButtonScreen {
     ButtonBoard board;
     ButtonImages images[kMaxScreenButtons];
-    ButtonDispatcher dispatch = nullptr;
     bool imagesNotLoaded = true;
 };
 
 // Sets up `screen` for `table`: rectangles where the table puts them, no hover, no pictures.
-void InitButtonScreen(ButtonScreen& screen, const ButtonTable& table, ButtonDispatcher dispatch);
+void InitButtonScreen(ButtonScreen& screen, const ButtonTable& table);
 
 extern const char kHoverSound[];  // ".\sound\mmove.wav"
 extern const char kClickSound[];  // ".\sound\mclick.wav"
@@ -43,9 +40,9 @@ extern const char kClickSound[];  // ".\sound\mclick.wav"
 // Plays an interface sound without waiting; a missing file plays nothing.
 void PlayInterfaceSound(const char* file);
 
-// Loads the pictures of button `index`; 1 when every requested picture loaded. A missing
+// Loads the pictures of button `index`; true when every requested picture loaded. A missing
 // normal picture stops there.
-int LoadButtonImages(HINSTANCE instance, ButtonScreen& screen, int index);
+bool LoadButtonImages(HINSTANCE instance, ButtonScreen& screen, int index);
 
 // Loads every button's pictures once, while the screen's images-not-loaded flag is set.
 void LoadScreenImages(HINSTANCE instance, ButtonScreen& screen);
@@ -63,9 +60,10 @@ void DrawAllButtons(HDC dc, const ButtonScreen& screen);
 // on leaving.
 void TrackHover(HWND window, ButtonScreen& screen, POINT at);
 
-// Left button pressed at `at`: the first button hit sounds, pauses if its table says so, shows
-// its pressed picture, and its command goes to the dispatcher (0 when nothing was hit).
-void HandleClick(HWND window, HINSTANCE instance, ButtonScreen& screen, POINT at);
+// Left button pressed at `at`: the first button hit sounds, pauses if its table says so and
+// shows its pressed picture. Returns its command for the caller to dispatch; 0 when nothing
+// was hit.
+int PressButton(HWND window, ButtonScreen& screen, POINT at);
 
 // Left button released at `at` (dialogs): the button under it shows highlighted again.
 void HandleRelease(HWND window, const ButtonScreen& screen, POINT at);

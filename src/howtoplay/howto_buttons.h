@@ -2,7 +2,7 @@
 #pragma once
 
 #include "graphics/button_table.h"
-#include "graphics/dialog_layout.h"
+#include "graphics/screen_spec.h"
 #include "resources/resource_ids.h"
 
 namespace zorv {
@@ -30,5 +30,11 @@ inline constexpr ButtonTable kHowToPlayTable = MakeButtonTable(kHowToPlayButtons
 // buttons stand on their bottom rows. The screen holds itself to these pixels whatever the
 // system's dialog font makes of the units.
 inline constexpr ButtonRect kHowToPlayClientPlace = FromDialogUnits(144, 31, 140, 170);
+
+// The background is the page on show, the first page's slot until one is turned.
+inline constexpr ScreenSpec kHowToPlayScreen = {
+    IDD_HOW_TO_PLAY, kHowToPlayTable, kSlotHowToPlay1, ScreenPlacement::kClientInOwner, kHowToPlayClientPlace,
+    ControlList{nullptr, 0}, CaptionList{nullptr, 0},
+};
 
 }  // namespace zorv

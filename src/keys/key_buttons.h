@@ -1,7 +1,10 @@
 // The key configuration screen: its five image buttons and the places of its twelve key fields.
 #pragma once
 
+#include <array>
+
 #include "graphics/button_table.h"
+#include "graphics/screen_spec.h"
 #include "resources/resource_ids.h"
 
 namespace zorv {
@@ -42,7 +45,6 @@ constexpr int kJoystickRightIndex = 4;
 // units are the menu window's 640 by 480 pixels less its thin border. The screen holds itself
 // to these pixels whatever the system's dialog font makes of the units, since the background
 // picture and the buttons are drawn for them.
-constexpr int kKeyDialogUnitPixels = 2;
 constexpr int kKeyDialogWidthUnits = 319;
 constexpr int kKeyDialogHeightUnits = 239;
 
@@ -52,10 +54,7 @@ struct KeyFieldPlace {
     int player;               // 1 or 2
     const char* action;       // the words the background shows beside the field
 
-    constexpr ButtonRect Pixels() const {
-        return {x * kKeyDialogUnitPixels, y * kKeyDialogUnitPixels, (x + width) * kKeyDialogUnitPixels,
-                (y + height) * kKeyDialogUnitPixels};
-    }
+    constexpr ButtonRect Pixels() const { return FromDialogUnits(x, y, width, height); }
 };
 
 // In slot order. Each player's fields form a cross (Up above Left and Right, Down below them)
@@ -78,5 +77,18 @@ inline constexpr KeyFieldPlace kKeyFields[] = {
 // clang-format on
 
 constexpr int kKeyFieldCount = static_cast<int>(sizeof kKeyFields / sizeof kKeyFields[0]);
+
+constexpr std::array<ControlPlace, kKeyFieldCount> KeyFieldControls() {
+    std::array<ControlPlace, kKeyFieldCount> places = {};
+    for (int i = 0; i < kKeyFieldCount; ++i) places[i] = ControlPlace{kKeyFields[i].controlId, kKeyFields[i].Pixels()};
+    return places;
+}
+inline constexpr std::array<ControlPlace, kKeyFieldCount> kKeyFieldControls = KeyFieldControls();
+
+// The screen covers the menu window, its border included.
+inline constexpr ScreenSpec kKeyScreen = {
+    IDD_KEYS, kKeyButtonTable, kSlotKeys, ScreenPlacement::kCoverOwner, ButtonRect{0, 0, 0, 0},
+    ControlList{kKeyFieldControls.data(), kKeyFieldCount}, CaptionList{nullptr, 0},
+};
 
 }  // namespace zorv

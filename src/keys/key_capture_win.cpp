@@ -9,15 +9,13 @@ namespace {
 
 static_assert(IDC_KEY_LAST - IDC_KEY_FIRST + 1 == kKeySlotCount, "one key field per action slot");
 
-struct CaptureState {
-    WNDPROC editProcedure[kKeySlotCount];  // each field's own procedure, which gets every message on
-};
-CaptureState g_capture;
-
 int SlotOf(HWND field) { return static_cast<int>(GetWindowLongPtrA(field, GWLP_ID)) - IDC_KEY_FIRST; }
 
-LRESULT PassOn(HWND field, int slot, UINT message, WPARAM wParam, LPARAM lParam) {
-    return CallWindowProcA(g_capture.editProcedure[slot], field, message, wParam, lParam);
+// Each field keeps its own edit procedure, which gets every message on, in its user data.
+WNDPROC EditProcedureOf(HWND field) { return reinterpret_cast<WNDPROC>(GetWindowLongPtrA(field, GWLP_USERDATA)); }
+
+LRESULT PassOn(HWND field, UINT message, WPARAM wParam, LPARAM lParam) {
+    return CallWindowProcA(EditProcedureOf(field), field, message, wParam, lParam);
 }
 
 LRESULT OnKeyUp(HWND field, int slot, WPARAM wParam, LPARAM lParam) {
@@ -25,19 +23,19 @@ LRESULT OnKeyUp(HWND field, int slot, WPARAM wParam, LPARAM lParam) {
     CaptureKey(field, slot, virtualKey);
     const int next = NextKeySlot(slot, virtualKey);
     SetFocus(next == kNoSlot ? nullptr : GetDlgItem(GetParent(field), IDC_KEY_FIRST + next));
-    return PassOn(field, slot, WM_KEYUP, wParam, lParam);
+    return PassOn(field, WM_KEYUP, wParam, lParam);
 }
 
 LRESULT CALLBACK KeyFieldProc(HWND field, UINT message, WPARAM wParam, LPARAM lParam) {
     const int slot = SlotOf(field);
-    if (slot < 0 || slot >= kKeySlotCount || !g_capture.editProcedure[slot])
+    if (slot < 0 || slot >= kKeySlotCount || !EditProcedureOf(field))
         return DefWindowProcA(field, message, wParam, lParam);
     switch (message) {
     case WM_KEYUP: return OnKeyUp(field, slot, wParam, lParam);
     case WM_RBUTTONDOWN: return 0;
     case WM_RBUTTONUP: return 0;
     case WM_CONTEXTMENU: return 0;
-    default: return PassOn(field, slot, message, wParam, lParam);
+    default: return PassOn(field, message, wParam, lParam);
     }
 }
 
@@ -55,8 +53,8 @@ void InstallKeyCapture(HWND dialog) {
     for (int slot = 0; slot < kKeySlotCount; ++slot) {
         HWND field = GetDlgItem(dialog, IDC_KEY_FIRST + slot);
         if (!field || GetWindowLongPtrA(field, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(KeyFieldProc)) continue;
-        g_capture.editProcedure[slot] =
-            reinterpret_cast<WNDPROC>(SetWindowLongPtrA(field, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(KeyFieldProc)));
+        SetWindowLongPtrA(field, GWLP_USERDATA, GetWindowLongPtrA(field, GWLP_WNDPROC));
+        SetWindowLongPtrA(field, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(KeyFieldProc));
     }
 }
 

@@ -14,19 +14,15 @@ namespace {
 const char kLogReadName[] = ".\\Info\\Proc.log";
 const char kLogDeleteName[] = ".\\Info\\proc.log";
 
-struct GameReport {
-    char text[kReportTextSize] = {};
-};
-GameReport g_report;
-
 // The log is a few lines; a larger one is judged on its first megabytes.
 constexpr size_t kMaxGameLogText = 16u << 20;
 
-INT_PTR CALLBACK GameReportProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+// lParam: the report's text, already cut to the report's room.
+INT_PTR CALLBACK GameReportProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_INITDIALOG:
         SetFocus(dialog);
-        SetDlgItemTextA(dialog, IDC_GAME_ERROR_TEXT, g_report.text);
+        SetDlgItemTextA(dialog, IDC_GAME_ERROR_TEXT, reinterpret_cast<const char*>(lParam));
         return 0;
     case WM_COMMAND:
         if (LOWORD(wParam) != IDC_GAME_ERROR_OK) return 0;
@@ -40,45 +36,48 @@ INT_PTR CALLBACK GameReportProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
     }
 }
 
+// A game folder so deep that the log's full path does not fit has no log the front-end can
+// read, and none it may delete: a cut path could name another file.
+bool LogExists(const char* relativeName) {
+    char path[MAX_PATH];
+    return FullPath(relativeName, path) && GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
+}
+
 }  // namespace
 
 void RunErrorLogStep(DWORD exitCode) {
-    ZeroMemory(g_report.text, sizeof g_report.text);
-    char path[MAX_PATH];
-    FullPath(kLogReadName, path);
-    if (GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES && IsCrashExitCode(exitCode)) {
-        lstrcpynA(g_report.text, CrashReportText(exitCode).c_str(), sizeof g_report.text);
-    } else if (ReadGameLog(kLogReadName) != 1) {
+    std::string report;
+    if (!LogExists(kLogReadName) && IsCrashExitCode(exitCode)) {
+        report = CrashReportText(exitCode);
+    } else if (!ReadGameLog(kLogReadName, &report)) {
         return;
     }
     HWND owner = GetActiveWindow();
     HINSTANCE instance = owner ? reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(owner, GWLP_HINSTANCE)) : nullptr;
-    ShowGameErrorReport(owner, instance);
+    ShowGameErrorReport(owner, instance, report.c_str());
 }
 
-int ReadGameLog(const char* relativeName) {
+bool ReadGameLog(const char* relativeName, std::string* report) {
     char path[MAX_PATH];
-    FullPath(relativeName, path);
     std::string text;
-    if (!ReadTextFile(path, kMaxGameLogText, &text)) return 0;
+    if (!FullPath(relativeName, path) || !ReadTextFile(path, kMaxGameLogText, &text)) return false;
     LogOutcome outcome = JudgeLog(text);
     if (outcome.deleteNow) DeleteGameLog(kLogDeleteName);
-    if (!outcome.report) return 0;
-    lstrcpynA(g_report.text, outcome.text.c_str(), sizeof g_report.text);
-    return 1;
+    if (!outcome.report) return false;
+    *report = outcome.text;
+    return true;
 }
 
-const char* GameReportText() { return g_report.text; }
-
-void ShowGameErrorReport(HWND owner, HINSTANCE instance) {
+void ShowGameErrorReport(HWND owner, HINSTANCE instance, const char* text) {
     if (!instance) instance = GetModuleHandleA(nullptr);
-    DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_GAME_ERROR), owner, GameReportProc, 0);
+    char shown[kReportTextSize] = {};
+    lstrcpynA(shown, text ? text : "", sizeof shown);
+    DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_GAME_ERROR), owner, GameReportProc, reinterpret_cast<LPARAM>(shown));
 }
 
 void DeleteGameLog(const char* relativeName) {
     char path[MAX_PATH];
-    FullPath(relativeName, path);
-    DeleteFileA(path);
+    if (FullPath(relativeName, path)) DeleteFileA(path);
 }
 
 }  // namespace zorv

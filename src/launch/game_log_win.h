@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 namespace zorv {
 
 // Judges ".\Info\Proc.log" and, unless it says the run was clean or there is no log, shows
@@ -10,19 +12,17 @@ namespace zorv {
 // crashed (`exitCode` an exception code) is reported with its code. Called once the game has ended.
 void RunErrorLogStep(DWORD exitCode);
 
-// Reads the log named relative to the game folder. Returns 1 when a report is to be shown
-// (the report text then holds what it says), 0 when the log is missing or reports a clean run,
-// in which case ".\Info\proc.log" is deleted. Lines are judged in pieces of at most 255 characters.
-int ReadGameLog(const char* relativeName);
+// Reads the log named relative to the game folder. True when a report is to be shown (`report`
+// then holds what it says), false when the log is missing or reports a clean run, in which case
+// ".\Info\proc.log" is deleted. Lines are judged in pieces of at most 255 characters.
+bool ReadGameLog(const char* relativeName, std::string* report);
 
-// The text the next report shows: empty, or the 3D-card message.
-const char* GameReportText();
+// Runs the game error report (template 307) modally with `text` (cut to the report's room); a
+// null instance means this module. Its only way out is OK, and closing it deletes the log.
+void ShowGameErrorReport(HWND owner, HINSTANCE instance, const char* text);
 
-// Runs the game error report (template 307) modally; a null instance means this module. Its
-// only way out is OK, and closing it deletes the log.
-void ShowGameErrorReport(HWND owner, HINSTANCE instance);
-
-// Deletes a file named relative to the game folder; a failure is not reported.
+// Deletes a file named relative to the game folder; a failure is not reported, and a name
+// whose full path does not fit deletes nothing.
 void DeleteGameLog(const char* relativeName);
 
 }  // namespace zorv

@@ -3,11 +3,12 @@
 #include <string>
 
 #include "common/config_file_win.h"
+#include "common/driver_dialogs_win.h"
 #include "common/first_run_flag.h"
 #include "common/geometry.h"
 #include "common/handle_guards_win.h"
 #include "common/message_box_win.h"
-#include "launch/driver_dialogs_win.h"
+#include "common/driver_dialogs_win.h"
 #include "launch/game_log.h"
 #include "launch/game_log_win.h"
 #include "resources/resource_ids.h"
@@ -15,18 +16,11 @@
 namespace zorv {
 namespace {
 
-struct LaunchState {
-    int gameMode = 0;
-    char stamp[128] = {};
-};
-LaunchState g_launch;
-
-void BuildTimeStamp() {
-    ZeroMemory(g_launch.stamp, sizeof g_launch.stamp);
+// The UTC time of the start, as the game-mode file holds it.
+std::string TimeStampNow() {
     SYSTEMTIME now;
     GetSystemTime(&now);
-    std::string text = LaunchTimeStamp(now.wMonth, now.wDay, now.wHour, now.wMinute);
-    lstrcpynA(g_launch.stamp, text.c_str(), sizeof g_launch.stamp);
+    return LaunchTimeStamp(now.wMonth, now.wDay, now.wHour, now.wMinute);
 }
 
 // Minimises or restores the frame together with the menu window it owns: the menu window must
@@ -77,9 +71,9 @@ DWORD WaitForGameEnd(HANDLE process) {
     return exitCode;
 }
 
-int WriteGameModeFile(HWND owner, HINSTANCE instance, const char* fileName, int gameMode, const char* stamp) {
+bool WriteGameModeFile(HWND owner, HINSTANCE instance, const char* fileName, int gameMode, const char* stamp) {
     std::string text = std::to_string(gameMode) + "\n" + stamp + "\n";
-    return SaveConfigText(owner, instance, fileName, text) ? 1 : 0;
+    return SaveConfigText(owner, instance, fileName, text);
 }
 
 bool RunGame() {
@@ -107,16 +101,9 @@ bool RunGame() {
 }
 
 void LaunchGame(HWND menu, HINSTANCE instance, int gameMode) {
-    g_launch.gameMode = gameMode;
-    BuildTimeStamp();
-    if (!WriteGameModeFile(menu, instance, ".\\Info\\GameMode.dat", g_launch.gameMode, g_launch.stamp)) return;
-
-    if (FirstRunFlag() != 0) {
-        SetDriverAnswer(1);
-    } else {
-        ShowDriverCheckDialog(menu, instance);
-    }
-    if (DriverAnswer() == 0) return;
+    if (!WriteGameModeFile(menu, instance, ".\\Info\\GameMode.dat", gameMode, TimeStampNow().c_str())) return;
+    // The driver question comes only before the very first start.
+    if (FirstRunFlag() == 0 && !ShowDriverCheckDialog(menu, instance)) return;
     SetFirstRunFlag(1);
 
     HWND frame = GetParent(menu);

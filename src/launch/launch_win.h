@@ -11,7 +11,7 @@ namespace zorv {
 void LaunchGame(HWND menu, HINSTANCE instance, int gameMode);
 
 // Writes ".\Info\GameMode.dat": the game mode and the UTC time stamp, one per line.
-int WriteGameModeFile(HWND owner, HINSTANCE instance, const char* fileName, int gameMode, const char* stamp);
+bool WriteGameModeFile(HWND owner, HINSTANCE instance, const char* fileName, int gameMode, const char* stamp);
 
 // Waits for the game in rounds of 1000 ms until it ends, answering messages sent to this thread
 // but taking no posted ones; returns its exit code.

@@ -2,15 +2,16 @@
 
 #include <cstdio>
 
+#include "audio/audio_dialog_win.h"
 #include "common/first_run_flag.h"
-#include "common/gdi_guards_win.h"
 #include "common/message_box_win.h"
 #include "graphics/drawing_win.h"
-#include "graphics/image_button_win.h"
 #include "graphics/picture_slots_win.h"
+#include "howtoplay/howto_win.h"
+#include "keys/key_dialog_win.h"
 #include "launch/launch_win.h"
 #include "menus/menu_buttons.h"
-#include "menus/menu_commands_win.h"
+#include "video/video_dialog_win.h"
 
 namespace zorv {
 namespace {
@@ -27,38 +28,21 @@ const char* const kScreenPictures[] = {
     ".\\resource\\background\\how3.bmp",
 };
 
-void DispatchMain(HWND window, HINSTANCE instance, int command);
-void DispatchOptions(HWND window, HINSTANCE instance, int command);
-
-struct MenuState {
-    int current = kMainMenuScreen;
-    bool mainActive = true;
-    bool optionsActive = false;
-    ButtonScreen main;
-    ButtonScreen options;
-    GdiObject<HBITMAP> screenBitmaps[kPictureSlotCount];
-};
-MenuState g_menu;
-
-void SetScreen(int screen) {
-    g_menu.current = screen;
-    g_menu.mainActive = screen == kMainMenuScreen;
-    g_menu.optionsActive = screen == kOptionsMenuScreen;
-}
+}  // namespace
 
 // A screen picture becomes a bitmap the first time its screen is shown. Of the eight pictures
 // read at start-up only the two menu screens are ever copied 1:1 (the dialogs draw theirs
 // scaled from the picture), so converting the others would cost start-up time and a
 // screen-sized bitmap each, for nothing.
-HBITMAP ScreenBitmap(int slot) {
-    GdiObject<HBITMAP>& bitmap = g_menu.screenBitmaps[slot];
+HBITMAP MenuScreens::ScreenBitmap(PictureSlot slot) {
+    GdiObject<HBITMAP>& bitmap = screenBitmaps_[slot];
     if (!bitmap) bitmap.reset(SlotToBitmap(slot));
     return bitmap.get();
 }
 
 // Copies a screen bitmap 1:1 to the client origin; a picture that failed to read leaves
 // the client area black.
-void CopyScreenBackground(HWND window, int slot) {
+void MenuScreens::CopyScreenBackground(HWND window, PictureSlot slot) {
     RECT client;
     GetClientRect(window, &client);
     WindowDC dc(window);
@@ -73,46 +57,81 @@ void CopyScreenBackground(HWND window, int slot) {
     BitBlt(dc.get(), 0, 0, client.right, client.bottom, memory.get(), 0, 0, SRCCOPY);
 }
 
-void ShowMainScreen(HWND window) {
-    CopyScreenBackground(window, 1);
-    DrawAllButtons(window, g_menu.main);
+void MenuScreens::ShowMainScreen(HWND window) {
+    CopyScreenBackground(window, kSlotMainMenu);
+    DrawAllButtons(window, main_);
 }
 
-void ShowOptionsScreen(HWND window) {
-    CopyScreenBackground(window, 2);
-    DrawAllButtons(window, g_menu.options);
+void MenuScreens::ShowOptionsScreen(HWND window) {
+    CopyScreenBackground(window, kSlotOptionsMenu);
+    DrawAllButtons(window, options_);
 }
 
-void EnterOptions(HWND window, HINSTANCE instance) {
+void MenuScreens::EnterOptions(HWND window, HINSTANCE instance) {
     SetScreen(kOptionsMenuScreen);
-    PlaceButtons(g_menu.options.board);
-    LoadScreenImages(instance, g_menu.options);
+    PlaceButtons(options_.board);
+    LoadScreenImages(instance, options_);
     ShowOptionsScreen(window);
 }
 
-void DispatchMain(HWND window, HINSTANCE instance, int command) {
+// The settings screens are modal dialogs over the menu; the options menu is drawn again
+// when one has run. The video screen also marks the driver as chosen.
+void MenuScreens::RunSettingsScreen(HWND window, HINSTANCE instance, int command) {
+    bool ran = false;
     switch (command) {
-    case kCommandStartGame:
-    case kCommandNetworkGame: LaunchGame(window, instance, command == kCommandStartGame ? 0 : 1); break;
-    case kCommandOptions: EnterOptions(window, instance); break;
-    case kCommandQuit: PostMessageA(window, WM_CLOSE, 0, 0); break;
+    case kCommandKeys: ran = ShowKeyDialog(window, instance); break;
+    case kCommandAudio: ran = ShowAudioDialog(window, instance); break;
+    case kCommandHowToPlay: ran = ShowHowToPlay(window, instance, howToPlayPage_); break;
+    case kCommandVideo:
+        ShowVideoDialog(window, instance);
+        SetFirstRunFlag(1);
+        ran = true;
+        break;
     default: break;
+    }
+    if (ran) ShowOptionsScreen(window);
+}
+
+void MenuScreens::SetUp(HINSTANCE instance) {
+    for (int slot = kFirstScreenSlot; slot <= kLastScreenSlot; ++slot) {
+        if (!ReadPicture(kScreenPictures[slot], slot)) {
+            char text[32];
+            std::snprintf(text, sizeof text, "ReadBMPFile %d", slot);
+            ShowMessage(text);
+        }
+    }
+    InitButtonScreen(main_, kMainMenuTable);
+    InitButtonScreen(options_, kOptionsMenuTable);
+    ClearButtons(options_.board);  // placed each time the options menu is entered
+    LoadScreenImages(instance, main_);
+}
+
+void MenuScreens::Repaint(HWND window) {
+    if (current_ == kMainMenuScreen) {
+        ShowMainScreen(window);
+    } else {
+        ShowOptionsScreen(window);
     }
 }
 
-void DispatchOptions(HWND window, HINSTANCE instance, int command) {
+void MenuScreens::MouseMove(HWND window) {
+    TrackHover(window, current_ == kMainMenuScreen ? main_ : options_, CursorInClient(window));
+}
+
+int MenuScreens::Press(HWND window, POINT at) {
+    return PressButton(window, current_ == kMainMenuScreen ? main_ : options_, at);
+}
+
+void MenuScreens::Dispatch(HWND window, HINSTANCE instance, int command) {
     switch (command) {
+    case kCommandStartGame: LaunchGame(window, instance, 0); break;
+    case kCommandNetworkGame: LaunchGame(window, instance, 1); break;
+    case kCommandOptions: EnterOptions(window, instance); break;
+    case kCommandQuit: PostMessageA(window, WM_CLOSE, 0, 0); break;
     case kCommandKeys:
     case kCommandAudio:
-    case kCommandHowToPlay:
-        if (RunOptionsDialog(window, instance, command)) ShowOptionsScreen(window);
-        break;
     case kCommandVideo:
-        if (RunOptionsDialog(window, instance, command)) {
-            SetFirstRunFlag(1);
-            ShowOptionsScreen(window);
-        }
-        break;
+    case kCommandHowToPlay: RunSettingsScreen(window, instance, command); break;
     case kCommandClose:
         SetScreen(kMainMenuScreen);
         ShowMainScreen(window);
@@ -121,47 +140,10 @@ void DispatchOptions(HWND window, HINSTANCE instance, int command) {
     }
 }
 
-}  // namespace
-
-void SetUpMenus(HINSTANCE instance) {
-    for (int slot = 1; slot <= 8; ++slot) {
-        if (!ReadPicture(kScreenPictures[slot], slot)) {
-            char text[32];
-            std::snprintf(text, sizeof text, "ReadBMPFile %d", slot);
-            ShowMessage(text);
-        }
-    }
-    InitButtonScreen(g_menu.main, kMainMenuTable, DispatchMain);
-    InitButtonScreen(g_menu.options, kOptionsMenuTable, DispatchOptions);
-    ClearButtons(g_menu.options.board);  // placed each time the options menu is entered
-    LoadScreenImages(instance, g_menu.main);
+void MenuScreens::Free() {
+    FreeButtons(main_);
+    FreeButtons(options_);
+    for (GdiObject<HBITMAP>& bitmap : screenBitmaps_) bitmap.reset();
 }
-
-void RepaintMenu(HWND window) {
-    if (g_menu.current == kMainMenuScreen) {
-        ShowMainScreen(window);
-    } else if (g_menu.current == kOptionsMenuScreen) {
-        ShowOptionsScreen(window);
-    }
-}
-
-void RouteMenuMouseMove(HWND window) {
-    if (g_menu.mainActive) TrackHover(window, g_menu.main, CursorInClient(window));
-    if (g_menu.optionsActive) TrackHover(window, g_menu.options, CursorInClient(window));
-}
-
-void RouteMenuLeftButton(HWND window, HINSTANCE instance, int x, int y) {
-    POINT at = {x, y};
-    if (g_menu.mainActive) HandleClick(window, instance, g_menu.main, at);
-    if (g_menu.optionsActive) HandleClick(window, instance, g_menu.options, at);
-}
-
-void FreeMenus() {
-    FreeButtons(g_menu.main);
-    FreeButtons(g_menu.options);
-    for (GdiObject<HBITMAP>& bitmap : g_menu.screenBitmaps) bitmap.reset();
-}
-
-int CurrentMenuScreen() { return g_menu.current; }
 
 }  // namespace zorv

@@ -4,6 +4,10 @@
 
 #include <windows.h>
 
+#include "common/gdi_guards_win.h"
+#include "graphics/image_button_win.h"
+#include "graphics/picture_slot.h"
+
 namespace zorv {
 
 enum MenuScreenId {
@@ -11,17 +15,47 @@ enum MenuScreenId {
     kOptionsMenuScreen = 501,
 };
 
-// Reads the eight screen pictures into slots 1 to 8 and sets up the main menu's buttons. A
-// screen's bitmap is made from its picture when the screen is first shown.
-void SetUpMenus(HINSTANCE instance);
+// The menu window's two screens, held by the menu window for its life.
+class MenuScreens {
+public:
+    MenuScreens() = default;
+    ~MenuScreens() { Free(); }
+    MenuScreens(const MenuScreens&) = delete;
+    MenuScreens& operator=(const MenuScreens&) = delete;
 
-void RepaintMenu(HWND window);
-void RouteMenuMouseMove(HWND window);
-void RouteMenuLeftButton(HWND window, HINSTANCE instance, int x, int y);
+    // Reads the eight screen pictures into slots 1 to 8 and sets up the main menu's buttons. A
+    // screen's bitmap is made from its picture when the screen is first shown.
+    void SetUp(HINSTANCE instance);
 
-// Frees both menus' buttons, then deletes the screen bitmaps made so far.
-void FreeMenus();
+    void Repaint(HWND window);
+    // The pointer as the cursor now stands.
+    void MouseMove(HWND window);
+    // A left-button press at `at` on the screen shown: the command of the button pressed, for
+    // Dispatch; 0 when none was hit.
+    int Press(HWND window, POINT at);
+    // Runs a command of the screen shown: a launch, a switch of screens, a settings screen, or
+    // the end of the program. 0 and unknown codes do nothing.
+    void Dispatch(HWND window, HINSTANCE instance, int command);
 
-int CurrentMenuScreen();
+    // Frees both menus' buttons, then deletes the screen bitmaps made so far.
+    void Free();
+
+    MenuScreenId current() const { return current_; }
+
+private:
+    void SetScreen(MenuScreenId screen) { current_ = screen; }
+    HBITMAP ScreenBitmap(PictureSlot slot);
+    void CopyScreenBackground(HWND window, PictureSlot slot);
+    void ShowMainScreen(HWND window);
+    void ShowOptionsScreen(HWND window);
+    void EnterOptions(HWND window, HINSTANCE instance);
+    void RunSettingsScreen(HWND window, HINSTANCE instance, int command);
+
+    MenuScreenId current_ = kMainMenuScreen;
+    ButtonScreen main_;
+    ButtonScreen options_;
+    GdiObject<HBITMAP> screenBitmaps_[kLastScreenSlot + 1];
+    int howToPlayPage_ = 0;  // the how-to-play screen reopens at the page last shown
+};
 
 }  // namespace zorv

@@ -1,18 +1,26 @@
 #include "startup/menu_window_win.h"
 
 #include "captions/captions_win.h"
+#include "common/first_run_flag_win.h"
 #include "common/gdi_guards_win.h"
 #include "graphics/picture_slots_win.h"
-#include "common/first_run_flag_win.h"
 #include "menus/menu_screens_win.h"
 #include "startup/app_win.h"
 
 namespace zorv {
+namespace {
+
+// The menu window's screens live in its user data from its creation to its destruction.
+MenuScreens* ScreensOf(HWND menu) { return reinterpret_cast<MenuScreens*>(GetWindowLongPtrA(menu, GWLP_USERDATA)); }
+
+}  // namespace
 
 // During creation the program-wide menu handle is still empty: the set-up steps need only
 // the instance handle, and an error dialog raised here has no owner.
-void OnMenuCreate() {
-    SetUpMenus(App().instance);
+void OnMenuCreate(HWND menu) {
+    MenuScreens* screens = new MenuScreens;
+    SetWindowLongPtrA(menu, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(screens));
+    screens->SetUp(App().instance);
     ReadCaptionFile(".\\info\\String.dat");
     ReadFirstRunFlagFile(App().menu, App().instance, ".\\info\\InitFlag.flg");
 }
@@ -20,7 +28,9 @@ void OnMenuCreate() {
 void OnMenuDestroy(HWND menu) {
     WriteFirstRunFlagFile(App().menu, App().instance, ".\\Info\\InitFlag.flg");
     ReleasePictures();
-    FreeMenus();
+    MenuScreens* screens = ScreensOf(menu);
+    SetWindowLongPtrA(menu, GWLP_USERDATA, 0);
+    delete screens;  // both menus' buttons and the screen bitmaps
     // The frame releases the (already empty) slots and ends the message loop.
     SendMessageA(GetParent(menu), WM_DESTROY, 0, 0);
 }
@@ -35,13 +45,20 @@ void OnMenuEndSession(bool ending) {
 // brush) comes before the screen is drawn and never wipes it afterwards.
 void OnMenuPaint(HWND menu) {
     PaintDC paint(menu);
-    RepaintMenu(menu);
+    if (MenuScreens* screens = ScreensOf(menu)) screens->Repaint(menu);
 }
 
-void OnMenuMouseMove() { RouteMenuMouseMove(App().menu); }
+void OnMenuMouseMove(HWND menu) {
+    if (MenuScreens* screens = ScreensOf(menu)) screens->MouseMove(menu);
+}
 
-void OnMenuLeftButtonDown(unsigned x, unsigned y) {
-    RouteMenuLeftButton(App().menu, App().instance, static_cast<int>(x), static_cast<int>(y));
+// The press is drawn and sounded first; its command then runs, a whole game launch included,
+// before the next message is taken.
+void OnMenuLeftButtonDown(HWND menu, unsigned x, unsigned y) {
+    MenuScreens* screens = ScreensOf(menu);
+    if (!screens) return;
+    const int command = screens->Press(menu, POINT{static_cast<LONG>(x), static_cast<LONG>(y)});
+    screens->Dispatch(menu, App().instance, command);
 }
 
 }  // namespace zorv

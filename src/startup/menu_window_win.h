@@ -5,11 +5,11 @@
 
 namespace zorv {
 
-void OnMenuCreate();
+void OnMenuCreate(HWND menu);
 void OnMenuDestroy(HWND menu);
 void OnMenuEndSession(bool ending);
 void OnMenuPaint(HWND menu);
-void OnMenuMouseMove();
-void OnMenuLeftButtonDown(unsigned x, unsigned y);
+void OnMenuMouseMove(HWND menu);
+void OnMenuLeftButtonDown(HWND menu, unsigned x, unsigned y);
 
 }  // namespace zorv

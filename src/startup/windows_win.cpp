@@ -87,12 +87,12 @@ LRESULT CALLBACK FrameWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
 
 LRESULT CALLBACK MenuWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_CREATE: OnMenuCreate(); break;
+    case WM_CREATE: OnMenuCreate(window); break;
     case WM_DESTROY: OnMenuDestroy(window); break;
     case WM_ENDSESSION: OnMenuEndSession(wParam != FALSE); break;
     case WM_PAINT: OnMenuPaint(window); break;
-    case WM_MOUSEMOVE: OnMenuMouseMove(); break;
-    case WM_LBUTTONDOWN: OnMenuLeftButtonDown(LOWORD(lParam), HIWORD(lParam)); break;
+    case WM_MOUSEMOVE: OnMenuMouseMove(window); break;
+    case WM_LBUTTONDOWN: OnMenuLeftButtonDown(window, LOWORD(lParam), HIWORD(lParam)); break;
     default: break;
     }
     return DefWindowProcA(window, message, wParam, lParam);

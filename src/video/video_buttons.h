@@ -1,9 +1,9 @@
-// The video calibration dialog's two image buttons and their command codes, and where the
-// screen and its controls lie in pixels.
+// The video calibration dialog's two image buttons and their command codes, where the screen,
+// its controls and its captions lie in pixels, and its background.
 #pragma once
 
 #include "graphics/button_table.h"
-#include "graphics/dialog_layout.h"
+#include "graphics/screen_spec.h"
 #include "resources/resource_ids.h"
 
 namespace zorv {
@@ -40,6 +40,19 @@ inline constexpr ControlPlace kVideoControls[] = {
     {IDC_VIDEO_DRIVERS, FromDialogUnits(7, 21, 127, 57)},
     {IDC_VIDEO_MODES, FromDialogUnits(7, 57, 127, 48)},
     {IDC_VIDEO_LEVEL, FromDialogUnits(12, 90, 115, 11)},
+};
+
+// Each caption stands above its control.
+inline constexpr CaptionPlace kVideoCaptions[] = {
+    {CaptionId::kVideoDriver, 22, 20},
+    {CaptionId::kVideoMode, 22, 93},
+    {CaptionId::kVideoLevel, 22, 162},
+};
+
+// The menus read smallwin.bmp a second time into the video screen's own slot.
+inline constexpr ScreenSpec kVideoScreen = {
+    IDD_VIDEO, kVideoTable, kSlotVideo, ScreenPlacement::kClientInOwner, kVideoClientPlace,
+    MakeControlList(kVideoControls), MakeCaptionList(kVideoCaptions),
 };
 
 }  // namespace zorv

@@ -1,11 +1,9 @@
 #include "video/video_dialog_win.h"
 
-#include "captions/captions_win.h"
+#include "common/dialog_state_win.h"
+#include "common/driver_dialogs_win.h"
 #include "common/full_path_win.h"
-#include "graphics/dialog_layout_win.h"
-#include "graphics/drawing_win.h"
-#include "graphics/image_button_win.h"
-#include "launch/driver_dialogs_win.h"
+#include "graphics/image_button_screen_win.h"
 #include "resources/resource_ids.h"
 #include "video/driver_install_win.h"
 #include "video/video_buttons.h"
@@ -15,25 +13,17 @@
 namespace zorv {
 namespace {
 
-// The menus read smallwin.bmp a second time into this slot for the dialog's background.
-constexpr int kVideoBackgroundSlot = 5;
-
 static_assert(SB_LINELEFT == kScrollLineLeft && SB_LINERIGHT == kScrollLineRight && SB_PAGELEFT == kScrollPageLeft &&
                   SB_PAGERIGHT == kScrollPageRight && SB_THUMBPOSITION == kScrollThumbPosition &&
                   SB_THUMBTRACK == kScrollThumbTrack && SB_LEFT == kScrollLeftEnd && SB_RIGHT == kScrollRightEnd,
               "the level rules take the platform's scroll codes");
 
-void DispatchVideo(HWND dialog, HINSTANCE instance, int command);
-
-// The dialog's state for one opening. The driver dialogs it raises are owned by the menu
-// window; the configuration-file error dialog by the video dialog itself.
-struct VideoDialogState {
-    HWND owner = nullptr;
-    HINSTANCE instance = nullptr;
-    RECT client = {};
-    ButtonScreen buttons;
+// One opening of the screen. The driver dialogs it raises are owned by the menu window; the
+// configuration-file error dialog by the video dialog itself. The choice lives in the
+// process-wide video record.
+struct VideoDialog {
+    ImageButtonScreen screen;
 };
-VideoDialogState g_video;
 
 LRESULT SendItem(HWND dialog, int id, UINT message, WPARAM wParam = 0) {
     return SendDlgItemMessageA(dialog, id, message, wParam, 0);
@@ -57,19 +47,21 @@ void ShowSelection(HWND dialog) {
 
 // What choosing this driver means: a local driver is confirmed; one that must be installed
 // into the system gets the guide with its folder (none for the last entry, any other card).
-void TellAboutDriver(int driver) {
+void TellAboutDriver(const VideoDialog& state, int driver) {
+    const HWND owner = state.screen.owner();
+    const HINSTANCE instance = state.screen.instance();
     if (IsLocalDriver(driver)) {
-        ShowDriverInstalledDialog(g_video.owner, g_video.instance);
+        ShowDriverInstalledDialog(owner, instance);
         return;
     }
     if (!IsSystemInstalledDriver(driver)) return;
     char location[MAX_PATH] = "";
     char folder[MAX_PATH];
     if (driver != Drivers().driverCount - 1 && DriverFolder(driver, folder)) FullPath(folder, location);
-    ShowDriverGuideDialog(g_video.owner, g_video.instance, location);
+    ShowDriverGuideDialog(owner, instance, location);
 }
 
-void OnDriverChosen(HWND dialog) {
+void OnDriverChosen(const VideoDialog& state, HWND dialog) {
     const LRESULT driver = SendItem(dialog, IDC_VIDEO_DRIVERS, CB_GETCURSEL);
     if (driver == CB_ERR) return;
     VideoSettings& video = Video();
@@ -79,7 +71,7 @@ void OnDriverChosen(HWND dialog) {
     // The mode stored is the one on show; with none on show the stored one stays.
     const LRESULT mode = SendItem(dialog, IDC_VIDEO_MODES, CB_GETCURSEL);
     if (mode != CB_ERR) video.modeIndex = static_cast<int>(mode);
-    TellAboutDriver(video.driverIndex);
+    TellAboutDriver(state, video.driverIndex);
     AdoptShownChoice(&video);
 }
 
@@ -100,31 +92,18 @@ void ResetVideoChoice(HWND dialog) {
     ShowSelection(dialog);
 }
 
-void FinishVideoDialog(HWND dialog) {
+void FinishVideoDialog(VideoDialog& state, HWND dialog) {
     InstallDriver(Video().driverIndex);
-    WriteVideoSettings(dialog, g_video.instance, kVideoSettingsFile);
-    FreeButtons(g_video.buttons);
+    WriteVideoSettings(dialog, state.screen.instance(), kVideoSettingsFile);
+    state.screen.Close();
     EndDialog(dialog, 1);
 }
 
-void DispatchVideo(HWND dialog, HINSTANCE, int command) {
-    switch (command) {
-    case kCommandVideoDone: FinishVideoDialog(dialog); break;
-    case kCommandVideoDefault: ResetVideoChoice(dialog); break;
-    default: break;
-    }
-}
-
-INT_PTR OnInitDialog(HWND dialog) {
-    // The background, captions and buttons are drawn in pixels; the screen and its controls are
-    // put where those pixels expect them, whatever the dialog font makes of the template's units.
-    PlaceDialogInPixels(dialog, g_video.owner, kVideoClientPlace, kVideoControls);
-    GetClientRect(dialog, &g_video.client);
+INT_PTR OnInitDialog(VideoDialog& state, HWND dialog) {
+    state.screen.Open(dialog);
     SetScrollRange(GetDlgItem(dialog, IDC_VIDEO_LEVEL), SB_CTL, kLevelMin, kLevelMax, FALSE);
-    PlaceButtons(g_video.buttons.board);
-    LoadScreenImages(g_video.instance, g_video.buttons);
-    if (!ReadDriverList(dialog, g_video.instance, kDriverListFile) ||
-        !ReadVideoSettings(dialog, g_video.instance, kVideoSettingsFile)) {
+    const HINSTANCE instance = state.screen.instance();
+    if (!ReadDriverList(dialog, instance, kDriverListFile) || !ReadVideoSettings(dialog, instance, kVideoSettingsFile)) {
         // Reached only when the error dialog could not end the program.
         EndDialog(dialog, 0);
         return FALSE;
@@ -135,17 +114,10 @@ INT_PTR OnInitDialog(HWND dialog) {
     return FALSE;
 }
 
-INT_PTR OnEraseBackground(HWND dialog, HDC dc) {
-    DrawSlotScaled(dc, 0, 0, g_video.client.right, g_video.client.bottom, kVideoBackgroundSlot);
-    DrawVideoCaptions(dialog);
-    DrawAllButtons(dialog, g_video.buttons);
-    return TRUE;
-}
-
-INT_PTR OnCommand(HWND dialog, WPARAM wParam) {
+INT_PTR OnCommand(const VideoDialog& state, HWND dialog, WPARAM wParam) {
     if (HIWORD(wParam) != CBN_SELCHANGE) return FALSE;
     switch (LOWORD(wParam)) {
-    case IDC_VIDEO_DRIVERS: OnDriverChosen(dialog); return TRUE;
+    case IDC_VIDEO_DRIVERS: OnDriverChosen(state, dialog); return TRUE;
     case IDC_VIDEO_MODES: OnModeChosen(dialog); return TRUE;
     default: return FALSE;
     }
@@ -159,20 +131,27 @@ INT_PTR OnLevelScroll(HWND dialog, WPARAM wParam) {
     return TRUE;
 }
 
-POINT MessagePoint(LPARAM lParam) {
-    POINT at = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-    return at;
+INT_PTR OnLeftButtonDown(VideoDialog& state, HWND dialog, LPARAM at) {
+    switch (state.screen.Press(dialog, at)) {
+    case kCommandVideoDone: FinishVideoDialog(state, dialog); break;
+    case kCommandVideoDefault: ResetVideoChoice(dialog); break;
+    default: break;
+    }
+    return TRUE;
 }
 
 INT_PTR CALLBACK VideoDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    VideoDialog* state = DialogState<VideoDialog>(dialog, message, lParam);
+    if (!state) return FALSE;
     switch (message) {
-    case WM_INITDIALOG: return OnInitDialog(dialog);
-    case WM_ERASEBKGND: return OnEraseBackground(dialog, reinterpret_cast<HDC>(wParam));
-    case WM_COMMAND: return OnCommand(dialog, wParam);
+    case WM_INITDIALOG: return OnInitDialog(*state, dialog);
+    case WM_ERASEBKGND: return state->screen.Erase(dialog, reinterpret_cast<HDC>(wParam));
+    case WM_COMMAND: return OnCommand(*state, dialog, wParam);
     case WM_HSCROLL: return OnLevelScroll(dialog, wParam);
-    case WM_MOUSEMOVE: TrackHover(dialog, g_video.buttons, MessagePoint(lParam)); return TRUE;
-    case WM_LBUTTONDOWN: HandleClick(dialog, g_video.instance, g_video.buttons, MessagePoint(lParam)); return TRUE;
-    case WM_LBUTTONUP: HandleRelease(dialog, g_video.buttons, MessagePoint(lParam)); return TRUE;
+    case WM_MOUSEMOVE: state->screen.Move(dialog, lParam); return TRUE;
+    case WM_LBUTTONDOWN: return OnLeftButtonDown(*state, dialog, lParam);
+    case WM_LBUTTONUP: state->screen.Release(dialog, lParam); return TRUE;
+    case WM_DESTROY: state->screen.Close(); return FALSE;
     default: return FALSE;
     }
 }
@@ -180,12 +159,8 @@ INT_PTR CALLBACK VideoDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 }  // namespace
 
 bool ShowVideoDialog(HWND owner, HINSTANCE instance) {
-    g_video.owner = owner;
-    g_video.instance = instance;
-    InitButtonScreen(g_video.buttons, kVideoTable, DispatchVideo);
-    const INT_PTR result = DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_VIDEO), owner, VideoDialogProc, 0);
-    FreeButtons(g_video.buttons);
-    return result > 0;
+    VideoDialog state{ImageButtonScreen(kVideoScreen, owner, instance)};
+    return RunDialog(instance, kVideoScreen.templateId, owner, VideoDialogProc, state) > 0;
 }
 
 }  // namespace zorv

@@ -8,8 +8,10 @@
 #include <string>
 
 #include "captions/caption_file.h"
+#include "audio/audio_buttons.h"
 #include "captions/captions_win.h"
 #include "common/gdi_guards_win.h"
+#include "video/video_buttons.h"
 #include "test_files_win.h"
 
 using namespace zorv;
@@ -204,7 +206,11 @@ TEST_F(Captioned, CaptionsAreDrawnGreenAtTheirPlaces) {
     std::strcpy(t.audio[0], "MMMM");
     std::strcpy(t.audio[1], "MMMM");
 
-    DrawVideoCaptions(window.get());
+    auto draw = [&](const CaptionList& captions) {
+        WindowDC dc(window.get());
+        DrawCaptions(window.get(), dc.get(), captions.places, captions.count);
+    };
+    draw(kVideoScreen.captions);
     // Each caption's top left is its place; a 12.5-point line is well under 40 pixels tall.
     const int videoRows[] = {20, 93, 162};
     for (int top : videoRows) EXPECT_GT(window.GreenPixels(22, top, 160, top + 40), 20) << top;
@@ -214,7 +220,7 @@ TEST_F(Captioned, CaptionsAreDrawnGreenAtTheirPlaces) {
 
     InvalidateRect(window.get(), nullptr, TRUE);
     UpdateWindow(window.get());
-    DrawAudioCaptions(window.get());
+    draw(kAudioScreen.captions);
     const int audioRows[] = {53, 133};
     for (int top : audioRows) EXPECT_GT(window.GreenPixels(22, top, 160, top + 40), 20) << top;
     EXPECT_EQ(window.GreenPixels(0, 0, 320, 53), 0);

@@ -23,7 +23,7 @@
 #include "howtoplay/howto_win.h"
 #include "keys/key_buttons.h"
 #include "keys/key_dialog_win.h"
-#include "launch/driver_dialogs_win.h"
+#include "common/driver_dialogs_win.h"
 #include "launch/game_log_win.h"
 #include "menus/menu_buttons.h"
 #include "menus/menu_screens_win.h"
@@ -216,14 +216,15 @@ TEST(GdiObjects, EachDialogOpenedAndClosed500TimesLeavesTheCountAsTheFirstTime) 
     } dialogs[] = {
         {"audio", [&] { ShowAudioDialog(nullptr, program); }, kAudioDone},
         {"keys", [&] { ShowKeyDialog(nullptr, program); }, kKeysCancel},
-        {"how to play", [&] { ShowHowToPlay(nullptr, program); }, kHowToClose},
+        {"how to play", [&] { int page = 0;
+             ShowHowToPlay(nullptr, program, page); }, kHowToClose},
         {"video", [&] { ShowVideoDialog(nullptr, program); }, {0, ButtonOf(kVideoTable, kCommandVideoDone)}},
         {"driver check", [&] { ShowDriverCheckDialog(nullptr, program); }, {IDC_DRIVER_CHECK_LATER, nullptr}},
         {"driver guide",
          [&] { ShowDriverGuideDialog(nullptr, program, "C:\\Game"); },
          {IDC_DRIVER_GUIDE_CANCEL, nullptr}},
         {"driver installed", [&] { ShowDriverInstalledDialog(nullptr, program); }, {IDC_DRIVER_INSTALLED_OK, nullptr}},
-        {"game error report", [&] { ShowGameErrorReport(nullptr, program); }, {IDC_GAME_ERROR_OK, nullptr}},
+        {"game error report", [&] { ShowGameErrorReport(nullptr, program, ""); }, {IDC_GAME_ERROR_OK, nullptr}},
         // Its OK ends the program; closed here as the system would.
         {"configuration-file error", [&] { ShowConfigFileError(nullptr, program, "C:\\Game\\info\\x.cfg"); }, {}},
     };
@@ -253,35 +254,36 @@ TEST(GdiObjects, OptionsMenuEnteredAndLeft500TimesLeavesTheCountAsTheFirstTime) 
                                   nullptr, windowClass.hInstance, nullptr);
     ASSERT_TRUE(window != nullptr);
 
+    MenuScreens menus;
     const POINT option = CentreOf(ButtonOf(kMainMenuTable, kCommandOptions));
     const POINT close = CentreOf(ButtonOf(kOptionsMenuTable, kCommandClose));
     auto hoverAndPress = [&](POINT at) {
         POINT onScreen = at;
         ClientToScreen(window, &onScreen);
         SetCursorPos(onScreen.x, onScreen.y);
-        RouteMenuMouseMove(window);
-        RouteMenuLeftButton(window, game.program(), at.x, at.y);
+        menus.MouseMove(window);
+        menus.Dispatch(window, game.program(), menus.Press(window, at));
     };
     int entered = 0;
     auto enterAndLeave = [&] {
         hoverAndPress(option);
-        entered += CurrentMenuScreen() == kOptionsMenuScreen;
+        entered += menus.current() == kOptionsMenuScreen;
         hoverAndPress(close);
-        RepaintMenu(window);
+        menus.Repaint(window);
     };
-    auto tearDown = [] {
-        FreeMenus();
+    auto tearDown = [&] {
+        menus.Free();
         ReleasePictures();
     };
     // A first round fills the system's own caches (the window's device contexts and their
     // regions) and makes the palette shared by the pictures, which lives as long as the program.
-    SetUpMenus(game.program());
+    menus.SetUp(game.program());
     enterAndLeave();
     tearDown();
     const int beforeSetUp = CountGdiObjects();
 
     entered = 0;
-    SetUpMenus(game.program());
+    menus.SetUp(game.program());
     enterAndLeave();
     // At most as many, but for what the system makes once: it also frees objects of its own
     // caches at times of its choosing (one fewer was seen once), while a leak in a round would
@@ -290,7 +292,7 @@ TEST(GdiObjects, OptionsMenuEnteredAndLeft500TimesLeavesTheCountAsTheFirstTime) 
     for (int i = 1; i < 500; ++i) enterAndLeave();
     EXPECT_LE(CountGdiObjects(), first + kOneTimeObjects);
     EXPECT_EQ(500, entered) << "the options menu did not open each time";
-    EXPECT_EQ(kMainMenuScreen, CurrentMenuScreen());
+    EXPECT_EQ(kMainMenuScreen, menus.current());
     tearDown();
     EXPECT_LE(CountGdiObjects(), beforeSetUp + kOneTimeObjects)
         << "freeing the menus and pictures kept objects of theirs";

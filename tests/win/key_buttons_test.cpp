@@ -16,7 +16,7 @@ using namespace zorv;
 TEST(KeyButtons, EveryOpeningReleasesItsPicturesAndTheirPalettes) {
     ButtonScreen screen;
     for (int opening = 0; opening < 3; ++opening) {
-        InitButtonScreen(screen, kKeyButtonTable, nullptr);
+        InitButtonScreen(screen, kKeyButtonTable);
         LoadScreenImages(GetModuleHandleA(nullptr), screen);
         std::swap(screen.images[kJoystickLeftIndex], screen.images[kJoystickRightIndex]);
         std::vector<HGDIOBJ> handles;

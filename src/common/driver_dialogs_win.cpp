@@ -1,4 +1,4 @@
-#include "launch/driver_dialogs_win.h"
+#include "common/driver_dialogs_win.h"
 
 #include <shellapi.h>
 
@@ -20,12 +20,11 @@ HINSTANCE WINAPI ShellExecuteOnDemand(HWND owner, LPCSTR verb, LPCSTR file, LPCS
     return shellExecute(owner, verb, file, parameters, folder, show);
 }
 
-struct DriverDialogs {
-    int answer = 0;
-    char location[kDriverLocationSize] = {};
-    ShellExecuteFunction shellExecute = ShellExecuteOnDemand;
-};
-DriverDialogs g_driver;
+// The shell call the download makes: the shell's own, or a test's.
+ShellExecuteFunction g_shellExecute = ShellExecuteOnDemand;
+
+constexpr INT_PTR kStartNow = 1;
+constexpr INT_PTR kSetDriverFirst = 2;
 
 // The browsers are named by program file only and found by the shell's own search.
 const char* const kBrowsers[] = {"iexplore.exe", "netscape.exe"};
@@ -36,23 +35,17 @@ HINSTANCE OrThisModule(HINSTANCE instance) { return instance ? instance : GetMod
 INT_PTR CALLBACK DriverCheckProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     if (message != WM_COMMAND) return 0;
     switch (LOWORD(wParam)) {
-    case IDC_DRIVER_CHECK_START:
-        g_driver.answer = 1;
-        EndDialog(dialog, 0);
-        return 1;
-    case IDC_DRIVER_CHECK_LATER:
-        g_driver.answer = 0;
-        EndDialog(dialog, 0);
-        return 1;
-    default:
-        return 0;
+    case IDC_DRIVER_CHECK_START: EndDialog(dialog, kStartNow); return 1;
+    case IDC_DRIVER_CHECK_LATER: EndDialog(dialog, kSetDriverFirst); return 1;
+    default: return 0;
     }
 }
 
-INT_PTR CALLBACK DriverGuideProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+// lParam: the location text, already cut to the dialog's room.
+INT_PTR CALLBACK DriverGuideProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_INITDIALOG:
-        SetDlgItemTextA(dialog, IDC_DRIVER_GUIDE_LOCATION, g_driver.location);
+        SetDlgItemTextA(dialog, IDC_DRIVER_GUIDE_LOCATION, reinterpret_cast<const char*>(lParam));
         return 0;
     case WM_COMMAND:
         if (LOWORD(wParam) == IDC_DRIVER_GUIDE_DOWNLOAD) {
@@ -83,27 +76,26 @@ INT_PTR CALLBACK DriverInstalledProc(HWND dialog, UINT message, WPARAM wParam, L
 
 }  // namespace
 
-void ShowDriverCheckDialog(HWND owner, HINSTANCE instance) {
-    DialogBoxParamA(OrThisModule(instance), MAKEINTRESOURCEA(IDD_DRIVER_CHECK), owner, DriverCheckProc, 0);
+bool ShowDriverCheckDialog(HWND owner, HINSTANCE instance) {
+    return DialogBoxParamA(OrThisModule(instance), MAKEINTRESOURCEA(IDD_DRIVER_CHECK), owner, DriverCheckProc, 0) ==
+           kStartNow;
 }
-
-int DriverAnswer() { return g_driver.answer; }
-void SetDriverAnswer(int answer) { g_driver.answer = answer; }
 
 void ShowDriverGuideDialog(HWND owner, HINSTANCE instance, const char* location) {
-    ZeroMemory(g_driver.location, sizeof g_driver.location);
-    lstrcpynA(g_driver.location, location ? location : "", sizeof g_driver.location);
-    DialogBoxParamA(OrThisModule(instance), MAKEINTRESOURCEA(IDD_DRIVER_GUIDE), owner, DriverGuideProc, 0);
+    char text[kDriverLocationSize] = {};
+    lstrcpynA(text, location ? location : "", sizeof text);
+    DialogBoxParamA(OrThisModule(instance), MAKEINTRESOURCEA(IDD_DRIVER_GUIDE), owner, DriverGuideProc,
+                    reinterpret_cast<LPARAM>(text));
 }
 
-int LaunchDriverPage(HWND owner) {
+bool LaunchDriverPage(HWND owner) {
     for (const char* browser : kBrowsers) {
-        HINSTANCE result = g_driver.shellExecute(owner, "open", browser, kDriverPageAddress, nullptr, SW_SHOWMAXIMIZED);
+        HINSTANCE result = g_shellExecute(owner, "open", browser, kDriverPageAddress, nullptr, SW_SHOWMAXIMIZED);
         // The shell's result is a handle only in name: above 32 means the program started.
-        if (reinterpret_cast<INT_PTR>(result) > 32) return 1;
+        if (reinterpret_cast<INT_PTR>(result) > 32) return true;
     }
     ShowMessage(kNoBrowserMessage);
-    return 0;
+    return false;
 }
 
 void ShowDriverInstalledDialog(HWND owner, HINSTANCE instance) {
@@ -111,7 +103,7 @@ void ShowDriverInstalledDialog(HWND owner, HINSTANCE instance) {
 }
 
 void SetShellExecuteForTesting(ShellExecuteFunction function) {
-    g_driver.shellExecute = function ? function : ShellExecuteOnDemand;
+    g_shellExecute = function ? function : ShellExecuteOnDemand;
 }
 
 }  // namespace zorv

@@ -21,25 +21,24 @@ inline constexpr char kNoBrowserMessage[] = "Web browsers not find";
 // Room for the location text of the driver guide, terminating zero included.
 constexpr int kDriverLocationSize = 100;
 
-// Asks whether to start the game with the OpenGL driver as it is (template 289). The answer is
-// left in DriverAnswer(): 1 start now, 0 set the driver first. Only its two buttons end it.
-void ShowDriverCheckDialog(HWND owner, HINSTANCE instance);
-int DriverAnswer();
-// For a launch that skips the question.
-void SetDriverAnswer(int answer);
+// Asks whether to start the game with the OpenGL driver as it is (template 289): true to start
+// now, false to set the driver first (also when the dialog could not be shown). Only its two
+// buttons end it.
+bool ShowDriverCheckDialog(HWND owner, HINSTANCE instance);
 
 // Shows where the driver files lie (template 284); `location` (may be null or empty) is cut to
 // 99 characters. "Download" closes it and opens the driver web page in a browser.
 void ShowDriverGuideDialog(HWND owner, HINSTANCE instance, const char* location);
 
-// Opens the driver web page in the first browser the shell can start, maximised. Returns 1 when
-// one started; otherwise tells the player and returns 0.
-int LaunchDriverPage(HWND owner);
+// Opens the driver web page in the first browser the shell can start, maximised. True when
+// one started; otherwise tells the player and returns false.
+bool LaunchDriverPage(HWND owner);
 
 // Confirms an installed driver, with the Glide note and the card maker's address (template 309).
 void ShowDriverInstalledDialog(HWND owner, HINSTANCE instance);
 
-// Tests replace the shell call to observe the browsers tried; null restores the shell's ShellExecuteA.
+// Tests replace the shell call to observe the browsers tried; null restores the shell's
+// ShellExecuteA. The one process-wide setting of these dialogs.
 using ShellExecuteFunction = HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
 void SetShellExecuteForTesting(ShellExecuteFunction function);
 

@@ -1,0 +1,24 @@
+// A modal dialog's state: a record its caller owns, handed over with DialogBoxParam and kept in
+// the dialog's DWLP_USER slot for the dialog's life.
+#pragma once
+
+#include <windows.h>
+
+namespace zorv {
+
+// Runs template `templateId` over `owner` with `state` as its record.
+template <class State>
+INT_PTR RunDialog(HINSTANCE instance, int templateId, HWND owner, DLGPROC procedure, State& state) {
+    return DialogBoxParamA(instance, MAKEINTRESOURCEA(templateId), owner, procedure,
+                           reinterpret_cast<LPARAM>(&state));
+}
+
+// The record of `dialog`: taken from WM_INITDIALOG's lParam and kept; null for the messages a
+// dialog gets before WM_INITDIALOG.
+template <class State>
+State* DialogState(HWND dialog, UINT message, LPARAM lParam) {
+    if (message == WM_INITDIALOG) SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+    return reinterpret_cast<State*>(GetWindowLongPtrA(dialog, DWLP_USER));
+}
+
+}  // namespace zorv

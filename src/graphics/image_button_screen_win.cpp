@@ -1,0 +1,57 @@
+#include "graphics/image_button_screen_win.h"
+
+#include "captions/captions_win.h"
+#include "graphics/dialog_layout_win.h"
+#include "graphics/drawing_win.h"
+
+namespace zorv {
+
+POINT MessagePoint(LPARAM lParam) {
+    return POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+}
+
+ImageButtonScreen::ImageButtonScreen(const ScreenSpec& spec, HWND owner, HINSTANCE instance)
+    : spec_(spec), owner_(owner), instance_(instance), background_(spec.background) {
+    InitButtonScreen(buttons_, spec.buttons);
+}
+
+// The background, captions and buttons are drawn in pixels; what the template's units become
+// through the dialog font differs between systems, so the screen and its controls are put where
+// those pixels expect them.
+void ImageButtonScreen::Open(HWND dialog) {
+    if (spec_.placement == ScreenPlacement::kCoverOwner) {
+        RECT owner = {0, 0, 0, 0};
+        if (owner_) GetWindowRect(owner_, &owner);
+        SetWindowPos(dialog, nullptr, owner.left, owner.top, owner.right - owner.left, owner.bottom - owner.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        PlaceControlsInPixels(dialog, spec_.controls.places, static_cast<std::size_t>(spec_.controls.count));
+    } else {
+        PlaceDialogInPixels(dialog, owner_, spec_.client, spec_.controls.places,
+                            static_cast<std::size_t>(spec_.controls.count));
+    }
+    GetClientRect(dialog, &client_);
+    PlaceButtons(buttons_.board);
+    LoadScreenImages(instance_, buttons_);
+}
+
+void ImageButtonScreen::Draw(HWND dialog, HDC dc) {
+    DrawSlotScaled(dc, 0, 0, client_.right, client_.bottom, background_);
+    if (spec_.captions.count > 0) DrawCaptions(dialog, dc, spec_.captions.places, spec_.captions.count);
+    DrawAllButtons(dc, buttons_);
+}
+
+INT_PTR ImageButtonScreen::Erase(HWND dialog, HDC dc) {
+    Draw(dialog, dc);
+    SetWindowLongPtrA(dialog, DWLP_MSGRESULT, TRUE);
+    return TRUE;
+}
+
+void ImageButtonScreen::Move(HWND dialog, LPARAM at) { TrackHover(dialog, buttons_, MessagePoint(at)); }
+
+int ImageButtonScreen::Press(HWND dialog, LPARAM at) { return PressButton(dialog, buttons_, MessagePoint(at)); }
+
+void ImageButtonScreen::Release(HWND dialog, LPARAM at) { HandleRelease(dialog, buttons_, MessagePoint(at)); }
+
+void ImageButtonScreen::Close() { FreeButtons(buttons_); }
+
+}  // namespace zorv

@@ -1,0 +1,60 @@
+// The shell every settings screen is built on: a dialog drawn from a background picture, its
+// captions and its image buttons, laid out in pixels. A screen's state record holds one as a
+// member; the screen keeps only what is its own (bars, fields, lists) and dispatches the
+// commands Press returns.
+#pragma once
+
+#include <windows.h>
+
+#include "graphics/image_button_win.h"
+#include "graphics/screen_spec.h"
+
+namespace zorv {
+
+class ImageButtonScreen {
+public:
+    ImageButtonScreen(const ScreenSpec& spec, HWND owner, HINSTANCE instance);
+    ~ImageButtonScreen() { Close(); }
+    ImageButtonScreen(const ImageButtonScreen&) = delete;
+    ImageButtonScreen& operator=(const ImageButtonScreen&) = delete;
+
+    // At WM_INITDIALOG: the screen and its controls placed in pixels, the buttons where the
+    // table puts them, their pictures and palettes loaded.
+    void Open(HWND dialog);
+
+    // At WM_ERASEBKGND: the background picture scaled over the client area, the captions and
+    // the buttons in their normal pictures, all into `dc`; the background is reported erased.
+    INT_PTR Erase(HWND dialog, HDC dc);
+    // The same drawing, unreported, e.g. into a context of the window's own.
+    void Draw(HWND dialog, HDC dc);
+    // A screen whose background changes (the how-to-play pages) names the slot to draw.
+    void SetBackground(PictureSlot slot) { background_ = slot; }
+
+    // Mouse messages, with their lParam: hover pictures and sound; the pressed picture and
+    // click sound, returning the command to dispatch (0 when nothing was hit); the button
+    // under a release highlighted again.
+    void Move(HWND dialog, LPARAM at);
+    int Press(HWND dialog, LPARAM at);
+    void Release(HWND dialog, LPARAM at);
+
+    // Clears the buttons and frees their pictures and palettes; at the screen's end, and again
+    // harmlessly when the window goes.
+    void Close();
+
+    HWND owner() const { return owner_; }
+    HINSTANCE instance() const { return instance_; }
+    ButtonScreen& buttons() { return buttons_; }
+
+private:
+    const ScreenSpec& spec_;
+    HWND owner_;
+    HINSTANCE instance_;
+    PictureSlot background_;
+    RECT client_ = {};
+    ButtonScreen buttons_;
+};
+
+// The client point of a mouse message's lParam.
+POINT MessagePoint(LPARAM lParam);
+
+}  // namespace zorv

@@ -1,0 +1,51 @@
+// A settings screen described as one constant value: its buttons, the slot its background comes
+// from, where its client area and controls stand and where its captions are drawn. The image
+// button screen (image_button_screen_win.h) does everything these describe; the screen keeps
+// only what is its own.
+#pragma once
+
+#include <cstddef>
+
+#include "captions/caption_places.h"
+#include "graphics/button_table.h"
+#include "graphics/dialog_layout.h"
+#include "graphics/picture_slot.h"
+
+namespace zorv {
+
+struct ControlList {
+    const ControlPlace* places;
+    int count;
+};
+
+struct CaptionList {
+    const CaptionPlace* places;
+    int count;
+};
+
+template <std::size_t N>
+constexpr ControlList MakeControlList(const ControlPlace (&places)[N]) {
+    return ControlList{places, static_cast<int>(N)};
+}
+
+template <std::size_t N>
+constexpr CaptionList MakeCaptionList(const CaptionPlace (&places)[N]) {
+    return CaptionList{places, static_cast<int>(N)};
+}
+
+enum class ScreenPlacement {
+    kClientInOwner,  // the client area is `client`, in the owner's client coordinates
+    kCoverOwner,     // the screen's window covers the owner's window exactly
+};
+
+struct ScreenSpec {
+    int templateId;  // the dialog template
+    ButtonTable buttons;
+    PictureSlot background;  // drawn scaled over the whole client area
+    ScreenPlacement placement;
+    ButtonRect client;
+    ControlList controls;
+    CaptionList captions;
+};
+
+}  // namespace zorv
