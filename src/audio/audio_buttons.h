@@ -22,15 +22,18 @@ inline constexpr ButtonSpec kAudioButtons[] = {
 
 inline constexpr ButtonTable kAudioTable = MakeButtonTable(kAudioButtons);
 
-// The client area, in the owner's client coordinates: the template's place and size at two
-// pixels per dialog unit, 280 by 352 pixels, the background picture's size.
-inline constexpr ButtonRect kAudioClientPlace = FromDialogUnits(144, 31, 140, 176);
+// Template 178: a captionless popup over the options menu, placed from the owner's client-area
+// origin; left with DONE only. At two pixels per dialog unit its client area is 280 by 352
+// pixels, the background picture's size.
+inline constexpr DialogSpec kAudioDialog = {IDD_AUDIO, "DIALOGEX", 144, 31, 140, 176, "WS_POPUP | WS_VISIBLE | WS_BORDER", 10, "System"};
+inline constexpr ButtonRect kAudioClientPlace = kAudioDialog.Pixels();
 
-// Music first, as in the settings record.
-inline constexpr ControlPlace kVolumeBars[] = {
-    {IDC_AUDIO_MUSIC, FromDialogUnits(12, 35, 116, 11)},
-    {IDC_AUDIO_SOUND, FromDialogUnits(12, 76, 116, 11)},
+// The Music and Sound bars on the background picture, music first as in the settings record.
+inline constexpr ControlSpec kVolumeBarControls[] = {
+    {"SCROLLBAR", IDC_AUDIO_MUSIC, 12, 35, 116, 11, "SBS_HORZ | WS_CHILD | WS_VISIBLE", ""},
+    {"SCROLLBAR", IDC_AUDIO_SOUND, 12, 76, 116, 11, "SBS_HORZ | WS_CHILD | WS_VISIBLE", ""},
 };
+inline constexpr auto kVolumeBars = PlacesOf(kVolumeBarControls);
 
 // Each caption stands above its bar.
 inline constexpr CaptionPlace kAudioCaptions[] = {
@@ -39,8 +42,8 @@ inline constexpr CaptionPlace kAudioCaptions[] = {
 };
 
 inline constexpr ScreenSpec kAudioScreen = {
-    IDD_AUDIO, kAudioTable, kSlotAudio, ScreenPlacement::kClientInOwner, kAudioClientPlace,
-    MakeControlList(kVolumeBars), MakeCaptionList(kAudioCaptions),
+    kAudioDialog, kAudioTable, kSlotAudio, ScreenPlacement::kClientInOwner, MakeControlList(kVolumeBarControls),
+    MakeCaptionList(kAudioCaptions),
 };
 
 }  // namespace zorv

@@ -99,7 +99,7 @@ INT_PTR CALLBACK AudioDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 
 bool ShowAudioDialog(HWND owner, HINSTANCE instance) {
     AudioDialog state{ImageButtonScreen(kAudioScreen, owner, instance)};
-    return RunDialog(instance, kAudioScreen.templateId, owner, AudioDialogProc, state) > 0;
+    return RunDialog(instance, kAudioScreen.dialog.templateId, owner, AudioDialogProc, state) > 0;
 }
 
 }  // namespace zorv

@@ -2,7 +2,14 @@
 // background pictures and button rectangles are drawn for. What the units become through the
 // system's dialog font differs between systems, so such a screen places itself and its
 // controls in these pixels.
+//
+// A screen's table holds its template and controls once: the asset generator writes the
+// resource script's template from them, and the screen places itself and its controls in pixels
+// from the same numbers.
 #pragma once
+
+#include <array>
+#include <cstddef>
 
 #include "graphics/button_table.h"
 
@@ -15,11 +22,44 @@ constexpr ButtonRect FromDialogUnits(int x, int y, int width, int height) {
             (y + height) * kDialogUnitPixels};
 }
 
-// A control of a template and where it stands, in the dialog's client pixels. For a drop-down
-// list the height includes the opened list.
+// A dialog template: its resource statement ("DIALOG" or "DIALOGEX"), place and size in dialog
+// units (the place is in the owner's client coordinates), its style and font as the resource
+// script writes them.
+struct DialogSpec {
+    int templateId;
+    const char* statement;
+    int x, y, width, height;
+    const char* style;
+    int fontSize;
+    const char* fontFace;
+
+    constexpr ButtonRect Pixels() const { return FromDialogUnits(x, y, width, height); }
+};
+
+// A control of a template: its statement ("EDITTEXT", "COMBOBOX", "SCROLLBAR"), id, place and
+// size in dialog units, and its styles as the resource script writes them (empty: none). For a
+// drop-down list the height includes the opened list.
+struct ControlSpec {
+    const char* statement;
+    int controlId;
+    int x, y, width, height;
+    const char* style;
+    const char* exStyle;
+
+    constexpr ButtonRect Pixels() const { return FromDialogUnits(x, y, width, height); }
+};
+
+// A control and where it stands, in the dialog's client pixels.
 struct ControlPlace {
     int controlId;
     ButtonRect place;
 };
+
+template <std::size_t N>
+constexpr std::array<ControlPlace, N> PlacesOf(const ControlSpec (&controls)[N]) {
+    std::array<ControlPlace, N> places = {};
+    for (std::size_t i = 0; i < N; ++i) places[i] = ControlPlace{controls[i].controlId, controls[i].Pixels()};
+    return places;
+}
 
 }  // namespace zorv

@@ -2,8 +2,7 @@
 
 namespace zorv {
 
-void PlaceDialogInPixels(HWND dialog, HWND owner, const ButtonRect& client, const ControlPlace* controls,
-                         std::size_t count) {
+void PlaceDialogInPixels(HWND dialog, HWND owner, const ButtonRect& client) {
     RECT frame = {0, 0, client.Width(), client.Height()};
     AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrA(dialog, GWL_STYLE)), FALSE,
                        static_cast<DWORD>(GetWindowLongPtrA(dialog, GWL_EXSTYLE)));
@@ -11,13 +10,12 @@ void PlaceDialogInPixels(HWND dialog, HWND owner, const ButtonRect& client, cons
     if (owner) ClientToScreen(owner, &origin);
     SetWindowPos(dialog, nullptr, origin.x + frame.left, origin.y + frame.top, frame.right - frame.left,
                  frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
-    PlaceControlsInPixels(dialog, controls, count);
 }
 
-void PlaceControlsInPixels(HWND dialog, const ControlPlace* controls, std::size_t count) {
-    for (std::size_t i = 0; i < count; ++i) {
+void PlaceControlsInPixels(HWND dialog, const ControlSpec* controls, int count) {
+    for (int i = 0; i < count; ++i) {
         HWND control = GetDlgItem(dialog, controls[i].controlId);
-        const ButtonRect& place = controls[i].place;
+        const ButtonRect place = controls[i].Pixels();
         if (control) MoveWindow(control, place.left, place.top, place.Width(), place.Height(), FALSE);
     }
 }

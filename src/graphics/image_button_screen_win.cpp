@@ -24,11 +24,10 @@ void ImageButtonScreen::Open(HWND dialog) {
         if (owner_) GetWindowRect(owner_, &owner);
         SetWindowPos(dialog, nullptr, owner.left, owner.top, owner.right - owner.left, owner.bottom - owner.top,
                      SWP_NOZORDER | SWP_NOACTIVATE);
-        PlaceControlsInPixels(dialog, spec_.controls.places, static_cast<std::size_t>(spec_.controls.count));
     } else {
-        PlaceDialogInPixels(dialog, owner_, spec_.client, spec_.controls.places,
-                            static_cast<std::size_t>(spec_.controls.count));
+        PlaceDialogInPixels(dialog, owner_, spec_.dialog.Pixels());
     }
+    PlaceControlsInPixels(dialog, spec_.controls.controls, spec_.controls.count);
     GetClientRect(dialog, &client_);
     PlaceButtons(buttons_.board);
     LoadScreenImages(instance_, buttons_);

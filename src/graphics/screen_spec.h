@@ -14,7 +14,7 @@
 namespace zorv {
 
 struct ControlList {
-    const ControlPlace* places;
+    const ControlSpec* controls;
     int count;
 };
 
@@ -24,8 +24,8 @@ struct CaptionList {
 };
 
 template <std::size_t N>
-constexpr ControlList MakeControlList(const ControlPlace (&places)[N]) {
-    return ControlList{places, static_cast<int>(N)};
+constexpr ControlList MakeControlList(const ControlSpec (&controls)[N]) {
+    return ControlList{controls, static_cast<int>(N)};
 }
 
 template <std::size_t N>
@@ -34,16 +34,15 @@ constexpr CaptionList MakeCaptionList(const CaptionPlace (&places)[N]) {
 }
 
 enum class ScreenPlacement {
-    kClientInOwner,  // the client area is `client`, in the owner's client coordinates
+    kClientInOwner,  // the client area is the template's place and size, in the owner's client pixels
     kCoverOwner,     // the screen's window covers the owner's window exactly
 };
 
 struct ScreenSpec {
-    int templateId;  // the dialog template
+    DialogSpec dialog;
     ButtonTable buttons;
     PictureSlot background;  // drawn scaled over the whole client area
     ScreenPlacement placement;
-    ButtonRect client;
     ControlList controls;
     CaptionList captions;
 };

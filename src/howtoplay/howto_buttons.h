@@ -25,16 +25,17 @@ inline constexpr ButtonSpec kHowToPlayButtons[] = {
 
 inline constexpr ButtonTable kHowToPlayTable = MakeButtonTable(kHowToPlayButtons);
 
-// The dialog template (position 144, 31 and size 140 by 170 units from the owner's client
-// origin) is laid out at two pixels per dialog unit: the 280 by 340 pages are drawn 1:1 and the
-// buttons stand on their bottom rows. The screen holds itself to these pixels whatever the
-// system's dialog font makes of the units.
-inline constexpr ButtonRect kHowToPlayClientPlace = FromDialogUnits(144, 31, 140, 170);
+// Template 293: a bare popup over the options menu with no controls, placed from the owner's
+// client-area origin and laid out at two pixels per dialog unit: the 280 by 340 pages are drawn
+// 1:1 and the buttons stand on their bottom rows. The screen holds itself to these pixels
+// whatever the system's dialog font makes of the units.
+inline constexpr DialogSpec kHowToPlayDialog = {IDD_HOW_TO_PLAY, "DIALOG", 144, 31, 140, 170, "WS_POPUP | WS_VISIBLE", 10, "System"};
+inline constexpr ButtonRect kHowToPlayClientPlace = kHowToPlayDialog.Pixels();
 
 // The background is the page on show, the first page's slot until one is turned.
 inline constexpr ScreenSpec kHowToPlayScreen = {
-    IDD_HOW_TO_PLAY, kHowToPlayTable, kSlotHowToPlay1, ScreenPlacement::kClientInOwner, kHowToPlayClientPlace,
-    ControlList{nullptr, 0}, CaptionList{nullptr, 0},
+    kHowToPlayDialog, kHowToPlayTable, kSlotHowToPlay1, ScreenPlacement::kClientInOwner, ControlList{nullptr, 0},
+    CaptionList{nullptr, 0},
 };
 
 }  // namespace zorv

@@ -62,7 +62,7 @@ INT_PTR CALLBACK HowToPlayProc(HWND window, UINT message, WPARAM wParam, LPARAM 
 bool ShowHowToPlay(HWND owner, HINSTANCE instance, int& page) {
     HowToPlay state{ImageButtonScreen(kHowToPlayScreen, owner, instance), page};
     // CLOSE ends the dialog with 1; -1 means the dialog could not be made.
-    return RunDialog(instance, kHowToPlayScreen.templateId, owner, HowToPlayProc, state) > 0;
+    return RunDialog(instance, kHowToPlayScreen.dialog.templateId, owner, HowToPlayProc, state) > 0;
 }
 
 }  // namespace zorv

@@ -41,12 +41,11 @@ inline constexpr ButtonTable kKeyButtonTable = MakeButtonTable(kKeyButtons);
 constexpr int kJoystickLeftIndex = 3;
 constexpr int kJoystickRightIndex = 4;
 
-// The screen is laid out in dialog units at two pixels each: the dialog template's 319 by 239
-// units are the menu window's 640 by 480 pixels less its thin border. The screen holds itself
-// to these pixels whatever the system's dialog font makes of the units, since the background
-// picture and the buttons are drawn for them.
-constexpr int kKeyDialogWidthUnits = 319;
-constexpr int kKeyDialogHeightUnits = 239;
+// Template 179: no caption and no system menu, left with DONE or CANCEL only. It is laid out in
+// dialog units at two pixels each: its 319 by 239 units are the menu window's 640 by 480 pixels
+// less its thin border. The screen holds itself to these pixels whatever the system's dialog
+// font makes of the units, since the background picture and the buttons are drawn for them.
+inline constexpr DialogSpec kKeyDialog = {IDD_KEYS, "DIALOGEX", 0, 0, 319, 239, "WS_POPUP | WS_VISIBLE | WS_BORDER", 10, "System"};
 
 struct KeyFieldPlace {
     int controlId;
@@ -78,16 +77,22 @@ inline constexpr KeyFieldPlace kKeyFields[] = {
 
 constexpr int kKeyFieldCount = static_cast<int>(sizeof kKeyFields / sizeof kKeyFields[0]);
 
-constexpr std::array<ControlPlace, kKeyFieldCount> KeyFieldControls() {
-    std::array<ControlPlace, kKeyFieldCount> places = {};
-    for (int i = 0; i < kKeyFieldCount; ++i) places[i] = ControlPlace{kKeyFields[i].controlId, kKeyFields[i].Pixels()};
-    return places;
+// The fields as the template declares them: read-only, out of the tab order, each a thin
+// frame on the background.
+constexpr std::array<ControlSpec, kKeyFieldCount> KeyFieldControls() {
+    std::array<ControlSpec, kKeyFieldCount> controls = {};
+    for (int i = 0; i < kKeyFieldCount; ++i) {
+        const KeyFieldPlace& f = kKeyFields[i];
+        controls[i] = ControlSpec{"EDITTEXT", f.controlId, f.x, f.y, f.width, f.height,
+                                  "ES_READONLY | WS_BORDER | NOT WS_TABSTOP", "WS_EX_STATICEDGE"};
+    }
+    return controls;
 }
-inline constexpr std::array<ControlPlace, kKeyFieldCount> kKeyFieldControls = KeyFieldControls();
+inline constexpr std::array<ControlSpec, kKeyFieldCount> kKeyFieldControls = KeyFieldControls();
 
 // The screen covers the menu window, its border included.
 inline constexpr ScreenSpec kKeyScreen = {
-    IDD_KEYS, kKeyButtonTable, kSlotKeys, ScreenPlacement::kCoverOwner, ButtonRect{0, 0, 0, 0},
+    kKeyDialog, kKeyButtonTable, kSlotKeys, ScreenPlacement::kCoverOwner,
     ControlList{kKeyFieldControls.data(), kKeyFieldCount}, CaptionList{nullptr, 0},
 };
 

@@ -146,7 +146,7 @@ INT_PTR CALLBACK KeyDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM 
 
 bool ShowKeyDialog(HWND owner, HINSTANCE instance) {
     KeyDialog state{ImageButtonScreen(kKeyScreen, owner, instance), false, KeyRecord()};
-    return RunDialog(instance, kKeyScreen.templateId, owner, KeyDialogProc, state) > 0;
+    return RunDialog(instance, kKeyScreen.dialog.templateId, owner, KeyDialogProc, state) > 0;
 }
 
 }  // namespace zorv

@@ -23,24 +23,19 @@ inline constexpr ButtonSpec kVideoButtons[] = {
 
 inline constexpr ButtonTable kVideoTable = MakeButtonTable(kVideoButtons);
 
-// The background picture, drawn 1:1 so that its frames stand around the buttons and controls.
-constexpr int kVideoBackgroundWidth = 280;
-constexpr int kVideoBackgroundHeight = 352;
+// Template 177: a captionless popup over the options menu, placed from the owner's client-area
+// origin; left with DONE only. At two pixels per dialog unit its client area is 280 by 344
+// pixels, over which the background picture is drawn scaled.
+inline constexpr DialogSpec kVideoDialog = {IDD_VIDEO, "DIALOGEX", 144, 31, 140, 172, "WS_POPUP | WS_VISIBLE | WS_BORDER", 10, "System"};
+inline constexpr ButtonRect kVideoClientPlace = kVideoDialog.Pixels();
 
-// The client area, in the owner's client coordinates: at the template's place (144, 31 units)
-// and as large as the background picture. The template's 172 units of height would be 344
-// pixels, squeezing the picture out of line with the button rectangles.
-inline constexpr ButtonRect kVideoClientPlace = {144 * kDialogUnitPixels, 31 * kDialogUnitPixels,
-                                                 144 * kDialogUnitPixels + kVideoBackgroundWidth,
-                                                 31 * kDialogUnitPixels + kVideoBackgroundHeight};
-
-// The template's controls at two pixels per unit: the lists start at rows 42 and 114 and the
-// bar at row 180, below the captions drawn at rows 20, 93 and 162.
-inline constexpr ControlPlace kVideoControls[] = {
-    {IDC_VIDEO_DRIVERS, FromDialogUnits(7, 21, 127, 57)},
-    {IDC_VIDEO_MODES, FromDialogUnits(7, 57, 127, 48)},
-    {IDC_VIDEO_LEVEL, FromDialogUnits(12, 90, 115, 11)},
+// The lists start at rows 42 and 114 and the bar at row 180, below the captions.
+inline constexpr ControlSpec kVideoControlSpecs[] = {
+    {"COMBOBOX", IDC_VIDEO_DRIVERS, 7, 21, 127, 57, "CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP", ""},
+    {"COMBOBOX", IDC_VIDEO_MODES, 7, 57, 127, 48, "CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP", ""},
+    {"SCROLLBAR", IDC_VIDEO_LEVEL, 12, 90, 115, 11, "", ""},
 };
+inline constexpr auto kVideoControls = PlacesOf(kVideoControlSpecs);
 
 // Each caption stands above its control.
 inline constexpr CaptionPlace kVideoCaptions[] = {
@@ -51,8 +46,8 @@ inline constexpr CaptionPlace kVideoCaptions[] = {
 
 // The menus read smallwin.bmp a second time into the video screen's own slot.
 inline constexpr ScreenSpec kVideoScreen = {
-    IDD_VIDEO, kVideoTable, kSlotVideo, ScreenPlacement::kClientInOwner, kVideoClientPlace,
-    MakeControlList(kVideoControls), MakeCaptionList(kVideoCaptions),
+    kVideoDialog, kVideoTable, kSlotVideo, ScreenPlacement::kClientInOwner, MakeControlList(kVideoControlSpecs),
+    MakeCaptionList(kVideoCaptions),
 };
 
 }  // namespace zorv

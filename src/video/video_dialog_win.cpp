@@ -160,7 +160,7 @@ INT_PTR CALLBACK VideoDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 
 bool ShowVideoDialog(HWND owner, HINSTANCE instance) {
     VideoDialog state{ImageButtonScreen(kVideoScreen, owner, instance)};
-    return RunDialog(instance, kVideoScreen.templateId, owner, VideoDialogProc, state) > 0;
+    return RunDialog(instance, kVideoScreen.dialog.templateId, owner, VideoDialogProc, state) > 0;
 }
 
 }  // namespace zorv

@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "buttons.h"
+#include "dialogs.h"
 #include "icons.h"
 #include "infofiles.h"
 #include "movie.h"
@@ -78,6 +79,7 @@ FileSet BuildResources(const Fonts& fonts) {
         files.push_back({name(b.pressedId), ToBmp(RenderButton(b, ButtonState::Pressed, fonts), b.left, b.top)});
     }
     files.push_back({"buttons.rc", ToBytes(ButtonResourceScript())});
+    files.push_back({"dialogs.rc", ToBytes(DialogResourceScript())});
     files.push_back({"icon_application.ico", EncodeIcon(DrawApplicationIcon(), GamePalette())});
     files.push_back({"icon_287.ico", EncodeIcon(DrawFloppyIcon(), GamePalette())});
     files.push_back({"icon_290.ico", EncodeIcon(DrawExclamationIcon(), GamePalette())});
