@@ -7,11 +7,15 @@
 #include "startup/app_win.h"
 #include "startup/intro_movie_win.h"
 #include "startup/message_loop_win.h"
+#include "startup/single_instance_win.h"
 #include "startup/windows_win.h"
 
 using namespace zorv;
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+    // A second start from this folder brings the running front-end forward and ends here.
+    FolderClaim claim;
+    if (!claim.Claim()) return 0;
     SetConfigErrorExplanation(Captions().explanation);
     HWND frame = CreateFrameWindow(instance);
     if (!frame) return 0;

@@ -257,6 +257,14 @@ TEST_F(AudioScreen, BarsMoveAndDoneSavesWhatTheyShow) {
     ASSERT_TRUE(PressDone());
     EXPECT_EQ("1\r\nMusic 25\r\nSound 50\r\n", folder().Read(kAudioFile)) << "moving only Sound sets the flag";
     EXPECT_TRUE(menu_->ShowsWhole(kOptionsScreen)) << "the options menu is not repainted whole";
+    // The pointer has stayed on AUDIO CALIBRATION since it opened the screen, and the button keeps
+    // its hover flag: a move within it lights nothing; leaving and coming back does.
+    const POINT audio = Centre(kAudio);
+    menu_->MoveTo(POINT{audio.x + 40, audio.y + 6});
+    EXPECT_TRUE(menu_->Shows(kAudio, Look::kNormal));
+    menu_->MoveTo(kEmptySpot);
+    menu_->MoveTo(kAudio);
+    EXPECT_TRUE(menu_->Shows(kAudio, Look::kHighlighted));
 
     // Second opening: the stored values; the Music bar clicked left, then its thumb dragged.
     ASSERT_NO_FATAL_FAILURE(Open());

@@ -77,6 +77,11 @@ constexpr Key kCapsLock{VK_CAPITAL, 0x3A, false};
 constexpr Key kBackslash{VK_OEM_5, 0x2B, false};
 constexpr Key kShift{VK_SHIFT, 0x2A, false};
 constexpr Key kPageDown{VK_NEXT, 0x51, true};
+constexpr Key kF10{VK_F10, 0x44, false};
+constexpr Key kAlt{VK_MENU, 0x38, false};
+// The right-hand Ctrl and Shift, which the system reports with the left keys' virtual keys.
+constexpr Key kRightCtrl{VK_RCONTROL, 0x1D, true};
+constexpr Key kRightShift{VK_RSHIFT, 0x36, false};
 // Keypad 8 with Num Lock off: the keyboard sends the keypad's scan code, not extended, and the
 // system reports the Up arrow's virtual key for it.
 constexpr Key kKeypad8NumLockOff{VK_UP, 0x48, false};
@@ -97,15 +102,18 @@ bool PressKeys(const std::vector<Key>& keys) {
     return SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) == inputs.size();
 }
 
-// A right click at a screen point, as the mouse gives it.
-bool RightClickAt(POINT screen) {
+// A click at a screen point, as the mouse gives it: real input, taken after any keys given
+// before it.
+bool MouseClickAt(POINT screen, DWORD down, DWORD up) {
     PutPointer(screen);
     INPUT inputs[2] = {};
     inputs[0].type = inputs[1].type = INPUT_MOUSE;
-    inputs[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
-    inputs[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
+    inputs[0].mi.dwFlags = down;
+    inputs[1].mi.dwFlags = up;
     return SendInput(2, inputs, sizeof(INPUT)) == 2;
 }
+bool RightClickAt(POINT screen) { return MouseClickAt(screen, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP); }
+bool LeftClickAt(POINT screen) { return MouseClickAt(screen, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP); }
 
 ::testing::AssertionResult Within(const std::function<bool()>& done, const std::function<std::string()>& what) {
     if (WaitFor(done, kWindowTimeout)) return ::testing::AssertionSuccess();
@@ -174,6 +182,12 @@ public:
     // A left click on a key field gives it the focus, as the player does before typing.
     ::testing::AssertionResult FocusByClick(int slot) const {
         Press(Field(slot), 4, 4);
+        return FocusIn(slot);
+    }
+    // The same with the real mouse, so that keys given before it have been taken once it has.
+    ::testing::AssertionResult FocusByMouse(int slot) const {
+        const RECT field = WindowRectOf(Field(slot));
+        if (!LeftClickAt(POINT{field.left + 5, field.top + 5})) return ::testing::AssertionFailure() << "no click sent";
         return FocusIn(slot);
     }
 
@@ -256,6 +270,7 @@ private:
 // every field's text selected, the screen over the menu window with the fields where the
 // background labels them. Then keys as the player presses them, one field after the other.
 TEST_F(KeyDialogTest, FieldsTakeKeysOnReleaseAndDoneWritesThem) {
+    app().TraceWine(kSoundTraceChannels);
     ASSERT_NO_FATAL_FAILURE(StartAndOpen());
     HWND dialog = keys().window();
     EXPECT_TRUE(keys().ShowsFields(DefaultNames()));
@@ -276,6 +291,23 @@ TEST_F(KeyDialogTest, FieldsTakeKeysOnReleaseAndDoneWritesThem) {
     }
     EXPECT_TRUE(keys().ShowsJoysticks(false));
     SaveArtifact(screen, "keys-opened");
+
+    // The hover sound once per entry into a button, none for moves within it or outside: on top
+    // of the entries into OPTION and SETUP INPUT DEVICE and their clicks.
+    ASSERT_TRUE(SoundsPlayed(app(), 2, 2));
+    const POINT reset = Centre(kReset);
+    keys().MoveTo(kReset);
+    ASSERT_TRUE(keys().Shows(kReset, Look::kHighlighted));
+    keys().MoveTo(POINT{reset.x - 40, reset.y - 8});
+    keys().MoveTo(POINT{reset.x + 40, reset.y + 8});
+    keys().MoveTo(kCancel);
+    ASSERT_TRUE(keys().Shows(kCancel, Look::kHighlighted));
+    EXPECT_TRUE(keys().Shows(kReset, Look::kNormal));
+    keys().MoveTo(POINT{10, 10});
+    keys().MoveTo(kCancel);
+    EXPECT_TRUE(SoundsPlayed(app(), 5, 2));
+    keys().MoveTo(POINT{10, 10});
+    ASSERT_TRUE(keys().Shows(kCancel, Look::kNormal));
 
     // A in slot 0; Enter in slot 1 does not close the dialog.
     ASSERT_TRUE(keys().Type({kA}, 0, "A"));
@@ -298,12 +330,27 @@ TEST_F(KeyDialogTest, FieldsTakeKeysOnReleaseAndDoneWritesThem) {
     // Keypad 8 with Num Lock off binds the Up arrow.
     ASSERT_TRUE(keys().Type({kKeypad8NumLockOff}, 8, "Up"));
     EXPECT_TRUE(keys().FocusIn(9));
-    // Escape is bound and leaves no focus; from slot 11 the focus goes round to slot 0.
+    // Escape is bound and leaves no focus.
     ASSERT_TRUE(keys().Type({kEscape}, 9, "Escape"));
     EXPECT_TRUE(keys().FocusIn(kNoFocus));
     EXPECT_TRUE(IsShown(dialog));
-    ASSERT_TRUE(keys().FocusByClick(11));
+    // With no field focused, Enter, Escape and Alt+F4 go to the dialog itself, posted to it and
+    // from the keyboard; none closes it or binds anything. The click after them is real input
+    // too, so they have been taken once it has.
+    PostKey(dialog, VK_RETURN);
+    PostKey(dialog, VK_ESCAPE);
+    PostAltF4(dialog);
+    ASSERT_TRUE(Activate(dialog));
+    ASSERT_TRUE(SendKeys({VK_RETURN}) && SendKeys({VK_ESCAPE}) && SendKeys({VK_MENU, VK_F4}));
+    ASSERT_TRUE(keys().FocusByMouse(10));
+    EXPECT_TRUE(IsShown(dialog)) << "a key closed the key configuration screen";
+    EXPECT_EQ(dialog, GetForegroundWindow());
+    // Releases that come as system keys never reach a field: F10, Alt alone, A with Alt held.
+    // Alt let go after A comes as a plain release of a key without a name: refused, and the
+    // focus moves on. From slot 11 it goes round to slot 0.
+    ASSERT_TRUE(PressKeys({kF10}) && PressKeys({kAlt}) && PressKeys({kAlt, kA}));
     ASSERT_TRUE(keys().Type({kSpace}, 11, "Space"));
+    EXPECT_EQ("Shift", keys().FieldText(10));
     EXPECT_TRUE(keys().FocusIn(0));
     const Names captured = {"A", "Enter", "Right", "Down",   "[",     "PageDown",
                             "A", "Shift", "Up",    "Escape", "Shift", "Space"};
@@ -334,14 +381,21 @@ TEST_F(KeyDialogTest, ResetAndJoysticksAreSavedAsShown) {
     EXPECT_TRUE(keys().ShowsFields(DefaultNames()));
     EXPECT_TRUE(keys().ShowsJoysticks(false));
     ASSERT_TRUE(keys().Type({kW}, 0, "W"));
+    // The right-hand Ctrl and Shift bind as the left ones do.
+    ASSERT_TRUE(keys().Type({kRightCtrl}, 1, "Ctrl"));
+    ASSERT_TRUE(keys().Type({kRightShift}, 2, "Shift"));
     ASSERT_NO_FATAL_FAILURE(Leave(kDone));
     std::vector<int> written = kDefaultCodes;
     written[0] = 17;
+    written[1] = 29;
+    written[2] = 42;
     EXPECT_EQ(KeyFile(1, written, 0), folder().Read(kKeyFile));
 
     ASSERT_NO_FATAL_FAILURE(Open());
     Names shown = DefaultNames();
     shown[0] = "W";
+    shown[1] = "Ctrl";
+    shown[2] = "Shift";
     EXPECT_TRUE(keys().ShowsFields(shown));
     EXPECT_TRUE(keys().ShowsJoysticks(false));
 

@@ -180,8 +180,10 @@ protected:
 
 class LaunchGameMode : public LaunchTest {};
 
+// The first-run flag file holds 7: any value but 0 counts as set, so no start asks the driver
+// question, and a start makes it 1.
 TEST_F(LaunchGameMode, StartAndNetworkGameWriteModeAndUtcStampBeforeTheGameRuns) {
-    SetFirstRunFlag("1");
+    SetFirstRunFlag("7\r\n");
     GameWill("stay=0\n");
     ASSERT_TRUE(StartToMenu());
 
@@ -214,6 +216,7 @@ TEST_F(LaunchGameMode, StartAndNetworkGameWriteModeAndUtcStampBeforeTheGameRuns)
         ASSERT_TRUE(WaitForMenuBack());
     }
     QuitFromMenu();
+    EXPECT_EQ("1\r\n", folder().Read(kFlagFile));
 }
 
 // ---------------------------------------------------------------------------------------------

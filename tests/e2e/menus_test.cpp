@@ -81,14 +81,16 @@ protected:
         return nullptr;
     }
 
-    // Checks the dialog's texts, confirms it, and expects the program to end with code 1.
-    void ExpectConfigErrorThenExit(HWND dialog, const std::string& path) {
+    // Checks the dialog's texts, confirms it, and expects the program to end with code 1. The
+    // explanation is the caption file's "wm:" text; a caption file without one (`with_explanation`
+    // false) leaves it empty.
+    void ExpectConfigErrorThenExit(HWND dialog, const std::string& path, bool with_explanation = true) {
         ASSERT_TRUE(dialog != nullptr);
         EXPECT_EQ("", TextOf(dialog)) << "the dialog has no caption";
         EXPECT_TRUE(GetWindowLongA(dialog, GWL_STYLE) & DS_SYSMODAL) << "the dialog is system-modal";
         EXPECT_EQ(path, DialogItemText(dialog, IDC_CONFIG_ERROR_TEXT));
         const std::string explanation = ExplanationIn(folder().Read(kCaptionFile));
-        EXPECT_FALSE(explanation.empty()) << "the game folder's String.dat has no \"wm:\" text";
+        EXPECT_EQ(with_explanation, !explanation.empty()) << "the \"wm:\" text of String.dat";
         EXPECT_EQ(explanation, DialogItemText(dialog, IDC_CONFIG_ERROR_EXPLANATION));
         ASSERT_TRUE(ClickDialogButton(dialog, IDC_CONFIG_ERROR_OK));
         ExitResult exit = app().WaitForExit();
@@ -508,13 +510,20 @@ TEST_F(FirstRunFlag, FileHeldOpenAtShutdownBringsTheErrorDialog) {
     EXPECT_EQ(files, FilesIn(folder().PathOf("info"))) << "the failed save left a file behind";
 }
 
+// The caption file here has no "wm:" line: the dialog's explanation is empty.
 TEST_F(FirstRunFlag, ReadOnlyFileAtShutdownBringsTheErrorDialog) {
     ASSERT_TRUE(folder().Write(kFlagFile, "7\r\n"));
+    std::string captions = folder().Read(kCaptionFile);
+    const size_t line = captions.find("\nwm:");
+    ASSERT_NE(std::string::npos, line);
+    captions.erase(line + 1, captions.find('\n', line + 1) - line);
+    ASSERT_TRUE(folder().Write(kCaptionFile, captions));
     const std::vector<std::string> files = FilesIn(folder().PathOf("info"));
     ASSERT_NO_FATAL_FAILURE(StartMenu());
     ASSERT_TRUE(folder().SetReadOnly(kFlagFile));
     view().ClickAt(kQuit);
-    ASSERT_NO_FATAL_FAILURE(ExpectConfigErrorThenExit(WaitForConfigError(), folder().PathOf(kFlagFileAsWritten)));
+    ASSERT_NO_FATAL_FAILURE(
+        ExpectConfigErrorThenExit(WaitForConfigError(), folder().PathOf(kFlagFileAsWritten), false));
     EXPECT_EQ("7\r\n", folder().Read(kFlagFile));
     EXPECT_EQ(files, FilesIn(folder().PathOf("info"))) << "the failed save left a file behind";
 }

@@ -1,8 +1,10 @@
-// The intro movie as the player sees it: the notice before it on the Windows NT family, the
-// picture stretched over the whole screen, Escape, and start-up without a playable movie. The
-// script runs this suite again at another screen size.
+// The intro movie as the player sees it: the notice before it on the Windows NT family and none
+// on the 95 family, the picture stretched over the whole screen with the cursor hidden and the
+// cursor back over the menu, Escape, and start-up without a playable movie. The script runs this
+// suite again at another screen size.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -66,6 +68,50 @@ std::string MarksMismatch(const ScreenCapture& shot) {
 
 bool DeviceWindowLeft(const App& app) { return FindWindowOfProcess(app.pid(), kDeviceWindowClass) != nullptr; }
 
+// Whether the system shows the cursor of the thread in front.
+bool CursorShowing() {
+    CURSORINFO cursor{};
+    cursor.cbSize = sizeof cursor;
+    return GetCursorInfo(&cursor) && (cursor.flags & CURSOR_SHOWING) != 0;
+}
+
+// Makes the program see a Windows 95 family system while the guard lives: Wine's version for
+// zorv3d.exe alone, which a process takes as it starts.
+class NinetyFiveFamily {
+public:
+    NinetyFiveFamily() {
+        ok_ = RegCreateKeyExA(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, &key_,
+                              nullptr) == ERROR_SUCCESS;
+        if (!ok_) return;
+        DWORD size = sizeof previous_ - 1;
+        had_ = RegQueryValueExA(key_, "Version", nullptr, nullptr, reinterpret_cast<BYTE*>(previous_), &size) ==
+               ERROR_SUCCESS;
+        static const char kWin98[] = "win98";
+        ok_ = RegSetValueExA(key_, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(kWin98), sizeof kWin98) ==
+              ERROR_SUCCESS;
+    }
+    ~NinetyFiveFamily() {
+        if (!key_) return;
+        if (had_) {
+            RegSetValueExA(key_, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(previous_),
+                           static_cast<DWORD>(std::strlen(previous_) + 1));
+        } else {
+            RegDeleteValueA(key_, "Version");
+        }
+        RegCloseKey(key_);
+    }
+    NinetyFiveFamily(const NinetyFiveFamily&) = delete;
+    NinetyFiveFamily& operator=(const NinetyFiveFamily&) = delete;
+    bool ok() const { return ok_ && !ProgramSeesNtFamily(); }
+
+private:
+    static constexpr char kKey[] = "Software\\Wine\\AppDefaults\\zorv3d.exe";
+    HKEY key_ = nullptr;
+    bool ok_ = false;
+    bool had_ = false;
+    char previous_[64] = {};
+};
+
 // Holds Escape down through SendInput until the guard goes, so that a failed test never leaves
 // it held for the next one.
 class EscapeHeld {
@@ -103,6 +149,31 @@ protected:
         }
         return box;
     }
+
+    // After the notice, if any: the movie fills the screen with the cursor hidden, before the
+    // menu comes; then the menu shows with the cursor shown again. Any message box fails.
+    void ExpectMovieThenMenu(App& run, bool keep_screenshot) {
+        std::string mismatch;
+        bool menu_meanwhile = false;
+        bool cursor_meanwhile = false;
+        WaitFor(
+            [&] {
+                mismatch = MarksMismatch(ScreenCapture::WholeScreen());
+                cursor_meanwhile = CursorShowing();
+                menu_meanwhile = IsShown(run.Menu());
+                return mismatch.empty() || menu_meanwhile || FindDialog(run.pid()) != nullptr;
+            },
+            kWindowTimeout, 10);
+        EXPECT_EQ("", mismatch) << "the movie was not seen filling the screen";
+        EXPECT_FALSE(menu_meanwhile) << "the menu showed before the movie was seen";
+        EXPECT_FALSE(cursor_meanwhile && mismatch.empty()) << "the cursor shows over the movie";
+        if (mismatch.empty() && keep_screenshot)
+            SaveArtifact(WholeScreen(),
+                         "movie-" + std::to_string(ScreenWidth()) + "x" + std::to_string(ScreenHeight()));
+
+        ASSERT_TRUE(run.WaitForMenu());
+        EXPECT_TRUE(WaitFor(CursorShowing, kWindowTimeout)) << "the cursor is still hidden over the menu";
+    }
 };
 
 TEST_F(Movie, NoticeOverBlackFrameThenMovieFillsScreenThenMenuWithDeviceClosed) {
@@ -129,21 +200,7 @@ TEST_F(Movie, NoticeOverBlackFrameThenMovieFillsScreenThenMenuWithDeviceClosed) 
     }
 
     // The movie shows on the frame, stretched over the whole screen, before the menu comes.
-    std::string mismatch;
-    bool menu_meanwhile = false;
-    WaitFor(
-        [&] {
-            mismatch = MarksMismatch(ScreenCapture::WholeScreen());
-            menu_meanwhile = IsShown(app().Menu());
-            return mismatch.empty() || menu_meanwhile;
-        },
-        kWindowTimeout, 10);
-    EXPECT_EQ("", mismatch) << "the movie was not seen filling the screen";
-    EXPECT_FALSE(menu_meanwhile) << "the menu showed before the movie was seen";
-    if (mismatch.empty())
-        SaveArtifact(WholeScreen(), "movie-" + std::to_string(ScreenWidth()) + "x" + std::to_string(ScreenHeight()));
-
-    ASSERT_TRUE(app().WaitForMenu());
+    ASSERT_NO_FATAL_FAILURE(ExpectMovieThenMenu(app(), true));
     EXPECT_FALSE(DeviceWindowLeft(app())) << "the movie device was not closed";
     // The frame was wiped: no mark stays around the menu window.
     const POINT corner = OnScreen(assetgen::kCornerMarkWidth / 2.0, assetgen::kCornerMarkWidth / 2.0);
@@ -153,6 +210,18 @@ TEST_F(Movie, NoticeOverBlackFrameThenMovieFillsScreenThenMenuWithDeviceClosed) 
     EXPECT_TRUE(NoDialogShowing(app().pid()));
     PostAltF4(app().Menu());
     EXPECT_EQ(0u, app().WaitForExit().code);
+
+    // Once more on the Windows 95 family: no notice, the movie without the cursor, then the menu
+    // with it.
+    if (!ProgramSeesNtFamily()) return;
+    NinetyFiveFamily family;
+    ASSERT_TRUE(family.ok()) << "the program cannot be made to see the Windows 95 family";
+    App again;
+    ASSERT_TRUE(again.Start(folder().path()));
+    ASSERT_NO_FATAL_FAILURE(ExpectMovieThenMenu(again, false));
+    EXPECT_TRUE(NoDialogShowing(again.pid()));
+    PostAltF4(again.Menu());
+    EXPECT_EQ(0u, again.WaitForExit().code);
 }
 
 TEST_F(Movie, EscapeHeldWhenItStartsEndsItAtOnceAndTheMenuFollows) {

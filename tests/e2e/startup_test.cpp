@@ -127,9 +127,59 @@ protected:
     }
 };
 
+// The files of the info folder with their bytes.
+std::string InfoFiles(const ScratchFolder& folder) {
+    std::string all;
+    for (const std::string& name : FilesIn(folder.PathOf("info"))) {
+        all += name + ": \"" + folder.Read("info\\" + name) + "\"\n";
+    }
+    return all;
+}
+
+// A window of either class, or a dialog, that the process made; "" when none.
+std::string AnyWindowOf(DWORD pid) {
+    for (const char* name : {"Zorv3D", "Zorv3D Child", kDialogClass}) {
+        if (FindWindowOfProcess(pid, name)) return name;
+    }
+    return std::string();
+}
+
+// Before the close: a second start from the same folder (a double click that came twice),
+// spelt in capitals, hands over to the running front-end. It makes no window, touches no file,
+// restores the minimised frame and ends with code 0. A start from another folder is a front-end
+// of its own.
 TEST_F(Shutdown, AltF4OnMenuWindowEndsWithCodeZero) {
     ASSERT_TRUE(StartToMenu());
-    PostAltF4(app().Menu());
+    HWND frame = app().Frame();
+    HWND menu = app().Menu();
+    const std::string files = InfoFiles(folder());
+    ShowWindow(frame, SW_MINIMIZE);
+    ASSERT_TRUE(WaitFor([&] { return IsIconic(frame) != 0; }, kWindowTimeout)) << "the frame cannot be minimised";
+
+    std::string same_folder = folder().path();
+    CharUpperBuffA(&same_folder[0], static_cast<DWORD>(same_folder.size()));
+    App second;
+    ASSERT_TRUE(second.Start(same_folder));
+    std::string made;
+    WaitFor([&] { return !(made = AnyWindowOf(second.pid())).empty() || !second.IsRunning(); }, kExitTimeout);
+    EXPECT_EQ("", made) << "the second start made a window";
+    const ExitResult exit = second.WaitForExit();
+    ASSERT_TRUE(exit.ended) << "the second start is still running";
+    EXPECT_EQ(0u, exit.code);
+    EXPECT_TRUE(WaitFor([&] { return !IsIconic(frame) && IsShown(menu); }, kWindowTimeout))
+        << "the running front-end was not brought back";
+    EXPECT_EQ(menu, app().Menu());
+    EXPECT_EQ(files, InfoFiles(folder())) << "the second start changed the settings files";
+
+    ScratchFolder other_folder("other");
+    ASSERT_TRUE(other_folder.ok()) << other_folder.error();
+    App other;
+    ASSERT_TRUE(zorv_e2e::StartToMenu(other, other_folder.path())) << "a start from another folder";
+    PostAltF4(other.Menu());
+    EXPECT_EQ(0u, other.WaitForExit().code);
+
+    ASSERT_TRUE(Answers(menu));
+    PostAltF4(menu);
     ExpectClosedWithFlagWritten();
 }
 

@@ -388,6 +388,7 @@ TEST_F(VideoTest, Defaults) {
     view_->MoveTo(kDone);
     EXPECT_TRUE(view_->Shows(kDone, Look::kHighlighted));
     ASSERT_NO_FATAL_FAILURE(Done());
+    EXPECT_TRUE(menu_->ShowsWhole(kOptionsScreen)) << "the options menu is not repainted whole";
     EXPECT_EQ("0\r\n0\r\n0\r\n80\r\n", folder().Read(kVideoSettingsFile)) << "the stored level is kept";
     EXPECT_EQ("<missing>", Library(kOpenGlLibrary));
     EXPECT_EQ("<missing>", Library(kGluLibrary));

@@ -1,5 +1,6 @@
 // The music volume routine against a scripted mixer: which line it acts on, the values it
-// writes, and what it tells the player when the mixer fails.
+// writes, what it tells the player when the mixer fails, and the level the audio screen leaves
+// as it opens.
 #include <windows.h>
 // After windows.h, which it needs.
 #include <mmsystem.h>
@@ -9,9 +10,12 @@
 #include <string>
 #include <vector>
 
+#include "audio/audio_buttons.h"
+#include "audio/audio_dialog_win.h"
 #include "audio/mixer_win.h"
 #include "audio/music_volume_win.h"
 #include "common/message_box_win.h"
+#include "test_files_win.h"
 
 using namespace zorv;
 
@@ -122,6 +126,25 @@ private:
                        !details->paDetails || details->cChannels == 0;
     }
 };
+
+// Presses DONE on the audio screen once it is up: runs in the screen's own modal loop.
+UINT_PTR g_pressTimer = 0;
+BOOL CALLBACK TakeVisibleDialog(HWND window, LPARAM out) {
+    char name[16] = {};
+    GetClassNameA(window, name, sizeof name);
+    if (lstrcmpA(name, "#32770") != 0 || !IsWindowVisible(window)) return TRUE;
+    *reinterpret_cast<HWND*>(out) = window;
+    return FALSE;
+}
+void CALLBACK PressDone(HWND, UINT, UINT_PTR, DWORD) {
+    HWND dialog = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), TakeVisibleDialog, reinterpret_cast<LPARAM>(&dialog));
+    if (!dialog) return;
+    KillTimer(nullptr, g_pressTimer);
+    const zorv::ButtonRect& done = kAudioButtons[0].hot;
+    SendMessageA(dialog, WM_LBUTTONDOWN, MK_LBUTTON,
+                 MAKELPARAM((done.left + done.right) / 2, (done.top + done.bottom) / 2));
+}
 
 class MusicVolume : public ::testing::Test {
 protected:
@@ -251,4 +274,33 @@ TEST_F(MusicVolume, FailuresAreToldOncePerOpeningWithTheirExactTexts) {
         SetMusicVolumeOn(noLine, 25);
     }
     EXPECT_EQ(g_messages, (std::vector<std::string>{" Mixer Open Error1", " Mixer Open Error2"}));
+}
+
+// The audio screen applies the music volume as it opens: with the custom flag 0 that of 25,
+// whatever Music the file holds. The level it leaves is what a value outside 0..50 keeps.
+TEST_F(MusicVolume, AudioScreenOpenedWithTheFlagClearAppliesTwentyFive) {
+    char temp[MAX_PATH], previous[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    GetCurrentDirectoryA(MAX_PATH, previous);
+    const std::string folder = std::string(temp) + "zorv_mixer_" + std::to_string(GetCurrentProcessId());
+    CreateDirectoryA(folder.c_str(), nullptr);
+    CreateDirectoryA((folder + "\\info").c_str(), nullptr);
+    ASSERT_TRUE(zorv_test::WriteBytes(folder + "\\info\\Audio.cfg", "0\r\nMusic 40\r\nSound 10\r\n"));
+    HMODULE program = LoadLibraryExA(ZORV_GAME_DIR "\\zorv3d.exe", nullptr, DONT_RESOLVE_DLL_REFERENCES);
+    ASSERT_TRUE(program) << "the program's resources";
+
+    const ScriptedMixer mixer;
+    EXPECT_EQ(Written(mixer, 0), 5461);
+    SetCurrentDirectoryA(folder.c_str());
+    g_pressTimer = SetTimer(nullptr, 0, 0, PressDone);
+    const bool shown = ShowAudioDialog(nullptr, program);
+    KillTimer(nullptr, g_pressTimer);
+    SetCurrentDirectoryA(previous);
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(Written(mixer, 51), 16383) << "the screen did not apply the level of 25";
+
+    FreeLibrary(program);
+    DeleteFileA((folder + "\\info\\Audio.cfg").c_str());
+    RemoveDirectoryA((folder + "\\info").c_str());
+    RemoveDirectoryA(folder.c_str());
 }

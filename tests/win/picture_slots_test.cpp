@@ -157,11 +157,17 @@ TEST_F(Slots, ColourTableSizesThePaletteAndLocatesThePixels) {
     EXPECT_FALSE(SlotFilled(2));
 }
 
+// Run in a process of its own, as CTest runs every test, this reads no palettised picture: a
+// 24-bit one leaves the shared palette empty, and scaled drawing works without it.
 TEST_F(Slots, ScaledDrawingRepeatsAndDropsWithoutBlending) {
+    const bool noPaletteYet = SharedPalette() == nullptr;
     std::vector<unsigned char> b = MakeBmp(2, 1, 24, 0, 0);
     b[54 + 2] = 0xFF;  // left pixel red (stored blue, green, red)
     b[54 + 3] = 0xFF;  // right pixel blue
     ASSERT_EQ(ReadPicture(Write("two.bmp", b).c_str(), 4), 1);
+    if (noPaletteYet) {
+        EXPECT_EQ(SharedPalette(), nullptr) << "a picture without colour table made a palette";
+    }
     std::vector<uint32_t> wide = Render(4, 4, 1);
     EXPECT_EQ(wide, (std::vector<uint32_t>{0xFF0000, 0xFF0000, 0x0000FF, 0x0000FF}));
     std::vector<uint32_t> narrow = Render(4, 1, 1);
@@ -230,9 +236,24 @@ TEST(ResourceBitmaps, LoadWithTheirOwnPalettes) {
     EXPECT_FALSE(missing.bitmap);
     EXPECT_FALSE(missing.palette);
 
+    // A 24-bit picture: no palette, and its pixels start right after the 40-byte header.
     ResourceImage rgb = LoadResourceBitmap(self, 900);
-    EXPECT_TRUE(rgb.bitmap);
+    ASSERT_TRUE(rgb.bitmap);
     EXPECT_FALSE(rgb.palette);
+    const std::string file = zorv_test::ReadBytes(Suite("g", "rgb24.bmp"));
+    ASSERT_GT(file.size(), 54u);
+    const std::string pixels = file.substr(54);  // a file header, the information header, no table
+    BITMAPINFO bi = {};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = 127;
+    bi.bmiHeader.biHeight = 64;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 24;
+    std::string loaded(pixels.size(), '\0');
+    HDC screen = GetDC(nullptr);
+    EXPECT_EQ(GetDIBits(screen, rgb.bitmap.get(), 0, 64, &loaded[0], &bi, DIB_RGB_COLORS), 64);
+    ReleaseDC(nullptr, screen);
+    EXPECT_TRUE(loaded == pixels) << "the bitmap's pixels are not the file's";
 }
 
 TEST(MessageBoxRoutine, TextIsNeverAFormat) {

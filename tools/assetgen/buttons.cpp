@@ -19,12 +19,14 @@ std::string ButtonArt::Words() const {
 
 const std::vector<ScreenArt>& ButtonScreens() {
     static const std::vector<ScreenArt> screens = {
-        {ButtonScreen::Main, zorv::kMainMenuTable, 23.f},
-        {ButtonScreen::Options, zorv::kOptionsMenuTable, 15.f},
-        {ButtonScreen::Audio, zorv::kAudioTable, 15.f},
-        {ButtonScreen::Keys, zorv::kKeyButtonTable, 15.f},
-        {ButtonScreen::HowToPlay, zorv::kHowToPlayTable, 18.f},
-        {ButtonScreen::Video, zorv::kVideoTable, 15.f},
+        {ButtonScreen::Main, zorv::kMainMenuTable, 23.f, PressedSlot::Lamp},
+        {ButtonScreen::Options, zorv::kOptionsMenuTable, 15.f, PressedSlot::Lamp},
+        {ButtonScreen::Audio, zorv::kAudioTable, 15.f, PressedSlot::Lamp},
+        // The key screen's pressed pictures keep the striped bar and the glowing lettering of
+        // the highlighted ones, pushed one pixel right and down.
+        {ButtonScreen::Keys, zorv::kKeyButtonTable, 15.f, PressedSlot::Stripes},
+        {ButtonScreen::HowToPlay, zorv::kHowToPlayTable, 18.f, PressedSlot::Lamp},
+        {ButtonScreen::Video, zorv::kVideoTable, 15.f, PressedSlot::Lamp},
     };
     return screens;
 }
@@ -92,6 +94,13 @@ TextSpec ScreenTextSpec(ButtonScreen screen, const Fonts& fonts) {
     return textSpec;
 }
 
+PressedSlot PressedSlotOf(ButtonScreen screen) {
+    for (const ScreenArt& art : ButtonScreens()) {
+        if (art.screen == screen) return art.pressedSlot;
+    }
+    return PressedSlot::Lamp;
+}
+
 // Plate and lettering in the button's own coordinates, without the pressed shift.
 Image Face(const ButtonArt& b, ButtonState state, const Fonts& fonts) {
     const int w = b.Width(), h = b.Height();
@@ -99,9 +108,12 @@ Image Face(const ButtonArt& b, ButtonState state, const Fonts& fonts) {
     Plate(img, {0, 0, w, h}, colours::kPlate, static_cast<uint32_t>(b.normalId));
     if (state == ButtonState::Pressed) Shade(img, {1, 1, w - 1, h - 1}, 0.82f);
 
-    // Indicator slot at the left: dark when idle, warning stripes when highlighted, lit when pressed.
+    // Indicator slot at the left: dark when idle, warning stripes when highlighted; when pressed,
+    // a green lamp or the stripes, as the screen has it.
     Rect slot{kIndicatorLeft, 4, kIndicatorRight, h - 4};
-    if (state == ButtonState::Highlighted) {
+    const bool stripes = state == ButtonState::Highlighted ||
+                         (state == ButtonState::Pressed && PressedSlotOf(b.screen) == PressedSlot::Stripes);
+    if (stripes) {
         HazardStripes(img, slot, 9.f);
     } else {
         Window(img, slot, {0.02f, 0.025f, 0.03f});

@@ -16,11 +16,18 @@ enum class ButtonState { Normal, Highlighted, Pressed };
 // ButtonScreens().
 enum class ButtonScreen { Main, Options, Audio, Keys, HowToPlay, Video };
 
-// A screen's button table (the program's own) and the size of its lettering.
+// What a pressed button shows in the indicator slot at its left.
+enum class PressedSlot {
+    Lamp,     // a green lamp lights up
+    Stripes,  // the striped bar stays lit, as in the highlighted picture
+};
+
+// A screen's button table (the program's own), the size of its lettering and its pressed look.
 struct ScreenArt {
     ButtonScreen screen;
     zorv::ButtonTable table;
     float letteringPx;  // the largest size; smaller where a button's words would not fit
+    PressedSlot pressedSlot;
 };
 const std::vector<ScreenArt>& ButtonScreens();
 
@@ -47,8 +54,9 @@ std::vector<ButtonArt> MenuButtons();
 std::string ButtonResourceScript();
 
 // Green lettering on a dark metal plate. Highlighted: a yellow and black striped bar lights up
-// at the left and the lettering glows. Pressed: plate and lettering one pixel further right and
-// down, the indicator slot lit green.
+// at the left and the lettering glows. Pressed: the face of the highlighted picture, its plate a
+// little darker and the indicator slot as the screen's PressedSlot says, one pixel further
+// right and down.
 Image RenderButton(const ButtonArt& button, ButtonState state, const Fonts& fonts);
 
 // Width of the indicator slot at a button's left, where the striped bar shows when highlighted.

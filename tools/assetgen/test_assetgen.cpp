@@ -402,6 +402,67 @@ TEST_F(GeneratedAssets, OnlyTheHighlightedPictureShowsTheStripedBar) {
     }
 }
 
+// The key screen's highlighted and pressed pictures both carry the striped bar and the glowing
+// lettering; the pressed one shows them one pixel further right and down.
+TEST_F(GeneratedAssets, KeyPressedPictureIsTheHighlightedBarAndLetteringOnePixelFurther) {
+    const Palette& pal = GamePalette();
+    auto yellow = [&](uint8_t i) { return pal[i].r > 150 && pal[i].g > 100 && pal[i].b < 80; };
+    auto lit = [&](uint8_t i) { return pal[i].g >= 200 && pal[i].b < 200; };
+    int keyButtons = 0;
+    for (const ButtonArt& b : AllButtons()) {
+        if (b.screen != ButtonScreen::Keys) continue;
+        ++keyButtons;
+        SCOPED_TRACE(b.Words());
+        Bmp normal = DecodeBmp8(Res(Button(b.normalId)));
+        Bmp high = DecodeBmp8(Res(Button(b.highlightedId)));
+        Bmp pressed = DecodeBmp8(Res(Button(b.pressedId)));
+        ASSERT_EQ(high.rows.size(), static_cast<size_t>(b.Height()));
+        ASSERT_EQ(pressed.rows.size(), static_cast<size_t>(b.Height()));
+        auto count = [&](auto is, const Bmp& bmp, int x0, int x1) {
+            int n = 0;
+            for (int y = 6; y < bmp.h - 6; ++y)
+                for (int x = x0; x < x1; ++x) n += is(bmp.rows[y][x]);
+            return n;
+        };
+        // The share of the highlighted picture's yellow pixels in the bar whose pixel `d` further
+        // right and down in the pressed picture is yellow too.
+        auto stripesMatch = [&](int d) {
+            int both = 0, all = 0;
+            for (int y = 6; y < b.Height() - 6; ++y)
+                for (int x = kIndicatorLeft + 1; x < kIndicatorRight - 1; ++x) {
+                    if (!yellow(high.rows[y][x])) continue;
+                    ++all;
+                    both += yellow(pressed.rows[y + d][x + d]);
+                }
+            return all ? static_cast<double>(both) / all : 0.0;
+        };
+        // The mean difference of green between the lettering of the highlighted picture and that
+        // of the pressed one read `d` pixels further right and down.
+        const int textLeft = kIndicatorRight + 6, textRight = b.Width() - 14;
+        auto letteringDifference = [&](int d) {
+            double sum = 0;
+            for (int y = 6; y < b.Height() - 7; ++y)
+                for (int x = textLeft; x < textRight; ++x)
+                    sum += std::abs(pal[high.rows[y][x]].g - pal[pressed.rows[y + d][x + d]].g);
+            return sum / ((textRight - textLeft) * (b.Height() - 13));
+        };
+
+        const int barArea = (b.Height() - 12) * (kIndicatorRight - kIndicatorLeft - 2);
+        EXPECT_EQ(count(yellow, normal, kIndicatorLeft + 1, kIndicatorRight - 1), 0);
+        EXPECT_GT(count(yellow, high, kIndicatorLeft + 1, kIndicatorRight - 1), barArea / 3);
+        EXPECT_GT(count(yellow, pressed, kIndicatorLeft + 2, kIndicatorRight), barArea / 3);
+        EXPECT_GT(stripesMatch(1), 0.97);
+        EXPECT_LT(stripesMatch(0), 0.8);
+        // Glowing: far more of the lettering is lit than in the normal picture.
+        const int normalLit = count(lit, normal, textLeft, textRight);
+        EXPECT_GT(count(lit, high, textLeft, textRight), 2 * normalLit + 20);
+        EXPECT_GT(count(lit, pressed, textLeft + 1, textRight + 1), 2 * normalLit + 20);
+        EXPECT_LT(letteringDifference(1), 5.0);
+        EXPECT_GT(letteringDifference(0), 10.0);
+    }
+    EXPECT_EQ(keyButtons, 5);
+}
+
 TEST_F(GeneratedAssets, MenuBackgroundsCarryTheNormalPicturesWhereTheButtonsStand) {
     Bmp mainBk = DecodeBmp8(Game("resource/background/MainBK.bmp"));
     Bmp optionBk = DecodeBmp8(Game("resource/background/OptionBK.bmp"));
