@@ -85,13 +85,9 @@ INT_PTR CALLBACK AudioDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
     if (!state) return FALSE;
     switch (message) {
     case WM_INITDIALOG: return OnInitDialog(*state, dialog);
-    case WM_ERASEBKGND: return state->screen.Erase(dialog, reinterpret_cast<HDC>(wParam));
     case WM_HSCROLL: return OnHorizontalScroll(dialog, reinterpret_cast<HWND>(lParam), LOWORD(wParam), HIWORD(wParam));
-    case WM_MOUSEMOVE: state->screen.Move(dialog, lParam); return TRUE;
     case WM_LBUTTONDOWN: return OnLeftButtonDown(*state, dialog, lParam);
-    case WM_LBUTTONUP: state->screen.Release(dialog, lParam); return TRUE;
-    case WM_DESTROY: state->screen.Close(); return FALSE;
-    default: return FALSE;
+    default: return state->screen.HandleMessage(dialog, message, wParam, lParam);
     }
 }
 

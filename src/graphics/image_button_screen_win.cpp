@@ -45,12 +45,20 @@ INT_PTR ImageButtonScreen::Erase(HWND dialog, HDC dc) {
     return TRUE;
 }
 
-void ImageButtonScreen::Move(HWND dialog, LPARAM at) { TrackHover(dialog, buttons_, MessagePoint(at)); }
-
 int ImageButtonScreen::Press(HWND dialog, LPARAM at) { return PressButton(dialog, buttons_, MessagePoint(at)); }
 
 void ImageButtonScreen::Release(HWND dialog, LPARAM at) { HandleRelease(dialog, buttons_, MessagePoint(at)); }
 
 void ImageButtonScreen::Close() { FreeButtons(buttons_); }
+
+INT_PTR ImageButtonScreen::HandleMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_ERASEBKGND: return Erase(dialog, reinterpret_cast<HDC>(wParam));
+    case WM_MOUSEMOVE: TrackHover(dialog, buttons_, MessagePoint(lParam)); return TRUE;
+    case WM_LBUTTONUP: Release(dialog, lParam); return TRUE;
+    case WM_DESTROY: Close(); return FALSE;
+    default: return FALSE;
+    }
+}
 
 }  // namespace zorv

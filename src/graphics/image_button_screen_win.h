@@ -30,12 +30,16 @@ public:
     // A screen whose background changes (the how-to-play pages) names the slot to draw.
     void SetBackground(PictureSlot slot) { background_ = slot; }
 
-    // Mouse messages, with their lParam: hover pictures and sound; the pressed picture and
-    // click sound, returning the command to dispatch (0 when nothing was hit); the button
-    // under a release highlighted again.
-    void Move(HWND dialog, LPARAM at);
+    // A left-button press, with its lParam: the pressed picture and click sound. Returns the
+    // command to dispatch; 0 when nothing was hit.
     int Press(HWND dialog, LPARAM at);
+    // A left-button release: the button under it highlighted again.
     void Release(HWND dialog, LPARAM at);
+
+    // What every settings screen does alike with the other messages: WM_ERASEBKGND (Erase),
+    // WM_MOUSEMOVE (hover pictures and sound), WM_LBUTTONUP (Release) and WM_DESTROY (Close).
+    // Returns the dialog procedure's answer; FALSE for any other message.
+    INT_PTR HandleMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
     // Clears the buttons and frees their pictures and palettes; at the screen's end, and again
     // harmlessly when the window goes.

@@ -48,12 +48,8 @@ INT_PTR CALLBACK HowToPlayProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     if (!state) return FALSE;
     switch (message) {
     case WM_INITDIALOG: OnInit(*state, window); return TRUE;
-    case WM_ERASEBKGND: return state->screen.Erase(window, reinterpret_cast<HDC>(wParam));
-    case WM_MOUSEMOVE: state->screen.Move(window, lParam); return TRUE;
     case WM_LBUTTONDOWN: OnLeftButtonDown(*state, window, lParam); return TRUE;
-    case WM_LBUTTONUP: state->screen.Release(window, lParam); return TRUE;
-    case WM_DESTROY: state->screen.Close(); return FALSE;
-    default: return FALSE;
+    default: return state->screen.HandleMessage(window, message, wParam, lParam);
     }
 }
 

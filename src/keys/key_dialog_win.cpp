@@ -133,12 +133,10 @@ INT_PTR CALLBACK KeyDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM 
     if (!state) return FALSE;
     switch (message) {
     case WM_INITDIALOG: return OnInitDialog(*state, dialog);
-    case WM_ERASEBKGND: return state->screen.Erase(dialog, reinterpret_cast<HDC>(wParam));
-    case WM_MOUSEMOVE: state->screen.Move(dialog, lParam); return TRUE;
     case WM_LBUTTONDOWN: return OnLeftButtonDown(*state, dialog, lParam);
     case WM_LBUTTONUP: return OnLeftButtonUp(*state, dialog, lParam);
     case WM_DESTROY: return OnDestroy(*state);
-    default: return FALSE;
+    default: return state->screen.HandleMessage(dialog, message, wParam, lParam);
     }
 }
 
