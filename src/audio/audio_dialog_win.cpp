@@ -7,6 +7,7 @@
 #include "audio/volume_scroll.h"
 #include "captions/captions_win.h"
 #include "graphics/dialog_layout_win.h"
+#include "graphics/dpi_win.h"
 #include "graphics/drawing_win.h"
 #include "graphics/image_button_win.h"
 
@@ -65,6 +66,7 @@ void DispatchAudio(HWND dialog, HINSTANCE, int command) {
 }
 
 INT_PTR OnInitDialog(HWND dialog) {
+    UseTemplateFontAtDrawingDpi(dialog);
     // The background, captions and buttons are drawn in pixels; the screen and its bars are put
     // where those pixels expect them.
     PlaceDialogInPixels(dialog, g_audio.owner, kAudioClientPlace, kVolumeBars);

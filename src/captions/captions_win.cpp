@@ -7,6 +7,7 @@
 #include "common/config_file_win.h"
 #include "common/full_path_win.h"
 #include "common/gdi_guards_win.h"
+#include "graphics/dpi_win.h"
 
 namespace zorv {
 namespace {
@@ -91,8 +92,8 @@ HFONT CreateScaledFont(HWND window, const char* face, int height, int width) {
     SetWindowOrgEx(dc.get(), 0, 0, nullptr);
 
     POINT size;
-    size.x = CaptionPointToDevice(width, GetDeviceCaps(dc.get(), LOGPIXELSX));
-    size.y = CaptionPointToDevice(height, GetDeviceCaps(dc.get(), LOGPIXELSY));
+    size.x = CaptionPointToDevice(width, kDrawingDpi);
+    size.y = CaptionPointToDevice(height, kDrawingDpi);
     DPtoLP(dc.get(), &size, 1);
 
     LOGFONTA font = {};

@@ -2,6 +2,7 @@
 
 #include "common/gdi_guards_win.h"
 #include "graphics/dialog_layout_win.h"
+#include "graphics/dpi_win.h"
 #include "graphics/drawing_win.h"
 #include "graphics/image_button_win.h"
 #include "howtoplay/howto_buttons.h"
@@ -52,6 +53,7 @@ POINT ClientPoint(LPARAM lParam) {
 }
 
 void OnInit(HWND window) {
+    UseTemplateFontAtDrawingDpi(window);
     // The client area goes where the pixels of the pages and buttons expect it.
     PlaceDialogInPixels(window, g_howTo.owner, kHowToPlayClientPlace);
     GetClientRect(window, &g_howTo.client);

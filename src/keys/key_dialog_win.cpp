@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "graphics/dpi_win.h"
 #include "graphics/drawing_win.h"
 #include "graphics/image_button_win.h"
 #include "keys/key_bindings.h"
@@ -114,6 +115,7 @@ void FocusFirstField(HWND dialog) {
 }
 
 INT_PTR OnInitDialog(HWND dialog) {
+    UseTemplateFontAtDrawingDpi(dialog);
     PlaceInPixels(dialog);
     GetClientRect(dialog, &g_keys.client);
     InitButtonScreen(g_keys.buttons, kKeyButtonTable, DispatchKeys);

@@ -3,6 +3,7 @@
 #include "captions/captions_win.h"
 #include "common/full_path_win.h"
 #include "graphics/dialog_layout_win.h"
+#include "graphics/dpi_win.h"
 #include "graphics/drawing_win.h"
 #include "graphics/image_button_win.h"
 #include "launch/driver_dialogs_win.h"
@@ -116,6 +117,7 @@ void DispatchVideo(HWND dialog, HINSTANCE, int command) {
 }
 
 INT_PTR OnInitDialog(HWND dialog) {
+    UseTemplateFontAtDrawingDpi(dialog);
     // The background, captions and buttons are drawn in pixels; the screen and its controls are
     // put where those pixels expect them, whatever the dialog font makes of the template's units.
     PlaceDialogInPixels(dialog, g_video.owner, kVideoClientPlace, kVideoControls);
