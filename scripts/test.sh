@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets everything up, builds both presets and runs every test layer: native unit tests and
 # fuzzers, then the Wine-run tests and the end-to-end tests inside Xvfb (the screen-size
-# tests at four screen sizes, the movie tests at two). Ends with one "N passed, N failed" line.
+# tests at four screen sizes, the movie tests at two, the high-resolution tests in a prefix of
+# their own). Ends with one "N passed, N failed" line.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -23,7 +24,7 @@ trap zorv_wine_stop EXIT
 echo "== wine: Win32 tests and end-to-end tests at 800x600"
 zorv_xvfb_start 800 600
 zorv_wine_start
-ctest --test-dir build/windows --output-on-failure --output-junit "$results/wine-800x600.xml" || status=1
+ctest --test-dir build/windows -LE dpi --output-on-failure --output-junit "$results/wine-800x600.xml" || status=1
 zorv_wine_stop
 
 for size in 640x480 1024x768 1280x1024; do
@@ -37,6 +38,19 @@ for size in 640x480 1024x768 1280x1024; do
     --output-junit "$results/wine-$size.xml" || status=1
   zorv_wine_stop
 done
+
+echo "== wine: the screens at 120, 144 and 192 dots per inch, in a prefix of their own"
+# The end-to-end test sets the prefix's LogPixels for each program it starts; the Wine-run tests
+# of the control and caption fonts run once more, here at 144.
+(
+  zorv_wine_use_dpi_prefix
+  trap zorv_wine_stop EXIT
+  zorv_xvfb_start 800 600
+  zorv_wine_start
+  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null 2>&1
+  ctest --test-dir build/windows -R '^(Dpi\.|DrawingDpi\.|Captioned\.FontHeight)' --output-on-failure \
+    --output-junit "$results/wine-dpi.xml"
+) || status=1
 
 echo "== package: the packager's zip, unpacked into an empty folder and run from there"
 bash scripts/package.sh || status=1

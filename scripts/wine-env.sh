@@ -4,6 +4,8 @@
 #   zorv_wine_stop                  end the wineserver and the X server started here
 #   zorv_wine_use_demo_prefix       switch to the demo's own prefix, which keeps the system's
 #                                   sound (the tests' prefix has none, so they stay silent)
+#   zorv_wine_use_dpi_prefix        switch to the prefix of the high-resolution tests, which set
+#                                   its LogPixels and run only where ZORV_DPI_PREFIX is 1
 ZORV_ROOT=${ZORV_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree=;mshtml=;winemenubuilder.exe=d"
@@ -35,6 +37,11 @@ zorv_xvfb_start() {
 zorv_wine_use_demo_prefix() {
   export WINEPREFIX=$ZORV_ROOT/build/wine/demo-prefix
   ZORV_WINE_SOUND=system
+}
+
+zorv_wine_use_dpi_prefix() {
+  export WINEPREFIX=$ZORV_ROOT/build/wine/dpi-prefix
+  export ZORV_DPI_PREFIX=1
 }
 
 zorv_wine_prefix_init() {

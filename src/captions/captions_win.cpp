@@ -6,6 +6,7 @@
 #include "captions/caption_file.h"
 #include "captions/caption_places.h"
 #include "common/config_file_win.h"
+#include "common/drawing_dpi.h"
 #include "common/full_path_win.h"
 #include "common/gdi_guards_win.h"
 
@@ -71,8 +72,8 @@ HFONT CreateScaledFont(HWND window, const char* face, int height, int width) {
     SetWindowOrgEx(dc.get(), 0, 0, nullptr);
 
     POINT size;
-    size.x = CaptionPointToDevice(width, GetDeviceCaps(dc.get(), LOGPIXELSX));
-    size.y = CaptionPointToDevice(height, GetDeviceCaps(dc.get(), LOGPIXELSY));
+    size.x = CaptionPointToDevice(width, kDrawingDpi);
+    size.y = CaptionPointToDevice(height, kDrawingDpi);
     DPtoLP(dc.get(), &size, 1);
 
     LOGFONTA font = {};

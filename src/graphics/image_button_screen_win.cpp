@@ -2,6 +2,7 @@
 
 #include "captions/captions_win.h"
 #include "graphics/dialog_layout_win.h"
+#include "graphics/dpi_win.h"
 #include "graphics/drawing_win.h"
 
 namespace zorv {
@@ -19,6 +20,7 @@ ImageButtonScreen::ImageButtonScreen(const ScreenSpec& spec, HWND owner, HINSTAN
 // through the dialog font differs between systems, so the screen and its controls are put where
 // those pixels expect them.
 void ImageButtonScreen::Open(HWND dialog) {
+    controlFont_ = UseTemplateFontAtDrawingDpi(dialog);
     if (spec_.placement == ScreenPlacement::kCoverOwner) {
         RECT owner = {0, 0, 0, 0};
         if (owner_) GetWindowRect(owner_, &owner);

@@ -1,5 +1,6 @@
-// The caption file read through its full path, the caption font at the display's resolution,
-// and the captions drawn onto a window of our own.
+// The caption file read through its full path, the caption font at 96 pixels per inch whatever
+// the display reports (the test command runs it at 144 too), and the captions drawn onto a
+// window of our own.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -66,11 +67,6 @@ public:
 private:
     HWND window_ = nullptr;
 };
-
-int PixelsPerInchY(HWND window) {
-    WindowDC dc(window);
-    return GetDeviceCaps(dc.get(), LOGPIXELSY);
-}
 
 LOGFONTA Describe(HFONT font) {
     LOGFONTA lf = {};
@@ -148,26 +144,26 @@ TEST_F(CaptionFile, AMissingFileChangesNothing) {
     EXPECT_EQ(std::memcmp(&before, &Captions(), sizeof before), 0);
 }
 
-TEST_F(Captioned, FontHeightFollowsTheDisplayResolution) {
+TEST_F(Captioned, FontHeightIsInPixelsAt96PerInchWhateverTheDisplayReports) {
     CaptionWindow window;
-    const int dpi = PixelsPerInchY(window.get());
     const std::string longFace(40, 'F');
     const struct {
         const char* face;
         int height;
+        LONG lfHeight;
         const char* storedFace;
     } cases[] = {
-        {"Tahoma", 100, "Tahoma"},       // 9.5 points as the dialogs draw them
-        {"Tahoma", 110, "Tahoma"},
-        {"", 5, ""},                     // file height 0: the system's face, one pixel
-        {"Tahoma", -100, "Tahoma"},
-        {longFace.c_str(), 100, "FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFF"},  // cut to 31 characters
+        {"Tahoma", 100, -13, "Tahoma"},  // 9.5 points as the dialogs draw them
+        {"Tahoma", 110, -15, "Tahoma"},
+        {"", 5, -1, ""},                 // file height 0: the system's face, one pixel
+        {"Tahoma", -100, -13, "Tahoma"},
+        {longFace.c_str(), 100, -13, "FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFF"},  // cut to 31 characters
     };
     for (const auto& c : cases) {
         GdiObject<HFONT> font(CreateScaledFont(window.get(), c.face, c.height, 0));
         ASSERT_TRUE(font) << c.height;
         const LOGFONTA lf = Describe(font.get());
-        EXPECT_EQ(lf.lfHeight, CaptionHeightFromDevice(CaptionPointToDevice(c.height, dpi))) << c.height << " at " << dpi;
+        EXPECT_EQ(lf.lfHeight, c.lfHeight) << c.height;
         EXPECT_EQ(lf.lfWidth, 0) << c.height;
         EXPECT_EQ(lf.lfEscapement, 0);
         EXPECT_EQ(lf.lfWeight, 0);

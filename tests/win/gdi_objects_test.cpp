@@ -2,14 +2,11 @@
 // and the options menu entered and left 500 times, leave the process's GDI object count where
 // the first opening left it.
 //
-// Counting under Wine: GetGuiResources is a stub there that answers 0. Wine's GDI handle table
-// takes a handle whose high word is 0 to mean whatever object sits at that index, so asking
-// GetObjectType of every index finds every live object of the process.
+// Objects are counted as gdi_count_win.h says.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -18,6 +15,7 @@
 #include "audio/audio_dialog_win.h"
 #include "common/config_error_win.h"
 #include "common/message_box_win.h"
+#include "gdi_count_win.h"
 #include "graphics/picture_slots_win.h"
 #include "howtoplay/howto_buttons.h"
 #include "howtoplay/howto_win.h"
@@ -32,22 +30,10 @@
 #include "video/video_dialog_win.h"
 
 using namespace zorv;
+using zorv_test::CountGdiObjects;
+using zorv_test::kOneTimeObjects;
 
 namespace {
-
-// What 500 rounds may add to the count after the first: objects the system makes once, for its
-// own caches, at a moment of its choosing. Under Wine that moment depends on when the X server's
-// events for the window come in, and it fell after the first round once in some thirty runs. A
-// leak of one object per round, or even per hundred rounds, shows above it.
-constexpr int kOneTimeObjects = 2;
-
-int CountGdiObjects() {
-    int probed = 0;
-    for (ULONG_PTR index = 1; index < 0x10000; ++index) {
-        probed += GetObjectType(reinterpret_cast<HGDIOBJ>(index)) != 0;
-    }
-    return std::max(probed, static_cast<int>(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)));
-}
 
 // How the player leaves a dialog: a push button's command, or a press on an image button.
 struct Close {
