@@ -57,7 +57,10 @@ void TellAboutDriver(const VideoDialog& state, int driver) {
     if (!IsSystemInstalledDriver(driver)) return;
     char location[MAX_PATH] = "";
     char folder[MAX_PATH];
-    if (driver != Drivers().driverCount - 1 && DriverFolder(driver, folder)) FullPath(folder, location);
+    // A full path too long to hold would name another folder cut short: the folder is then
+    // named as the driver list gives it.
+    if (driver != Drivers().driverCount - 1 && DriverFolder(driver, folder) && !FullPath(folder, location))
+        lstrcpynA(location, folder, sizeof location);
     ShowDriverGuideDialog(owner, instance, location);
 }
 
