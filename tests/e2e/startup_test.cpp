@@ -1,5 +1,6 @@
 // Start-up and shutdown of zorv3d.exe as the player sees them: where the two windows sit, what
-// the screen shows, how a damaged frame picture is reported, and how the program closes.
+// the screen shows, how a damaged frame picture is reported, what a second start from the same
+// folder does, and how the program closes.
 #include "driver.h"
 
 #include <gtest/gtest.h>
