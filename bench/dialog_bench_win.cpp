@@ -14,6 +14,7 @@
 #include "audio/audio_buttons.h"
 #include "audio/audio_dialog_win.h"
 #include "common/config_error_win.h"
+#include "common/game_files.h"
 #include "common/message_box_win.h"
 #include "files.h"
 #include "graphics/drawing_win.h"
@@ -131,7 +132,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     SetCurrentDirectoryA(folder.path().c_str());
-    HINSTANCE program = LoadLibraryExA(folder.PathOf("zorv3d.exe").c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES);
+    HINSTANCE program = LoadLibraryExA(folder.PathOf(kProgramFile).c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES);
     if (!program) {
         std::printf("cannot map zorv3d.exe\n");
         return 1;
@@ -207,7 +208,7 @@ int main(int argc, char** argv) {
         std::vector<double> frameTimes, menuTimes, firstShowTimes, movieTimes;
         for (int i = 0; i < runs; ++i) {
             double start = Now();
-            ReadPicture(".\\resource\\background\\background.bmp", 0);
+            ReadPicture(kFrameBackground, 0);
             DrawFrameBackground(frame);
             frameTimes.push_back(Now() - start);
             start = Now();

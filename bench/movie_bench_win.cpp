@@ -101,7 +101,7 @@ public:
     explicit Run(const std::string& folder) {
         STARTUPINFOA si = {};
         si.cb = sizeof si;
-        std::string exe = JoinPath(folder, "zorv3d.exe");
+        std::string exe = JoinPath(folder, kProgramFile);
         char cmd[1] = "";
         ok_ = CreateProcessA(exe.c_str(), cmd, nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &si, &pi_) != 0;
     }

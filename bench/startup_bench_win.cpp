@@ -258,7 +258,7 @@ int main(int argc, char** argv) {
     minimal = minimal.substr(0, minimal.find_last_of('\\')) + "\\bench_minimal.exe";
     CopyFileA(minimal.c_str(), folder.PathOf("bench_minimal.exe").c_str(), FALSE);
     // Every start goes straight to the game; the game shows for a moment and ends cleanly.
-    folder.Write("info\\InitFlag.flg", "1\r\n");
+    folder.Write(kFirstRunFlagFile, "1\r\n");
     folder.Write("demo-game.ini", "stay=400\nlog=0\n");
 
     const bool other = argc > 2 && CopyFileA(argv[2], folder.PathOf("other.exe").c_str(), FALSE);
@@ -278,7 +278,7 @@ int main(int argc, char** argv) {
     };
     for (int i = 0; i < runs; ++i) {
         timeStart(baseline, "bench_minimal.exe", kMinimalClass);
-        timeStart(program, "zorv3d.exe", kMenuClass);
+        timeStart(program, kProgramFile, kMenuClass);
         if (other) timeStart(otherProgram, "other.exe", kMenuClass);
     }
     std::printf("median of %d runs each; times in milliseconds, memory in KiB, processor time in ms per 5 s\n", runs);
@@ -310,7 +310,7 @@ int main(int argc, char** argv) {
     }
     minimalGame = Median(gameEnds);
 
-    Process app(folder.path(), "zorv3d.exe", "");
+    Process app(folder.path(), kProgramFile, "");
     double started = Now();
     double toMenu = app.TimeToWindow(kMenuClass, started);
     HWND menu = app.Window(kMenuClass);

@@ -4,9 +4,12 @@
 
 #include <string>
 
+#include "common/game_files.h"
+
 namespace zorv {
 
-constexpr char kAudioFileName[] = ".\\info\\Audio.cfg";
+// The audio screen's name for its file.
+inline constexpr const char* kAudioFileName = kAudioSettingsFile;
 constexpr int kVolumeMin = 0;
 constexpr int kVolumeMax = 50;
 constexpr int kDefaultVolume = 25;  // both volumes while the custom flag is 0

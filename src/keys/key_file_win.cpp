@@ -7,8 +7,6 @@
 
 namespace zorv {
 
-const char kKeyFileName[] = ".\\info\\keyvalue.cfg";
-
 int ReadKeyBindings(HWND owner, HINSTANCE instance, const char* fileName) {
     std::string text;
     if (!ReadConfigText(owner, instance, fileName, &text)) return 0;

@@ -4,9 +4,12 @@
 
 #include <windows.h>
 
+#include "common/game_files.h"
+
 namespace zorv {
 
-extern const char kKeyFileName[];  // ".\info\keyvalue.cfg"
+// The key screen's name for its file.
+inline constexpr const char* kKeyFileName = kKeyBindingsFile;
 
 // 1 when the file was read into the process-wide key record; 0 after the error dialog, with
 // the record as it was.

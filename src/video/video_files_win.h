@@ -5,10 +5,10 @@
 
 #include <windows.h>
 
-namespace zorv {
+// The files' names, kVideoSettingsFile and kDriverListFile.
+#include "common/game_files.h"
 
-inline constexpr char kDriverListFile[] = ".\\info\\Driver.dat";
-inline constexpr char kVideoSettingsFile[] = ".\\info\\video.cfg";
+namespace zorv {
 
 // 1 when the file was read into the process-wide records; 0 after the error dialog.
 int ReadDriverList(HWND owner, HINSTANCE instance, const char* relative);

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "files.h"
+#include "game_files.h"
 #include "message_boxes.h"
 #include "window_search.h"
 
@@ -173,7 +174,7 @@ std::string App::WineTrace() const {
 
 ::testing::AssertionResult App::Start(const std::string& folder) {
     if (process_) return ::testing::AssertionFailure() << "the program was already started";
-    std::string exe = JoinPath(folder, "zorv3d.exe");
+    std::string exe = JoinPath(folder, kProgramFile);
     if (!FileExists(exe)) return ::testing::AssertionFailure() << exe << " does not exist";
 
     // Whatever the program starts (the game) belongs to the same job and ends with it, also when

@@ -109,8 +109,8 @@ private:
 class LaunchTest : public GameTest {
 protected:
     // The stand-in game's instructions for the next start.
-    void GameWill(const std::string& instructions) { ASSERT_TRUE(folder().Write(kGameInstructions, instructions)); }
-    void SetFirstRunFlag(const char* bytes) { ASSERT_TRUE(folder().Write(kFlagFile, bytes)); }
+    void GameWill(const std::string& instructions) { ASSERT_TRUE(folder().Write(kStandInInstructions, instructions)); }
+    void SetFirstRunFlag(const char* bytes) { ASSERT_TRUE(folder().Write(kFirstRunFlagFile, bytes)); }
 
     HWND Frame() { return app().Frame(); }
     HWND Menu() { return app().Menu(); }
@@ -122,7 +122,7 @@ protected:
 
     // Waits until the game has run and written what it saw; false at the deadline.
     bool WaitForGameSeen(DWORD timeout_ms = kRunTimeout) {
-        return WaitFor([this] { return folder().Exists(kGameSeen); }, timeout_ms);
+        return WaitFor([this] { return folder().Exists(kStandInReport); }, timeout_ms);
     }
 
     // The launch has returned to the menu: the frame is restored, the menu window is enabled and
@@ -168,7 +168,7 @@ protected:
     // Presses a start button with the first-run flag set and waits through a whole run of a game
     // that ends by itself and reports nothing.
     void RunQuietGame(const ButtonSpec& button) {
-        folder().Delete(kGameSeen);
+        folder().Delete(kStandInReport);
         PressButton(button);
         ASSERT_TRUE(WaitForGameSeen()) << "the game did not run";
         ASSERT_TRUE(WaitForMenuBack());
@@ -191,7 +191,7 @@ TEST_F(LaunchGameMode, StartAndNetworkGameWriteModeAndUtcStampBeforeTheGameRuns)
     } presses[] = {{kStartGame, "0"}, {kNetworkGame, "1"}};
     for (const auto& press : presses) {
         SCOPED_TRACE(NameOf(press.button));
-        folder().Delete(kGameSeen);
+        folder().Delete(kStandInReport);
         SYSTEMTIME before;
         GetSystemTime(&before);
         PressButton(press.button);
@@ -208,9 +208,9 @@ TEST_F(LaunchGameMode, StartAndNetworkGameWriteModeAndUtcStampBeforeTheGameRuns)
         EXPECT_TRUE(bytes == expected_before || bytes == expected_after)
             << "GameMode.dat holds \"" << Escaped(bytes) << "\", expected \"" << Escaped(expected_before) << "\" or \""
             << Escaped(expected_after) << "\"";
-        EXPECT_NE(std::string::npos, folder().Read(kGameSeen).find("gamemode.dat=\"" + Escaped(bytes) + "\""))
+        EXPECT_NE(std::string::npos, folder().Read(kStandInReport).find("gamemode.dat=\"" + Escaped(bytes) + "\""))
             << "the game did not see the file; it saw:\n"
-            << folder().Read(kGameSeen);
+            << folder().Read(kStandInReport);
         ASSERT_TRUE(WaitForMenuBack());
     }
     QuitFromMenu();
@@ -232,7 +232,7 @@ protected:
     // still showing, after the game-mode file was written and before the game starts.
     HWND PressStartAndExpectDriverCheck() {
         folder().Delete(kGameModeFile);
-        folder().Delete(kGameSeen);
+        folder().Delete(kStandInReport);
         PressButton(kStartGame);
         HWND dialog = WaitForDialogWith(app().pid(), IDC_DRIVER_CHECK_START);
         if (!dialog) {
@@ -251,7 +251,7 @@ protected:
     void ExpectFlagAfterQuit(const char* bytes) {
         QuitFromMenu();
         bool found = false;
-        EXPECT_EQ(bytes, folder().Read(kFlagFile, &found));
+        EXPECT_EQ(bytes, folder().Read(kFirstRunFlagFile, &found));
         EXPECT_TRUE(found);
     }
 };
@@ -289,7 +289,7 @@ TEST_F(LaunchDriverCheck, EscapeDoesNothingAndStartWithCurrentDriverStartsTheGam
     PostKey(dialog, VK_ESCAPE);
     EXPECT_FALSE(WaitUntilGone(dialog, 1000)) << "Escape closed the driver check";
     EXPECT_FALSE(FindWindowA(kGameWindowClass, nullptr)) << "Escape started the game";
-    EXPECT_FALSE(folder().Exists(kGameSeen)) << "Escape started the game";
+    EXPECT_FALSE(folder().Exists(kStandInReport)) << "Escape started the game";
 
     ASSERT_TRUE(ClickDialogButton(dialog, IDC_DRIVER_CHECK_START));
     ASSERT_TRUE(WaitForGameSeen()) << "the game did not start; " << OtherDialogShowing(app().pid());
@@ -309,7 +309,7 @@ TEST_F(LaunchDriverCheck, SetDriverFirstStartsNothingAndTheNextPressAsksAgain) {
         // Back at the menu without a run: had the game been started, the frame would be minimised
         // and the front-end would not answer until the game ended.
         ASSERT_TRUE(WaitForMenuBack());
-        EXPECT_FALSE(folder().Exists(kGameSeen)) << "the game was started";
+        EXPECT_FALSE(folder().Exists(kStandInReport)) << "the game was started";
         EXPECT_TRUE(folder().Exists(kGameModeFile)) << "the game-mode file is written at every press";
     }
     ExpectFlagAfterQuit("0\r\n");
@@ -386,7 +386,7 @@ protected:
             SCOPED_TRACE(std::string("log=") + c.log);
             GameWill(std::string("stay=0\nlog=") + c.log + "\n" + (c.crash ? "crash=C0000005\n" : ""));
             if (HasFatalFailure()) return;
-            folder().Delete(kGameSeen);
+            folder().Delete(kStandInReport);
             PressButton(kStartGame);
             ASSERT_TRUE(WaitForGameSeen()) << "the game did not run";
             if (c.report != Report::kNone) {
@@ -460,7 +460,7 @@ TEST_F(LaunchFailure, MissingGameIsToldAfterRestoringAndTheMenuStaysLive) {
     EXPECT_TRUE(folder().Exists(kGameModeFile));
 
     QuitFromMenu();
-    EXPECT_EQ("1\r\n", folder().Read(kFlagFile)) << "the first-run flag is set before the start is tried";
+    EXPECT_EQ("1\r\n", folder().Read(kFirstRunFlagFile)) << "the first-run flag is set before the start is tried";
 }
 
 // Under Wine run as root the read-only attribute stops no writer; the program's saver checks it.
@@ -482,7 +482,7 @@ TEST_F(LaunchFailure, ReadOnlyGameModeFileEndsTheProgramBeforeAnyStart) {
     ExitResult exit = app().WaitForExit();
     ASSERT_TRUE(exit.ended) << "the program is still running after OK";
     EXPECT_EQ(1u, exit.code);
-    EXPECT_FALSE(folder().Exists(kGameSeen)) << "the game was started";
+    EXPECT_FALSE(folder().Exists(kStandInReport)) << "the game was started";
     EXPECT_EQ("earlier\r\n", folder().Read(kGameModeFile));
 }
 
@@ -630,7 +630,7 @@ TEST_F(LaunchRecentre, MenuIsCentredForTheScreenSizeTheGameLeaves) {
     WaitFor([&] { return EqualRect(&(after = WindowRectOf(Menu())), &centred) != 0; }, kWindowTimeout);
     EXPECT_TRUE(EqualRect(&after, &centred)) << "menu window at " << RectText(after) << " on a 640x480 screen";
     EXPECT_FALSE(IsIconic(Frame()));
-    EXPECT_NE(std::string::npos, folder().Read(kGameSeen).find("resize=\"640x480 done")) << folder().Read(kGameSeen);
+    EXPECT_NE(std::string::npos, folder().Read(kStandInReport).find("resize=\"640x480 done")) << folder().Read(kStandInReport);
     SaveArtifact(WholeScreen(), "launch-recentred-640x480");
     QuitFromMenu();
 }

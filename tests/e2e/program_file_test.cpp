@@ -33,7 +33,7 @@ size_t Count(const std::string& text, const std::string& what) {
 }
 
 TEST(ProgramFile, CarriesItsIconVersionAndAManifestWithoutExecutionLevel) {
-    const std::string program = JoinPath(GameFolder(), "zorv3d.exe");
+    const std::string program = JoinPath(GameFolder(), kProgramFile);
     HMODULE module = LoadLibraryExA(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_TRUE(module != nullptr) << program;
 

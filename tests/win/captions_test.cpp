@@ -9,6 +9,7 @@
 
 #include "captions/caption_file.h"
 #include "captions/captions_win.h"
+#include "common/game_files.h"
 #include "common/gdi_guards_win.h"
 #include "test_files_win.h"
 
@@ -124,7 +125,7 @@ TEST_F(CaptionFile, ReadsTheFileInTextMode) {
                "wm: Reinstall the game." + std::string(120, '!') + "\r\n");
     std::strcpy(Captions().face, "Old");
     Captions().width = 33;
-    ASSERT_TRUE(ReadCaptionFile(".\\info\\String.dat"));
+    ASSERT_TRUE(ReadCaptionFile(kCaptionFile));
     const CaptionTable& t = Captions();
     EXPECT_STREQ(t.face, "Tahoma");
     EXPECT_EQ(t.height, 105);
@@ -142,7 +143,7 @@ TEST_F(CaptionFile, AMissingFileChangesNothing) {
     std::strcpy(Captions().video[2], "kept caption");
     Captions().height = 77;
     const CaptionTable before = Captions();
-    EXPECT_FALSE(ReadCaptionFile(".\\info\\String.dat"));
+    EXPECT_FALSE(ReadCaptionFile(kCaptionFile));
     EXPECT_EQ(std::memcmp(&before, &Captions(), sizeof before), 0);
 }
 

@@ -11,6 +11,7 @@
 #include "common/config_error_win.h"
 #include "common/first_run_flag.h"
 #include "common/first_run_flag_win.h"
+#include "common/game_files.h"
 #include "keys/key_bindings.h"
 #include "keys/key_file_win.h"
 #include "test_files_win.h"
@@ -72,7 +73,7 @@ protected:
 }  // namespace
 
 TEST_F(ConfigFiles, SaveWritesTextModeLinesAndLeavesNoTemporaryFile) {
-    ASSERT_TRUE(SaveConfigText(nullptr, nullptr, ".\\Info\\GameMode.dat", "0\n1::9::8::7\n"));
+    ASSERT_TRUE(SaveConfigText(nullptr, nullptr, kGameModeFile, "0\n1::9::8::7\n"));
     EXPECT_EQ(Bytes("Info\\GameMode.dat"), "0\r\n1::9::8::7\r\n");
     ASSERT_TRUE(SaveConfigText(nullptr, nullptr, ".\\info\\GameMode.dat", "1\n"));
     EXPECT_EQ(Bytes("Info\\GameMode.dat"), "1\r\n");
@@ -83,7 +84,7 @@ TEST_F(ConfigFiles, SaveWritesTextModeLinesAndLeavesNoTemporaryFile) {
 TEST_F(ConfigFiles, ReadOnlyFileIsLeftAsItWasAndReportedWithItsFullPath) {
     Put("Info\\InitFlag.flg", "0\r\n");
     SetFileAttributesA((dir_ + "\\Info\\InitFlag.flg").c_str(), FILE_ATTRIBUTE_READONLY);
-    EXPECT_FALSE(SaveConfigText(nullptr, nullptr, ".\\Info\\InitFlag.flg", "1\n"));
+    EXPECT_FALSE(SaveConfigText(nullptr, nullptr, kFirstRunFlagFileAsWritten, "1\n"));
     ASSERT_EQ(g_errors.size(), 1u);
     EXPECT_EQ(g_errors[0], dir_ + "\\Info\\InitFlag.flg");
     EXPECT_EQ(Bytes("Info\\InitFlag.flg"), "0\r\n");
@@ -93,7 +94,7 @@ TEST_F(ConfigFiles, ReadOnlyFileIsLeftAsItWasAndReportedWithItsFullPath) {
 TEST_F(ConfigFiles, SaveReplacesAndRemovesTheStrayOfAnInterruptedSave) {
     Put("Info\\Audio.cfg", "0\r\nMusic 25\r\nSound 25\r\n");
     Put("Info\\Audio.cf~", "0\r\nMusic 2");
-    ASSERT_TRUE(SaveConfigText(nullptr, nullptr, ".\\info\\Audio.cfg", "0\nMusic 7\nSound 9\n"));
+    ASSERT_TRUE(SaveConfigText(nullptr, nullptr, kAudioSettingsFile, "0\nMusic 7\nSound 9\n"));
     EXPECT_EQ(Bytes("Info\\Audio.cfg"), "0\r\nMusic 7\r\nSound 9\r\n");
     EXPECT_EQ(FilesInInfo(), 1);
     EXPECT_TRUE(g_errors.empty());
@@ -108,7 +109,7 @@ TEST_F(ConfigFiles, FileHeldOpenWithoutDeleteSharingIsRewrittenInPlace) {
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     // The situation the fallback is for: the file may be written but not replaced.
     ASSERT_FALSE(MoveFileExA((dir_ + "\\Info\\other.txt").c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING));
-    EXPECT_TRUE(SaveConfigText(nullptr, nullptr, ".\\info\\video.cfg", "1\n2\n"));
+    EXPECT_TRUE(SaveConfigText(nullptr, nullptr, kVideoSettingsFile, "1\n2\n"));
     CloseHandle(held);
     EXPECT_EQ(Bytes("Info\\video.cfg"), "1\r\n2\r\n");
     EXPECT_EQ(FilesInInfo(), 2);
@@ -116,7 +117,7 @@ TEST_F(ConfigFiles, FileHeldOpenWithoutDeleteSharingIsRewrittenInPlace) {
 
     // Held without write sharing the file truly cannot be written: the dialog, the old text.
     held = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    EXPECT_FALSE(SaveConfigText(nullptr, nullptr, ".\\info\\video.cfg", "3\n"));
+    EXPECT_FALSE(SaveConfigText(nullptr, nullptr, kVideoSettingsFile, "3\n"));
     CloseHandle(held);
     EXPECT_EQ(Bytes("Info\\video.cfg"), "1\r\n2\r\n");
     EXPECT_EQ(FilesInInfo(), 2);
@@ -132,7 +133,7 @@ TEST_F(ConfigFiles, SaveIntoAMissingFolderReportsTheWholeFullPath) {
 
 TEST_F(ConfigFiles, MissingFileReportsTheWholeFullPath) {
     std::string text = "unchanged";
-    EXPECT_FALSE(ReadConfigText(nullptr, nullptr, ".\\info\\InitFlag.flg", &text));
+    EXPECT_FALSE(ReadConfigText(nullptr, nullptr, kFirstRunFlagFile, &text));
     ASSERT_EQ(g_errors.size(), 1u);
     EXPECT_EQ(g_errors[0], dir_ + "\\info\\InitFlag.flg");
     EXPECT_GT(g_errors[0].size(), 0u);
@@ -145,9 +146,9 @@ TEST_F(ConfigFiles, FirstRunFlagRoundTripsThroughItsFile) {
     for (const Case& c : cases) {
         SetFirstRunFlag(0);
         Put("Info\\InitFlag.flg", c.stored);
-        ASSERT_EQ(ReadFirstRunFlagFile(nullptr, nullptr, ".\\info\\InitFlag.flg"), 1);
+        ASSERT_EQ(ReadFirstRunFlagFile(nullptr, nullptr, kFirstRunFlagFile), 1);
         EXPECT_EQ(FirstRunFlag(), c.flag) << c.stored;
-        ASSERT_EQ(WriteFirstRunFlagFile(nullptr, nullptr, ".\\Info\\InitFlag.flg"), 1);
+        ASSERT_EQ(WriteFirstRunFlagFile(nullptr, nullptr, kFirstRunFlagFileAsWritten), 1);
         EXPECT_EQ(Bytes("Info\\InitFlag.flg"), c.written) << c.stored;
     }
     EXPECT_TRUE(g_errors.empty());
@@ -157,14 +158,14 @@ TEST_F(ConfigFiles, KeyBindingsFileIsReadAndReplacedWhole) {
     KeyBindings& keys = KeyRecord();
     keys = KeyBindings();
     Put("Info\\keyvalue.cfg", "1\r\n#1p-Up 30\r\n#JoyStick 1\r\n");
-    ASSERT_EQ(ReadKeyBindings(nullptr, nullptr, kKeyFileName), 1);
+    ASSERT_EQ(ReadKeyBindings(nullptr, nullptr, kKeyBindingsFile), 1);
     EXPECT_EQ(keys.custom, 1);
     EXPECT_EQ(keys.bindings[0], 30);
     EXPECT_EQ(keys.joystick, 1);
 
     ResetKeyBindings(keys);
     ToggleJoystick(keys);
-    ASSERT_EQ(WriteKeyBindings(nullptr, nullptr, kKeyFileName), 1);
+    ASSERT_EQ(WriteKeyBindings(nullptr, nullptr, kKeyBindingsFile), 1);
     const std::string resetFile =
         "0\r\n#1p-Up 328\r\n#1p-Left 331\r\n#1p-Right 333\r\n#1p-Down 336\r\n#1p-Fire01 26\r\n"
         "#1p-Fire02 27\r\n#2p-Up 17\r\n#2p-Left 30\r\n#2p-Right 32\r\n#2p-Down 31\r\n#2p-Fire01 42\r\n"
@@ -176,14 +177,14 @@ TEST_F(ConfigFiles, KeyBindingsFileIsReadAndReplacedWhole) {
     // A file that cannot be replaced is reported; it and the record stay as they were.
     BindKey(keys, 0, 17);
     SetFileAttributesA((dir_ + "\\Info\\keyvalue.cfg").c_str(), FILE_ATTRIBUTE_READONLY);
-    EXPECT_EQ(WriteKeyBindings(nullptr, nullptr, kKeyFileName), 0);
+    EXPECT_EQ(WriteKeyBindings(nullptr, nullptr, kKeyBindingsFile), 0);
     EXPECT_EQ(Bytes("Info\\keyvalue.cfg"), resetFile);
     EXPECT_EQ(keys.bindings[0], 17);
     EXPECT_EQ(keys.custom, 1);
 
     SetFileAttributesA((dir_ + "\\Info\\keyvalue.cfg").c_str(), FILE_ATTRIBUTE_NORMAL);
     DeleteFileA((dir_ + "\\Info\\keyvalue.cfg").c_str());
-    EXPECT_EQ(ReadKeyBindings(nullptr, nullptr, kKeyFileName), 0);
+    EXPECT_EQ(ReadKeyBindings(nullptr, nullptr, kKeyBindingsFile), 0);
     EXPECT_EQ(keys.bindings[0], 17);
     ASSERT_EQ(g_errors.size(), 2u);
     EXPECT_EQ(g_errors[0], dir_ + "\\info\\keyvalue.cfg");
