@@ -5,6 +5,7 @@
 
 #include "audio/music_volume.h"
 #include "common/message_box_win.h"
+#include "common/unique_handle.h"
 
 namespace zorv {
 namespace {
@@ -23,18 +24,18 @@ void Tell(MixerMessage message) {
     ShowMessage(MixerMessageText(message));
 }
 
-// Closes the mixer on every way out of the routine.
-class OpenMixer {
-public:
-    OpenMixer(MixerDevice& device, HMIXER handle) : device_(device), handle_(handle) {}
-    ~OpenMixer() { device_.Close(handle_); }
-    OpenMixer(const OpenMixer&) = delete;
-    OpenMixer& operator=(const OpenMixer&) = delete;
-
-private:
-    MixerDevice& device_;
-    HMIXER handle_;
+// A mixer opened on a device, closed by that device on every way out of the routine.
+struct MixerOpening {
+    MixerDevice* device = nullptr;
+    HMIXER handle = nullptr;
 };
+struct OpenMixerTraits {
+    using Handle = MixerOpening;
+    static Handle Empty() { return MixerOpening(); }
+    static bool IsEmpty(const Handle& opening) { return opening.device == nullptr; }
+    static void Close(const Handle& opening) { opening.device->Close(opening.handle); }
+};
+using OpenMixer = UniqueHandle<OpenMixerTraits>;
 
 // Looks among the destination's sources for the CD-audio one and leaves it in `line`. A source
 // that cannot be fetched is passed over.
@@ -97,7 +98,7 @@ void ApplyMusicVolume(MixerDevice& mixer, int value) {
         Tell(kMixerOpenFailed);
         return;
     }
-    OpenMixer open(mixer, handle);
+    OpenMixer open(MixerOpening{&mixer, handle});
 
     MIXERLINEA destination = {};
     destination.cbStruct = sizeof destination;

@@ -1,9 +1,22 @@
-// Owners for GDI handles: each releases what it holds on every path out of a scope.
+// Owners for GDI handles and device context state: each releases or restores what it holds on
+// every path out of a scope.
 #pragma once
 
 #include <windows.h>
 
+#include "common/unique_handle.h"
+
 namespace zorv {
+
+// Any GDI object that is deleted with DeleteObject (bitmaps, fonts, palettes).
+template <typename Handle>
+using GdiObject = UniqueHandle<CloseWith<Handle, DeleteObject>>;
+
+// A memory device context compatible with another one.
+class MemoryDC : public UniqueHandle<CloseWith<HDC, DeleteDC>> {
+public:
+    explicit MemoryDC(HDC compatibleWith) : UniqueHandle(CreateCompatibleDC(compatibleWith)) {}
+};
 
 // A window's device context from GetDC (a null window means the screen).
 class WindowDC {
@@ -17,44 +30,6 @@ public:
 private:
     HWND window_;
     HDC dc_;
-};
-
-// A memory device context compatible with another one.
-class MemoryDC {
-public:
-    explicit MemoryDC(HDC compatibleWith) : dc_(CreateCompatibleDC(compatibleWith)) {}
-    ~MemoryDC() { if (dc_) DeleteDC(dc_); }
-    MemoryDC(const MemoryDC&) = delete;
-    MemoryDC& operator=(const MemoryDC&) = delete;
-    HDC get() const { return dc_; }
-    explicit operator bool() const { return dc_ != nullptr; }
-private:
-    HDC dc_;
-};
-
-// Any GDI object that is deleted with DeleteObject (bitmaps, fonts, palettes).
-template <typename Handle>
-class GdiObject {
-public:
-    GdiObject() = default;
-    explicit GdiObject(Handle handle) : handle_(handle) {}
-    ~GdiObject() { reset(); }
-    GdiObject(const GdiObject&) = delete;
-    GdiObject& operator=(const GdiObject&) = delete;
-    GdiObject(GdiObject&& other) noexcept : handle_(other.release()) {}
-    GdiObject& operator=(GdiObject&& other) noexcept {
-        if (this != &other) reset(other.release());
-        return *this;
-    }
-    Handle get() const { return handle_; }
-    Handle release() { Handle h = handle_; handle_ = nullptr; return h; }
-    void reset(Handle handle = nullptr) {
-        if (handle_) DeleteObject(handle_);
-        handle_ = handle;
-    }
-    explicit operator bool() const { return handle_ != nullptr; }
-private:
-    Handle handle_ = nullptr;
 };
 
 // The device context of one WM_PAINT, between BeginPaint and EndPaint.
@@ -72,6 +47,18 @@ private:
     HDC dc_;
 };
 
+// A device context's state, saved with SaveDC and restored at scope end.
+class SavedDC {
+public:
+    explicit SavedDC(HDC dc) : dc_(dc), saved_(SaveDC(dc)) {}
+    ~SavedDC() { if (saved_) RestoreDC(dc_, saved_); }
+    SavedDC(const SavedDC&) = delete;
+    SavedDC& operator=(const SavedDC&) = delete;
+private:
+    HDC dc_;
+    int saved_;
+};
+
 // Selects an object into a device context and puts the previous one back at scope end.
 class SelectedObject {
 public:
@@ -82,6 +69,22 @@ public:
 private:
     HDC dc_;
     HGDIOBJ previous_;
+};
+
+// Selects an object (none when null) into a device context and, at scope end, the stock object
+// `stock` (GetStockObject's number) in its place, whatever was selected before: the object is
+// then free to be deleted by its owner.
+class StockRestoringSelection {
+public:
+    StockRestoringSelection(HDC dc, HGDIOBJ object, int stock) : dc_(dc), stock_(stock) {
+        if (object) SelectObject(dc_, object);
+    }
+    ~StockRestoringSelection() { SelectObject(dc_, GetStockObject(stock_)); }
+    StockRestoringSelection(const StockRestoringSelection&) = delete;
+    StockRestoringSelection& operator=(const StockRestoringSelection&) = delete;
+private:
+    HDC dc_;
+    int stock_;
 };
 
 // Selects a palette (as a background or foreground palette), realises it, and puts the

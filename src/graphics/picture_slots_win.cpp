@@ -6,6 +6,7 @@
 #include "common/gdi_guards_win.h"
 #include "common/handle_guards_win.h"
 #include "common/message_box_win.h"
+#include "common/unique_handle.h"
 #include "graphics/palette_win.h"
 
 namespace zorv {
@@ -42,18 +43,8 @@ void FreeSlot(PictureSlot& s) {
     s.layout = BmpLayout();
 }
 
-// Closes the file on every way out of the reader.
-class OpenFile {
-public:
-    explicit OpenFile(const char* path) : file_(_lopen(path, OF_READ)) {}
-    ~OpenFile() { if (ok()) _lclose(file_); }
-    OpenFile(const OpenFile&) = delete;
-    OpenFile& operator=(const OpenFile&) = delete;
-    bool ok() const { return file_ != HFILE_ERROR; }
-    HFILE get() const { return file_; }
-private:
-    HFILE file_;
-};
+// A file opened with _lopen, closed on every way out of the reader.
+using OpenFile = UniqueHandle<CloseWith<HFILE, _lclose, HFILE_ERROR>>;
 
 // Bytes left in the file after the current position, without moving it.
 LONG BytesLeft(HFILE file) {
@@ -71,8 +62,8 @@ int ReadPicture(const char* fileName, int slot) {
 
     char path[MAX_PATH];
     FullPath(fileName, path);
-    OpenFile file(path);
-    if (!file.ok()) {
+    OpenFile file(_lopen(path, OF_READ));
+    if (!file) {
         ShowMessage("Bmp File Open Error");
         return 0;
     }
