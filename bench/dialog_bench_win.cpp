@@ -15,6 +15,7 @@
 #include "audio/audio_dialog_win.h"
 #include "common/config_error_win.h"
 #include "common/game_files.h"
+#include "common/handle_guards_win.h"
 #include "common/message_box_win.h"
 #include "files.h"
 #include "graphics/drawing_win.h"
@@ -132,7 +133,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     SetCurrentDirectoryA(folder.path().c_str());
-    HINSTANCE program = LoadLibraryExA(folder.PathOf(kProgramFile).c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES);
+    const LoadedModule loaded(LoadLibraryExA(folder.PathOf(kProgramFile).c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES));
+    const HINSTANCE program = loaded.get();
     if (!program) {
         std::printf("cannot map zorv3d.exe\n");
         return 1;
@@ -232,7 +234,6 @@ int main(int argc, char** argv) {
         std::printf("%-44s %8.2f\n", "intro movie, file missing", Median(movieTimes) * 1000);
     }
     SetMessageSinkForTesting(nullptr);
-    FreeLibrary(program);
     SetCurrentDirectoryA("C:\\");
     return 0;
 }

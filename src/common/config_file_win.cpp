@@ -4,6 +4,7 @@
 
 #include "common/config_error_win.h"
 #include "common/full_path_win.h"
+#include "common/handle_guards_win.h"
 #include "common/safe_save.h"
 
 namespace zorv {
@@ -14,14 +15,15 @@ constexpr size_t kMaxConfigText = 1 << 20;
 // Writes the bytes from the start of the file opened with `disposition` and cuts it there;
 // the data reaches the disk before the handle closes.
 bool WriteWholeFile(const char* path, DWORD disposition, const std::string& bytes) {
-    HANDLE file = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, disposition,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
+    KernelHandle file(CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, disposition,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return false;
     DWORD written = 0;
-    bool ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+    bool ok = WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
               written == bytes.size();
-    ok = ok && SetEndOfFile(file) && FlushFileBuffers(file);
-    return CloseHandle(file) && ok;
+    ok = ok && SetEndOfFile(file.get()) && FlushFileBuffers(file.get());
+    // The close's own answer counts too.
+    return CloseHandle(file.release()) && ok;
 }
 
 // Through the temporary file and one replacement, so that a crash leaves the old text or the

@@ -38,8 +38,8 @@ std::string DriverFolderOf(const std::string& list, int entry) {
 size_t LongestRelative(const std::string& folder, const std::string& prefix = "") {
     size_t longest = 0;
     WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA(JoinPath(folder, "*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return 0;
+    zorv::FileSearch search(FindFirstFileA(JoinPath(folder, "*").c_str(), &found));
+    if (!search) return 0;
     do {
         const std::string name = found.cFileName;
         if (name == "." || name == "..") continue;
@@ -48,8 +48,7 @@ size_t LongestRelative(const std::string& folder, const std::string& prefix = ""
         if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
             longest = std::max(longest, LongestRelative(JoinPath(folder, name), relative));
         }
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
+    } while (FindNextFileA(search.get(), &found));
     return longest;
 }
 

@@ -74,9 +74,6 @@ std::string OtherDialogShowing(DWORD pid) {
 class RunningGame {
 public:
     RunningGame() = default;
-    ~RunningGame() {
-        if (process_) CloseHandle(process_);
-    }
     RunningGame(const RunningGame&) = delete;
     RunningGame& operator=(const RunningGame&) = delete;
 
@@ -84,8 +81,8 @@ public:
     bool WaitForStart(DWORD timeout_ms = kRunTimeout) {
         auto shown = [this] { return IsShown(window_ = FindWindowA(kGameWindowClass, nullptr)); };
         if (!WaitFor(shown, timeout_ms)) return false;
-        process_ = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, ProcessOf(window_));
-        return process_ != nullptr;
+        process_.reset(OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, ProcessOf(window_)));
+        return static_cast<bool>(process_);
     }
 
     // Closes the game's window, which ends the game the way demo-game.ini says, and waits for the
@@ -93,15 +90,15 @@ public:
     ExitResult End(DWORD timeout_ms = kExitTimeout) {
         ExitResult result;
         PostMessageA(window_, WM_CLOSE, 0, 0);
-        if (WaitForSingleObject(process_, timeout_ms) == WAIT_OBJECT_0) {
-            result.ended = GetExitCodeProcess(process_, &result.code) != 0;
+        if (WaitForSingleObject(process_.get(), timeout_ms) == WAIT_OBJECT_0) {
+            result.ended = GetExitCodeProcess(process_.get(), &result.code) != 0;
         }
         return result;
     }
 
 private:
     HWND window_ = nullptr;
-    HANDLE process_ = nullptr;
+    zorv::KernelHandle process_;
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -529,10 +526,10 @@ std::string AttributeAfter(const std::string& xml, size_t from, const std::strin
                           "\" --gtest_filter=" + test + " \"--gtest_output=xml:" + result_path + "\"";
 
     // Everything started on the way belongs to the job and ends with it.
-    HANDLE job = CreateJobObjectA(nullptr, nullptr);
+    zorv::KernelHandle job(CreateJobObjectA(nullptr, nullptr));
     JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
     limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
-    if (job) SetInformationJobObject(job, JobObjectExtendedLimitInformation, &limits, sizeof limits);
+    if (job) SetInformationJobObject(job.get(), JobObjectExtendedLimitInformation, &limits, sizeof limits);
 
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
@@ -541,19 +538,19 @@ std::string AttributeAfter(const std::string& xml, size_t from, const std::strin
     line.push_back('\0');
     if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr, &startup,
                         &info)) {
-        if (job) CloseHandle(job);
         return ::testing::AssertionFailure() << "cannot start " << command << ", error " << GetLastError();
     }
-    if (job) AssignProcessToJobObject(job, info.hProcess);
+    zorv::KernelHandle process(info.hProcess), thread(info.hThread);
+    if (job) AssignProcessToJobObject(job.get(), info.hProcess);
     ResumeThread(info.hThread);
-    CloseHandle(info.hThread);
     const bool ended = WaitForSingleObject(info.hProcess, kDesktopRunTimeout) == WAIT_OBJECT_0;
     if (!ended) {
-        if (job) TerminateJobObject(job, 1);
+        if (job) TerminateJobObject(job.get(), 1);
         TerminateProcess(info.hProcess, 1);
     }
-    CloseHandle(info.hProcess);
-    if (job) CloseHandle(job);
+    // Whatever of the run is left ends with the job, before its result is read.
+    process.reset();
+    job.reset();
     if (!ended) {
         return ::testing::AssertionFailure()
                << "the run inside the virtual desktop did not end within " << kDesktopRunTimeout << " ms: " << command;

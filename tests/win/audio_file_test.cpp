@@ -63,11 +63,10 @@ protected:
     int FilesInInfo() const {
         int n = 0;
         WIN32_FIND_DATAA f;
-        HANDLE h = FindFirstFileA((game_ + "\\info\\*").c_str(), &f);
+        FileSearch search(FindFirstFileA((game_ + "\\info\\*").c_str(), &f));
         do {
             if (!(f.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) ++n;
-        } while (FindNextFileA(h, &f));
-        FindClose(h);
+        } while (FindNextFileA(search.get(), &f));
         return n;
     }
 

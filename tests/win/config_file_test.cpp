@@ -12,6 +12,7 @@
 #include "common/first_run_flag.h"
 #include "common/first_run_flag_win.h"
 #include "common/game_files.h"
+#include "common/handle_guards_win.h"
 #include "keys/key_bindings.h"
 #include "keys/key_file_win.h"
 #include "test_files_win.h"
@@ -40,14 +41,13 @@ protected:
         SetCurrentDirectoryA(previous_);
         SetConfigErrorSinkForTesting(nullptr);
         WIN32_FIND_DATAA f;
-        HANDLE h = FindFirstFileA((dir_ + "\\Info\\*").c_str(), &f);
-        if (h != INVALID_HANDLE_VALUE) {
+        FileSearch search(FindFirstFileA((dir_ + "\\Info\\*").c_str(), &f));
+        if (search) {
             do {
                 std::string p = dir_ + "\\Info\\" + f.cFileName;
                 SetFileAttributesA(p.c_str(), FILE_ATTRIBUTE_NORMAL);
                 DeleteFileA(p.c_str());
-            } while (FindNextFileA(h, &f));
-            FindClose(h);
+            } while (FindNextFileA(search.get(), &f));
         }
         RemoveDirectoryA((dir_ + "\\Info").c_str());
         RemoveDirectoryA(dir_.c_str());
@@ -59,11 +59,10 @@ protected:
     int FilesInInfo() {
         int n = 0;
         WIN32_FIND_DATAA f;
-        HANDLE h = FindFirstFileA((dir_ + "\\Info\\*").c_str(), &f);
+        FileSearch search(FindFirstFileA((dir_ + "\\Info\\*").c_str(), &f));
         do {
             if (!(f.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) ++n;
-        } while (FindNextFileA(h, &f));
-        FindClose(h);
+        } while (FindNextFileA(search.get(), &f));
         return n;
     }
     char previous_[MAX_PATH];
@@ -106,19 +105,20 @@ TEST_F(ConfigFiles, FileHeldOpenWithoutDeleteSharingIsRewrittenInPlace) {
     const std::string path = dir_ + "\\info\\video.cfg";
     HANDLE held = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                               OPEN_EXISTING, 0, nullptr);
+    KernelHandle hold(held);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     // The situation the fallback is for: the file may be written but not replaced.
     ASSERT_FALSE(MoveFileExA((dir_ + "\\Info\\other.txt").c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING));
     EXPECT_TRUE(SaveConfigText(nullptr, nullptr, kVideoSettingsFile, "1\n2\n"));
-    CloseHandle(held);
+    hold.reset();
     EXPECT_EQ(Bytes("Info\\video.cfg"), "1\r\n2\r\n");
     EXPECT_EQ(FilesInInfo(), 2);
     EXPECT_TRUE(g_errors.empty());
 
     // Held without write sharing the file truly cannot be written: the dialog, the old text.
-    held = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    hold.reset(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
     EXPECT_FALSE(SaveConfigText(nullptr, nullptr, kVideoSettingsFile, "3\n"));
-    CloseHandle(held);
+    hold.reset();
     EXPECT_EQ(Bytes("Info\\video.cfg"), "1\r\n2\r\n");
     EXPECT_EQ(FilesInInfo(), 2);
     ASSERT_EQ(g_errors.size(), 1u);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "common/config_error_win.h"
+#include "common/handle_guards_win.h"
 #include "test_files_win.h"
 #include "video/driver_install_win.h"
 #include "video/video_files.h"
@@ -46,8 +47,8 @@ protected:
     }
     static void Remove(const std::string& path) {
         WIN32_FIND_DATAA f;
-        HANDLE h = FindFirstFileA((path + "\\*").c_str(), &f);
-        if (h != INVALID_HANDLE_VALUE) {
+        FileSearch search(FindFirstFileA((path + "\\*").c_str(), &f));
+        if (search) {
             do {
                 std::string name = f.cFileName;
                 if (name == "." || name == "..") continue;
@@ -55,8 +56,7 @@ protected:
                 SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
                 if (f.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) Remove(child);
                 else DeleteFileA(child.c_str());
-            } while (FindNextFileA(h, &f));
-            FindClose(h);
+            } while (FindNextFileA(search.get(), &f));
         }
         RemoveDirectoryA(path.c_str());
     }

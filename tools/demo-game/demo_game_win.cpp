@@ -30,6 +30,7 @@
 #include <string>
 
 #include "common/game_files.h"
+#include "common/gdi_guards_win.h"
 
 namespace {
 
@@ -274,11 +275,11 @@ std::string Column1(const Game& game) {
 }
 
 void Paint(HWND window) {
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(window, &paint);
+    PaintDC paint(window);
+    const HDC dc = paint.get();
     RECT client;
     GetClientRect(window, &client);
-    HGDIOBJ oldFont = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+    SelectedObject font(dc, GetStockObject(DEFAULT_GUI_FONT));
     SetBkMode(dc, TRANSPARENT);
     const int columnWidth = (client.right - 16) / 3;
     const std::string columns[3] = {
@@ -290,8 +291,6 @@ void Paint(HWND window) {
         RECT box = {8 + i * columnWidth, 8, 8 + (i + 1) * columnWidth - 8, client.bottom - 8};
         DrawTextA(dc, columns[i].c_str(), -1, &box, DT_LEFT | DT_NOPREFIX | DT_WORDBREAK | DT_EXPANDTABS);
     }
-    SelectObject(dc, oldFont);
-    EndPaint(window, &paint);
 }
 
 LRESULT CALLBACK GameWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
