@@ -35,7 +35,7 @@ void DrawCaptions(HWND dialog, const CaptionPlace* places, size_t count) {
     GdiObject<HFONT> font(
         CreateScaledFont(dialog, table.face, CaptionDrawingHeight(table), table.width));
     // The stock system font takes the caption font's place at the end, so that it can go.
-    StockRestoringSelection selection(dc.get(), font.get(), SYSTEM_FONT);
+    SelectedObject selection(dc.get(), font.get(), GetStockObject(SYSTEM_FONT));
     SetTextColor(dc.get(), kCaptionColor);
     SetBkMode(dc.get(), TRANSPARENT);
     for (size_t i = 0; i < count; ++i) {

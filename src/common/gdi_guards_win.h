@@ -19,17 +19,10 @@ public:
 };
 
 // A window's device context from GetDC (a null window means the screen).
-class WindowDC {
+class WindowDC : public UniqueHandle<CloseWithOwner<HWND, HDC, ReleaseDC>> {
 public:
-    explicit WindowDC(HWND window) : window_(window), dc_(GetDC(window)) {}
-    ~WindowDC() { if (dc_) ReleaseDC(window_, dc_); }
-    WindowDC(const WindowDC&) = delete;
-    WindowDC& operator=(const WindowDC&) = delete;
-    HDC get() const { return dc_; }
-    explicit operator bool() const { return dc_ != nullptr; }
-private:
-    HWND window_;
-    HDC dc_;
+    explicit WindowDC(HWND window) : UniqueHandle({window, GetDC(window)}) {}
+    HDC get() const { return UniqueHandle::get().value; }
 };
 
 // The device context of one WM_PAINT, between BeginPaint and EndPaint.
@@ -48,59 +41,34 @@ private:
 };
 
 // A device context's state, saved with SaveDC and restored at scope end.
-class SavedDC {
+class SavedDC : public UniqueHandle<CloseWithOwner<HDC, int, RestoreDC>> {
 public:
-    explicit SavedDC(HDC dc) : dc_(dc), saved_(SaveDC(dc)) {}
-    ~SavedDC() { if (saved_) RestoreDC(dc_, saved_); }
-    SavedDC(const SavedDC&) = delete;
-    SavedDC& operator=(const SavedDC&) = delete;
-private:
-    HDC dc_;
-    int saved_;
+    explicit SavedDC(HDC dc) : UniqueHandle({dc, SaveDC(dc)}) {}
 };
 
-// Selects an object into a device context and puts the previous one back at scope end.
-class SelectedObject {
+// Selects an object into a device context and puts the previous one back at scope end. A null
+// object leaves the context as it is.
+class SelectedObject : public UniqueHandle<CloseWithOwner<HDC, HGDIOBJ, SelectObject>> {
 public:
-    SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), previous_(object ? SelectObject(dc, object) : nullptr) {}
-    ~SelectedObject() { if (previous_) SelectObject(dc_, previous_); }
-    SelectedObject(const SelectedObject&) = delete;
-    SelectedObject& operator=(const SelectedObject&) = delete;
-private:
-    HDC dc_;
-    HGDIOBJ previous_;
-};
-
-// Selects an object (none when null) into a device context and, at scope end, the stock object
-// `stock` (GetStockObject's number) in its place, whatever was selected before: the object is
-// then free to be deleted by its owner.
-class StockRestoringSelection {
-public:
-    StockRestoringSelection(HDC dc, HGDIOBJ object, int stock) : dc_(dc), stock_(stock) {
-        if (object) SelectObject(dc_, object);
+    SelectedObject(HDC dc, HGDIOBJ object) : UniqueHandle({dc, object ? SelectObject(dc, object) : nullptr}) {}
+    // The same, but at scope end `after` (a stock object) is selected, whatever was selected
+    // before, so that the object is free to be deleted by its owner.
+    SelectedObject(HDC dc, HGDIOBJ object, HGDIOBJ after) : UniqueHandle({dc, after}) {
+        if (object) SelectObject(dc, object);
     }
-    ~StockRestoringSelection() { SelectObject(dc_, GetStockObject(stock_)); }
-    StockRestoringSelection(const StockRestoringSelection&) = delete;
-    StockRestoringSelection& operator=(const StockRestoringSelection&) = delete;
-private:
-    HDC dc_;
-    int stock_;
 };
+
+// SelectPalette as the background palette, as a palette is put back.
+inline HPALETTE SelectBackgroundPalette(HDC dc, HPALETTE palette) { return SelectPalette(dc, palette, TRUE); }
 
 // Selects a palette (as a background or foreground palette), realises it, and puts the
 // previous palette back at scope end. A null palette leaves the context as it is.
-class SelectedPalette {
+class SelectedPalette : public UniqueHandle<CloseWithOwner<HDC, HPALETTE, SelectBackgroundPalette>> {
 public:
     SelectedPalette(HDC dc, HPALETTE palette, bool background)
-        : dc_(dc), previous_(palette ? SelectPalette(dc, palette, background ? TRUE : FALSE) : nullptr) {
+        : UniqueHandle({dc, palette ? SelectPalette(dc, palette, background ? TRUE : FALSE) : nullptr}) {
         if (palette) RealizePalette(dc);
     }
-    ~SelectedPalette() { if (previous_) SelectPalette(dc_, previous_, TRUE); }
-    SelectedPalette(const SelectedPalette&) = delete;
-    SelectedPalette& operator=(const SelectedPalette&) = delete;
-private:
-    HDC dc_;
-    HPALETTE previous_;
 };
 
 }  // namespace zorv

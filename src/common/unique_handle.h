@@ -70,4 +70,17 @@ struct CloseWith {
     static void Close(Handle handle) { CloseFunction(handle); }
 };
 
+// Traits of a value released together with what it belongs to, as ReleaseDC(window, dc) or
+// RestoreDC(dc, saved): the handle is the pair, empty while the value is null or zero.
+template <typename OwnerType, typename ValueType, auto CloseFunction>
+struct CloseWithOwner {
+    struct Handle {
+        OwnerType owner;
+        ValueType value;
+    };
+    static Handle Empty() { return Handle{}; }
+    static bool IsEmpty(const Handle& handle) { return !handle.value; }
+    static void Close(const Handle& handle) { CloseFunction(handle.owner, handle.value); }
+};
+
 }  // namespace zorv

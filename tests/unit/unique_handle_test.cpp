@@ -22,6 +22,7 @@ struct CountedTraits {
 using Counted = UniqueHandle<CountedTraits>;
 
 void CloseInt(int handle) { g_closed.push_back(handle); }
+void CloseFromOwner(int owner, int value) { g_closed.push_back(owner * 100 + value); }
 
 }  // namespace
 
@@ -55,6 +56,9 @@ TEST(UniqueHandle, ClosesEachHandleOnceOnEveryWayOut) {
         UniqueHandle<CloseWith<int, CloseInt, -1>> file(7), failed(-1);
         EXPECT_TRUE(file);
         EXPECT_FALSE(failed);
+        // A value closed with what it belongs to; nothing to close without a value.
+        UniqueHandle<CloseWithOwner<int, int, CloseFromOwner>> paired({3, 8}), unpaired({4, 0});
+        EXPECT_FALSE(unpaired);
     }
-    EXPECT_EQ(g_closed, std::vector<int>{7});
+    EXPECT_EQ(g_closed, (std::vector<int>{308, 7}));
 }
