@@ -39,6 +39,14 @@ bool ReplaceWhole(const char* path, const std::string& bytes) {
     return false;
 }
 
+// The file's full path in `path`. A full path that does not fit is refused with the error dialog
+// naming it whole, as for a file that cannot be opened: a cut one could name another file.
+bool ConfigPath(HWND owner, HINSTANCE instance, const char* relative, char (&path)[MAX_PATH]) {
+    if (FullPath(relative, path)) return true;
+    ShowConfigFileError(owner, instance, FullPathText(relative).c_str());
+    return false;
+}
+
 }  // namespace
 
 bool ReadTextFile(const char* fullPath, size_t limit, std::string* text) {
@@ -55,7 +63,7 @@ bool ReadTextFile(const char* fullPath, size_t limit, std::string* text) {
 
 bool ReadConfigText(HWND owner, HINSTANCE instance, const char* relative, std::string* text) {
     char path[MAX_PATH];
-    FullPath(relative, path);
+    if (!ConfigPath(owner, instance, relative, path)) return false;
     if (ReadTextFile(path, kMaxConfigText, text)) return true;
     ShowConfigFileError(owner, instance, path);
     return false;
@@ -63,7 +71,7 @@ bool ReadConfigText(HWND owner, HINSTANCE instance, const char* relative, std::s
 
 bool SaveConfigText(HWND owner, HINSTANCE instance, const char* relative, const std::string& text) {
     char path[MAX_PATH];
-    FullPath(relative, path);
+    if (!ConfigPath(owner, instance, relative, path)) return false;
     DWORD attributes = GetFileAttributesA(path);
     bool readOnly = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
     std::string bytes = TextModeBytes(text);

@@ -60,9 +60,9 @@ int ReadPicture(const char* fileName, int slot) {
     PictureSlot* s = Slot(slot);
     if (!s) return 0;
 
+    // A full path that does not fit is not opened: a cut one could name another file.
     char path[MAX_PATH];
-    FullPath(fileName, path);
-    OpenFile file(_lopen(path, OF_READ));
+    OpenFile file(FullPath(fileName, path) ? _lopen(path, OF_READ) : HFILE_ERROR);
     if (!file) {
         ShowMessage("Bmp File Open Error");
         return 0;

@@ -139,6 +139,25 @@ TEST_F(ConfigFiles, MissingFileReportsTheWholeFullPath) {
     EXPECT_GT(g_errors[0].size(), 0u);
 }
 
+TEST_F(ConfigFiles, AFullPathPastMaxPathIsRefusedWholeAndNothingIsDoneUnderItsCutName) {
+    // One name in Info\ so long that the full path passes MAX_PATH; what would fit of it names
+    // another file of the same folder, which is there.
+    const std::string folder = dir_ + "\\Info\\";
+    const std::string name(MAX_PATH + 20 - folder.size(), 'k');
+    ASSERT_LE(name.size(), 255u);
+    const std::string whole = folder + name;
+    const std::string cutName = whole.substr(folder.size(), MAX_PATH - 1 - folder.size());
+    Put("Info\\" + cutName, "the other file");
+
+    std::string text = "unchanged";
+    EXPECT_FALSE(ReadConfigText(nullptr, nullptr, (".\\Info\\" + name).c_str(), &text));
+    EXPECT_FALSE(SaveConfigText(nullptr, nullptr, (".\\Info\\" + name).c_str(), "1\n"));
+    EXPECT_EQ(text, "unchanged");
+    EXPECT_EQ(g_errors, (std::vector<std::string>{whole, whole}));
+    EXPECT_EQ(Bytes("Info\\" + cutName), "the other file");
+    EXPECT_EQ(FilesInInfo(), 1);
+}
+
 TEST_F(ConfigFiles, FirstRunFlagRoundTripsThroughItsFile) {
     struct Case { const char* stored; int flag; const char* written; } cases[] = {
         {"0\r\n", 0, "0\r\n"}, {"7\r\n", 7, "7\r\n"}, {"", 0, "0\r\n"}, {"junk", 0, "0\r\n"},
