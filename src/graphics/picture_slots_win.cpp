@@ -56,27 +56,27 @@ LONG BytesLeft(HFILE file) {
 
 }  // namespace
 
-int ReadPicture(const char* fileName, int slot) {
+bool ReadPicture(const char* fileName, int slot) {
     PictureSlot* s = Slot(slot);
-    if (!s) return 0;
+    if (!s) return false;
 
     // A full path that does not fit is not opened: a cut one could name another file.
     char path[MAX_PATH];
     OpenFile file(FullPath(fileName, path) ? _lopen(path, OF_READ) : HFILE_ERROR);
     if (!file) {
         ShowMessage("Bmp File Open Error");
-        return 0;
+        return false;
     }
 
     BYTE header[kBmpFileHeaderSize];
     if (_lread(file.get(), header, sizeof header) != sizeof header) {
         ShowMessage("Bmp File Header Read Error");
-        return 0;
+        return false;
     }
     DecodeBmpFileHeader(header, sizeof header, &s->fileHeader);
     if (s->fileHeader.type != kBmpSignature) {
         ShowMessage("Bmp File Not Format");
-        return 0;
+        return false;
     }
 
     // A size field below 14 would make the block size wrap to a huge value that no
@@ -84,49 +84,49 @@ int ReadPicture(const char* fileName, int slot) {
     uint32_t blockSize = 0;
     if (!BmpBlockSize(s->fileHeader, &blockSize)) {
         ShowMessage("over Memory");
-        return 0;
+        return false;
     }
     // A file shorter than its size field is refused before anything that size is allocated.
     if (blockSize > static_cast<uint32_t>(BytesLeft(file.get()))) {
         ShowMessage("Bmp File Read Fail");
-        return 0;
+        return false;
     }
 
     FreeSlot(*s);
     GlobalBlock memory(blockSize);
     if (!memory) {
         ShowMessage("over Memory");
-        return 0;
+        return false;
     }
     if (_lread(file.get(), memory.bytes(), blockSize) != blockSize) {
         ShowMessage("Bmp File Read Fail");
-        return 0;
+        return false;
     }
 
     BmpLayout layout;
     if (ValidateBmpBlock(memory.bytes(), blockSize, &layout) != BmpProblem::None) {
         ShowMessage("Bmp File Not Format");
-        return 0;
+        return false;
     }
 
     s->image = memory.bytes();
     s->memory = std::move(memory);
     s->layout = layout;
     BuildSharedPalette(slot);
-    return 1;
+    return true;
 }
 
-int BuildSharedPalette(int slot) {
+bool BuildSharedPalette(int slot) {
     const PictureSlot* s = FilledSlot(slot);
-    if (!s) return 1;
+    if (!s) return true;
     unsigned count = s->layout.colorCount;
     g_palette.colorCount = count;
-    if (count == 0) return 1;
+    if (count == 0) return true;
 
     GlobalBlock memory(count * 4 + 8);
     if (!memory) {
         ShowMessage("Palette memory over");
-        return 0;
+        return false;
     }
     LOGPALETTE* logical = reinterpret_cast<LOGPALETTE*>(memory.bytes());
     FillLogicalPalette(logical, s->image + s->layout.colorTableOffset, count);
@@ -135,7 +135,7 @@ int BuildSharedPalette(int slot) {
     // The previous palette and its memory are replaced, not leaked.
     g_palette.memory = std::move(memory);
     if (palette) g_palette.palette.reset(palette);
-    return palette ? 1 : 0;
+    return palette != nullptr;
 }
 
 void ReleasePictures() {

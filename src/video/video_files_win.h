@@ -10,11 +10,11 @@
 
 namespace zorv {
 
-// 1 when the file was read into the process-wide records; 0 after the error dialog.
-int ReadDriverList(HWND owner, HINSTANCE instance, const char* relative);
-int ReadVideoSettings(HWND owner, HINSTANCE instance, const char* relative);
-// Saves the four lines; 0 after the error dialog (the old file is left as it was).
-int WriteVideoSettings(HWND owner, HINSTANCE instance, const char* relative);
+// True when the file was read into the process-wide records; false after the error dialog.
+bool ReadDriverList(HWND owner, HINSTANCE instance, const char* relative);
+bool ReadVideoSettings(HWND owner, HINSTANCE instance, const char* relative);
+// Saves the four lines; false after the error dialog (the old file is left as it was).
+bool WriteVideoSettings(HWND owner, HINSTANCE instance, const char* relative);
 
 // The driver display names, in file order, into the dialog's driver list.
 void FillDriverList(HWND dialog);
