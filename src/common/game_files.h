@@ -2,12 +2,12 @@
 // the stand-in game. Every name is relative to the game folder, which is the current directory
 // of the program and of the game.
 //
-// The game spells its settings folder both ".\info\" and ".\Info\", and its log both "proc.log"
-// and "Proc.log". Each spelling is kept exactly where the game uses it, because a path the
-// program shows (the configuration-file error dialog) carries it; the Windows file system is
-// blind to case, so each pair names one file. The folders as an installation creates them are
-// "info", "resource", "sound" and "Driver": a tool that writes the folder on a case-sensitive
-// file system uses the ".\info\" spellings.
+// The settings folder is spelt both ".\info\" and ".\Info\", and the game's log both "proc.log"
+// and "Proc.log", as the game has always spelt them. Each spelling is kept exactly where it is
+// used, because a path the program shows (the configuration-file error dialog) carries it; the
+// Windows file system is blind to case, so each pair names one file. The folders as an
+// installation creates them are "info", "resource", "sound" and "Driver": a tool that writes the
+// folder on a case-sensitive file system uses the ".\info\" spellings.
 #pragma once
 
 namespace zorv {
