@@ -14,6 +14,8 @@
 #include "audio/audio_buttons.h"
 #include "audio/audio_dialog_win.h"
 #include "common/config_error_win.h"
+#include "common/game_files.h"
+#include "common/handle_guards_win.h"
 #include "common/message_box_win.h"
 #include "files.h"
 #include "graphics/drawing_win.h"
@@ -131,7 +133,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     SetCurrentDirectoryA(folder.path().c_str());
-    HINSTANCE program = LoadLibraryExA(folder.PathOf("zorv3d.exe").c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES);
+    const LoadedModule loaded(LoadLibraryExA(folder.PathOf(kProgramFile).c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES));
+    const HINSTANCE program = loaded.get();
     if (!program) {
         std::printf("cannot map zorv3d.exe\n");
         return 1;
@@ -210,7 +213,7 @@ int main(int argc, char** argv) {
         std::vector<double> frameTimes, menuTimes, firstShowTimes, movieTimes;
         for (int i = 0; i < runs; ++i) {
             double start = Now();
-            ReadPicture(".\\resource\\background\\background.bmp", 0);
+            ReadPicture(kFrameBackground, 0);
             DrawFrameBackground(frame);
             frameTimes.push_back(Now() - start);
             start = Now();
@@ -235,7 +238,6 @@ int main(int argc, char** argv) {
         std::printf("%-44s %8.2f\n", "intro movie, file missing", Median(movieTimes) * 1000);
     }
     SetMessageSinkForTesting(nullptr);
-    FreeLibrary(program);
     SetCurrentDirectoryA("C:\\");
     return 0;
 }

@@ -7,28 +7,30 @@
 
 #include <cstring>
 
+#include "common/game_files.h"
+#include "common/gdi_guards_win.h"
+#include "common/handle_guards_win.h"
+
 namespace {
 
 const RECT kSpot = {100, 100, 260, 160};
 
 struct Minimal {
-    HBITMAP lit = nullptr;
+    zorv::GdiObject<HBITMAP> lit;
     bool inside = false;
 };
 Minimal g_minimal;
 
 void Blit(HWND w, bool lit) {
-    HDC dc = GetDC(w);
+    zorv::WindowDC dc(w);
     if (lit) {
-        HDC memory = CreateCompatibleDC(dc);
-        HGDIOBJ old = SelectObject(memory, g_minimal.lit);
-        BitBlt(dc, kSpot.left, kSpot.top, kSpot.right - kSpot.left, kSpot.bottom - kSpot.top, memory, 0, 0, SRCCOPY);
-        SelectObject(memory, old);
-        DeleteDC(memory);
+        zorv::MemoryDC memory(dc.get());
+        zorv::SelectedObject selected(memory.get(), g_minimal.lit.get());
+        BitBlt(dc.get(), kSpot.left, kSpot.top, kSpot.right - kSpot.left, kSpot.bottom - kSpot.top, memory.get(), 0, 0,
+               SRCCOPY);
     } else {
-        FillRect(dc, &kSpot, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+        FillRect(dc.get(), &kSpot, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     }
-    ReleaseDC(w, dc);
 }
 
 void OnMouseMove(HWND w, LPARAM lp) {
@@ -44,10 +46,10 @@ void RunGame(HWND w) {
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
     char commandLine[1] = "";
-    if (CreateProcessA(".\\proc.exe", commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+    if (CreateProcessA(zorv::kGameProgram, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                       &process)) {
+        zorv::KernelHandle owned(process.hProcess), thread(process.hThread);
         WaitForSingleObject(process.hProcess, INFINITE);
-        CloseHandle(process.hProcess);
-        CloseHandle(process.hThread);
     }
     ShowWindow(w, SW_RESTORE);
 }
@@ -62,17 +64,13 @@ LRESULT CALLBACK Proc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
 }
 
 HBITMAP MakePicture() {
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP picture = CreateCompatibleBitmap(screen, kSpot.right - kSpot.left, kSpot.bottom - kSpot.top);
-    HGDIOBJ old = SelectObject(memory, picture);
-    HBRUSH green = CreateSolidBrush(RGB(40, 220, 60));
+    zorv::WindowDC screen(nullptr);
+    zorv::MemoryDC memory(screen.get());
+    HBITMAP picture = CreateCompatibleBitmap(screen.get(), kSpot.right - kSpot.left, kSpot.bottom - kSpot.top);
+    zorv::SelectedObject selected(memory.get(), picture);
+    zorv::GdiObject<HBRUSH> green(CreateSolidBrush(RGB(40, 220, 60)));
     RECT all = {0, 0, kSpot.right - kSpot.left, kSpot.bottom - kSpot.top};
-    FillRect(memory, &all, green);
-    DeleteObject(green);
-    SelectObject(memory, old);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
+    FillRect(memory.get(), &all, green.get());
     return picture;
 }
 
@@ -85,13 +83,13 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR arguments, int show) {
     wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
     wc.lpszClassName = "Zorv3D Minimal";
     RegisterClassA(&wc);
-    g_minimal.lit = MakePicture();
+    g_minimal.lit.reset(MakePicture());
     HWND w = CreateWindowExA(0, "Zorv3D Minimal", "", WS_POPUP, 0, 0, 640, 480, nullptr, nullptr, instance, nullptr);
     ShowWindow(w, show);
     UpdateWindow(w);
     if (arguments && std::strcmp(arguments, "game") == 0) PostMessageA(w, WM_APP, 0, 0);
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchMessageA(&msg);
-    DeleteObject(g_minimal.lit);
+    g_minimal.lit.reset();
     return 0;
 }

@@ -55,18 +55,15 @@ public:
         start_ = last_;
     }
     void Sample() {
-        HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
-        if (snapshot == INVALID_HANDLE_VALUE) return;
+        zorv::KernelHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
+        if (!snapshot) return;
         THREADENTRY32 entry;
         entry.dwSize = sizeof entry;
-        for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry)) {
+        for (BOOL more = Thread32First(snapshot.get(), &entry); more; more = Thread32Next(snapshot.get(), &entry)) {
             if (entry.th32OwnerProcessID != pid_) continue;
-            HANDLE thread = OpenThread(THREAD_QUERY_INFORMATION, FALSE, entry.th32ThreadID);
-            if (!thread) continue;
-            last_[entry.th32ThreadID] = ThreadCpu(thread);
-            CloseHandle(thread);
+            zorv::KernelHandle thread(OpenThread(THREAD_QUERY_INFORMATION, FALSE, entry.th32ThreadID));
+            if (thread) last_[entry.th32ThreadID] = ThreadCpu(thread.get());
         }
-        CloseHandle(snapshot);
     }
     // Seconds used since the clock was made, all threads together.
     double Used() const {
@@ -101,24 +98,26 @@ public:
     explicit Run(const std::string& folder) {
         STARTUPINFOA si = {};
         si.cb = sizeof si;
-        std::string exe = JoinPath(folder, "zorv3d.exe");
+        std::string exe = JoinPath(folder, kProgramFile);
         char cmd[1] = "";
-        ok_ = CreateProcessA(exe.c_str(), cmd, nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &si, &pi_) != 0;
+        PROCESS_INFORMATION pi = {};
+        if (!CreateProcessA(exe.c_str(), cmd, nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &si, &pi)) return;
+        process_.reset(pi.hProcess);
+        thread_.reset(pi.hThread);
+        pid_ = pi.dwProcessId;
     }
     ~Run() {
-        if (!ok_) return;
-        TerminateProcess(pi_.hProcess, 0);
-        WaitForSingleObject(pi_.hProcess, 5000);
-        CloseHandle(pi_.hProcess);
-        CloseHandle(pi_.hThread);
+        if (!process_) return;
+        TerminateProcess(process_.get(), 0);
+        WaitForSingleObject(process_.get(), 5000);
     }
-    bool ok() const { return ok_; }
-    DWORD pid() const { return pi_.dwProcessId; }
-    HANDLE thread() const { return pi_.hThread; }
+    bool ok() const { return static_cast<bool>(process_); }
+    DWORD pid() const { return pid_; }
+    HANDLE thread() const { return thread_.get(); }
 
 private:
-    PROCESS_INFORMATION pi_ = {};
-    bool ok_ = false;
+    zorv::KernelHandle process_, thread_;
+    DWORD pid_ = 0;
 };
 
 // Polls every 2 ms until done() holds; false at the deadline.

@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "app.h"
+#include "common/gdi_guards_win.h"
 #include "files.h"
 #include "menu_view.h"
 #include "window_search.h"
@@ -61,11 +62,17 @@ bool Poll(const std::function<bool()>& done, double seconds) {
 struct Process {
     PROCESS_INFORMATION info = {};
     bool ok = false;
+    // The owners of info's two handles.
+    zorv::KernelHandle process, thread;
     Process(const std::string& folder, const std::string& exe, const char* arguments) {
         STARTUPINFOA si = {};
         si.cb = sizeof si;
         std::string command = "\"" + JoinPath(folder, exe) + "\" " + arguments;
         ok = CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &si, &info) != 0;
+        if (ok) {
+            process.reset(info.hProcess);
+            thread.reset(info.hThread);
+        }
     }
     ~Process() {
         if (!ok) return;
@@ -73,15 +80,11 @@ struct Process {
         if (HWND game = FindWindowA(kGameClass, nullptr)) {
             DWORD pid = 0;
             GetWindowThreadProcessId(game, &pid);
-            if (HANDLE h = OpenProcess(PROCESS_TERMINATE, FALSE, pid)) {
-                TerminateProcess(h, 0);
-                CloseHandle(h);
-            }
+            zorv::KernelHandle gameProcess(OpenProcess(PROCESS_TERMINATE, FALSE, pid));
+            if (gameProcess) TerminateProcess(gameProcess.get(), 0);
         }
         TerminateProcess(info.hProcess, 0);
         WaitForSingleObject(info.hProcess, 5000);
-        CloseHandle(info.hProcess);
-        CloseHandle(info.hThread);
     }
     HWND Window(const char* cls) const {
         HWND w = FindWindowOfProcess(info.dwProcessId, cls);
@@ -149,8 +152,8 @@ struct Process {
 std::vector<DWORD> Capture(const RECT& r) {
     const int w = r.right - r.left, h = r.bottom - r.top;
     std::vector<DWORD> pixels(static_cast<size_t>(w) * h);
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
+    zorv::WindowDC screen(nullptr);
+    zorv::MemoryDC memory(screen.get());
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = w;
@@ -158,15 +161,11 @@ std::vector<DWORD> Capture(const RECT& r) {
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     void* bits = nullptr;
-    HBITMAP dib = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, dib);
-    BitBlt(memory, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+    zorv::GdiObject<HBITMAP> dib(CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    zorv::SelectedObject selected(memory.get(), dib.get());
+    BitBlt(memory.get(), 0, 0, w, h, screen.get(), r.left, r.top, SRCCOPY);
     GdiFlush();
     std::copy(static_cast<DWORD*>(bits), static_cast<DWORD*>(bits) + pixels.size(), pixels.begin());
-    SelectObject(memory, old);
-    DeleteObject(dib);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
     return pixels;
 }
 
@@ -213,11 +212,10 @@ std::vector<double> GameEndSteps(const std::vector<std::function<bool()>>& steps
     if (!Poll([&] { return (game = FindWindowA(kGameClass, nullptr)) != nullptr; }, 20)) return times;
     DWORD pid = 0;
     GetWindowThreadProcessId(game, &pid);
-    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, pid);
+    zorv::KernelHandle process(OpenProcess(SYNCHRONIZE, FALSE, pid));
     if (!process) return times;
-    DWORD waited = WaitForSingleObject(process, 20000);
+    DWORD waited = WaitForSingleObject(process.get(), 20000);
     double ended = Now();
-    CloseHandle(process);
     if (waited != WAIT_OBJECT_0) return times;
     size_t next = 0;
     Poll(
@@ -258,7 +256,7 @@ int main(int argc, char** argv) {
     minimal = minimal.substr(0, minimal.find_last_of('\\')) + "\\bench_minimal.exe";
     CopyFileA(minimal.c_str(), folder.PathOf("bench_minimal.exe").c_str(), FALSE);
     // Every start goes straight to the game; the game shows for a moment and ends cleanly.
-    folder.Write("info\\InitFlag.flg", "1\r\n");
+    folder.Write(kFirstRunFlagFile, "1\r\n");
     folder.Write("demo-game.ini", "stay=400\nlog=0\n");
 
     const bool other = argc > 2 && CopyFileA(argv[2], folder.PathOf("other.exe").c_str(), FALSE);
@@ -278,7 +276,7 @@ int main(int argc, char** argv) {
     };
     for (int i = 0; i < runs; ++i) {
         timeStart(baseline, "bench_minimal.exe", kMinimalClass);
-        timeStart(program, "zorv3d.exe", kMenuClass);
+        timeStart(program, kProgramFile, kMenuClass);
         if (other) timeStart(otherProgram, "other.exe", kMenuClass);
     }
     std::printf("median of %d runs each; times in milliseconds, memory in KiB, processor time in ms per 5 s\n", runs);
@@ -310,7 +308,7 @@ int main(int argc, char** argv) {
     }
     minimalGame = Median(gameEnds);
 
-    Process app(folder.path(), "zorv3d.exe", "");
+    Process app(folder.path(), kProgramFile, "");
     double started = Now();
     double toMenu = app.TimeToWindow(kMenuClass, started);
     HWND menu = app.Window(kMenuClass);

@@ -6,6 +6,7 @@
 #include "audio/music_volume_win.h"
 #include "audio/volume_scroll.h"
 #include "common/dialog_state_win.h"
+#include "common/game_files.h"
 #include "graphics/image_button_screen_win.h"
 
 namespace zorv {
@@ -35,7 +36,7 @@ void ShowAndApply(HWND dialog) {
 }
 
 void Done(AudioDialog& state, HWND dialog) {
-    WriteAudioSettings(dialog, state.screen.instance(), kAudioFileName);
+    WriteAudioSettings(dialog, state.screen.instance(), kAudioSettingsFile);
     state.screen.Close();
     EndDialog(dialog, 1);
 }
@@ -51,7 +52,7 @@ INT_PTR OnInitDialog(AudioDialog& state, HWND dialog) {
         SetScrollRange(GetDlgItem(dialog, bar.controlId), SB_CTL, kVolumeMin, kVolumeMax, FALSE);
     }
     // A file that cannot be read ends the program through the error dialog.
-    ReadAudioSettings(dialog, state.screen.instance(), kAudioFileName);
+    ReadAudioSettings(dialog, state.screen.instance(), kAudioSettingsFile);
     BeginMixerMessages();
     ShowAndApply(dialog);
     return TRUE;

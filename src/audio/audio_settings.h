@@ -4,9 +4,9 @@
 
 #include <string>
 
+
 namespace zorv {
 
-constexpr char kAudioFileName[] = ".\\info\\Audio.cfg";
 constexpr int kVolumeMin = 0;
 constexpr int kVolumeMax = 50;
 constexpr int kDefaultVolume = 25;  // both volumes while the custom flag is 0

@@ -5,36 +5,39 @@
 
 #include "audio/music_volume.h"
 #include "common/message_box_win.h"
+#include "common/unique_handle.h"
 
 namespace zorv {
 namespace {
 
-struct MusicVolumeState {
+// The program's one mixer as the music volume sees it, for the whole run: the level last set
+// and the messages told in this round.
+struct MixerState {
     int level = 0;  // kept between calls; a Music value outside 0..50 leaves it
     bool told[kMixerMessageCount] = {};
     bool toldThisCall = false;
 };
-MusicVolumeState g_state;
+MixerState programMixer;
 
 void Tell(MixerMessage message) {
-    if (g_state.told[message]) return;
-    g_state.told[message] = true;
-    g_state.toldThisCall = true;
+    if (programMixer.told[message]) return;
+    programMixer.told[message] = true;
+    programMixer.toldThisCall = true;
     ShowMessage(MixerMessageText(message));
 }
 
-// Closes the mixer on every way out of the routine.
-class OpenMixer {
-public:
-    OpenMixer(MixerDevice& device, HMIXER handle) : device_(device), handle_(handle) {}
-    ~OpenMixer() { device_.Close(handle_); }
-    OpenMixer(const OpenMixer&) = delete;
-    OpenMixer& operator=(const OpenMixer&) = delete;
-
-private:
-    MixerDevice& device_;
-    HMIXER handle_;
+// A mixer opened on a device, closed by that device on every way out of the routine.
+struct MixerOpening {
+    MixerDevice* device = nullptr;
+    HMIXER handle = nullptr;
 };
+struct OpenMixerTraits {
+    using Handle = MixerOpening;
+    static Handle Empty() { return MixerOpening(); }
+    static bool IsEmpty(const Handle& opening) { return opening.device == nullptr; }
+    static void Close(const Handle& opening) { opening.device->Close(opening.handle); }
+};
+using OpenMixer = UniqueHandle<OpenMixerTraits>;
 
 // Looks among the destination's sources for the CD-audio one and leaves it in `line`. A source
 // that cannot be fetched is passed over.
@@ -90,14 +93,14 @@ void WriteVolume(MixerDevice& mixer, HMIXER handle, const MIXERLINEA& line, int 
 }
 
 void ApplyMusicVolume(MixerDevice& mixer, int value) {
-    g_state.level = MusicLevel(value, g_state.level);
+    programMixer.level = MusicLevel(value, programMixer.level);
 
     HMIXER handle = nullptr;
     if (mixer.Open(0, &handle) != MMSYSERR_NOERROR) {
         Tell(kMixerOpenFailed);
         return;
     }
-    OpenMixer open(mixer, handle);
+    OpenMixer open(MixerOpening{&mixer, handle});
 
     MIXERLINEA destination = {};
     destination.cbStruct = sizeof destination;
@@ -108,21 +111,21 @@ void ApplyMusicVolume(MixerDevice& mixer, int value) {
     }
     MIXERLINEA source = {};
     if (!FindCompactDiscSource(mixer, handle, destination, &source)) return;
-    WriteVolume(mixer, handle, source, g_state.level);
+    WriteVolume(mixer, handle, source, programMixer.level);
 }
 
 }  // namespace
 
 bool SetMusicVolumeOn(MixerDevice& mixer, int value) {
-    g_state.toldThisCall = false;
+    programMixer.toldThisCall = false;
     ApplyMusicVolume(mixer, value);
-    return g_state.toldThisCall;
+    return programMixer.toldThisCall;
 }
 
 bool SetMusicVolume(int value) { return SetMusicVolumeOn(SystemMixer(), value); }
 
 void BeginMixerMessages() {
-    for (bool& told : g_state.told) told = false;
+    for (bool& told : programMixer.told) told = false;
 }
 
 }  // namespace zorv

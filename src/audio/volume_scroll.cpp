@@ -1,27 +1,9 @@
 #include "audio/volume_scroll.h"
 
 namespace zorv {
-namespace {
-
-int Clamp(long long value) {
-    return value < kVolumeMin ? kVolumeMin : value > kVolumeMax ? kVolumeMax : static_cast<int>(value);
-}
-
-}  // namespace
 
 int ScrolledVolume(int value, int code, int thumbPosition) {
-    const long long v = value;
-    switch (code) {
-    case kScrollLineLeft:
-    case kScrollPageLeft: return v - kVolumeStep < kVolumeMin ? kVolumeMin : static_cast<int>(v - kVolumeStep);
-    case kScrollLineRight:
-    case kScrollPageRight: return v + kVolumeStep > kVolumeMax ? kVolumeMax : static_cast<int>(v + kVolumeStep);
-    case kScrollThumbPosition:
-    case kScrollThumbTrack: return Clamp(thumbPosition);
-    case kScrollLeftEnd: return kVolumeMin;
-    case kScrollRightEnd: return kVolumeMax;
-    default: return value;
-    }
+    return ScrolledValue(value, code, thumbPosition, ScrollRange{kVolumeMin, kVolumeMax, kVolumeStep});
 }
 
 void UseDefaultsUnlessCustom(AudioSettings& settings) {

@@ -2,21 +2,10 @@
 #pragma once
 
 #include "audio/audio_settings.h"
+// The notification codes, kScrollLineLeft to kScrollEnd.
+#include "common/scroll_bar.h"
 
 namespace zorv {
-
-// The codes a horizontal scroll bar notification carries, by their system values.
-enum ScrollCode {
-    kScrollLineLeft = 0,
-    kScrollLineRight = 1,
-    kScrollPageLeft = 2,
-    kScrollPageRight = 3,
-    kScrollThumbPosition = 4,
-    kScrollThumbTrack = 5,
-    kScrollLeftEnd = 6,
-    kScrollRightEnd = 7,
-    kScrollEnd = 8,
-};
 
 constexpr int kVolumeStep = 10;
 

@@ -3,7 +3,6 @@
 #include <climits>
 #include <cmath>
 #include <cstdint>
-#include <cstring>
 
 #include "common/text_config.h"
 
@@ -13,13 +12,6 @@ namespace {
 // 1/72 as the font routine has always held it; slightly above 1/72, so that sizes that are
 // whole multiples of a pixel do not lose one to truncation.
 constexpr float kPointsPerInchInverse = 0.013888889f;
-
-template <size_t N>
-void CopyCut(char (&field)[N], const std::string& value) {
-    size_t n = value.size() < N - 1 ? value.size() : N - 1;
-    std::memcpy(field, value.data(), n);
-    field[n] = '\0';
-}
 
 int ClampToInt(double value) {
     if (!(value > -static_cast<double>(INT_MAX))) return std::isnan(value) ? 0 : -INT_MAX;
@@ -63,14 +55,8 @@ void ApplyCaptionLine(CaptionTable& table, const std::string& rawLine) {
 }
 
 void ParseCaptionText(CaptionTable& table, const std::string& wholeText) {
-    std::string text;
-    text.reserve(wholeText.size());
-    for (size_t i = 0; i < wholeText.size(); ++i) {
-        if (wholeText[i] == '\r' && i + 1 < wholeText.size() && wholeText[i + 1] == '\n') continue;
-        text += wholeText[i];
-    }
     table.face[0] = '\0';
-    for (const std::string& line : SplitConfigLines(text)) ApplyCaptionLine(table, line);
+    for (const std::string& line : SplitConfigLines(TextModeRead(wholeText))) ApplyCaptionLine(table, line);
 }
 
 int CaptionPointToDevice(int tenths, int pixelsPerInch) {

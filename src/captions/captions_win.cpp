@@ -18,32 +18,6 @@ constexpr size_t kMaxCaptionText = 64 * 1024;
 
 const COLORREF kCaptionColor = RGB(0, 255, 0);
 
-// The caption font selected for one drawing; at its end the stock system font is selected
-// instead, so that the caption font is free to be deleted by its owner.
-class CaptionFontSelection {
-public:
-    CaptionFontSelection(HDC dc, HFONT font) : dc_(dc) {
-        if (font) SelectObject(dc_, font);
-    }
-    ~CaptionFontSelection() { SelectObject(dc_, GetStockObject(SYSTEM_FONT)); }
-    CaptionFontSelection(const CaptionFontSelection&) = delete;
-    CaptionFontSelection& operator=(const CaptionFontSelection&) = delete;
-private:
-    HDC dc_;
-};
-
-// The context's state saved for the font arithmetic and restored after it.
-class SavedDCState {
-public:
-    explicit SavedDCState(HDC dc) : dc_(dc), saved_(SaveDC(dc)) {}
-    ~SavedDCState() { if (saved_) RestoreDC(dc_, saved_); }
-    SavedDCState(const SavedDCState&) = delete;
-    SavedDCState& operator=(const SavedDCState&) = delete;
-private:
-    HDC dc_;
-    int saved_;
-};
-
 int AverageCharWidth(HDC dc, HFONT font) {
     SelectedObject selected(dc, font);
     TEXTMETRICA metrics = {};
@@ -65,7 +39,8 @@ bool ReadCaptionFile(const char* relative) {
 HFONT CreateScaledFont(HWND window, const char* face, int height, int width) {
     WindowDC dc(window);
     if (!dc) return nullptr;
-    SavedDCState state(dc.get());
+    // The context's state is restored after the font arithmetic.
+    SavedDC state(dc.get());
     SetGraphicsMode(dc.get(), GM_ADVANCED);
     ModifyWorldTransform(dc.get(), nullptr, MWT_IDENTITY);
     SetViewportOrgEx(dc.get(), 0, 0, nullptr);
@@ -92,7 +67,8 @@ HFONT CreateScaledFont(HWND window, const char* face, int height, int width) {
 void DrawCaptions(HWND window, HDC dc, const CaptionPlace* places, int count) {
     const CaptionTable& table = Captions();
     GdiObject<HFONT> font(CreateScaledFont(window, table.face, CaptionDrawingHeight(table), table.width));
-    CaptionFontSelection selection(dc, font.get());
+    // The stock system font takes the caption font's place at the end, so that it can go.
+    SelectedObject selection(dc, font.get(), GetStockObject(SYSTEM_FONT));
     SetTextColor(dc, kCaptionColor);
     SetBkMode(dc, TRANSPARENT);
     for (int i = 0; i < count; ++i) {

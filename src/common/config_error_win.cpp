@@ -1,6 +1,7 @@
 #include "common/config_error_win.h"
 
 #include <cstdlib>
+#include <string>
 
 #include "resources/resource_ids.h"
 
@@ -8,8 +9,8 @@ namespace zorv {
 namespace {
 
 struct ConfigErrorDialog {
-    // Holds the whole path that the callers form, so a deep installation folder shows whole.
-    char text[MAX_PATH] = {};
+    // The whole path the caller names, however deep the installation folder.
+    std::string text;
     const char* explanation = "";  // the caption file's text, filled in once it is read
     ConfigErrorSink sink = nullptr;
 };
@@ -18,7 +19,7 @@ ConfigErrorDialog g_dialog;
 INT_PTR CALLBACK ConfigErrorProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
     case WM_INITDIALOG:
-        SetDlgItemTextA(dialog, IDC_CONFIG_ERROR_TEXT, g_dialog.text);
+        SetDlgItemTextA(dialog, IDC_CONFIG_ERROR_TEXT, g_dialog.text.c_str());
         SetDlgItemTextA(dialog, IDC_CONFIG_ERROR_EXPLANATION, g_dialog.explanation);
         return 0;
     case WM_COMMAND:
@@ -36,9 +37,9 @@ INT_PTR CALLBACK ConfigErrorProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 }  // namespace
 
 void ShowConfigFileError(HWND owner, HINSTANCE instance, const char* fullPath) {
-    lstrcpynA(g_dialog.text, fullPath ? fullPath : "", sizeof g_dialog.text);
+    g_dialog.text = fullPath ? fullPath : "";
     if (g_dialog.sink) {
-        g_dialog.sink(g_dialog.text);
+        g_dialog.sink(g_dialog.text.c_str());
         return;
     }
     if (!instance) instance = GetModuleHandleA(nullptr);

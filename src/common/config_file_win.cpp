@@ -4,6 +4,7 @@
 
 #include "common/config_error_win.h"
 #include "common/full_path_win.h"
+#include "common/handle_guards_win.h"
 #include "common/safe_save.h"
 
 namespace zorv {
@@ -14,14 +15,15 @@ constexpr size_t kMaxConfigText = 1 << 20;
 // Writes the bytes from the start of the file opened with `disposition` and cuts it there;
 // the data reaches the disk before the handle closes.
 bool WriteWholeFile(const char* path, DWORD disposition, const std::string& bytes) {
-    HANDLE file = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, disposition,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
+    KernelHandle file(CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, disposition,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return false;
     DWORD written = 0;
-    bool ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+    bool ok = WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
               written == bytes.size();
-    ok = ok && SetEndOfFile(file) && FlushFileBuffers(file);
-    return CloseHandle(file) && ok;
+    ok = ok && SetEndOfFile(file.get()) && FlushFileBuffers(file.get());
+    // The close's own answer counts too.
+    return CloseHandle(file.release()) && ok;
 }
 
 // Through the temporary file and one replacement, so that a crash leaves the old text or the
@@ -34,6 +36,14 @@ bool ReplaceWhole(const char* path, const std::string& bytes) {
     }
     if (MoveFileExA(temp.c_str(), path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
     DeleteFileA(temp.c_str());
+    return false;
+}
+
+// The file's full path in `path`. A full path that does not fit is refused with the error dialog
+// naming it whole, as for a file that cannot be opened: a cut one could name another file.
+bool ConfigPath(HWND owner, HINSTANCE instance, const char* relative, char (&path)[MAX_PATH]) {
+    if (FullPath(relative, path)) return true;
+    ShowConfigFileError(owner, instance, FullPathText(relative).c_str());
     return false;
 }
 
@@ -53,7 +63,7 @@ bool ReadTextFile(const char* fullPath, size_t limit, std::string* text) {
 
 bool ReadConfigText(HWND owner, HINSTANCE instance, const char* relative, std::string* text) {
     char path[MAX_PATH];
-    FullPath(relative, path);
+    if (!ConfigPath(owner, instance, relative, path)) return false;
     if (ReadTextFile(path, kMaxConfigText, text)) return true;
     ShowConfigFileError(owner, instance, path);
     return false;
@@ -61,7 +71,7 @@ bool ReadConfigText(HWND owner, HINSTANCE instance, const char* relative, std::s
 
 bool SaveConfigText(HWND owner, HINSTANCE instance, const char* relative, const std::string& text) {
     char path[MAX_PATH];
-    FullPath(relative, path);
+    if (!ConfigPath(owner, instance, relative, path)) return false;
     DWORD attributes = GetFileAttributesA(path);
     bool readOnly = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
     std::string bytes = TextModeBytes(text);

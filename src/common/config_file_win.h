@@ -1,5 +1,6 @@
 // Opening the game's settings files: full paths, whole-text reads, and saves that never leave
-// a half-written file. Every failure to open brings up the configuration-file error dialog.
+// a half-written file. Every failure to open brings up the configuration-file error dialog; so
+// does a full path longer than MAX_PATH, which is never cut to fit, and the dialog names it whole.
 #pragma once
 
 #include <windows.h>

@@ -8,19 +8,19 @@
 
 namespace zorv {
 
-int ReadFirstRunFlagFile(HWND owner, HINSTANCE instance, const char* fileName) {
+bool ReadFirstRunFlagFile(HWND owner, HINSTANCE instance, const char* fileName) {
     std::string text;
-    if (!ReadConfigText(owner, instance, fileName, &text)) return 0;
+    if (!ReadConfigText(owner, instance, fileName, &text)) return false;
     int flag = FirstRunFlag();
     ParseFirstRunFlag(text.c_str(), &flag);
     SetFirstRunFlag(flag);
-    return 1;
+    return true;
 }
 
-int WriteFirstRunFlagFile(HWND owner, HINSTANCE instance, const char* fileName) {
+bool WriteFirstRunFlagFile(HWND owner, HINSTANCE instance, const char* fileName) {
     char line[16];
     std::snprintf(line, sizeof line, "%d\n", FirstRunFlag());
-    return SaveConfigText(owner, instance, fileName, line) ? 1 : 0;
+    return SaveConfigText(owner, instance, fileName, line);
 }
 
 }  // namespace zorv

@@ -1,60 +1,28 @@
-// Owners for GDI handles: each releases what it holds on every path out of a scope.
+// Owners for GDI handles and device context state: each releases or restores what it holds on
+// every path out of a scope.
 #pragma once
 
 #include <windows.h>
 
+#include "common/unique_handle.h"
+
 namespace zorv {
-
-// A window's device context from GetDC (a null window means the screen).
-class WindowDC {
-public:
-    explicit WindowDC(HWND window) : window_(window), dc_(GetDC(window)) {}
-    ~WindowDC() { if (dc_) ReleaseDC(window_, dc_); }
-    WindowDC(const WindowDC&) = delete;
-    WindowDC& operator=(const WindowDC&) = delete;
-    HDC get() const { return dc_; }
-    explicit operator bool() const { return dc_ != nullptr; }
-private:
-    HWND window_;
-    HDC dc_;
-};
-
-// A memory device context compatible with another one.
-class MemoryDC {
-public:
-    explicit MemoryDC(HDC compatibleWith) : dc_(CreateCompatibleDC(compatibleWith)) {}
-    ~MemoryDC() { if (dc_) DeleteDC(dc_); }
-    MemoryDC(const MemoryDC&) = delete;
-    MemoryDC& operator=(const MemoryDC&) = delete;
-    HDC get() const { return dc_; }
-    explicit operator bool() const { return dc_ != nullptr; }
-private:
-    HDC dc_;
-};
 
 // Any GDI object that is deleted with DeleteObject (bitmaps, fonts, palettes).
 template <typename Handle>
-class GdiObject {
+using GdiObject = UniqueHandle<CloseWith<Handle, DeleteObject>>;
+
+// A memory device context compatible with another one.
+class MemoryDC : public UniqueHandle<CloseWith<HDC, DeleteDC>> {
 public:
-    GdiObject() = default;
-    explicit GdiObject(Handle handle) : handle_(handle) {}
-    ~GdiObject() { reset(); }
-    GdiObject(const GdiObject&) = delete;
-    GdiObject& operator=(const GdiObject&) = delete;
-    GdiObject(GdiObject&& other) noexcept : handle_(other.release()) {}
-    GdiObject& operator=(GdiObject&& other) noexcept {
-        if (this != &other) reset(other.release());
-        return *this;
-    }
-    Handle get() const { return handle_; }
-    Handle release() { Handle h = handle_; handle_ = nullptr; return h; }
-    void reset(Handle handle = nullptr) {
-        if (handle_) DeleteObject(handle_);
-        handle_ = handle;
-    }
-    explicit operator bool() const { return handle_ != nullptr; }
-private:
-    Handle handle_ = nullptr;
+    explicit MemoryDC(HDC compatibleWith) : UniqueHandle(CreateCompatibleDC(compatibleWith)) {}
+};
+
+// A window's device context from GetDC (a null window means the screen).
+class WindowDC : public UniqueHandle<CloseWithOwner<HWND, HDC, ReleaseDC>> {
+public:
+    explicit WindowDC(HWND window) : UniqueHandle({window, GetDC(window)}) {}
+    HDC get() const { return UniqueHandle::get().value; }
 };
 
 // The device context of one WM_PAINT, between BeginPaint and EndPaint.
@@ -72,32 +40,35 @@ private:
     HDC dc_;
 };
 
-// Selects an object into a device context and puts the previous one back at scope end.
-class SelectedObject {
+// A device context's state, saved with SaveDC and restored at scope end.
+class SavedDC : public UniqueHandle<CloseWithOwner<HDC, int, RestoreDC>> {
 public:
-    SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), previous_(object ? SelectObject(dc, object) : nullptr) {}
-    ~SelectedObject() { if (previous_) SelectObject(dc_, previous_); }
-    SelectedObject(const SelectedObject&) = delete;
-    SelectedObject& operator=(const SelectedObject&) = delete;
-private:
-    HDC dc_;
-    HGDIOBJ previous_;
+    explicit SavedDC(HDC dc) : UniqueHandle({dc, SaveDC(dc)}) {}
 };
+
+// Selects an object into a device context and puts the previous one back at scope end. A null
+// object leaves the context as it is.
+class SelectedObject : public UniqueHandle<CloseWithOwner<HDC, HGDIOBJ, SelectObject>> {
+public:
+    SelectedObject(HDC dc, HGDIOBJ object) : UniqueHandle({dc, object ? SelectObject(dc, object) : nullptr}) {}
+    // The same, but at scope end `after` (a stock object) is selected, whatever was selected
+    // before, so that the object is free to be deleted by its owner.
+    SelectedObject(HDC dc, HGDIOBJ object, HGDIOBJ after) : UniqueHandle({dc, after}) {
+        if (object) SelectObject(dc, object);
+    }
+};
+
+// SelectPalette as the background palette, as a palette is put back.
+inline HPALETTE SelectBackgroundPalette(HDC dc, HPALETTE palette) { return SelectPalette(dc, palette, TRUE); }
 
 // Selects a palette (as a background or foreground palette), realises it, and puts the
 // previous palette back at scope end. A null palette leaves the context as it is.
-class SelectedPalette {
+class SelectedPalette : public UniqueHandle<CloseWithOwner<HDC, HPALETTE, SelectBackgroundPalette>> {
 public:
     SelectedPalette(HDC dc, HPALETTE palette, bool background)
-        : dc_(dc), previous_(palette ? SelectPalette(dc, palette, background ? TRUE : FALSE) : nullptr) {
+        : UniqueHandle({dc, palette ? SelectPalette(dc, palette, background ? TRUE : FALSE) : nullptr}) {
         if (palette) RealizePalette(dc);
     }
-    ~SelectedPalette() { if (previous_) SelectPalette(dc_, previous_, TRUE); }
-    SelectedPalette(const SelectedPalette&) = delete;
-    SelectedPalette& operator=(const SelectedPalette&) = delete;
-private:
-    HDC dc_;
-    HPALETTE previous_;
 };
 
 }  // namespace zorv

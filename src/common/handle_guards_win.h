@@ -1,28 +1,30 @@
-// Owners for kernel handles and global memory blocks: each releases what it holds on every
-// path out of a scope.
+// Owners for kernel handles, loaded modules and global memory blocks: each releases what it
+// holds on every path out of a scope.
 #pragma once
 
 #include <windows.h>
 
+#include "common/unique_handle.h"
+
 namespace zorv {
 
-// A handle closed with CloseHandle (processes, threads, files opened with CreateFileA).
-class KernelHandle {
-public:
-    KernelHandle() = default;
-    explicit KernelHandle(HANDLE handle) : handle_(handle == INVALID_HANDLE_VALUE ? nullptr : handle) {}
-    ~KernelHandle() { reset(); }
-    KernelHandle(const KernelHandle&) = delete;
-    KernelHandle& operator=(const KernelHandle&) = delete;
-    HANDLE get() const { return handle_; }
-    void reset(HANDLE handle = nullptr) {
-        if (handle_) CloseHandle(handle_);
-        handle_ = handle == INVALID_HANDLE_VALUE ? nullptr : handle;
-    }
-    explicit operator bool() const { return handle_ != nullptr; }
-private:
-    HANDLE handle_ = nullptr;
+// Traits of the kernel's HANDLEs, which say "none" two ways: null (processes, threads, events)
+// and INVALID_HANDLE_VALUE (CreateFileA, FindFirstFileA). Both count as empty; an empty owner
+// holds null.
+template <auto CloseFunction>
+struct NullOrInvalidHandle {
+    using Handle = HANDLE;
+    static Handle Empty() { return nullptr; }
+    static bool IsEmpty(Handle handle) { return handle == nullptr || handle == INVALID_HANDLE_VALUE; }
+    static void Close(Handle handle) { CloseFunction(handle); }
 };
+
+// A handle closed with CloseHandle (processes, threads, events, files opened with CreateFileA).
+using KernelHandle = UniqueHandle<NullOrInvalidHandle<CloseHandle>>;
+// A search of FindFirstFileA, closed with FindClose.
+using FileSearch = UniqueHandle<NullOrInvalidHandle<FindClose>>;
+// A module loaded with LoadLibraryA or LoadLibraryExA.
+using LoadedModule = UniqueHandle<CloseWith<HMODULE, FreeLibrary>>;
 
 // A movable global memory block, kept locked for as long as it is owned. Moving it keeps the
 // lock: the bytes stay where they are.

@@ -6,28 +6,40 @@ namespace zorv {
 
 const char kTokenDelimiters[] = " \t\n";
 
-namespace {
-bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
-}  // namespace
+bool IsScanSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
 
-bool ParseLeadingInt(const char* text, int* value) {
-    const char* p = text;
-    while (*p && IsSpace(*p)) ++p;
+size_t SkipScanSpace(const std::string& text, size_t at) {
+    while (at < text.size() && IsScanSpace(text[at])) ++at;
+    return at;
+}
+
+bool ScanInt(const std::string& text, size_t* at, int* value) {
+    size_t p = SkipScanSpace(text, *at);
+    *at = p;
     bool negative = false;
-    if (*p == '+' || *p == '-') negative = *p++ == '-';
-    if (*p < '0' || *p > '9') {
-        *value = 0;
-        return false;
-    }
+    if (p < text.size() && (text[p] == '+' || text[p] == '-')) negative = text[p++] == '-';
+    if (p >= text.size() || text[p] < '0' || text[p] > '9') return false;
     long long v = 0;
-    for (; *p >= '0' && *p <= '9'; ++p) {
-        if (v <= static_cast<long long>(INT_MAX) + 1) v = v * 10 + (*p - '0');
+    for (; p < text.size() && text[p] >= '0' && text[p] <= '9'; ++p) {
+        if (v <= static_cast<long long>(INT_MAX) + 1) v = v * 10 + (text[p] - '0');
     }
     if (negative) v = -v;
-    if (v > INT_MAX) v = INT_MAX;
-    if (v < INT_MIN) v = INT_MIN;
-    *value = static_cast<int>(v);
+    *value = v > INT_MAX ? INT_MAX : v < INT_MIN ? INT_MIN : static_cast<int>(v);
+    *at = p;
     return true;
+}
+
+bool ScanIntLine(const std::string& text, size_t* at, int* value) {
+    if (!ScanInt(text, at, value)) return false;
+    *at = SkipScanSpace(text, *at);
+    return true;
+}
+
+bool ParseLeadingInt(const char* text, int* value) {
+    size_t at = 0;
+    if (ScanInt(text, &at, value)) return true;
+    *value = 0;
+    return false;
 }
 
 int AtoiLike(const char* text) {
@@ -36,13 +48,26 @@ int AtoiLike(const char* text) {
     return v;
 }
 
+std::string TextModeRead(const std::string& bytes) {
+    std::string text;
+    text.reserve(bytes.size());
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') continue;
+        text += bytes[i];
+    }
+    return text;
+}
+
+size_t ConfigLineEnd(const std::string& text, size_t start) {
+    const size_t newline = text.find('\n', start);
+    const size_t end = newline == std::string::npos ? text.size() : newline + 1;
+    return end - start > kConfigLineLimit ? start + kConfigLineLimit : end;
+}
+
 std::vector<std::string> SplitConfigLines(const std::string& text) {
     std::vector<std::string> lines;
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t newline = text.find('\n', start);
-        size_t end = newline == std::string::npos ? text.size() : newline + 1;
-        if (end - start > kConfigLineLimit) end = start + kConfigLineLimit;
+    for (size_t start = 0; start < text.size();) {
+        const size_t end = ConfigLineEnd(text, start);
         lines.push_back(text.substr(start, end - start));
         start = end;
     }

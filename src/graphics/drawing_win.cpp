@@ -5,6 +5,7 @@
 
 #include "common/gdi_guards_win.h"
 #include "common/handle_guards_win.h"
+#include "common/unique_handle.h"
 #include "graphics/bmp_format.h"
 #include "graphics/palette_win.h"
 #include "graphics/picture_slots_win.h"
@@ -22,20 +23,8 @@ HPALETTE CreateImagePalette(const BYTE* table, unsigned count) {
     return CreatePalette(logical);
 }
 
-// Keeps a located resource loaded for one scope.
-class LoadedResource {
-public:
-    LoadedResource(HINSTANCE instance, HRSRC resource)
-        : data_(LoadResource(instance, resource)), size_(SizeofResource(instance, resource)) {}
-    ~LoadedResource() { if (data_) FreeResource(data_); }
-    LoadedResource(const LoadedResource&) = delete;
-    LoadedResource& operator=(const LoadedResource&) = delete;
-    const BYTE* bytes() const { return data_ ? static_cast<const BYTE*>(LockResource(data_)) : nullptr; }
-    DWORD size() const { return size_; }
-private:
-    HGLOBAL data_;
-    DWORD size_;
-};
+// A located resource, loaded for one scope.
+using LoadedResource = UniqueHandle<CloseWith<HGLOBAL, FreeResource>>;
 
 }  // namespace
 
@@ -43,17 +32,18 @@ ResourceImage LoadResourceBitmap(HINSTANCE instance, int id) {
     ResourceImage loaded;
     HRSRC found = FindResourceA(instance, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(2) /* RT_BITMAP */);
     if (!found) return loaded;
-    LoadedResource resource(instance, found);
-    const BYTE* data = resource.bytes();
+    LoadedResource resource(LoadResource(instance, found));
+    const BYTE* data = resource ? static_cast<const BYTE*>(LockResource(resource.get())) : nullptr;
     if (!data) return loaded;
+    const DWORD size = SizeofResource(instance, found);
 
     // Our own resources, but still checked: the image palette takes 2^depth entries whatever
     // the colours-used field says, so the table must hold that many.
     BmpLayout layout;
-    if (ValidateBmpBlock(data, resource.size(), &layout) != BmpProblem::None) return loaded;
+    if (ValidateBmpBlock(data, size, &layout) != BmpProblem::None) return loaded;
     unsigned count = layout.bitCount <= 8 ? (1u << layout.bitCount) : 0;
     size_t pixelOffset = kBmpInfoHeaderSize + size_t{count} * 4;
-    if (pixelOffset + layout.pixelBytes > resource.size()) return loaded;
+    if (pixelOffset + layout.pixelBytes > size) return loaded;
 
     WindowDC screen(nullptr);
     GdiObject<HPALETTE> palette(CreateImagePalette(data + kBmpInfoHeaderSize, count));

@@ -1,12 +1,10 @@
 #include "graphics/image_button_win.h"
 
+#include "common/game_files.h"
 #include "common/gdi_guards_win.h"
 #include "common/multimedia_win.h"
 
 namespace zorv {
-
-const char kHoverSound[] = ".\\sound\\mmove.wav";
-const char kClickSound[] = ".\\sound\\mclick.wav";
 
 namespace {
 
@@ -96,7 +94,7 @@ void TrackHover(HWND window, ButtonScreen& screen, POINT at) {
     if (TrackPointer(screen.board, at.x, at.y, changes) == 0) return;
     for (int i = 0; i < Count(screen); ++i) {
         if (changes[i] == HoverChange::kEntered) {
-            PlayInterfaceSound(kHoverSound);
+            PlayInterfaceSound(kHoverSoundFile);
             DrawButton(window, screen, i, kStateHighlighted);
         } else if (changes[i] == HoverChange::kLeft) {
             DrawButton(window, screen, i, kStateNormal);
@@ -107,7 +105,7 @@ void TrackHover(HWND window, ButtonScreen& screen, POINT at) {
 int PressButton(HWND window, ButtonScreen& screen, POINT at) {
     const int hit = PressAt(screen.board, at.x, at.y);
     if (hit >= 0) {
-        PlayInterfaceSound(kClickSound);
+        PlayInterfaceSound(kClickSoundFile);
         const int pause = screen.board.table.buttons[hit].clickPauseMs;
         if (pause > 0) Sleep(static_cast<DWORD>(pause));
         DrawButton(window, screen, hit, kStatePressed);

@@ -34,9 +34,6 @@ struct ButtonScreen {
 // Sets up `screen` for `table`: rectangles where the table puts them, no hover, no pictures.
 void InitButtonScreen(ButtonScreen& screen, const ButtonTable& table);
 
-extern const char kHoverSound[];  // ".\sound\mmove.wav"
-extern const char kClickSound[];  // ".\sound\mclick.wav"
-
 // Plays an interface sound without waiting; a missing file plays nothing.
 void PlayInterfaceSound(const char* file);
 

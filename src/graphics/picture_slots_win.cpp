@@ -6,12 +6,13 @@
 #include "common/gdi_guards_win.h"
 #include "common/handle_guards_win.h"
 #include "common/message_box_win.h"
+#include "common/unique_handle.h"
 #include "graphics/palette_win.h"
 
 namespace zorv {
 namespace {
 
-struct PictureSlot {
+struct HeldPicture {
     BmpFileHeader fileHeader;
     GlobalBlock memory;           // the locked block: information header, colours, pixels
     const BYTE* image = nullptr;  // its bytes while the slot is filled
@@ -24,36 +25,26 @@ struct SharedPaletteState {
     GdiObject<HPALETTE> palette;
 };
 
-PictureSlot g_slots[kPictureSlotCount];
+HeldPicture g_slots[kPictureSlotCount];
 SharedPaletteState g_palette;
 
-PictureSlot* Slot(int slot) {
+HeldPicture* Slot(int slot) {
     return (slot >= 0 && slot < kPictureSlotCount) ? &g_slots[slot] : nullptr;
 }
 
-const PictureSlot* FilledSlot(int slot) {
-    const PictureSlot* s = Slot(slot);
+const HeldPicture* FilledSlot(int slot) {
+    const HeldPicture* s = Slot(slot);
     return (s && s->image) ? s : nullptr;
 }
 
-void FreeSlot(PictureSlot& s) {
+void FreeSlot(HeldPicture& s) {
     s.memory.reset();
     s.image = nullptr;
     s.layout = BmpLayout();
 }
 
-// Closes the file on every way out of the reader.
-class OpenFile {
-public:
-    explicit OpenFile(const char* path) : file_(_lopen(path, OF_READ)) {}
-    ~OpenFile() { if (ok()) _lclose(file_); }
-    OpenFile(const OpenFile&) = delete;
-    OpenFile& operator=(const OpenFile&) = delete;
-    bool ok() const { return file_ != HFILE_ERROR; }
-    HFILE get() const { return file_; }
-private:
-    HFILE file_;
-};
+// A file opened with _lopen, closed on every way out of the reader.
+using OpenFile = UniqueHandle<CloseWith<HFILE, _lclose, HFILE_ERROR>>;
 
 // Bytes left in the file after the current position, without moving it.
 LONG BytesLeft(HFILE file) {
@@ -65,27 +56,27 @@ LONG BytesLeft(HFILE file) {
 
 }  // namespace
 
-int ReadPicture(const char* fileName, int slot) {
-    PictureSlot* s = Slot(slot);
-    if (!s) return 0;
+bool ReadPicture(const char* fileName, int slot) {
+    HeldPicture* s = Slot(slot);
+    if (!s) return false;
 
+    // A full path that does not fit is not opened: a cut one could name another file.
     char path[MAX_PATH];
-    FullPath(fileName, path);
-    OpenFile file(path);
-    if (!file.ok()) {
+    OpenFile file(FullPath(fileName, path) ? _lopen(path, OF_READ) : HFILE_ERROR);
+    if (!file) {
         ShowMessage("Bmp File Open Error");
-        return 0;
+        return false;
     }
 
     BYTE header[kBmpFileHeaderSize];
     if (_lread(file.get(), header, sizeof header) != sizeof header) {
         ShowMessage("Bmp File Header Read Error");
-        return 0;
+        return false;
     }
     DecodeBmpFileHeader(header, sizeof header, &s->fileHeader);
     if (s->fileHeader.type != kBmpSignature) {
         ShowMessage("Bmp File Not Format");
-        return 0;
+        return false;
     }
 
     // A size field below 14 would make the block size wrap to a huge value that no
@@ -93,49 +84,49 @@ int ReadPicture(const char* fileName, int slot) {
     uint32_t blockSize = 0;
     if (!BmpBlockSize(s->fileHeader, &blockSize)) {
         ShowMessage("over Memory");
-        return 0;
+        return false;
     }
     // A file shorter than its size field is refused before anything that size is allocated.
     if (blockSize > static_cast<uint32_t>(BytesLeft(file.get()))) {
         ShowMessage("Bmp File Read Fail");
-        return 0;
+        return false;
     }
 
     FreeSlot(*s);
     GlobalBlock memory(blockSize);
     if (!memory) {
         ShowMessage("over Memory");
-        return 0;
+        return false;
     }
     if (_lread(file.get(), memory.bytes(), blockSize) != blockSize) {
         ShowMessage("Bmp File Read Fail");
-        return 0;
+        return false;
     }
 
     BmpLayout layout;
     if (ValidateBmpBlock(memory.bytes(), blockSize, &layout) != BmpProblem::None) {
         ShowMessage("Bmp File Not Format");
-        return 0;
+        return false;
     }
 
     s->image = memory.bytes();
     s->memory = std::move(memory);
     s->layout = layout;
     BuildSharedPalette(slot);
-    return 1;
+    return true;
 }
 
-int BuildSharedPalette(int slot) {
-    const PictureSlot* s = FilledSlot(slot);
-    if (!s) return 1;
+bool BuildSharedPalette(int slot) {
+    const HeldPicture* s = FilledSlot(slot);
+    if (!s) return true;
     unsigned count = s->layout.colorCount;
     g_palette.colorCount = count;
-    if (count == 0) return 1;
+    if (count == 0) return true;
 
     GlobalBlock memory(count * 4 + 8);
     if (!memory) {
         ShowMessage("Palette memory over");
-        return 0;
+        return false;
     }
     LOGPALETTE* logical = reinterpret_cast<LOGPALETTE*>(memory.bytes());
     FillLogicalPalette(logical, s->image + s->layout.colorTableOffset, count);
@@ -144,40 +135,40 @@ int BuildSharedPalette(int slot) {
     // The previous palette and its memory are replaced, not leaked.
     g_palette.memory = std::move(memory);
     if (palette) g_palette.palette.reset(palette);
-    return palette ? 1 : 0;
+    return palette != nullptr;
 }
 
 void ReleasePictures() {
-    for (PictureSlot& s : g_slots) FreeSlot(s);
+    for (HeldPicture& s : g_slots) FreeSlot(s);
     g_palette.memory.reset();
 }
 
 bool SlotFilled(int slot) { return FilledSlot(slot) != nullptr; }
 
 const BITMAPINFO* SlotInfo(int slot) {
-    const PictureSlot* s = FilledSlot(slot);
+    const HeldPicture* s = FilledSlot(slot);
     return s ? reinterpret_cast<const BITMAPINFO*>(s->image) : nullptr;
 }
 
 const void* SlotPixels(int slot) {
-    const PictureSlot* s = FilledSlot(slot);
+    const HeldPicture* s = FilledSlot(slot);
     return s ? s->image + s->layout.pixelOffset : nullptr;
 }
 
 unsigned SlotColorCount(int slot) {
-    const PictureSlot* s = FilledSlot(slot);
+    const HeldPicture* s = FilledSlot(slot);
     return s ? s->layout.colorCount : 0;
 }
 
 unsigned SlotColorTableBytes(int slot) { return SlotColorCount(slot) * 4; }
 
 LONG SlotWidth(int slot) {
-    const PictureSlot* s = FilledSlot(slot);
+    const HeldPicture* s = FilledSlot(slot);
     return s ? s->layout.width : 0;
 }
 
 LONG SlotHeight(int slot) {
-    const PictureSlot* s = FilledSlot(slot);
+    const HeldPicture* s = FilledSlot(slot);
     return s ? s->layout.height : 0;
 }
 

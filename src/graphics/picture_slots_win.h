@@ -6,18 +6,19 @@
 #include <windows.h>
 
 #include "graphics/bmp_format.h"
+#include "graphics/picture_slot.h"
 
 namespace zorv {
 
-constexpr int kPictureSlotCount = 9;
+constexpr int kPictureSlotCount = kLastScreenSlot + 1;
 
-// Reads `fileName` into `slot`; 1 on success, 0 after telling the player why not.
-// A refused file leaves the slot empty.
-int ReadPicture(const char* fileName, int slot);
+// Reads `fileName` into `slot`; false after telling the player why not. A refused file leaves
+// the slot empty; a full path longer than MAX_PATH is refused as a file that cannot be opened.
+bool ReadPicture(const char* fileName, int slot);
 
-// Rebuilds the shared palette from a filled slot; 1 on success (a picture without
-// colour table included), 0 when no memory could be had for it.
-int BuildSharedPalette(int slot);
+// Rebuilds the shared palette from a filled slot; true also for a picture without colour
+// table, false when no memory could be had for it.
+bool BuildSharedPalette(int slot);
 
 // Frees every slot's memory and the logical palette memory. Safe to call again.
 void ReleasePictures();

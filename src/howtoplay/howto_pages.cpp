@@ -1,5 +1,6 @@
 #include "howtoplay/howto_pages.h"
 
+#include "graphics/picture_slot.h"
 #include "howtoplay/howto_buttons.h"
 
 namespace zorv {
@@ -17,6 +18,6 @@ int TurnPage(int page, int command) {
     return page;
 }
 
-int PageSlot(int page) { return 6 + Clamp(page); }
+int PageSlot(int page) { return kSlotHowToPlay1 + Clamp(page); }
 
 }  // namespace zorv

@@ -1,7 +1,6 @@
 #include "keys/key_bindings.h"
 
 #include <cstdio>
-#include <cstring>
 
 #include "common/text_config.h"
 
@@ -11,20 +10,12 @@ namespace {
 constexpr int kEscapeVirtualKey = 0x1B;
 constexpr char kKeyDelimiters[] = " \t";
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
-
 // Where the lines start: after the first number and the white space behind it, or, when the
 // text does not begin with a number, after the leading white space alone.
 size_t ReadCustomFlag(const std::string& text, int* custom) {
-    size_t pos = 0;
-    while (pos < text.size() && IsBlank(text[pos])) ++pos;
-    size_t digits = pos;
-    if (digits < text.size() && (text[digits] == '+' || text[digits] == '-')) ++digits;
-    if (digits >= text.size() || text[digits] < '0' || text[digits] > '9') return pos;
-    *custom = AtoiLike(text.c_str() + pos);
-    while (digits < text.size() && text[digits] >= '0' && text[digits] <= '9') ++digits;
-    while (digits < text.size() && IsBlank(text[digits])) ++digits;
-    return digits;
+    size_t at = 0;
+    ScanIntLine(text, &at, custom);
+    return at;
 }
 
 int* FieldOfKey(KeyBindings& keys, const std::string& key) {
@@ -44,9 +35,7 @@ void ApplyLine(KeyBindings& keys, const std::string& piece) {
     size_t valueEnd = line.find('\n', valueBegin);
     if (valueEnd == std::string::npos) valueEnd = line.size();
     const std::string value = line.substr(valueBegin, valueEnd - valueBegin);
-    bool blank = true;
-    for (char c : value) blank = blank && IsBlank(c);
-    if (!blank) *field = AtoiLike(value.c_str());
+    if (SkipScanSpace(value, 0) < value.size()) *field = AtoiLike(value.c_str());
 }
 
 void AppendLine(std::string& text, const char* key, int value) {
@@ -72,12 +61,7 @@ void LoadDefaultKeys(KeyBindings& keys) {
 }
 
 void ParseKeyBindingsText(KeyBindings& keys, const std::string& fileText) {
-    std::string text;
-    text.reserve(fileText.size());
-    for (size_t i = 0; i < fileText.size(); ++i) {
-        if (fileText[i] == '\r' && i + 1 < fileText.size() && fileText[i + 1] == '\n') continue;
-        text += fileText[i];
-    }
+    const std::string text = TextModeRead(fileText);
     // The first number is read as a C string too: a NUL byte before it hides it.
     const size_t linesBegin = ReadCustomFlag(std::string(text.c_str()), &keys.custom);
     for (const std::string& line : SplitConfigLines(text.substr(linesBegin))) ApplyLine(keys, line);

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "common/dialog_state_win.h"
+#include "common/game_files.h"
 #include "graphics/image_button_screen_win.h"
 #include "keys/key_bindings.h"
 #include "keys/key_buttons.h"
@@ -44,7 +45,7 @@ void Close(KeyDialog& state, HWND dialog) {
 }
 
 void Done(KeyDialog& state, HWND dialog) {
-    WriteKeyBindings(dialog, state.screen.instance(), kKeyFileName);
+    WriteKeyBindings(dialog, state.screen.instance(), kKeyBindingsFile);
     Close(state, dialog);
 }
 
@@ -84,7 +85,7 @@ INT_PTR OnInitDialog(KeyDialog& state, HWND dialog) {
     state.screen.Open(dialog);
     RemoveFieldMargins(dialog);
     // A file that cannot be read ends the program through the error dialog, owned by the screen.
-    ReadKeyBindings(dialog, state.screen.instance(), kKeyFileName);
+    ReadKeyBindings(dialog, state.screen.instance(), kKeyBindingsFile);
     state.atOpening = KeyRecord();
     OpenKeyBindings(KeyRecord());
     ArrangeJoysticks(state);

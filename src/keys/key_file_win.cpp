@@ -7,20 +7,18 @@
 
 namespace zorv {
 
-const char kKeyFileName[] = ".\\info\\keyvalue.cfg";
-
-int ReadKeyBindings(HWND owner, HINSTANCE instance, const char* fileName) {
+bool ReadKeyBindings(HWND owner, HINSTANCE instance, const char* fileName) {
     std::string text;
-    if (!ReadConfigText(owner, instance, fileName, &text)) return 0;
+    if (!ReadConfigText(owner, instance, fileName, &text)) return false;
     ParseKeyBindingsText(KeyRecord(), text);
-    return 1;
+    return true;
 }
 
-int WriteKeyBindings(HWND owner, HINSTANCE instance, const char* fileName) {
+bool WriteKeyBindings(HWND owner, HINSTANCE instance, const char* fileName) {
     KeyBindings& keys = KeyRecord();
-    if (!SaveConfigText(owner, instance, fileName, KeyBindingsText(keys))) return 0;
+    if (!SaveConfigText(owner, instance, fileName, KeyBindingsText(keys))) return false;
     KeyBindingsSaved(keys);
-    return 1;
+    return true;
 }
 
 }  // namespace zorv

@@ -4,16 +4,15 @@
 
 #include <windows.h>
 
+
 namespace zorv {
 
-extern const char kKeyFileName[];  // ".\info\keyvalue.cfg"
+// True when the file was read into the process-wide key record; false after the error dialog,
+// with the record as it was.
+bool ReadKeyBindings(HWND owner, HINSTANCE instance, const char* fileName);
 
-// 1 when the file was read into the process-wide key record; 0 after the error dialog, with
-// the record as it was.
-int ReadKeyBindings(HWND owner, HINSTANCE instance, const char* fileName);
-
-// 1 when the record's text replaced the file, which the record then matches; 0 after the error
-// dialog, with the file and the record as they were.
-int WriteKeyBindings(HWND owner, HINSTANCE instance, const char* fileName);
+// True when the record's text replaced the file, which the record then matches; false after the
+// error dialog, with the file and the record as they were.
+bool WriteKeyBindings(HWND owner, HINSTANCE instance, const char* fileName);
 
 }  // namespace zorv

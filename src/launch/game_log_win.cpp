@@ -4,15 +4,12 @@
 
 #include "common/config_file_win.h"
 #include "common/full_path_win.h"
+#include "common/game_files.h"
 #include "launch/game_log.h"
 #include "resources/resource_ids.h"
 
 namespace zorv {
 namespace {
-
-// Read under the first name, deleted under the second: the same file on a case-blind system.
-const char kLogReadName[] = ".\\Info\\Proc.log";
-const char kLogDeleteName[] = ".\\Info\\proc.log";
 
 // The log is a few lines; a larger one is judged on its first megabytes.
 constexpr size_t kMaxGameLogText = 16u << 20;
@@ -29,7 +26,7 @@ INT_PTR CALLBACK GameReportProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
         EndDialog(dialog, 1);
         return 1;
     case WM_DESTROY:
-        DeleteGameLog(kLogDeleteName);
+        DeleteGameLog(kGameLog);
         return 0;
     default:
         return 0;
@@ -47,9 +44,9 @@ bool LogExists(const char* relativeName) {
 
 void RunErrorLogStep(DWORD exitCode) {
     std::string report;
-    if (!LogExists(kLogReadName) && IsCrashExitCode(exitCode)) {
+    if (!LogExists(kGameLogAsRead) && IsCrashExitCode(exitCode)) {
         report = CrashReportText(exitCode);
-    } else if (!ReadGameLog(kLogReadName, &report)) {
+    } else if (!ReadGameLog(kGameLogAsRead, &report)) {
         return;
     }
     HWND owner = GetActiveWindow();
@@ -62,7 +59,7 @@ bool ReadGameLog(const char* relativeName, std::string* report) {
     std::string text;
     if (!FullPath(relativeName, path) || !ReadTextFile(path, kMaxGameLogText, &text)) return false;
     LogOutcome outcome = JudgeLog(text);
-    if (outcome.deleteNow) DeleteGameLog(kLogDeleteName);
+    if (outcome.deleteNow) DeleteGameLog(kGameLog);
     if (!outcome.report) return false;
     *report = outcome.text;
     return true;

@@ -5,6 +5,7 @@
 #include "common/config_file_win.h"
 #include "common/driver_dialogs_win.h"
 #include "common/first_run_flag.h"
+#include "common/game_files.h"
 #include "common/geometry.h"
 #include "common/handle_guards_win.h"
 #include "common/message_box_win.h"
@@ -83,7 +84,7 @@ bool RunGame() {
     startup.wShowWindow = SW_SHOWNORMAL;
     char commandLine[1] = "";
     PROCESS_INFORMATION started = {};
-    if (!CreateProcessA(".\\proc.exe", commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+    if (!CreateProcessA(kGameProgram, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                         &started)) {
         return false;
     }
@@ -101,7 +102,7 @@ bool RunGame() {
 }
 
 void LaunchGame(HWND menu, HINSTANCE instance, int gameMode) {
-    if (!WriteGameModeFile(menu, instance, ".\\Info\\GameMode.dat", gameMode, TimeStampNow().c_str())) return;
+    if (!WriteGameModeFile(menu, instance, kGameModeFile, gameMode, TimeStampNow().c_str())) return;
     // The driver question comes only before the very first start.
     if (FirstRunFlag() == 0 && !ShowDriverCheckDialog(menu, instance)) return;
     SetFirstRunFlag(1);

@@ -4,6 +4,7 @@
 
 #include "audio/audio_dialog_win.h"
 #include "common/first_run_flag.h"
+#include "common/game_files.h"
 #include "common/message_box_win.h"
 #include "graphics/drawing_win.h"
 #include "graphics/picture_slots_win.h"
@@ -16,16 +17,11 @@
 namespace zorv {
 namespace {
 
+// The picture of each screen slot, the small window's twice: the audio and video screens each
+// have a slot of their own.
 const char* const kScreenPictures[] = {
-    nullptr,
-    ".\\resource\\background\\MainBK.bmp",
-    ".\\resource\\background\\OptionBK.bmp",
-    ".\\resource\\background\\inputBK.bmp",
-    ".\\resource\\background\\smallwin.bmp",
-    ".\\resource\\background\\smallwin.bmp",
-    ".\\resource\\background\\how1.bmp",
-    ".\\resource\\background\\how2.bmp",
-    ".\\resource\\background\\how3.bmp",
+    nullptr,           kMainMenuBackground,   kOptionsMenuBackground, kKeysBackground,       kSmallWindowBackground,
+    kSmallWindowBackground, kHowToPlayPictures[0], kHowToPlayPictures[1], kHowToPlayPictures[2],
 };
 
 }  // namespace

@@ -2,13 +2,15 @@
 
 #include <cstdio>
 
+#include "common/game_files.h"
 #include "graphics/drawing_win.h"
+#include "graphics/picture_slot.h"
 #include "graphics/picture_slots_win.h"
 
 namespace zorv {
 
 void OnFrameCreate(HWND frame) {
-    ReadPicture(".\\resource\\background\\background.bmp", 0);
+    ReadPicture(kFrameBackground, kSlotFrameBackground);
     // Drawn into the frame being created (its handle is not stored yet), while it is hidden.
     DrawFrameBackground(frame);
 }

@@ -4,6 +4,7 @@
 
 #include "captions/caption_file.h"
 #include "common/config_error_win.h"
+#include "common/game_files.h"
 #include "startup/app_win.h"
 #include "startup/intro_movie_win.h"
 #include "startup/message_loop_win.h"
@@ -22,7 +23,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     App().frame = frame;
     ShowWindow(frame, showCommand);
     ShowCursor(FALSE);
-    PlayIntroMovie(frame, "logo.avi", GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    PlayIntroMovie(frame, kIntroMovie, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
     InvalidateRect(frame, nullptr, TRUE);
     ShowCursor(TRUE);
     UpdateWindow(frame);

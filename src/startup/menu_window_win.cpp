@@ -2,6 +2,7 @@
 
 #include "captions/captions_win.h"
 #include "common/first_run_flag_win.h"
+#include "common/game_files.h"
 #include "common/gdi_guards_win.h"
 #include "graphics/picture_slots_win.h"
 #include "menus/menu_screens_win.h"
@@ -21,12 +22,12 @@ void OnMenuCreate(HWND menu) {
     MenuScreens* screens = new MenuScreens;
     SetWindowLongPtrA(menu, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(screens));
     screens->SetUp(App().instance);
-    ReadCaptionFile(".\\info\\String.dat");
-    ReadFirstRunFlagFile(App().menu, App().instance, ".\\info\\InitFlag.flg");
+    ReadCaptionFile(kCaptionFile);
+    ReadFirstRunFlagFile(App().menu, App().instance, kFirstRunFlagFile);
 }
 
 void OnMenuDestroy(HWND menu) {
-    WriteFirstRunFlagFile(App().menu, App().instance, ".\\Info\\InitFlag.flg");
+    WriteFirstRunFlagFile(App().menu, App().instance, kFirstRunFlagFileAsWritten);
     ReleasePictures();
     MenuScreens* screens = ScreensOf(menu);
     SetWindowLongPtrA(menu, GWLP_USERDATA, 0);
@@ -38,7 +39,7 @@ void OnMenuDestroy(HWND menu) {
 // At logoff Windows ends the program after this message without destroying its windows, so
 // the flag that OnMenuDestroy would write is written here too.
 void OnMenuEndSession(bool ending) {
-    if (ending) WriteFirstRunFlagFile(App().menu, App().instance, ".\\Info\\InitFlag.flg");
+    if (ending) WriteFirstRunFlagFile(App().menu, App().instance, kFirstRunFlagFileAsWritten);
 }
 
 // Painted between BeginPaint and EndPaint, so that the background erase (the class's black

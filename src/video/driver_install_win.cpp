@@ -25,7 +25,7 @@ bool DriverFolder(int driverIndex, char (&out)[MAX_PATH]) {
     const DriverList& list = Drivers();
     if (driverIndex < 0 || driverIndex >= list.driverCount) return false;
     // A directory name holds at most 99 characters, so the folder always fits.
-    std::snprintf(out, MAX_PATH, "%s%s", kDriverFolderPrefix, list.directories[driverIndex]);
+    std::snprintf(out, MAX_PATH, "%s%s", kDriverFolder, list.directories[driverIndex]);
     return true;
 }
 
@@ -36,8 +36,8 @@ void InstallDriver(int driverIndex) {
         CopyDriverFile(folder, kOpenGlLibrary);
         return;
     }
-    RemoveLocalFile(".\\Opengl32.dll");
-    RemoveLocalFile(".\\Glu32.dll");
+    RemoveLocalFile(kLocalOpenGlLibrary);
+    RemoveLocalFile(kLocalGluLibrary);
 }
 
 int CopyDriverFile(const char* driverPath, const char* library) {

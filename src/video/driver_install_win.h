@@ -5,11 +5,10 @@
 
 #include <windows.h>
 
-namespace zorv {
+// The driver folder and the libraries' names: kDriverFolder, kGluLibrary, kOpenGlLibrary.
+#include "common/game_files.h"
 
-inline constexpr char kDriverFolderPrefix[] = ".\\Driver\\";
-inline constexpr char kGluLibrary[] = "\\Glu32.dll";
-inline constexpr char kOpenGlLibrary[] = "\\Opengl32.dll";
+namespace zorv {
 
 // Drivers 1 to 3 of the driver list (when the list has them) are copied; every other index,
 // one outside the list included, removes ".\Opengl32.dll" and ".\Glu32.dll".

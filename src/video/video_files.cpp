@@ -1,15 +1,11 @@
 #include "video/video_files.h"
 
-#include <climits>
 #include <cstdio>
-#include <cstring>
 
 #include "common/text_config.h"
 
 namespace zorv {
 namespace {
-
-bool IsScanSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
 
 // Walks a file's text the way the formatted and line reads of a text stream do, so that the
 // two kinds of read can follow one another as the file format mixes them.
@@ -17,40 +13,14 @@ class TextCursor {
 public:
     explicit TextCursor(const std::string& text) : text_(text) {}
 
-    bool AtEnd() const { return at_ >= text_.size(); }
+    // "%d" and "%d\n" (see ScanInt); on failure nothing after the white space is used up.
+    bool ScanInt(int* value) { return zorv::ScanInt(text_, &at_, value); }
+    bool ScanIntLine(int* value) { return zorv::ScanIntLine(text_, &at_, value); }
 
-    // The white space a "\n" or " " directive of formatted input skips.
-    void SkipSpace() {
-        while (at_ < text_.size() && IsScanSpace(text_[at_])) ++at_;
-    }
-
-    // "%d": white space, an optional sign, digits. On failure nothing after the white space
-    // is used up and `value` is left alone. Values beyond the 32-bit range saturate.
-    bool ScanInt(int* value) {
-        SkipSpace();
-        size_t p = at_;
-        bool negative = false;
-        if (p < text_.size() && (text_[p] == '+' || text_[p] == '-')) negative = text_[p++] == '-';
-        if (p >= text_.size() || text_[p] < '0' || text_[p] > '9') return false;
-        long long v = 0;
-        for (; p < text_.size() && text_[p] >= '0' && text_[p] <= '9'; ++p) {
-            if (v <= static_cast<long long>(INT_MAX) + 1) v = v * 10 + (text_[p] - '0');
-        }
-        if (negative) v = -v;
-        if (v > INT_MAX) v = INT_MAX;
-        if (v < INT_MIN) v = INT_MIN;
-        *value = static_cast<int>(v);
-        at_ = p;
-        return true;
-    }
-
-    // One line as a line read with a 255-character limit returns it: up to and including its
-    // '\n', or 255 characters of a longer line. False at the end of the text.
+    // One line as a line read with a 255-character limit returns it. False at the end of the text.
     bool ReadLine(std::string* line) {
-        if (AtEnd()) return false;
-        size_t newline = text_.find('\n', at_);
-        size_t end = newline == std::string::npos ? text_.size() : newline + 1;
-        if (end - at_ > kConfigLineLimit) end = at_ + kConfigLineLimit;
+        if (at_ >= text_.size()) return false;
+        const size_t end = ConfigLineEnd(text_, at_);
         line->assign(text_, at_, end - at_);
         at_ = end;
         return true;
@@ -60,24 +30,6 @@ private:
     const std::string& text_;
     size_t at_ = 0;
 };
-
-template <size_t N>
-void CopyCut(char (&field)[N], const std::string& value) {
-    size_t n = value.size() < N - 1 ? value.size() : N - 1;
-    std::memcpy(field, value.data(), n);
-    field[n] = '\0';
-}
-
-// A text-mode read turns CR LF into LF.
-std::string TextModeLines(const std::string& raw) {
-    std::string text;
-    text.reserve(raw.size());
-    for (size_t i = 0; i < raw.size(); ++i) {
-        if (raw[i] == '\r' && i + 1 < raw.size() && raw[i + 1] == '\n') continue;
-        text += raw[i];
-    }
-    return text;
-}
 
 // The line as the C string a line read hands on, without its line end.
 std::string LineText(const std::string& line) {
@@ -114,8 +66,7 @@ void ParseVideoSettings(const std::string& text, VideoSettings* settings) {
     int* values[] = {&settings->customFlag, &settings->driverIndex, &settings->modeIndex, &settings->level};
     TextCursor in(text);
     for (int* value : values) {
-        if (!in.ScanInt(value)) return;
-        in.SkipSpace();
+        if (!in.ScanIntLine(value)) return;
     }
 }
 
@@ -127,11 +78,11 @@ std::string FormatVideoSettings(const VideoSettings& settings) {
 }
 
 void ParseDriverList(const std::string& raw, DriverList* list) {
-    const std::string text = TextModeLines(raw);
+    const std::string text = TextModeRead(raw);
     TextCursor in(text);
 
     int declared = list->driverCount;
-    if (in.ScanInt(&declared)) in.SkipSpace();
+    in.ScanIntLine(&declared);
     int drivers = 0;
     std::string line;
     for (int i = 0; i < declared && in.ReadLine(&line); ++i) {
@@ -147,12 +98,11 @@ void ParseDriverList(const std::string& raw, DriverList* list) {
     list->driverCount = drivers;
 
     int declaredModes = list->modeCount;
-    if (in.ScanInt(&declaredModes)) in.SkipSpace();
+    in.ScanIntLine(&declaredModes);
     int modes = 0;
     for (int m = 0; m < declaredModes; ++m) {
         int width = 0, height = 0, depth = 0;
-        if (!in.ScanInt(&width) || !in.ScanInt(&height) || !in.ScanInt(&depth)) break;
-        in.SkipSpace();
+        if (!in.ScanInt(&width) || !in.ScanInt(&height) || !in.ScanIntLine(&depth)) break;
         if (m < kMaxModes) {
             list->widths[m] = width;
             list->heights[m] = height;
@@ -204,27 +154,7 @@ void AdoptShownChoice(VideoSettings* settings) {
 }
 
 int NextCalibrationLevel(int level, int code, int thumbPosition) {
-    enum class Move { StepDown, StepUp, Thumb, ToMin, ToMax };
-    struct Rule {
-        int code;
-        Move move;
-    };
-    static constexpr Rule kRules[] = {
-        {kScrollLineLeft, Move::StepDown}, {kScrollLineRight, Move::StepUp},    {kScrollPageLeft, Move::StepDown},
-        {kScrollPageRight, Move::StepUp},  {kScrollThumbPosition, Move::Thumb}, {kScrollThumbTrack, Move::Thumb},
-        {kScrollLeftEnd, Move::ToMin},     {kScrollRightEnd, Move::ToMax},
-    };
-    for (const Rule& rule : kRules) {
-        if (rule.code != code) continue;
-        switch (rule.move) {
-        case Move::StepDown: return level < kLevelMin + kLevelStep ? kLevelMin : level - kLevelStep;
-        case Move::StepUp: return level > kLevelMax - kLevelStep ? kLevelMax : level + kLevelStep;
-        case Move::Thumb: return Clamp(static_cast<short>(thumbPosition), kLevelMin, kLevelMax);
-        case Move::ToMin: return kLevelMin;
-        case Move::ToMax: return kLevelMax;
-        }
-    }
-    return level;
+    return ScrolledValue(level, code, static_cast<short>(thumbPosition), ScrollRange{kLevelMin, kLevelMax, kLevelStep});
 }
 
 }  // namespace zorv

@@ -8,6 +8,9 @@
 #include <string>
 #include <vector>
 
+// The notification codes the level bar passes on, kScrollLineLeft to kScrollEnd.
+#include "common/scroll_bar.h"
+
 namespace zorv {
 
 constexpr int kMaxDrivers = 20;
@@ -105,19 +108,6 @@ VideoSelection SelectionToShow(const VideoSettings& settings);
 // custom flag becomes 1, and while it was 0 the bar showed 50 whatever the stored level, so
 // the level becomes 50 first. The level bar steps from there, never from a level not shown.
 void AdoptShownChoice(VideoSettings* settings);
-
-// The scroll codes of a horizontal scroll bar notification, numbered as the platform numbers
-// them.
-enum LevelScrollCode {
-    kScrollLineLeft = 0,
-    kScrollLineRight = 1,
-    kScrollPageLeft = 2,
-    kScrollPageRight = 3,
-    kScrollThumbPosition = 4,
-    kScrollThumbTrack = 5,
-    kScrollLeftEnd = 6,
-    kScrollRightEnd = 7,
-};
 
 // The level after a scroll notification: steps of 10 stop at 0 and 100, the ends jump there,
 // a thumb position (signed 16-bit) is taken as it is but kept within 0..100, other codes

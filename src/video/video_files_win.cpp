@@ -8,22 +8,22 @@
 
 namespace zorv {
 
-int ReadDriverList(HWND owner, HINSTANCE instance, const char* relative) {
+bool ReadDriverList(HWND owner, HINSTANCE instance, const char* relative) {
     std::string text;
-    if (!ReadConfigText(owner, instance, relative, &text)) return 0;
+    if (!ReadConfigText(owner, instance, relative, &text)) return false;
     ParseDriverList(text, &Drivers());
-    return 1;
+    return true;
 }
 
-int ReadVideoSettings(HWND owner, HINSTANCE instance, const char* relative) {
+bool ReadVideoSettings(HWND owner, HINSTANCE instance, const char* relative) {
     std::string text;
-    if (!ReadConfigText(owner, instance, relative, &text)) return 0;
+    if (!ReadConfigText(owner, instance, relative, &text)) return false;
     ParseVideoSettings(text, &Video());
-    return 1;
+    return true;
 }
 
-int WriteVideoSettings(HWND owner, HINSTANCE instance, const char* relative) {
-    return SaveConfigText(owner, instance, relative, FormatVideoSettings(Video())) ? 1 : 0;
+bool WriteVideoSettings(HWND owner, HINSTANCE instance, const char* relative) {
+    return SaveConfigText(owner, instance, relative, FormatVideoSettings(Video()));
 }
 
 void FillDriverList(HWND dialog) {

@@ -5,16 +5,16 @@
 
 #include <windows.h>
 
+// The files' names, kVideoSettingsFile and kDriverListFile.
+#include "common/game_files.h"
+
 namespace zorv {
 
-inline constexpr char kDriverListFile[] = ".\\info\\Driver.dat";
-inline constexpr char kVideoSettingsFile[] = ".\\info\\video.cfg";
-
-// 1 when the file was read into the process-wide records; 0 after the error dialog.
-int ReadDriverList(HWND owner, HINSTANCE instance, const char* relative);
-int ReadVideoSettings(HWND owner, HINSTANCE instance, const char* relative);
-// Saves the four lines; 0 after the error dialog (the old file is left as it was).
-int WriteVideoSettings(HWND owner, HINSTANCE instance, const char* relative);
+// True when the file was read into the process-wide records; false after the error dialog.
+bool ReadDriverList(HWND owner, HINSTANCE instance, const char* relative);
+bool ReadVideoSettings(HWND owner, HINSTANCE instance, const char* relative);
+// Saves the four lines; false after the error dialog (the old file is left as it was).
+bool WriteVideoSettings(HWND owner, HINSTANCE instance, const char* relative);
 
 // The driver display names, in file order, into the dialog's driver list.
 void FillDriverList(HWND dialog);

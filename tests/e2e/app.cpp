@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "files.h"
+#include "game_files.h"
 #include "message_boxes.h"
 #include "window_search.h"
 
@@ -17,20 +18,22 @@ namespace {
 const char kFrameClass[] = "Zorv3D";
 const char kMenuClass[] = "Zorv3D Child";
 
+using RegistryKey = zorv::UniqueHandle<zorv::CloseWith<HKEY, RegCloseKey>>;
+
 bool Contains(const std::vector<std::string>& texts, const std::string& text) {
     return std::find(texts.begin(), texts.end(), text) != texts.end();
 }
 
 void TerminateDescendants(DWORD pid) {
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    if (snapshot == INVALID_HANDLE_VALUE) return;
+    zorv::KernelHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    if (!snapshot) return;
     std::vector<DWORD> family{pid};
     PROCESSENTRY32 entry;
     // Grows the family until no process of the snapshot has a parent in it that is not yet listed.
     for (bool grew = true; grew;) {
         grew = false;
         entry.dwSize = sizeof entry;
-        for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
+        for (BOOL more = Process32First(snapshot.get(), &entry); more; more = Process32Next(snapshot.get(), &entry)) {
             bool child = std::find(family.begin(), family.end(), entry.th32ParentProcessID) != family.end();
             bool known = std::find(family.begin(), family.end(), entry.th32ProcessID) != family.end();
             if (child && !known && entry.th32ProcessID != GetCurrentProcessId()) {
@@ -39,13 +42,9 @@ void TerminateDescendants(DWORD pid) {
             }
         }
     }
-    CloseHandle(snapshot);
     for (size_t i = 1; i < family.size(); ++i) {
-        HANDLE process = OpenProcess(PROCESS_TERMINATE, FALSE, family[i]);
-        if (process) {
-            TerminateProcess(process, 1);
-            CloseHandle(process);
-        }
+        zorv::KernelHandle process(OpenProcess(PROCESS_TERMINATE, FALSE, family[i]));
+        if (process) TerminateProcess(process.get(), 1);
     }
 }
 
@@ -149,12 +148,13 @@ private:
 
 App::~App() {
     if (IsRunning()) Kill();
-    if (thread_) CloseHandle(thread_);
-    if (process_) CloseHandle(process_);
-    if (job_) CloseHandle(job_);
-    if (output_ != INVALID_HANDLE_VALUE) CloseHandle(output_);
+    // Each file is closed before it is deleted: an open file cannot be.
+    thread_.reset();
+    process_.reset();
+    job_.reset();
+    output_.reset();
     if (!output_path_.empty()) DeleteFileA(output_path_.c_str());
-    if (trace_ != INVALID_HANDLE_VALUE) CloseHandle(trace_);
+    trace_.reset();
     if (!trace_path_.empty()) DeleteFileA(trace_path_.c_str());
 }
 
@@ -173,29 +173,28 @@ std::string App::WineTrace() const {
 
 ::testing::AssertionResult App::Start(const std::string& folder) {
     if (process_) return ::testing::AssertionFailure() << "the program was already started";
-    std::string exe = JoinPath(folder, "zorv3d.exe");
+    std::string exe = JoinPath(folder, kProgramFile);
     if (!FileExists(exe)) return ::testing::AssertionFailure() << exe << " does not exist";
 
     // Whatever the program starts (the game) belongs to the same job and ends with it, also when
     // this driver is killed by the test's time limit and its handles close.
-    job_ = CreateJobObjectA(nullptr, nullptr);
+    job_.reset(CreateJobObjectA(nullptr, nullptr));
     if (job_) {
         JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
         limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
-        if (!SetInformationJobObject(job_, JobObjectExtendedLimitInformation, &limits, sizeof limits)) {
-            CloseHandle(job_);
-            job_ = nullptr;
+        if (!SetInformationJobObject(job_.get(), JobObjectExtendedLimitInformation, &limits, sizeof limits)) {
+            job_.reset();
         }
     }
 
-    output_ = CreateInheritableTempFile("zor", &output_path_);
-    if (output_ == INVALID_HANDLE_VALUE) {
+    output_.reset(CreateInheritableTempFile("zor", &output_path_));
+    if (!output_) {
         return ::testing::AssertionFailure() << "cannot create a file for the program's output";
     }
     std::unique_ptr<UnixStderrSwap> stderr_to_trace;
     if (trace_wanted_) {
-        trace_ = CreateInheritableTempFile("zwt", &trace_path_);
-        if (trace_ != INVALID_HANDLE_VALUE) stderr_to_trace.reset(new UnixStderrSwap(trace_));
+        trace_.reset(CreateInheritableTempFile("zwt", &trace_path_));
+        if (trace_) stderr_to_trace.reset(new UnixStderrSwap(trace_.get()));
         if (!stderr_to_trace || !stderr_to_trace->ok()) {
             return ::testing::AssertionFailure()
                    << "cannot send Wine's trace of the program to a file (not under Wine on i386 Linux?)";
@@ -209,8 +208,8 @@ std::string App::WineTrace() const {
     startup.dwFlags = STARTF_USESHOWWINDOW | STARTF_USESTDHANDLES;
     startup.wShowWindow = SW_SHOWNORMAL;
     startup.hStdInput = nullptr;
-    startup.hStdOutput = output_;
-    startup.hStdError = output_;
+    startup.hStdOutput = output_.get();
+    startup.hStdError = output_.get();
     PROCESS_INFORMATION info{};
     std::string command = "\"" + exe + "\"";
     std::vector<char> command_line(command.begin(), command.end());
@@ -221,14 +220,11 @@ std::string App::WineTrace() const {
     if (!created) {
         return ::testing::AssertionFailure() << "CreateProcessA(" << exe << ") failed, error " << GetLastError();
     }
-    if (job_ && !AssignProcessToJobObject(job_, info.hProcess)) {
-        CloseHandle(job_);
-        job_ = nullptr;
-    }
-    process_ = info.hProcess;
-    thread_ = info.hThread;
+    if (job_ && !AssignProcessToJobObject(job_.get(), info.hProcess)) job_.reset();
+    process_.reset(info.hProcess);
+    thread_.reset(info.hThread);
     pid_ = info.dwProcessId;
-    ResumeThread(thread_);
+    ResumeThread(thread_.get());
     return ::testing::AssertionSuccess();
 }
 
@@ -238,22 +234,22 @@ std::string App::Output() const {
     return bytes;
 }
 
-bool App::IsRunning() const { return process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT; }
+bool App::IsRunning() const { return process_ && WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT; }
 
 ExitResult App::WaitForExit(DWORD timeout_ms) {
     ExitResult result;
     if (!process_) return result;
-    if (WaitForSingleObject(process_, timeout_ms) != WAIT_OBJECT_0) return result;
-    result.ended = GetExitCodeProcess(process_, &result.code) != 0;
+    if (WaitForSingleObject(process_.get(), timeout_ms) != WAIT_OBJECT_0) return result;
+    result.ended = GetExitCodeProcess(process_.get(), &result.code) != 0;
     return result;
 }
 
 void App::Kill() {
     if (!process_) return;
     TerminateDescendants(pid_);
-    if (job_) TerminateJobObject(job_, 1);
-    TerminateProcess(process_, 1);
-    WaitForSingleObject(process_, 5000);
+    if (job_) TerminateJobObject(job_.get(), 1);
+    TerminateProcess(process_.get(), 1);
+    WaitForSingleObject(process_.get(), 5000);
 }
 
 HWND App::Frame() const { return pid_ ? FindWindowOfProcess(pid_, kFrameClass) : nullptr; }
@@ -262,7 +258,7 @@ HWND App::Menu() const { return pid_ ? FindWindowOfProcess(pid_, kMenuClass) : n
 
 std::string App::EndedText() const {
     DWORD code = 0;
-    if (IsRunning() || !process_ || !GetExitCodeProcess(process_, &code)) return std::string();
+    if (IsRunning() || !process_ || !GetExitCodeProcess(process_.get(), &code)) return std::string();
     return "the program ended with code " + std::to_string(code);
 }
 
@@ -294,28 +290,28 @@ std::string App::EndedText() const {
 }
 
 bool App::HasModule(const char* name) const {
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, pid_);
-    if (snapshot == INVALID_HANDLE_VALUE) return false;
+    zorv::KernelHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, pid_));
+    if (!snapshot) return false;
     MODULEENTRY32 module{};
     module.dwSize = sizeof module;
     bool found = false;
-    for (BOOL more = Module32First(snapshot, &module); more && !found; more = Module32Next(snapshot, &module)) {
+    for (BOOL more = Module32First(snapshot.get(), &module); more && !found;
+         more = Module32Next(snapshot.get(), &module)) {
         found = lstrcmpiA(module.szModule, name) == 0;
     }
-    CloseHandle(snapshot);
     return found;
 }
 
 bool ProgramSeesNtFamily() {
     const char* keys[] = {"Software\\Wine\\AppDefaults\\zorv3d.exe", "Software\\Wine"};
     for (const char* key : keys) {
-        HKEY handle;
-        if (RegOpenKeyExA(HKEY_CURRENT_USER, key, 0, KEY_READ, &handle) != ERROR_SUCCESS) continue;
+        RegistryKey handle;
+        if (RegOpenKeyExA(HKEY_CURRENT_USER, key, 0, KEY_READ, handle.put()) != ERROR_SUCCESS) continue;
         char value[64] = {};
         DWORD size = sizeof value - 1;
         DWORD type = 0;
-        LONG status = RegQueryValueExA(handle, "Version", nullptr, &type, reinterpret_cast<BYTE*>(value), &size);
-        RegCloseKey(handle);
+        LONG status =
+            RegQueryValueExA(handle.get(), "Version", nullptr, &type, reinterpret_cast<BYTE*>(value), &size);
         if (status != ERROR_SUCCESS || type != REG_SZ) continue;
         std::string version(value);
         std::transform(version.begin(), version.end(), version.begin(),

@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "common/handle_guards_win.h"
 #include "wait.h"
 
 namespace zorv_e2e {
@@ -46,9 +47,9 @@ public:
     // when the trace cannot be set up (not under Wine on i386 Linux).
     void TraceWine(const std::string& channels);
     std::string WineTrace() const;
-    bool started() const { return process_ != nullptr; }
+    bool started() const { return static_cast<bool>(process_); }
     DWORD pid() const { return pid_; }
-    HANDLE process() const { return process_; }
+    HANDLE process() const { return process_.get(); }
     bool IsRunning() const;
     // True when the running process has loaded the library of that file name ("winmm.dll").
     bool HasModule(const char* name) const;
@@ -67,12 +68,12 @@ public:
                                            const std::vector<std::string>& passed_over = {});
 
 private:
-    HANDLE process_ = nullptr;
-    HANDLE thread_ = nullptr;
-    HANDLE job_ = nullptr;
-    HANDLE output_ = INVALID_HANDLE_VALUE;
+    zorv::KernelHandle process_;
+    zorv::KernelHandle thread_;
+    zorv::KernelHandle job_;
+    zorv::KernelHandle output_;
     std::string output_path_;
-    HANDLE trace_ = INVALID_HANDLE_VALUE;
+    zorv::KernelHandle trace_;
     std::string trace_path_;
     bool trace_wanted_ = false;
     std::vector<std::pair<std::string, std::string>> environment_;

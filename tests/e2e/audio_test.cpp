@@ -38,7 +38,7 @@ RECT InClient(const RECT& r, HWND window) {
 class AudioScreen : public GameTest {
 protected:
     void StartInOptions(const std::string& audioFile) {
-        ASSERT_TRUE(folder().Write(kAudioFile, audioFile));
+        ASSERT_TRUE(folder().Write(kAudioSettingsFile, audioFile));
         ASSERT_TRUE(StartToMenu());
         menu_.reset(new MenuView(app().Menu(), folder().PathOf(kProgramFile), folder().path()));
         ASSERT_TRUE(menu_->ok()) << menu_->error();
@@ -167,7 +167,7 @@ protected:
     void ExpectConfigErrorThenExit() {
         HWND error = WaitForDialogWith(app().pid(), IDC_CONFIG_ERROR_TEXT);
         ASSERT_TRUE(error != nullptr) << "no configuration-file error dialog";
-        EXPECT_EQ(folder().PathOf(kAudioFile), DialogItemText(error, IDC_CONFIG_ERROR_TEXT));
+        EXPECT_EQ(folder().PathOf(kAudioSettingsFile), DialogItemText(error, IDC_CONFIG_ERROR_TEXT));
         ASSERT_TRUE(ClickDialogButton(error, IDC_CONFIG_ERROR_OK));
         ExitResult exit = app().WaitForExit();
         ASSERT_TRUE(exit.ended) << "the program is still running after OK";
@@ -255,7 +255,7 @@ TEST_F(AudioScreen, BarsMoveAndDoneSavesWhatTheyShow) {
     EXPECT_TRUE(IsShown(dialog_)) << "a key closed the audio screen";
     ExpectEachMixerTextAtMostOnce();
     ASSERT_TRUE(PressDone());
-    EXPECT_EQ("1\r\nMusic 25\r\nSound 50\r\n", folder().Read(kAudioFile)) << "moving only Sound sets the flag";
+    EXPECT_EQ("1\r\nMusic 25\r\nSound 50\r\n", folder().Read(kAudioSettingsFile)) << "moving only Sound sets the flag";
     EXPECT_TRUE(menu_->ShowsWhole(kOptionsScreen)) << "the options menu is not repainted whole";
     // The pointer has stayed on AUDIO CALIBRATION since it opened the screen, and the button keeps
     // its hover flag: a move within it lights nothing; leaving and coming back does.
@@ -276,7 +276,7 @@ TEST_F(AudioScreen, BarsMoveAndDoneSavesWhatTheyShow) {
         << "the bar did not follow the thumb: " << dragged[0] << ", " << dragged[1] << ", " << dragged[2];
     ExpectEachMixerTextAtMostOnce();
     ASSERT_TRUE(PressDone());
-    EXPECT_EQ("1\r\nMusic " + std::to_string(dragged.back()) + "\r\nSound 50\r\n", folder().Read(kAudioFile));
+    EXPECT_EQ("1\r\nMusic " + std::to_string(dragged.back()) + "\r\nSound 50\r\n", folder().Read(kAudioSettingsFile));
 
     // Third opening: DEFAULT puts both bars back to 25 and clears the flag; DONE saves that.
     ASSERT_NO_FATAL_FAILURE(Open());
@@ -285,24 +285,24 @@ TEST_F(AudioScreen, BarsMoveAndDoneSavesWhatTheyShow) {
     EXPECT_TRUE(Shows(25, 25));
     EXPECT_TRUE(IsShown(dialog_)) << "DEFAULT closed the screen";
     ASSERT_TRUE(PressDone());
-    EXPECT_EQ("0\r\nMusic 25\r\nSound 25\r\n", folder().Read(kAudioFile));
+    EXPECT_EQ("0\r\nMusic 25\r\nSound 25\r\n", folder().Read(kAudioSettingsFile));
 }
 
 TEST_F(AudioScreen, MissingFileAtOpeningEndsTheProgram) {
     ASSERT_NO_FATAL_FAILURE(StartInOptions(""));
-    ASSERT_TRUE(folder().Delete(kAudioFile));
+    ASSERT_TRUE(folder().Delete(kAudioSettingsFile));
     menu_->ClickAt(kAudio);
     ASSERT_NO_FATAL_FAILURE(ExpectConfigErrorThenExit());
-    EXPECT_FALSE(folder().Exists(kAudioFile));
+    EXPECT_FALSE(folder().Exists(kAudioSettingsFile));
 }
 
 TEST_F(AudioScreen, ReadOnlyFileAtDoneEndsTheProgramAndStaysAsItWas) {
     const std::string stored = "1\r\nMusic 7\r\nSound 8\r\n";
     ASSERT_NO_FATAL_FAILURE(StartInOptions(stored));
     ASSERT_NO_FATAL_FAILURE(Open());
-    ASSERT_TRUE(folder().SetReadOnly(kAudioFile));
+    ASSERT_TRUE(folder().SetReadOnly(kAudioSettingsFile));
     ASSERT_NO_FATAL_FAILURE(ExpectFailedSave());
-    EXPECT_EQ(stored, folder().Read(kAudioFile));
+    EXPECT_EQ(stored, folder().Read(kAudioSettingsFile));
 }
 
 // Held open without sharing, the file can be neither replaced nor rewritten.
@@ -312,11 +312,11 @@ TEST_F(AudioScreen, LockedFileAtDoneEndsTheProgramAndStaysAsItWas) {
     const std::vector<std::string> files = FilesIn(folder().PathOf("info"));
     ASSERT_NO_FATAL_FAILURE(Open());
     {
-        FileHold hold(folder().PathOf(kAudioFile));
+        FileHold hold(folder().PathOf(kAudioSettingsFile));
         ASSERT_TRUE(hold.ok());
         ASSERT_NO_FATAL_FAILURE(ExpectFailedSave());
     }
-    EXPECT_EQ(stored, folder().Read(kAudioFile));
+    EXPECT_EQ(stored, folder().Read(kAudioSettingsFile));
     EXPECT_EQ(files, FilesIn(folder().PathOf("info"))) << "the failed save left a file behind";
 }
 

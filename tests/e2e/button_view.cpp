@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "common/gdi_guards_win.h"
+#include "common/handle_guards_win.h"
 #include "files.h"
 #include "input.h"
 #include "window_search.h"
@@ -53,20 +54,9 @@ Picture BitmapResourceOf(HMODULE module, int id) {
 }
 
 // An executable loaded as a data file, for its resources.
-class DataModule {
-public:
-    explicit DataModule(const std::string& path)
-        : module_(LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE)) {}
-    ~DataModule() {
-        if (module_) FreeLibrary(module_);
-    }
-    DataModule(const DataModule&) = delete;
-    DataModule& operator=(const DataModule&) = delete;
-    HMODULE get() const { return module_; }
-
-private:
-    HMODULE module_;
-};
+zorv::LoadedModule DataModule(const std::string& path) {
+    return zorv::LoadedModule(LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+}
 
 COLORREF AsColorRef(DWORD rgb) { return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }
 
@@ -99,8 +89,8 @@ double MatchShare(const ScreenCapture& shot, POINT origin, const Picture& pictur
 }  // namespace
 
 Picture LoadBitmapResource(const std::string& exe, int id) {
-    DataModule module(exe);
-    return module.get() ? BitmapResourceOf(module.get(), id) : Picture();
+    const zorv::LoadedModule module = DataModule(exe);
+    return module ? BitmapResourceOf(module.get(), id) : Picture();
 }
 
 Picture LoadBitmapFile(const std::string& path) {
@@ -135,8 +125,8 @@ const char* LookName(Look look) {
 ButtonView::ButtonView(HWND window, const std::string& exe, const std::string& folder,
                        const std::vector<ScreenSpec>& screens)
     : window_(window) {
-    DataModule module(exe);
-    if (!module.get()) error_ = "cannot open " + exe + " as a data file; ";
+    const zorv::LoadedModule module = DataModule(exe);
+    if (!module) error_ = "cannot open " + exe + " as a data file; ";
     for (const ScreenSpec& screen : screens) {
         for (int i = 0; i < screen.table.count && module.get(); ++i) {
             const ButtonSpec& button = screen.table.buttons[i];

@@ -38,8 +38,8 @@ std::string DriverFolderOf(const std::string& list, int entry) {
 size_t LongestRelative(const std::string& folder, const std::string& prefix = "") {
     size_t longest = 0;
     WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA(JoinPath(folder, "*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return 0;
+    zorv::FileSearch search(FindFirstFileA(JoinPath(folder, "*").c_str(), &found));
+    if (!search) return 0;
     do {
         const std::string name = found.cFileName;
         if (name == "." || name == "..") continue;
@@ -48,8 +48,7 @@ size_t LongestRelative(const std::string& folder, const std::string& prefix = ""
         if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
             longest = std::max(longest, LongestRelative(JoinPath(folder, name), relative));
         }
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
+    } while (FindNextFileA(search.get(), &found));
     return longest;
 }
 
@@ -61,7 +60,7 @@ protected:
         GameTest::SetUp();
         ASSERT_TRUE(folder().ok()) << folder().error();
         // The program also writes these names, which the installed folder does not hold yet.
-        const size_t longest = std::max(LongestRelative(folder().path()), std::string(kGameModeFile).size());
+        const size_t longest = std::max(LongestRelative(folder().path()), JoinPath("", kGameModeFile).size());
         deep_ = folder().path();
         const size_t target = MAX_PATH - 1 - 1 - longest;
         ASSERT_LT(deep_.size() + 3, target);
@@ -135,20 +134,20 @@ protected:
 
 TEST_F(DeepFolder, StartsSavesEverySettingsFileAndShowsTheWholePathOfAnError) {
     // Line ends the program does not write, so that each save shows.
-    Write(kAudioFile, "0\nMusic 25\nSound 25\n");
-    std::string keys = Read(kKeyFile);
+    Write(kAudioSettingsFile, "0\nMusic 25\nSound 25\n");
+    std::string keys = Read(kKeyBindingsFile);
     keys.erase(std::remove(keys.begin(), keys.end(), '\r'), keys.end());
-    Write(kKeyFile, keys);
-    Write(kFlagFile, "1\n");
+    Write(kKeyBindingsFile, keys);
+    Write(kFirstRunFlagFile, "1\n");
     Write(kVideoSettingsFile, "0\n0\n0\n50\n");
-    Write(kGameInstructions, "stay=0\nlog=0\n");
+    Write(kStandInInstructions, "stay=0\nlog=0\n");
     ASSERT_FALSE(FileExists(Deep(kGameModeFile)));
     ASSERT_TRUE(zorv_e2e::StartToMenu(app(), deep_));
     {
         MenuView menu(app().Menu(), Deep(kProgramFile), deep_);
         ASSERT_TRUE(menu.ok()) << menu.error();
         menu.ClickAt(kStartGame);
-        ASSERT_TRUE(WaitFor([&] { return FileExists(Deep(kGameSeen)); }, kStartTimeout)) << "the game did not run";
+        ASSERT_TRUE(WaitFor([&] { return FileExists(Deep(kStandInReport)); }, kStartTimeout)) << "the game did not run";
         ASSERT_TRUE(WaitFor([&] { return IsShown(app().Menu()) && !IsIconic(app().Frame()); }, kWindowTimeout));
         ASSERT_TRUE(menu.ShowsWhole(kMainScreen));
         ASSERT_NO_FATAL_FAILURE(OpenOptions(menu));
@@ -162,15 +161,15 @@ TEST_F(DeepFolder, StartsSavesEverySettingsFileAndShowsTheWholePathOfAnError) {
     ExitResult exit = app().WaitForExit();
     ASSERT_TRUE(exit.ended);
     EXPECT_EQ(0u, exit.code);
-    EXPECT_EQ("1\r\n", Read(kFlagFile));
-    EXPECT_EQ("0\r\nMusic 25\r\nSound 25\r\n", Read(kAudioFile));
-    EXPECT_NE(std::string::npos, Read(kKeyFile).find("\r\n")) << Read(kKeyFile);
+    EXPECT_EQ("1\r\n", Read(kFirstRunFlagFile));
+    EXPECT_EQ("0\r\nMusic 25\r\nSound 25\r\n", Read(kAudioSettingsFile));
+    EXPECT_NE(std::string::npos, Read(kKeyBindingsFile).find("\r\n")) << Read(kKeyBindingsFile);
     EXPECT_EQ(0u, Read(kGameModeFile).find("0\r\n")) << Read(kGameModeFile);
     // The flag line, then the driver: each line ended the way the program writes it.
     EXPECT_EQ("\r\n" + std::to_string(kLocalDriver) + "\r\n", Read(kVideoSettingsFile).substr(1, 5))
         << Read(kVideoSettingsFile);
     for (const char* library : {"Opengl32.dll", "Glu32.dll"}) {
-        const std::string folder = DriverFolderOf(Read("info\\Driver.dat"), kLocalDriver);
+        const std::string folder = DriverFolderOf(Read(kDriverListFile), kLocalDriver);
         std::string installed = Read(library), source = Read("Driver\\" + folder + "\\" + library);
         EXPECT_NE("<missing>", installed) << library;
         EXPECT_EQ(source, installed) << library;
@@ -180,7 +179,7 @@ TEST_F(DeepFolder, StartsSavesEverySettingsFileAndShowsTheWholePathOfAnError) {
     // which shows the whole path.
     App second;
     ASSERT_TRUE(zorv_e2e::StartToMenu(second, deep_));
-    FileHold hold(Deep(kAudioFile));
+    FileHold hold(Deep(kAudioSettingsFile));
     ASSERT_TRUE(hold.ok());
     {
         MenuView menu(second.Menu(), Deep(kProgramFile), deep_);
@@ -190,7 +189,7 @@ TEST_F(DeepFolder, StartsSavesEverySettingsFileAndShowsTheWholePathOfAnError) {
     HWND error = WaitForDialogWith(second.pid(), IDC_CONFIG_ERROR_TEXT);
     ASSERT_TRUE(error != nullptr) << "no configuration-file error dialog";
     const std::string shown = DialogItemText(error, IDC_CONFIG_ERROR_TEXT);
-    EXPECT_EQ(Deep(kAudioFile), shown);
+    EXPECT_EQ(Deep(kAudioSettingsFile), shown);
     EXPECT_GT(shown.size(), static_cast<size_t>(MAX_PATH - 40));
     ASSERT_TRUE(ClickDialogButton(error, IDC_CONFIG_ERROR_OK));
     exit = second.WaitForExit();

@@ -44,7 +44,7 @@ constexpr int kListFrame = 4;
 inline constexpr ScreenSpec kAudioScreen{"audio", zorv::kAudioTable, kSmallWindowBackground};
 inline constexpr ScreenSpec kVideoScreen{"video", zorv::kVideoTable, kSmallWindowBackground};
 inline constexpr ScreenSpec kKeysScreen{"keys", zorv::kKeyButtonTable, kKeysBackground};
-inline constexpr ScreenSpec kHowToScreen{"how to play", zorv::kHowToPlayTable, kHowToPlayPages[0]};
+inline constexpr ScreenSpec kHowToScreen{"how to play", zorv::kHowToPlayTable, kHowToPlayPictures[0]};
 inline constexpr const ButtonSpec& kAudioDone = ButtonOf(zorv::kAudioTable, zorv::kCommandAudioDone);
 inline constexpr const ButtonSpec& kVideoDone = ButtonOf(zorv::kVideoTable, zorv::kCommandVideoDone);
 inline constexpr const ButtonSpec& kKeysCancel = ButtonOf(zorv::kKeyButtonTable, zorv::kCommandKeysCancel);

@@ -29,9 +29,9 @@ bool IsDotEntry(const char* name) { return std::strcmp(name, ".") == 0 || std::s
 
 bool RemoveTreeOnce(const std::string& path) {
     WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA(JoinPath(path, "*").c_str(), &found);
+    zorv::FileSearch search(FindFirstFileA(JoinPath(path, "*").c_str(), &found));
     bool all = true;
-    if (search != INVALID_HANDLE_VALUE) {
+    if (search) {
         do {
             if (IsDotEntry(found.cFileName)) continue;
             std::string child = JoinPath(path, found.cFileName);
@@ -41,8 +41,7 @@ bool RemoveTreeOnce(const std::string& path) {
                 SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
                 all = DeleteFileA(child.c_str()) && all;
             }
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
+        } while (FindNextFileA(search.get(), &found));
     }
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
     return RemoveDirectoryA(path.c_str()) && all;
@@ -88,25 +87,23 @@ bool FileExists(const std::string& path) {
 
 bool ReadWholeFile(const std::string& path, std::string* bytes) {
     bytes->clear();
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
+    zorv::KernelHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return false;
     char buffer[65536];
     DWORD got = 0;
     bool ok = true;
-    while ((ok = ReadFile(file, buffer, sizeof buffer, &got, nullptr) != 0) && got > 0) bytes->append(buffer, got);
-    CloseHandle(file);
+    while ((ok = ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr) != 0) && got > 0) bytes->append(buffer, got);
     return ok;
 }
 
 bool WriteWholeFile(const std::string& path, const std::string& bytes) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
+    zorv::KernelHandle file(
+        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return false;
     DWORD written = 0;
-    bool ok = bytes.empty() || (WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-                                written == bytes.size());
-    CloseHandle(file);
-    return ok;
+    return bytes.empty() || (WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+                             written == bytes.size());
 }
 
 bool CreateFolders(const std::string& path) {
@@ -121,8 +118,8 @@ bool CreateFolders(const std::string& path) {
 bool CopyTree(const std::string& from, const std::string& to) {
     if (!CreateDirectoryA(to.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) return false;
     WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA(JoinPath(from, "*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return false;
+    zorv::FileSearch search(FindFirstFileA(JoinPath(from, "*").c_str(), &found));
+    if (!search) return false;
     bool all = true;
     do {
         if (IsDotEntry(found.cFileName)) continue;
@@ -133,8 +130,7 @@ bool CopyTree(const std::string& from, const std::string& to) {
         } else {
             all = CopyFileA(source.c_str(), target.c_str(), FALSE) && all;
         }
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
+    } while (FindNextFileA(search.get(), &found));
     return all;
 }
 
@@ -146,12 +142,11 @@ bool RemoveTree(const std::string& path) {
 std::vector<std::string> FilesIn(const std::string& folder) {
     std::vector<std::string> names;
     WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA(JoinPath(folder, "*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return names;
+    zorv::FileSearch search(FindFirstFileA(JoinPath(folder, "*").c_str(), &found));
+    if (!search) return names;
     do {
         if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(found.cFileName);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
+    } while (FindNextFileA(search.get(), &found));
     std::sort(names.begin(), names.end());
     return names;
 }
@@ -228,9 +223,5 @@ bool ScratchFolder::SetReadOnly(const std::string& relative, bool read_only) con
 FileHold::FileHold(const std::string& path)
     : file_(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL,
                         nullptr)) {}
-
-FileHold::~FileHold() {
-    if (ok()) CloseHandle(file_);
-}
 
 }  // namespace zorv_e2e

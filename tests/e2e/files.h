@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "common/handle_guards_win.h"
+
 namespace zorv_e2e {
 
 // The built game folder as a Windows path (Wine maps Z: to the Unix root). The environment
@@ -74,13 +76,10 @@ private:
 class FileHold {
 public:
     explicit FileHold(const std::string& path);
-    ~FileHold();
-    FileHold(const FileHold&) = delete;
-    FileHold& operator=(const FileHold&) = delete;
-    bool ok() const { return file_ != INVALID_HANDLE_VALUE; }
+    bool ok() const { return static_cast<bool>(file_); }
 
 private:
-    HANDLE file_;
+    zorv::KernelHandle file_;
 };
 
 }  // namespace zorv_e2e

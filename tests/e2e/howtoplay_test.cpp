@@ -14,9 +14,9 @@ namespace {
 
 // One screen per page: the same buttons over each page's picture, drawn 1:1.
 inline constexpr ScreenSpec kPages[] = {
-    {"page 0", zorv::kHowToPlayTable, kHowToPlayPages[0]},
-    {"page 1", zorv::kHowToPlayTable, kHowToPlayPages[1]},
-    {"page 2", zorv::kHowToPlayTable, kHowToPlayPages[2]},
+    {"page 0", zorv::kHowToPlayTable, kHowToPlayPictures[0]},
+    {"page 1", zorv::kHowToPlayTable, kHowToPlayPictures[1]},
+    {"page 2", zorv::kHowToPlayTable, kHowToPlayPictures[2]},
 };
 inline constexpr const ButtonSpec& kPrevious = ButtonOf(zorv::kHowToPlayTable, zorv::kCommandPreviousPage);
 inline constexpr const ButtonSpec& kNext = ButtonOf(zorv::kHowToPlayTable, zorv::kCommandNextPage);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <iterator>
 
+#include "common/handle_guards_win.h"
 #include "wait.h"
 
 namespace zorv_e2e {
@@ -55,13 +56,9 @@ public:
 private:
     PointerEchoes() {
         InitializeCriticalSection(&lock_);
-        HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-        HANDLE thread = CreateThread(nullptr, 0, Pump, ready, 0, nullptr);
-        if (thread) {
-            WaitForSingleObject(ready, kSendTimeoutMs);
-            CloseHandle(thread);
-        }
-        CloseHandle(ready);
+        zorv::KernelHandle ready(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+        zorv::KernelHandle thread(CreateThread(nullptr, 0, Pump, ready.get(), 0, nullptr));
+        if (thread) WaitForSingleObject(ready.get(), kSendTimeoutMs);
     }
 
     size_t Count() {

@@ -252,7 +252,7 @@ protected:
     void ExpectErrorDialogEndsTheProgram() {
         HWND error = WaitForDialogWith(app().pid(), IDC_CONFIG_ERROR_TEXT);
         ASSERT_TRUE(error) << "no configuration-file error dialog";
-        EXPECT_EQ(folder().PathOf(kKeyFile), DialogItemText(error, IDC_CONFIG_ERROR_TEXT));
+        EXPECT_EQ(folder().PathOf(kKeyBindingsFile), DialogItemText(error, IDC_CONFIG_ERROR_TEXT));
         ASSERT_TRUE(ClickDialogButton(error, IDC_CONFIG_ERROR_OK));
         ExitResult exit = app().WaitForExit();
         ASSERT_TRUE(exit.ended) << "the program is still running after OK";
@@ -359,7 +359,7 @@ TEST_F(KeyDialogTest, FieldsTakeKeysOnReleaseAndDoneWritesThem) {
 
     // DONE acts on the button-down.
     ASSERT_NO_FATAL_FAILURE(Leave(kDone));
-    EXPECT_EQ(KeyFile(1, {30, 28, 333, 336, 26, 337, 30, 42, 328, 1, 42, 57}, 0), folder().Read(kKeyFile));
+    EXPECT_EQ(KeyFile(1, {30, 28, 333, 336, 26, 337, 30, 42, 328, 1, 42, 57}, 0), folder().Read(kKeyBindingsFile));
 
     // The next opening shows what the file holds.
     ASSERT_NO_FATAL_FAILURE(Open());
@@ -371,7 +371,7 @@ TEST_F(KeyDialogTest, FieldsTakeKeysOnReleaseAndDoneWritesThem) {
 // opening shows.
 TEST_F(KeyDialogTest, ResetAndJoysticksAreSavedAsShown) {
     const std::vector<int> own = {17, 1000, -1, 43, 0, 284, 30, 30, 30, 30, 30, 30};
-    ASSERT_TRUE(folder().Write(kKeyFile, KeyFile(1, own, 1)));
+    ASSERT_TRUE(folder().Write(kKeyBindingsFile, KeyFile(1, own, 1)));
     ASSERT_NO_FATAL_FAILURE(StartAndOpen());
     // Codes outside the table, or without a name, show nothing; 284 is the keypad's Enter.
     EXPECT_TRUE(keys().ShowsFields({"W", "", "", "", "", "Enter", "A", "A", "A", "A", "A", "A"}));
@@ -389,7 +389,7 @@ TEST_F(KeyDialogTest, ResetAndJoysticksAreSavedAsShown) {
     written[0] = 17;
     written[1] = 29;
     written[2] = 42;
-    EXPECT_EQ(KeyFile(1, written, 0), folder().Read(kKeyFile));
+    EXPECT_EQ(KeyFile(1, written, 0), folder().Read(kKeyBindingsFile));
 
     ASSERT_NO_FATAL_FAILURE(Open());
     Names shown = DefaultNames();
@@ -412,7 +412,7 @@ TEST_F(KeyDialogTest, ResetAndJoysticksAreSavedAsShown) {
     keys().ClickAt(kJoystick1);
     EXPECT_TRUE(keys().ShowsJoysticks(true));
     ASSERT_NO_FATAL_FAILURE(Leave(kDone));
-    EXPECT_EQ(KeyFile(0, kDefaultCodes, 1), folder().Read(kKeyFile));
+    EXPECT_EQ(KeyFile(0, kDefaultCodes, 1), folder().Read(kKeyBindingsFile));
 
     // A joystick setting saved after RESET is shown as saved.
     ASSERT_NO_FATAL_FAILURE(Open());
@@ -426,7 +426,7 @@ TEST_F(KeyDialogTest, ResetAndJoysticksAreSavedAsShown) {
     EXPECT_EQ(
         "0\r\n#1p-Up 328\r\n#1p-Left 331\r\n#1p-Right 333\r\n#1p-Down 336\r\n#1p-Fire01 26\r\n#1p-Fire02 27\r\n"
         "#2p-Up 17\r\n#2p-Left 30\r\n#2p-Right 32\r\n#2p-Down 31\r\n#2p-Fire01 42\r\n#2p-Fire02 29\r\n#JoyStick 0\r\n",
-        folder().Read(kKeyFile));
+        folder().Read(kKeyBindingsFile));
 }
 
 // CANCEL forgets the captures, RESET and swaps of its opening: the file stays byte for byte,
@@ -436,7 +436,7 @@ TEST_F(KeyDialogTest, CancelLeavesTheFileAndTheNextOpeningAsTheyWere) {
     std::vector<int> own = {17, 1000, -1, 43, 0, 284, 30, 31, 32, 33, 34, 35};
     std::string stored = "1\r\n# two players\r\n" + KeyFile(1, own, 0).substr(3);
     stored.erase(stored.find("#2p-Fire02"), std::string("#2p-Fire02 35\r\n").size());
-    ASSERT_TRUE(folder().Write(kKeyFile, stored));
+    ASSERT_TRUE(folder().Write(kKeyBindingsFile, stored));
     ASSERT_NO_FATAL_FAILURE(StartAndOpen());
     const Names fromFile = {"W", "", "", "", "", "Enter", "A", "S", "D", "F", "G", ""};
     EXPECT_TRUE(keys().ShowsFields(fromFile));
@@ -448,26 +448,26 @@ TEST_F(KeyDialogTest, CancelLeavesTheFileAndTheNextOpeningAsTheyWere) {
     keys().ClickAt(kJoystick2);
     ASSERT_TRUE(keys().ShowsJoysticks(true));
     ASSERT_NO_FATAL_FAILURE(Leave(kCancel));
-    EXPECT_EQ(stored, folder().Read(kKeyFile));
+    EXPECT_EQ(stored, folder().Read(kKeyBindingsFile));
 
     ASSERT_NO_FATAL_FAILURE(Open());
     EXPECT_TRUE(keys().ShowsFields(fromFile));
     EXPECT_TRUE(keys().ShowsJoysticks(false));
     ASSERT_NO_FATAL_FAILURE(Leave(kDone));
     own[11] = 0;
-    EXPECT_EQ(KeyFile(1, own, 0), folder().Read(kKeyFile));
+    EXPECT_EQ(KeyFile(1, own, 0), folder().Read(kKeyBindingsFile));
 
     // A file whose first line is 0 opens with the default names and is saved with the default
     // codes, whatever codes it held.
-    ASSERT_TRUE(folder().Write(kKeyFile, KeyFile(0, own, 0)));
+    ASSERT_TRUE(folder().Write(kKeyBindingsFile, KeyFile(0, own, 0)));
     ASSERT_NO_FATAL_FAILURE(Open());
     EXPECT_TRUE(keys().ShowsFields(DefaultNames()));
     ASSERT_NO_FATAL_FAILURE(Leave(kDone));
-    EXPECT_EQ(KeyFile(0, kDefaultCodes, 0), folder().Read(kKeyFile));
+    EXPECT_EQ(KeyFile(0, kDefaultCodes, 0), folder().Read(kKeyBindingsFile));
 }
 
 TEST_F(KeyDialogTest, MissingFileEndsTheProgramThroughTheErrorDialog) {
-    ASSERT_TRUE(folder().Delete(kKeyFile));
+    ASSERT_TRUE(folder().Delete(kKeyBindingsFile));
     ASSERT_TRUE(StartToMenu());
     ASSERT_NO_FATAL_FAILURE(OpenExpectingTheErrorDialog());
     ASSERT_NO_FATAL_FAILURE(ExpectErrorDialogEndsTheProgram());
@@ -475,7 +475,7 @@ TEST_F(KeyDialogTest, MissingFileEndsTheProgramThroughTheErrorDialog) {
 
 TEST_F(KeyDialogTest, LockedFileEndsTheProgramThroughTheErrorDialog) {
     ASSERT_TRUE(StartToMenu());
-    FileHold hold(folder().PathOf(kKeyFile));
+    FileHold hold(folder().PathOf(kKeyBindingsFile));
     ASSERT_TRUE(hold.ok());
     ASSERT_NO_FATAL_FAILURE(OpenExpectingTheErrorDialog());
     ASSERT_NO_FATAL_FAILURE(ExpectErrorDialogEndsTheProgram());
@@ -483,13 +483,13 @@ TEST_F(KeyDialogTest, LockedFileEndsTheProgramThroughTheErrorDialog) {
 
 // The file is read when the screen opens but cannot be replaced on DONE; it stays as it was.
 TEST_F(KeyDialogTest, ReadOnlyFileEndsTheProgramOnDone) {
-    const std::string stored = folder().Read(kKeyFile);
-    ASSERT_TRUE(folder().SetReadOnly(kKeyFile));
+    const std::string stored = folder().Read(kKeyBindingsFile);
+    ASSERT_TRUE(folder().SetReadOnly(kKeyBindingsFile));
     ASSERT_NO_FATAL_FAILURE(StartAndOpen());
     ASSERT_TRUE(keys().Type({kA}, 0, "A"));
     keys().PressDown(kDone);
     ASSERT_NO_FATAL_FAILURE(ExpectErrorDialogEndsTheProgram());
-    EXPECT_EQ(stored, folder().Read(kKeyFile));
+    EXPECT_EQ(stored, folder().Read(kKeyBindingsFile));
 }
 
 }  // namespace

@@ -74,9 +74,6 @@ std::string OtherDialogShowing(DWORD pid) {
 class RunningGame {
 public:
     RunningGame() = default;
-    ~RunningGame() {
-        if (process_) CloseHandle(process_);
-    }
     RunningGame(const RunningGame&) = delete;
     RunningGame& operator=(const RunningGame&) = delete;
 
@@ -84,8 +81,8 @@ public:
     bool WaitForStart(DWORD timeout_ms = kRunTimeout) {
         auto shown = [this] { return IsShown(window_ = FindWindowA(kGameWindowClass, nullptr)); };
         if (!WaitFor(shown, timeout_ms)) return false;
-        process_ = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, ProcessOf(window_));
-        return process_ != nullptr;
+        process_.reset(OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, ProcessOf(window_)));
+        return static_cast<bool>(process_);
     }
 
     // Closes the game's window, which ends the game the way demo-game.ini says, and waits for the
@@ -93,15 +90,15 @@ public:
     ExitResult End(DWORD timeout_ms = kExitTimeout) {
         ExitResult result;
         PostMessageA(window_, WM_CLOSE, 0, 0);
-        if (WaitForSingleObject(process_, timeout_ms) == WAIT_OBJECT_0) {
-            result.ended = GetExitCodeProcess(process_, &result.code) != 0;
+        if (WaitForSingleObject(process_.get(), timeout_ms) == WAIT_OBJECT_0) {
+            result.ended = GetExitCodeProcess(process_.get(), &result.code) != 0;
         }
         return result;
     }
 
 private:
     HWND window_ = nullptr;
-    HANDLE process_ = nullptr;
+    zorv::KernelHandle process_;
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -109,8 +106,8 @@ private:
 class LaunchTest : public GameTest {
 protected:
     // The stand-in game's instructions for the next start.
-    void GameWill(const std::string& instructions) { ASSERT_TRUE(folder().Write(kGameInstructions, instructions)); }
-    void SetFirstRunFlag(const char* bytes) { ASSERT_TRUE(folder().Write(kFlagFile, bytes)); }
+    void GameWill(const std::string& instructions) { ASSERT_TRUE(folder().Write(kStandInInstructions, instructions)); }
+    void SetFirstRunFlag(const char* bytes) { ASSERT_TRUE(folder().Write(kFirstRunFlagFile, bytes)); }
 
     HWND Frame() { return app().Frame(); }
     HWND Menu() { return app().Menu(); }
@@ -122,7 +119,7 @@ protected:
 
     // Waits until the game has run and written what it saw; false at the deadline.
     bool WaitForGameSeen(DWORD timeout_ms = kRunTimeout) {
-        return WaitFor([this] { return folder().Exists(kGameSeen); }, timeout_ms);
+        return WaitFor([this] { return folder().Exists(kStandInReport); }, timeout_ms);
     }
 
     // The launch has returned to the menu: the frame is restored, the menu window is enabled and
@@ -168,7 +165,7 @@ protected:
     // Presses a start button with the first-run flag set and waits through a whole run of a game
     // that ends by itself and reports nothing.
     void RunQuietGame(const ButtonSpec& button) {
-        folder().Delete(kGameSeen);
+        folder().Delete(kStandInReport);
         PressButton(button);
         ASSERT_TRUE(WaitForGameSeen()) << "the game did not run";
         ASSERT_TRUE(WaitForMenuBack());
@@ -193,7 +190,7 @@ TEST_F(LaunchGameMode, StartAndNetworkGameWriteModeAndUtcStampBeforeTheGameRuns)
     } presses[] = {{kStartGame, "0"}, {kNetworkGame, "1"}};
     for (const auto& press : presses) {
         SCOPED_TRACE(NameOf(press.button));
-        folder().Delete(kGameSeen);
+        folder().Delete(kStandInReport);
         SYSTEMTIME before;
         GetSystemTime(&before);
         PressButton(press.button);
@@ -210,13 +207,13 @@ TEST_F(LaunchGameMode, StartAndNetworkGameWriteModeAndUtcStampBeforeTheGameRuns)
         EXPECT_TRUE(bytes == expected_before || bytes == expected_after)
             << "GameMode.dat holds \"" << Escaped(bytes) << "\", expected \"" << Escaped(expected_before) << "\" or \""
             << Escaped(expected_after) << "\"";
-        EXPECT_NE(std::string::npos, folder().Read(kGameSeen).find("gamemode.dat=\"" + Escaped(bytes) + "\""))
+        EXPECT_NE(std::string::npos, folder().Read(kStandInReport).find("gamemode.dat=\"" + Escaped(bytes) + "\""))
             << "the game did not see the file; it saw:\n"
-            << folder().Read(kGameSeen);
+            << folder().Read(kStandInReport);
         ASSERT_TRUE(WaitForMenuBack());
     }
     QuitFromMenu();
-    EXPECT_EQ("1\r\n", folder().Read(kFlagFile));
+    EXPECT_EQ("1\r\n", folder().Read(kFirstRunFlagFile));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -235,7 +232,7 @@ protected:
     // still showing, after the game-mode file was written and before the game starts.
     HWND PressStartAndExpectDriverCheck() {
         folder().Delete(kGameModeFile);
-        folder().Delete(kGameSeen);
+        folder().Delete(kStandInReport);
         PressButton(kStartGame);
         HWND dialog = WaitForDialogWith(app().pid(), IDC_DRIVER_CHECK_START);
         if (!dialog) {
@@ -254,7 +251,7 @@ protected:
     void ExpectFlagAfterQuit(const char* bytes) {
         QuitFromMenu();
         bool found = false;
-        EXPECT_EQ(bytes, folder().Read(kFlagFile, &found));
+        EXPECT_EQ(bytes, folder().Read(kFirstRunFlagFile, &found));
         EXPECT_TRUE(found);
     }
 };
@@ -292,7 +289,7 @@ TEST_F(LaunchDriverCheck, EscapeDoesNothingAndStartWithCurrentDriverStartsTheGam
     PostKey(dialog, VK_ESCAPE);
     EXPECT_FALSE(WaitUntilGone(dialog, 1000)) << "Escape closed the driver check";
     EXPECT_FALSE(FindWindowA(kGameWindowClass, nullptr)) << "Escape started the game";
-    EXPECT_FALSE(folder().Exists(kGameSeen)) << "Escape started the game";
+    EXPECT_FALSE(folder().Exists(kStandInReport)) << "Escape started the game";
 
     ASSERT_TRUE(ClickDialogButton(dialog, IDC_DRIVER_CHECK_START));
     ASSERT_TRUE(WaitForGameSeen()) << "the game did not start; " << OtherDialogShowing(app().pid());
@@ -312,7 +309,7 @@ TEST_F(LaunchDriverCheck, SetDriverFirstStartsNothingAndTheNextPressAsksAgain) {
         // Back at the menu without a run: had the game been started, the frame would be minimised
         // and the front-end would not answer until the game ended.
         ASSERT_TRUE(WaitForMenuBack());
-        EXPECT_FALSE(folder().Exists(kGameSeen)) << "the game was started";
+        EXPECT_FALSE(folder().Exists(kStandInReport)) << "the game was started";
         EXPECT_TRUE(folder().Exists(kGameModeFile)) << "the game-mode file is written at every press";
     }
     ExpectFlagAfterQuit("0\r\n");
@@ -389,7 +386,7 @@ protected:
             SCOPED_TRACE(std::string("log=") + c.log);
             GameWill(std::string("stay=0\nlog=") + c.log + "\n" + (c.crash ? "crash=C0000005\n" : ""));
             if (HasFatalFailure()) return;
-            folder().Delete(kGameSeen);
+            folder().Delete(kStandInReport);
             PressButton(kStartGame);
             ASSERT_TRUE(WaitForGameSeen()) << "the game did not run";
             if (c.report != Report::kNone) {
@@ -463,7 +460,7 @@ TEST_F(LaunchFailure, MissingGameIsToldAfterRestoringAndTheMenuStaysLive) {
     EXPECT_TRUE(folder().Exists(kGameModeFile));
 
     QuitFromMenu();
-    EXPECT_EQ("1\r\n", folder().Read(kFlagFile)) << "the first-run flag is set before the start is tried";
+    EXPECT_EQ("1\r\n", folder().Read(kFirstRunFlagFile)) << "the first-run flag is set before the start is tried";
 }
 
 // Under Wine run as root the read-only attribute stops no writer; the program's saver checks it.
@@ -485,7 +482,7 @@ TEST_F(LaunchFailure, ReadOnlyGameModeFileEndsTheProgramBeforeAnyStart) {
     ExitResult exit = app().WaitForExit();
     ASSERT_TRUE(exit.ended) << "the program is still running after OK";
     EXPECT_EQ(1u, exit.code);
-    EXPECT_FALSE(folder().Exists(kGameSeen)) << "the game was started";
+    EXPECT_FALSE(folder().Exists(kStandInReport)) << "the game was started";
     EXPECT_EQ("earlier\r\n", folder().Read(kGameModeFile));
 }
 
@@ -532,10 +529,10 @@ std::string AttributeAfter(const std::string& xml, size_t from, const std::strin
                           "\" --gtest_filter=" + test + " \"--gtest_output=xml:" + result_path + "\"";
 
     // Everything started on the way belongs to the job and ends with it.
-    HANDLE job = CreateJobObjectA(nullptr, nullptr);
+    zorv::KernelHandle job(CreateJobObjectA(nullptr, nullptr));
     JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
     limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
-    if (job) SetInformationJobObject(job, JobObjectExtendedLimitInformation, &limits, sizeof limits);
+    if (job) SetInformationJobObject(job.get(), JobObjectExtendedLimitInformation, &limits, sizeof limits);
 
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
@@ -544,19 +541,19 @@ std::string AttributeAfter(const std::string& xml, size_t from, const std::strin
     line.push_back('\0');
     if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr, &startup,
                         &info)) {
-        if (job) CloseHandle(job);
         return ::testing::AssertionFailure() << "cannot start " << command << ", error " << GetLastError();
     }
-    if (job) AssignProcessToJobObject(job, info.hProcess);
+    zorv::KernelHandle process(info.hProcess), thread(info.hThread);
+    if (job) AssignProcessToJobObject(job.get(), info.hProcess);
     ResumeThread(info.hThread);
-    CloseHandle(info.hThread);
     const bool ended = WaitForSingleObject(info.hProcess, kDesktopRunTimeout) == WAIT_OBJECT_0;
     if (!ended) {
-        if (job) TerminateJobObject(job, 1);
+        if (job) TerminateJobObject(job.get(), 1);
         TerminateProcess(info.hProcess, 1);
     }
-    CloseHandle(info.hProcess);
-    if (job) CloseHandle(job);
+    // Whatever of the run is left ends with the job, before its result is read.
+    process.reset();
+    job.reset();
     if (!ended) {
         return ::testing::AssertionFailure()
                << "the run inside the virtual desktop did not end within " << kDesktopRunTimeout << " ms: " << command;
@@ -633,7 +630,7 @@ TEST_F(LaunchRecentre, MenuIsCentredForTheScreenSizeTheGameLeaves) {
     WaitFor([&] { return EqualRect(&(after = WindowRectOf(Menu())), &centred) != 0; }, kWindowTimeout);
     EXPECT_TRUE(EqualRect(&after, &centred)) << "menu window at " << RectText(after) << " on a 640x480 screen";
     EXPECT_FALSE(IsIconic(Frame()));
-    EXPECT_NE(std::string::npos, folder().Read(kGameSeen).find("resize=\"640x480 done")) << folder().Read(kGameSeen);
+    EXPECT_NE(std::string::npos, folder().Read(kStandInReport).find("resize=\"640x480 done")) << folder().Read(kStandInReport);
     SaveArtifact(WholeScreen(), "launch-recentred-640x480");
     QuitFromMenu();
 }

@@ -11,8 +11,8 @@
 
 namespace zorv_e2e {
 
-inline constexpr ScreenSpec kMainScreen{"main menu", zorv::kMainMenuTable, kMainBackground};
-inline constexpr ScreenSpec kOptionsScreen{"options menu", zorv::kOptionsMenuTable, kOptionsBackground};
+inline constexpr ScreenSpec kMainScreen{"main menu", zorv::kMainMenuTable, kMainMenuBackground};
+inline constexpr ScreenSpec kOptionsScreen{"options menu", zorv::kOptionsMenuTable, kOptionsMenuBackground};
 
 inline constexpr const ButtonSpec& kStartGame = ButtonOf(zorv::kMainMenuTable, zorv::kCommandStartGame);
 inline constexpr const ButtonSpec& kNetworkGame = ButtonOf(zorv::kMainMenuTable, zorv::kCommandNetworkGame);

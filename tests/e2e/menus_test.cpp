@@ -154,7 +154,7 @@ TEST_F(MenuButtons, OptionsButtonsLightUpAndHandOverInOneMove) {
 // The start buttons ask the driver question while the first-run flag is 0; declined, it leaves
 // the menu as it was, with the pressed button still showing pressed.
 TEST_F(MenuButtons, PressShowsThePressedPictureUntilThePointerLeaves) {
-    ASSERT_TRUE(folder().Write(kFlagFile, "0\r\n"));
+    ASSERT_TRUE(folder().Write(kFirstRunFlagFile, "0\r\n"));
     ASSERT_NO_FATAL_FAILURE(StartMenu());
     for (const ButtonSpec* button : {&kStartGame, &kNetworkGame}) {
         SCOPED_TRACE(NameOf(*button));
@@ -176,7 +176,7 @@ TEST_F(MenuButtons, PressShowsThePressedPictureUntilThePointerLeaves) {
 // With the first-run flag 0 a hit on START GAME writes the game-mode file and asks the driver
 // question first; a miss does nothing.
 TEST_F(MenuButtons, PressOnRightOrBottomEdgeOfStartGameMisses) {
-    ASSERT_TRUE(folder().Write(kFlagFile, "0\r\n"));
+    ASSERT_TRUE(folder().Write(kFirstRunFlagFile, "0\r\n"));
     ASSERT_NO_FATAL_FAILURE(StartMenu());
     const RECT hot = HotRect(kStartGame);
     view().ClickAt(POINT{hot.right, (hot.top + hot.bottom) / 2});
@@ -199,7 +199,7 @@ TEST_F(MenuButtons, PressOnRightOrBottomEdgeOfStartGameMisses) {
     ASSERT_TRUE(WaitUntilGone(question));
     EXPECT_TRUE(view().Shows(kStartGame, Look::kPressed));
     ASSERT_NO_FATAL_FAILURE(Quit());
-    EXPECT_EQ("0\r\n", folder().Read(kFlagFile)) << "the driver question was declined";
+    EXPECT_EQ("0\r\n", folder().Read(kFirstRunFlagFile)) << "the driver question was declined";
 }
 
 // The same on the options menu, with CLOSE: a miss leaves the options menu, a hit leaves it for
@@ -327,7 +327,7 @@ TEST_F(MenuScreens, RepaintWithErasingShowsTheWholeScreen) {
 }
 
 TEST_F(MenuScreens, QuitEndsWithCodeZeroAfterItsPauseAndWritesTheFlag) {
-    ASSERT_TRUE(folder().Write(kFlagFile, "0"));
+    ASSERT_TRUE(folder().Write(kFirstRunFlagFile, "0"));
     ASSERT_NO_FATAL_FAILURE(StartMenu());
     view().MoveTo(kQuit);
     ASSERT_TRUE(view().Shows(kQuit, Look::kHighlighted));
@@ -341,13 +341,13 @@ TEST_F(MenuScreens, QuitEndsWithCodeZeroAfterItsPauseAndWritesTheFlag) {
     EXPECT_EQ(0u, exit.code);
     const double ms = 1000.0 * (ended.QuadPart - clicked.QuadPart) / frequency.QuadPart;
     EXPECT_GE(ms, 300.0) << "QUIT pauses 300 ms before the program closes";
-    EXPECT_EQ("0\r\n", folder().Read(kFlagFile));
+    EXPECT_EQ("0\r\n", folder().Read(kFirstRunFlagFile));
 }
 
 // Each screen picture is read on its own: a missing main menu picture is reported and the
 // other seven are still read.
 TEST_F(MenuScreens, MissingMainPictureIsReportedAndTheOthersAreRead) {
-    ASSERT_TRUE(folder().Delete(kMainBackground));
+    ASSERT_TRUE(folder().Delete(kMainMenuBackground));
     ASSERT_TRUE(StartToMenu({"Bmp File Open Error", "ReadBMPFile 1"}));
     // The boxes come while the menu window is being created, and the frame is the active window
     // once they are gone. Start-up shows the menu window and raises it above the frame a moment
@@ -454,12 +454,12 @@ class FirstRunFlag : public MenuTest {
 protected:
     // Starts with the file holding `stored`, quits, and returns what the file holds then.
     std::string RoundTrip(const std::string& stored) {
-        EXPECT_TRUE(folder().Write(kFlagFile, stored));
+        EXPECT_TRUE(folder().Write(kFirstRunFlagFile, stored));
         StartMenu();
         if (HasFatalFailure()) return std::string();
         Quit();
         bool found = false;
-        std::string written = folder().Read(kFlagFile, &found);
+        std::string written = folder().Read(kFirstRunFlagFile, &found);
         EXPECT_TRUE(found);
         return written;
     }
@@ -472,25 +472,25 @@ TEST_F(FirstRunFlag, SevenIsKeptAndWrittenBack) { EXPECT_EQ("7\r\n", RoundTrip("
 TEST_F(FirstRunFlag, EmptyFileCountsAsZero) { EXPECT_EQ("0\r\n", RoundTrip("")); }
 
 TEST_F(FirstRunFlag, MissingFileStopsTheStartWithTheErrorDialog) {
-    ASSERT_TRUE(folder().Delete(kFlagFile));
+    ASSERT_TRUE(folder().Delete(kFirstRunFlagFile));
     ASSERT_TRUE(app().Start(folder().path()));
     HWND dialog = WaitForConfigError();
     ASSERT_TRUE(dialog != nullptr);
     EXPECT_TRUE(GetWindow(dialog, GW_OWNER) == nullptr) << "at start-up the dialog has no owner";
-    ASSERT_NO_FATAL_FAILURE(ExpectConfigErrorThenExit(dialog, folder().PathOf(kFlagFile)));
-    EXPECT_FALSE(folder().Exists(kFlagFile)) << "OK ends the program without writing the flag";
+    ASSERT_NO_FATAL_FAILURE(ExpectConfigErrorThenExit(dialog, folder().PathOf(kFirstRunFlagFile)));
+    EXPECT_FALSE(folder().Exists(kFirstRunFlagFile)) << "OK ends the program without writing the flag";
 }
 
 // At logoff Windows ends the program after WM_ENDSESSION without destroying its windows.
 TEST_F(FirstRunFlag, WrittenWhenTheSessionEnds) {
-    ASSERT_TRUE(folder().Write(kFlagFile, "7\r\n"));
+    ASSERT_TRUE(folder().Write(kFirstRunFlagFile, "7\r\n"));
     ASSERT_NO_FATAL_FAILURE(StartMenu());
-    ASSERT_TRUE(folder().Write(kFlagFile, "0\r\n"));
+    ASSERT_TRUE(folder().Write(kFirstRunFlagFile, "0\r\n"));
     DWORD_PTR answer = 0;
     ASSERT_TRUE(SendMessageTimeoutA(menu(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_NORMAL, 5000, &answer));
     EXPECT_NE(0u, answer) << "the program does not hold up the logoff";
     ASSERT_TRUE(SendMessageTimeoutA(menu(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_NORMAL, 5000, &answer));
-    EXPECT_EQ("7\r\n", folder().Read(kFlagFile));
+    EXPECT_EQ("7\r\n", folder().Read(kFirstRunFlagFile));
     EXPECT_TRUE(app().IsRunning()) << "the program is left to Windows to end";
     app().Kill();
 }
@@ -498,21 +498,21 @@ TEST_F(FirstRunFlag, WrittenWhenTheSessionEnds) {
 // Under Wine as root the read-only attribute stops no writer, so the file is held open without
 // sharing; the program refuses a read-only target by itself, which the next test checks.
 TEST_F(FirstRunFlag, FileHeldOpenAtShutdownBringsTheErrorDialog) {
-    ASSERT_TRUE(folder().Write(kFlagFile, "7\r\n"));
+    ASSERT_TRUE(folder().Write(kFirstRunFlagFile, "7\r\n"));
     const std::vector<std::string> files = FilesIn(folder().PathOf("info"));
     ASSERT_NO_FATAL_FAILURE(StartMenu());
-    std::unique_ptr<FileHold> hold(new FileHold(folder().PathOf(kFlagFile)));
+    std::unique_ptr<FileHold> hold(new FileHold(folder().PathOf(kFirstRunFlagFile)));
     ASSERT_TRUE(hold->ok());
     view().ClickAt(kQuit);
-    ASSERT_NO_FATAL_FAILURE(ExpectConfigErrorThenExit(WaitForConfigError(), folder().PathOf(kFlagFileAsWritten)));
+    ASSERT_NO_FATAL_FAILURE(ExpectConfigErrorThenExit(WaitForConfigError(), folder().PathOf(kFirstRunFlagFileAsWritten)));
     hold.reset();
-    EXPECT_EQ("7\r\n", folder().Read(kFlagFile));
+    EXPECT_EQ("7\r\n", folder().Read(kFirstRunFlagFile));
     EXPECT_EQ(files, FilesIn(folder().PathOf("info"))) << "the failed save left a file behind";
 }
 
 // The caption file here has no "wm:" line: the dialog's explanation is empty.
 TEST_F(FirstRunFlag, ReadOnlyFileAtShutdownBringsTheErrorDialog) {
-    ASSERT_TRUE(folder().Write(kFlagFile, "7\r\n"));
+    ASSERT_TRUE(folder().Write(kFirstRunFlagFile, "7\r\n"));
     std::string captions = folder().Read(kCaptionFile);
     const size_t line = captions.find("\nwm:");
     ASSERT_NE(std::string::npos, line);
@@ -520,11 +520,11 @@ TEST_F(FirstRunFlag, ReadOnlyFileAtShutdownBringsTheErrorDialog) {
     ASSERT_TRUE(folder().Write(kCaptionFile, captions));
     const std::vector<std::string> files = FilesIn(folder().PathOf("info"));
     ASSERT_NO_FATAL_FAILURE(StartMenu());
-    ASSERT_TRUE(folder().SetReadOnly(kFlagFile));
+    ASSERT_TRUE(folder().SetReadOnly(kFirstRunFlagFile));
     view().ClickAt(kQuit);
     ASSERT_NO_FATAL_FAILURE(
-        ExpectConfigErrorThenExit(WaitForConfigError(), folder().PathOf(kFlagFileAsWritten), false));
-    EXPECT_EQ("7\r\n", folder().Read(kFlagFile));
+        ExpectConfigErrorThenExit(WaitForConfigError(), folder().PathOf(kFirstRunFlagFileAsWritten), false));
+    EXPECT_EQ("7\r\n", folder().Read(kFirstRunFlagFile));
     EXPECT_EQ(files, FilesIn(folder().PathOf("info"))) << "the failed save left a file behind";
 }
 

@@ -33,8 +33,9 @@ size_t Count(const std::string& text, const std::string& what) {
 }
 
 TEST(ProgramFile, CarriesItsIconVersionAndAManifestWithoutExecutionLevel) {
-    const std::string program = JoinPath(GameFolder(), "zorv3d.exe");
+    const std::string program = JoinPath(GameFolder(), kProgramFile);
     HMODULE module = LoadLibraryExA(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    zorv::LoadedModule loaded(module);
     ASSERT_TRUE(module != nullptr) << program;
 
     LPSTR firstIcon = nullptr;
@@ -48,7 +49,7 @@ TEST(ProgramFile, CarriesItsIconVersionAndAManifestWithoutExecutionLevel) {
     EXPECT_EQ(std::string::npos, manifest.find("requestedExecutionLevel")) << manifest;
     EXPECT_EQ(5u, Count(manifest, "<supportedOS ")) << manifest;
     EXPECT_NE(std::string::npos, manifest.find(std::string("version=\"") + ZORV_VERSION_TEXT + ".0\""));
-    FreeLibrary(module);
+    loaded.reset();
 
     DWORD ignored = 0;
     DWORD size = GetFileVersionInfoSizeA(program.c_str(), &ignored);

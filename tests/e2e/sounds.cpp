@@ -54,8 +54,8 @@ std::string SoundCounts::Text() const {
 SoundCounts CountSounds(const std::string& trace) {
     SoundCounts counts;
     const std::string named = "proc_PlaySound SoundName=L\"";
-    const std::string hover = Lower(named + TraceSpelling(kHoverSound) + "\"");
-    const std::string click = Lower(named + TraceSpelling(kClickSound) + "\"");
+    const std::string hover = Lower(named + TraceSpelling(kHoverSoundFile) + "\"");
+    const std::string click = Lower(named + TraceSpelling(kClickSoundFile) + "\"");
     counts.calls = CountOccurrences(trace, "trace:winmm:MULTIMEDIA_PlaySound ");
     counts.named = CountOccurrences(trace, named);
     // Parts of the program spell the folder ".\Sound\": the same file on this platform.

@@ -7,12 +7,11 @@
 #include <string>
 
 #include "app.h"
+#include "game_files.h"
 #include "wait.h"
 
 namespace zorv_e2e {
 
-inline constexpr char kHoverSound[] = ".\\sound\\mmove.wav";
-inline constexpr char kClickSound[] = ".\\sound\\mclick.wav";
 // The Wine debug channels that trace every sound the program plays.
 inline constexpr char kSoundTraceChannels[] = "-all,+winmm";
 

@@ -117,13 +117,13 @@ class Shutdown : public GameTest {
 protected:
     void SetUp() override {
         GameTest::SetUp();
-        ASSERT_TRUE(folder().Write(kFlagFile, "0"));
+        ASSERT_TRUE(folder().Write(kFirstRunFlagFile, "0"));
     }
 
     void ExpectClosedWithFlagWritten() {
         ExpectNormalShutdown(app());
         bool found = false;
-        EXPECT_EQ("0\r\n", folder().Read(kFlagFile, &found));
+        EXPECT_EQ("0\r\n", folder().Read(kFirstRunFlagFile, &found));
         EXPECT_TRUE(found);
     }
 };

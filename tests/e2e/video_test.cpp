@@ -118,7 +118,7 @@ class VideoTest : public GameTest {
 protected:
     void SetUp() override {
         GameTest::SetUp();
-        ASSERT_TRUE(folder().Write(kGameInstructions, kQuickGame));
+        ASSERT_TRUE(folder().Write(kStandInInstructions, kQuickGame));
         drivers_ = DriversIn(folder().Read(kDriverListFile));
         ASSERT_GE(drivers_.size(), 7u) << "the sample driver list has a system driver, three local ones, "
                                           "two to install into the system and a last entry";
@@ -252,7 +252,7 @@ protected:
     std::string DriverLibrary(int driver, const char* name) {
         bool found = false;
         std::string bytes =
-            folder().Read(std::string(kDriverFolder) + "\\" + drivers_[driver].directory + "\\" + name, &found);
+            folder().Read(std::string(kDriverFolder) + drivers_[driver].directory + name, &found);
         return found ? bytes : "<missing>";
     }
 
@@ -262,13 +262,13 @@ protected:
         menu_->ClickAt(kClose);
         inOptions_ = false;
         EXPECT_TRUE(menu_->ShowsWhole(kMainScreen));
-        folder().Delete(kGameSeen);
+        folder().Delete(kStandInReport);
         menu_->ClickAt(kStartGame);
         bool asked = false;
         WaitFor(
             [&] {
                 asked = FindDialogWith(app().pid(), IDC_DRIVER_CHECK_START) != nullptr;
-                return asked || folder().Exists(kGameSeen);
+                return asked || folder().Exists(kStandInReport);
             },
             kRunTimeout);
         EXPECT_FALSE(asked) << "the driver question came after the video calibration";
@@ -281,7 +281,7 @@ protected:
                     !FindWindowA(kGameWindowClass, nullptr) && Answers(menu, 200));
         };
         EXPECT_TRUE(WaitFor(back, kRunTimeout) && app().IsRunning()) << "the menu did not come back";
-        return folder().Read(kGameSeen);
+        return folder().Read(kStandInReport);
     }
 
     void Quit() {
@@ -323,9 +323,9 @@ const std::vector<std::string> kFirstModeOnly = {"640 X 480  16"};
 // beside the game, and the visit sets the first-run flag.
 TEST_F(VideoTest, Defaults) {
     ASSERT_TRUE(folder().Write(kVideoSettingsFile, "0\r\n0\r\n0\r\n80\r\n"));
-    ASSERT_TRUE(folder().Write(kFlagFile, "0\r\n"));
-    ASSERT_TRUE(folder().Write(kOpenGlLibrary, "left from before"));
-    ASSERT_TRUE(folder().Write(kGluLibrary, "left from before"));
+    ASSERT_TRUE(folder().Write(kFirstRunFlagFile, "0\r\n"));
+    ASSERT_TRUE(folder().Write(kLocalOpenGlLibrary, "left from before"));
+    ASSERT_TRUE(folder().Write(kLocalGluLibrary, "left from before"));
     ASSERT_NO_FATAL_FAILURE(StartMenu());
     ASSERT_NO_FATAL_FAILURE(OpenVideo());
 
@@ -390,21 +390,21 @@ TEST_F(VideoTest, Defaults) {
     ASSERT_NO_FATAL_FAILURE(Done());
     EXPECT_TRUE(menu_->ShowsWhole(kOptionsScreen)) << "the options menu is not repainted whole";
     EXPECT_EQ("0\r\n0\r\n0\r\n80\r\n", folder().Read(kVideoSettingsFile)) << "the stored level is kept";
-    EXPECT_EQ("<missing>", Library(kOpenGlLibrary));
-    EXPECT_EQ("<missing>", Library(kGluLibrary));
+    EXPECT_EQ("<missing>", Library(kLocalOpenGlLibrary));
+    EXPECT_EQ("<missing>", Library(kLocalGluLibrary));
 
     // The visit set the first-run flag: the game starts without the driver question, finds no
     // library beside it, and QUIT writes the flag.
     const std::string seen = StartGameAfterVideo();
     EXPECT_NE(std::string::npos, seen.find("opengl32.dll=missing")) << seen;
     ASSERT_NO_FATAL_FAILURE(Quit());
-    EXPECT_EQ("1\r\n", folder().Read(kFlagFile));
+    EXPECT_EQ("1\r\n", folder().Read(kFirstRunFlagFile));
 }
 
 // Each kind of driver raises its dialog; DONE copies a local driver's libraries, or removes them.
 TEST_F(VideoTest, DriverChoices) {
     ASSERT_TRUE(folder().Write(kVideoSettingsFile, "1\r\n0\r\n2\r\n30\r\n"));
-    ASSERT_TRUE(folder().Delete(std::string(kDriverFolder) + "\\" + drivers_[1].directory + "\\" + kGluLibrary));
+    ASSERT_TRUE(folder().Delete(std::string(kDriverFolder) + drivers_[1].directory + kGluLibrary));
     ASSERT_NO_FATAL_FAILURE(StartMenu());
     ASSERT_NO_FATAL_FAILURE(OpenVideo());
     EXPECT_TRUE(Shows(0, 2, 30)) << "custom flag 1: the stored choice";
@@ -416,7 +416,7 @@ TEST_F(VideoTest, DriverChoices) {
     DriverKey(VK_UP);
     const int beforeLast = static_cast<int>(drivers_.size()) - 2;
     // The guide holds 99 characters of it: the test's name keeps the scratch folder's path short.
-    const std::string folderPath = folder().PathOf(std::string(kDriverFolder) + "\\" + drivers_[beforeLast].directory);
+    const std::string folderPath = folder().PathOf(std::string(kDriverFolder) + drivers_[beforeLast].directory);
     ASSERT_LT(folderPath.size(), 100u);
     EXPECT_EQ(folderPath, DismissGuide());
     EXPECT_TRUE(Shows(beforeLast, 2, 30)) << "the stored mode stays on show";
@@ -434,9 +434,9 @@ TEST_F(VideoTest, DriverChoices) {
     }
     ASSERT_NO_FATAL_FAILURE(Done());
     EXPECT_EQ("1\r\n2\r\n0\r\n30\r\n", folder().Read(kVideoSettingsFile));
-    EXPECT_EQ(DriverLibrary(2, kOpenGlLibrary), Library(kOpenGlLibrary));
-    EXPECT_EQ(DriverLibrary(2, kGluLibrary), Library(kGluLibrary));
-    EXPECT_NE(DriverLibrary(1, kOpenGlLibrary), Library(kOpenGlLibrary)) << "the stand-ins tell drivers apart";
+    EXPECT_EQ(DriverLibrary(2, kOpenGlLibrary), Library(kLocalOpenGlLibrary));
+    EXPECT_EQ(DriverLibrary(2, kGluLibrary), Library(kLocalGluLibrary));
+    EXPECT_NE(DriverLibrary(1, kOpenGlLibrary), Library(kLocalOpenGlLibrary)) << "the stand-ins tell drivers apart";
 
     // The game finds the chosen driver's libraries beside it.
     const std::string seen = StartGameAfterVideo();
@@ -451,8 +451,8 @@ TEST_F(VideoTest, DriverChoices) {
     DriverKey(VK_UP);
     ASSERT_NO_FATAL_FAILURE(ConfirmInstalled());
     ASSERT_NO_FATAL_FAILURE(Done());
-    EXPECT_EQ(DriverLibrary(1, kOpenGlLibrary), Library(kOpenGlLibrary));
-    EXPECT_EQ("<missing>", Library(kGluLibrary));
+    EXPECT_EQ(DriverLibrary(1, kOpenGlLibrary), Library(kLocalOpenGlLibrary));
+    EXPECT_EQ("<missing>", Library(kLocalGluLibrary));
     ASSERT_TRUE(Answers(app().Menu()));
     EXPECT_EQ(nullptr, FindDialog(app().pid())) << DescribeWindow(FindDialog(app().pid()));
 
@@ -461,8 +461,8 @@ TEST_F(VideoTest, DriverChoices) {
     DriverKey(VK_END);
     EXPECT_EQ("", DismissGuide());
     ASSERT_NO_FATAL_FAILURE(Done());
-    EXPECT_EQ("<missing>", Library(kOpenGlLibrary));
-    EXPECT_EQ("<missing>", Library(kGluLibrary));
+    EXPECT_EQ("<missing>", Library(kLocalOpenGlLibrary));
+    EXPECT_EQ("<missing>", Library(kLocalGluLibrary));
     EXPECT_EQ("1\r\n" + std::to_string(drivers_.size() - 1) + "\r\n0\r\n30\r\n", folder().Read(kVideoSettingsFile));
 }
 
@@ -556,7 +556,7 @@ TEST_F(VideoTest, LevelAndModes) {
     EXPECT_TRUE(ModesAre(kAllModes));
     ASSERT_NO_FATAL_FAILURE(Done());
     EXPECT_EQ("0\r\n0\r\n0\r\n" + std::to_string(dragged) + "\r\n", folder().Read(kVideoSettingsFile));
-    EXPECT_EQ("<missing>", Library(kOpenGlLibrary));
+    EXPECT_EQ("<missing>", Library(kLocalOpenGlLibrary));
 }
 
 // A settings file that cannot be read at opening, or written at DONE, ends the program through

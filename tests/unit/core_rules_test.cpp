@@ -64,6 +64,27 @@ TEST(TextConfig, LinesComeInPiecesOf255AndTokensSplitAtBlanks) {
     EXPECT_EQ(FirstToken(" \t \n", &end), "");
 }
 
+TEST(TextConfig, ScansStopWhereFormattedInputStopsAndTextsFoldAndCutAsReadsDo) {
+    // Where "%d" and "%d\n" leave the text, taken and refused.
+    struct Case { const char* text; bool line; bool taken; int value; size_t at; } cases[] = {
+        {" 12 \n x", false, true, 12, 3}, {" 12 \n x", true, true, 12, 6}, {" \t-0\n", true, true, 0, 5},
+        {"  x7", false, false, -1, 2},    {"  + 7", true, false, -1, 2},  {"", true, false, -1, 0},
+    };
+    for (const Case& c : cases) {
+        size_t at = 0;
+        int value = -1;
+        EXPECT_EQ(c.line ? ScanIntLine(c.text, &at, &value) : ScanInt(c.text, &at, &value), c.taken) << c.text;
+        EXPECT_EQ(value, c.value) << c.text;
+        EXPECT_EQ(at, c.at) << c.text;
+    }
+    EXPECT_EQ(TextModeRead("a\r\nb\rc\r\r\n\r"), "a\nb\rc\r\n\r") << "only CR LF folds";
+    char field[4];
+    CopyCut(field, "abcdef");
+    EXPECT_STREQ(field, "abc");
+    CopyCut(field, "");
+    EXPECT_STREQ(field, "");
+}
+
 TEST(FirstRunFlag, FileTextKeepsOrReplacesTheValue) {
     struct Case { const char* text; int before; int after; } cases[] = {
         {"0\r\n", 5, 0}, {"7\n", 0, 7}, {"", 0, 0}, {"abc", 3, 3}, {"  1  ", 0, 1}, {"-2", 0, -2},

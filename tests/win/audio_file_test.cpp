@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "common/game_files.h"
 #include "audio/audio_file_win.h"
 #include "audio/audio_settings.h"
 #include "common/config_error_win.h"
@@ -63,11 +64,10 @@ protected:
     int FilesInInfo() const {
         int n = 0;
         WIN32_FIND_DATAA f;
-        HANDLE h = FindFirstFileA((game_ + "\\info\\*").c_str(), &f);
+        FileSearch search(FindFirstFileA((game_ + "\\info\\*").c_str(), &f));
         do {
             if (!(f.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) ++n;
-        } while (FindNextFileA(h, &f));
-        FindClose(h);
+        } while (FindNextFileA(search.get(), &f));
         return n;
     }
 
@@ -85,11 +85,11 @@ private:
 TEST_F(AudioFile, SaveLeavesExactlyTheThreeLinesItReadsBack) {
     Put("0\r\nSound 7\r\nMusic 44\r\nMusic 10\r\n" + std::string(300, '#') + "\r\n");
     Audio() = {9, 9, 9};
-    ASSERT_TRUE(ReadAudioSettings(nullptr, nullptr, kAudioFileName));
+    ASSERT_TRUE(ReadAudioSettings(nullptr, nullptr, kAudioSettingsFile));
     EXPECT_EQ(Show(Audio()), "0/44/7");
 
     Audio() = {1, 30, 25};
-    ASSERT_TRUE(WriteAudioSettings(nullptr, nullptr, kAudioFileName));
+    ASSERT_TRUE(WriteAudioSettings(nullptr, nullptr, kAudioSettingsFile));
     EXPECT_EQ(Bytes(), "1\r\nMusic 30\r\nSound 25\r\n");
     EXPECT_EQ(FilesInInfo(), 1) << "no temporary file is left behind";
 
@@ -101,7 +101,7 @@ TEST_F(AudioFile, SaveLeavesExactlyTheThreeLinesItReadsBack) {
 
 TEST_F(AudioFile, MissingOrLockedFileShowsItsFullPathAndChangesNothing) {
     Audio() = {1, 30, 5};
-    EXPECT_FALSE(ReadAudioSettings(nullptr, nullptr, kAudioFileName));
+    EXPECT_FALSE(ReadAudioSettings(nullptr, nullptr, kAudioSettingsFile));
     EXPECT_EQ(g_errors, std::vector<std::string>{File()});
     EXPECT_EQ(Show(Audio()), "1/30/5");
 
@@ -111,9 +111,9 @@ TEST_F(AudioFile, MissingOrLockedFileShowsItsFullPathAndChangesNothing) {
         KernelHandle lock(
             CreateFileA(File().c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
         ASSERT_TRUE(lock);
-        EXPECT_FALSE(ReadAudioSettings(nullptr, nullptr, kAudioFileName));
+        EXPECT_FALSE(ReadAudioSettings(nullptr, nullptr, kAudioSettingsFile));
         EXPECT_EQ(Show(Audio()), "1/30/5");
-        EXPECT_FALSE(WriteAudioSettings(nullptr, nullptr, kAudioFileName));
+        EXPECT_FALSE(WriteAudioSettings(nullptr, nullptr, kAudioSettingsFile));
     }
     EXPECT_EQ(g_errors, (std::vector<std::string>{File(), File()}));
     EXPECT_EQ(Bytes(), "1\r\nMusic 40\r\nSound 45\r\n");
@@ -128,14 +128,14 @@ TEST_F(AudioFile, FolderDeeperThanEightyCharactersReadsSavesAndReportsWhole) {
     }
     ASSERT_GT(File().size(), 160u);
 
-    EXPECT_FALSE(ReadAudioSettings(nullptr, nullptr, kAudioFileName));
+    EXPECT_FALSE(ReadAudioSettings(nullptr, nullptr, kAudioSettingsFile));
     EXPECT_EQ(g_errors, std::vector<std::string>{File()});
 
     g_errors.clear();
     Audio() = {1, 12, 34};
-    ASSERT_TRUE(WriteAudioSettings(nullptr, nullptr, kAudioFileName));
+    ASSERT_TRUE(WriteAudioSettings(nullptr, nullptr, kAudioSettingsFile));
     Audio() = {};
-    ASSERT_TRUE(ReadAudioSettings(nullptr, nullptr, kAudioFileName));
+    ASSERT_TRUE(ReadAudioSettings(nullptr, nullptr, kAudioSettingsFile));
     EXPECT_EQ(Show(Audio()), "1/12/34");
     EXPECT_TRUE(g_errors.empty());
 }

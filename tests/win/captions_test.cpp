@@ -11,6 +11,7 @@
 #include "captions/caption_file.h"
 #include "audio/audio_buttons.h"
 #include "captions/captions_win.h"
+#include "common/game_files.h"
 #include "common/gdi_guards_win.h"
 #include "video/video_buttons.h"
 #include "test_files_win.h"
@@ -122,7 +123,7 @@ TEST_F(CaptionFile, ReadsTheFileInTextMode) {
                "wm: Reinstall the game." + std::string(120, '!') + "\r\n");
     std::strcpy(Captions().face, "Old");
     Captions().width = 33;
-    ASSERT_TRUE(ReadCaptionFile(".\\info\\String.dat"));
+    ASSERT_TRUE(ReadCaptionFile(kCaptionFile));
     const CaptionTable& t = Captions();
     EXPECT_STREQ(t.face, "Tahoma");
     EXPECT_EQ(t.height, 105);
@@ -140,7 +141,7 @@ TEST_F(CaptionFile, AMissingFileChangesNothing) {
     std::strcpy(Captions().video[2], "kept caption");
     Captions().height = 77;
     const CaptionTable before = Captions();
-    EXPECT_FALSE(ReadCaptionFile(".\\info\\String.dat"));
+    EXPECT_FALSE(ReadCaptionFile(kCaptionFile));
     EXPECT_EQ(std::memcmp(&before, &Captions(), sizeof before), 0);
 }
 

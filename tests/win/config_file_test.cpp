@@ -11,6 +11,8 @@
 #include "common/config_error_win.h"
 #include "common/first_run_flag.h"
 #include "common/first_run_flag_win.h"
+#include "common/game_files.h"
+#include "common/handle_guards_win.h"
 #include "keys/key_bindings.h"
 #include "keys/key_file_win.h"
 #include "test_files_win.h"
@@ -39,14 +41,13 @@ protected:
         SetCurrentDirectoryA(previous_);
         SetConfigErrorSinkForTesting(nullptr);
         WIN32_FIND_DATAA f;
-        HANDLE h = FindFirstFileA((dir_ + "\\Info\\*").c_str(), &f);
-        if (h != INVALID_HANDLE_VALUE) {
+        FileSearch search(FindFirstFileA((dir_ + "\\Info\\*").c_str(), &f));
+        if (search) {
             do {
                 std::string p = dir_ + "\\Info\\" + f.cFileName;
                 SetFileAttributesA(p.c_str(), FILE_ATTRIBUTE_NORMAL);
                 DeleteFileA(p.c_str());
-            } while (FindNextFileA(h, &f));
-            FindClose(h);
+            } while (FindNextFileA(search.get(), &f));
         }
         RemoveDirectoryA((dir_ + "\\Info").c_str());
         RemoveDirectoryA(dir_.c_str());
@@ -58,11 +59,10 @@ protected:
     int FilesInInfo() {
         int n = 0;
         WIN32_FIND_DATAA f;
-        HANDLE h = FindFirstFileA((dir_ + "\\Info\\*").c_str(), &f);
+        FileSearch search(FindFirstFileA((dir_ + "\\Info\\*").c_str(), &f));
         do {
             if (!(f.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) ++n;
-        } while (FindNextFileA(h, &f));
-        FindClose(h);
+        } while (FindNextFileA(search.get(), &f));
         return n;
     }
     char previous_[MAX_PATH];
@@ -72,7 +72,7 @@ protected:
 }  // namespace
 
 TEST_F(ConfigFiles, SaveWritesTextModeLinesAndLeavesNoTemporaryFile) {
-    ASSERT_TRUE(SaveConfigText(nullptr, nullptr, ".\\Info\\GameMode.dat", "0\n1::9::8::7\n"));
+    ASSERT_TRUE(SaveConfigText(nullptr, nullptr, kGameModeFile, "0\n1::9::8::7\n"));
     EXPECT_EQ(Bytes("Info\\GameMode.dat"), "0\r\n1::9::8::7\r\n");
     ASSERT_TRUE(SaveConfigText(nullptr, nullptr, ".\\info\\GameMode.dat", "1\n"));
     EXPECT_EQ(Bytes("Info\\GameMode.dat"), "1\r\n");
@@ -83,7 +83,7 @@ TEST_F(ConfigFiles, SaveWritesTextModeLinesAndLeavesNoTemporaryFile) {
 TEST_F(ConfigFiles, ReadOnlyFileIsLeftAsItWasAndReportedWithItsFullPath) {
     Put("Info\\InitFlag.flg", "0\r\n");
     SetFileAttributesA((dir_ + "\\Info\\InitFlag.flg").c_str(), FILE_ATTRIBUTE_READONLY);
-    EXPECT_FALSE(SaveConfigText(nullptr, nullptr, ".\\Info\\InitFlag.flg", "1\n"));
+    EXPECT_FALSE(SaveConfigText(nullptr, nullptr, kFirstRunFlagFileAsWritten, "1\n"));
     ASSERT_EQ(g_errors.size(), 1u);
     EXPECT_EQ(g_errors[0], dir_ + "\\Info\\InitFlag.flg");
     EXPECT_EQ(Bytes("Info\\InitFlag.flg"), "0\r\n");
@@ -93,7 +93,7 @@ TEST_F(ConfigFiles, ReadOnlyFileIsLeftAsItWasAndReportedWithItsFullPath) {
 TEST_F(ConfigFiles, SaveReplacesAndRemovesTheStrayOfAnInterruptedSave) {
     Put("Info\\Audio.cfg", "0\r\nMusic 25\r\nSound 25\r\n");
     Put("Info\\Audio.cf~", "0\r\nMusic 2");
-    ASSERT_TRUE(SaveConfigText(nullptr, nullptr, ".\\info\\Audio.cfg", "0\nMusic 7\nSound 9\n"));
+    ASSERT_TRUE(SaveConfigText(nullptr, nullptr, kAudioSettingsFile, "0\nMusic 7\nSound 9\n"));
     EXPECT_EQ(Bytes("Info\\Audio.cfg"), "0\r\nMusic 7\r\nSound 9\r\n");
     EXPECT_EQ(FilesInInfo(), 1);
     EXPECT_TRUE(g_errors.empty());
@@ -105,19 +105,20 @@ TEST_F(ConfigFiles, FileHeldOpenWithoutDeleteSharingIsRewrittenInPlace) {
     const std::string path = dir_ + "\\info\\video.cfg";
     HANDLE held = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                               OPEN_EXISTING, 0, nullptr);
+    KernelHandle hold(held);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     // The situation the fallback is for: the file may be written but not replaced.
     ASSERT_FALSE(MoveFileExA((dir_ + "\\Info\\other.txt").c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING));
-    EXPECT_TRUE(SaveConfigText(nullptr, nullptr, ".\\info\\video.cfg", "1\n2\n"));
-    CloseHandle(held);
+    EXPECT_TRUE(SaveConfigText(nullptr, nullptr, kVideoSettingsFile, "1\n2\n"));
+    hold.reset();
     EXPECT_EQ(Bytes("Info\\video.cfg"), "1\r\n2\r\n");
     EXPECT_EQ(FilesInInfo(), 2);
     EXPECT_TRUE(g_errors.empty());
 
     // Held without write sharing the file truly cannot be written: the dialog, the old text.
-    held = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    EXPECT_FALSE(SaveConfigText(nullptr, nullptr, ".\\info\\video.cfg", "3\n"));
-    CloseHandle(held);
+    hold.reset(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    EXPECT_FALSE(SaveConfigText(nullptr, nullptr, kVideoSettingsFile, "3\n"));
+    hold.reset();
     EXPECT_EQ(Bytes("Info\\video.cfg"), "1\r\n2\r\n");
     EXPECT_EQ(FilesInInfo(), 2);
     ASSERT_EQ(g_errors.size(), 1u);
@@ -132,10 +133,29 @@ TEST_F(ConfigFiles, SaveIntoAMissingFolderReportsTheWholeFullPath) {
 
 TEST_F(ConfigFiles, MissingFileReportsTheWholeFullPath) {
     std::string text = "unchanged";
-    EXPECT_FALSE(ReadConfigText(nullptr, nullptr, ".\\info\\InitFlag.flg", &text));
+    EXPECT_FALSE(ReadConfigText(nullptr, nullptr, kFirstRunFlagFile, &text));
     ASSERT_EQ(g_errors.size(), 1u);
     EXPECT_EQ(g_errors[0], dir_ + "\\info\\InitFlag.flg");
     EXPECT_GT(g_errors[0].size(), 0u);
+}
+
+TEST_F(ConfigFiles, AFullPathPastMaxPathIsRefusedWholeAndNothingIsDoneUnderItsCutName) {
+    // One name in Info\ so long that the full path passes MAX_PATH; what would fit of it names
+    // another file of the same folder, which is there.
+    const std::string folder = dir_ + "\\Info\\";
+    const std::string name(MAX_PATH + 20 - folder.size(), 'k');
+    ASSERT_LE(name.size(), 255u);
+    const std::string whole = folder + name;
+    const std::string cutName = whole.substr(folder.size(), MAX_PATH - 1 - folder.size());
+    Put("Info\\" + cutName, "the other file");
+
+    std::string text = "unchanged";
+    EXPECT_FALSE(ReadConfigText(nullptr, nullptr, (".\\Info\\" + name).c_str(), &text));
+    EXPECT_FALSE(SaveConfigText(nullptr, nullptr, (".\\Info\\" + name).c_str(), "1\n"));
+    EXPECT_EQ(text, "unchanged");
+    EXPECT_EQ(g_errors, (std::vector<std::string>{whole, whole}));
+    EXPECT_EQ(Bytes("Info\\" + cutName), "the other file");
+    EXPECT_EQ(FilesInInfo(), 1);
 }
 
 TEST_F(ConfigFiles, FirstRunFlagRoundTripsThroughItsFile) {
@@ -145,9 +165,9 @@ TEST_F(ConfigFiles, FirstRunFlagRoundTripsThroughItsFile) {
     for (const Case& c : cases) {
         SetFirstRunFlag(0);
         Put("Info\\InitFlag.flg", c.stored);
-        ASSERT_EQ(ReadFirstRunFlagFile(nullptr, nullptr, ".\\info\\InitFlag.flg"), 1);
+        ASSERT_EQ(ReadFirstRunFlagFile(nullptr, nullptr, kFirstRunFlagFile), 1);
         EXPECT_EQ(FirstRunFlag(), c.flag) << c.stored;
-        ASSERT_EQ(WriteFirstRunFlagFile(nullptr, nullptr, ".\\Info\\InitFlag.flg"), 1);
+        ASSERT_EQ(WriteFirstRunFlagFile(nullptr, nullptr, kFirstRunFlagFileAsWritten), 1);
         EXPECT_EQ(Bytes("Info\\InitFlag.flg"), c.written) << c.stored;
     }
     EXPECT_TRUE(g_errors.empty());
@@ -157,14 +177,14 @@ TEST_F(ConfigFiles, KeyBindingsFileIsReadAndReplacedWhole) {
     KeyBindings& keys = KeyRecord();
     keys = KeyBindings();
     Put("Info\\keyvalue.cfg", "1\r\n#1p-Up 30\r\n#JoyStick 1\r\n");
-    ASSERT_EQ(ReadKeyBindings(nullptr, nullptr, kKeyFileName), 1);
+    ASSERT_EQ(ReadKeyBindings(nullptr, nullptr, kKeyBindingsFile), 1);
     EXPECT_EQ(keys.custom, 1);
     EXPECT_EQ(keys.bindings[0], 30);
     EXPECT_EQ(keys.joystick, 1);
 
     ResetKeyBindings(keys);
     ToggleJoystick(keys);
-    ASSERT_EQ(WriteKeyBindings(nullptr, nullptr, kKeyFileName), 1);
+    ASSERT_EQ(WriteKeyBindings(nullptr, nullptr, kKeyBindingsFile), 1);
     const std::string resetFile =
         "0\r\n#1p-Up 328\r\n#1p-Left 331\r\n#1p-Right 333\r\n#1p-Down 336\r\n#1p-Fire01 26\r\n"
         "#1p-Fire02 27\r\n#2p-Up 17\r\n#2p-Left 30\r\n#2p-Right 32\r\n#2p-Down 31\r\n#2p-Fire01 42\r\n"
@@ -176,14 +196,14 @@ TEST_F(ConfigFiles, KeyBindingsFileIsReadAndReplacedWhole) {
     // A file that cannot be replaced is reported; it and the record stay as they were.
     BindKey(keys, 0, 17);
     SetFileAttributesA((dir_ + "\\Info\\keyvalue.cfg").c_str(), FILE_ATTRIBUTE_READONLY);
-    EXPECT_EQ(WriteKeyBindings(nullptr, nullptr, kKeyFileName), 0);
+    EXPECT_EQ(WriteKeyBindings(nullptr, nullptr, kKeyBindingsFile), 0);
     EXPECT_EQ(Bytes("Info\\keyvalue.cfg"), resetFile);
     EXPECT_EQ(keys.bindings[0], 17);
     EXPECT_EQ(keys.custom, 1);
 
     SetFileAttributesA((dir_ + "\\Info\\keyvalue.cfg").c_str(), FILE_ATTRIBUTE_NORMAL);
     DeleteFileA((dir_ + "\\Info\\keyvalue.cfg").c_str());
-    EXPECT_EQ(ReadKeyBindings(nullptr, nullptr, kKeyFileName), 0);
+    EXPECT_EQ(ReadKeyBindings(nullptr, nullptr, kKeyBindingsFile), 0);
     EXPECT_EQ(keys.bindings[0], 17);
     ASSERT_EQ(g_errors.size(), 2u);
     EXPECT_EQ(g_errors[0], dir_ + "\\info\\keyvalue.cfg");

@@ -7,6 +7,7 @@
 #include <atomic>
 #include <thread>
 
+#include "common/handle_guards_win.h"
 #include "launch/launch_win.h"
 #include "test_child.h"
 
@@ -47,6 +48,7 @@ TEST(GameWait, AnswersSentMessagesKeepsPostedInputAndReturnsTheExitCode) {
         PostMessageA(window, kPosted, 0, 0);
         PostMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
         HANDLE game = zorv_test::StartTestChild("end " + std::to_string(c.stayMs) + " " + std::to_string(c.exitCode));
+        KernelHandle owner(game);
         ASSERT_TRUE(game != nullptr);
 
         // As a program broadcasting a settings change does, from another thread, with a time limit.
@@ -62,7 +64,6 @@ TEST(GameWait, AnswersSentMessagesKeepsPostedInputAndReturnsTheExitCode) {
         DWORD exitCode = WaitForGameEnd(game);
         const DWORD waited = GetTickCount() - start;
         sender.join();
-        CloseHandle(game);
 
         EXPECT_EQ(exitCode, c.exitCode);
         // 259 (STILL_ACTIVE) too ends the wait once the process has gone, within its first round.

@@ -14,6 +14,8 @@
 #include "audio/audio_buttons.h"
 #include "audio/audio_dialog_win.h"
 #include "common/config_error_win.h"
+#include "common/game_files.h"
+#include "common/handle_guards_win.h"
 #include "common/message_box_win.h"
 #include "gdi_count_win.h"
 #include "graphics/picture_slots_win.h"
@@ -83,8 +85,8 @@ void OpenAndClose(const std::function<void()>& open, Close close) {
 bool CopyFolder(const std::string& from, const std::string& to) {
     CreateDirectoryA(to.c_str(), nullptr);
     WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((from + "\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return false;
+    FileSearch search(FindFirstFileA((from + "\\*").c_str(), &found));
+    if (!search) return false;
     bool ok = true;
     do {
         const std::string name = found.cFileName;
@@ -94,15 +96,14 @@ bool CopyFolder(const std::string& from, const std::string& to) {
         } else {
             ok = CopyFileA((from + "\\" + name).c_str(), (to + "\\" + name).c_str(), FALSE) && ok;
         }
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
+    } while (FindNextFileA(search.get(), &found));
     return ok;
 }
 
 void RemoveFolder(const std::string& path) {
     WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
+    FileSearch search(FindFirstFileA((path + "\\*").c_str(), &found));
+    if (search) {
         do {
             const std::string name = found.cFileName;
             if (name == "." || name == "..") continue;
@@ -113,8 +114,7 @@ void RemoveFolder(const std::string& path) {
                 SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
                 DeleteFileA(child.c_str());
             }
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
+        } while (FindNextFileA(search.get(), &found));
     }
     RemoveDirectoryA(path.c_str());
 }
@@ -141,28 +141,28 @@ public:
         copied_ = CopyFolder(ZORV_GAME_DIR, game_);
         GetCurrentDirectoryA(MAX_PATH, previous_);
         SetCurrentDirectoryA(game_.c_str());
-        program_ = LoadLibraryExA((game_ + "\\zorv3d.exe").c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES);
+        program_.reset(LoadLibraryExA((game_ + "\\" + kProgramFile).c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES));
         SetMessageSinkForTesting(IgnoreMessage);
         // The pointer stays off every window: only the presses of the test reach them.
         SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
     }
     ~GameCopy() {
         SetMessageSinkForTesting(nullptr);
-        if (program_) FreeLibrary(program_);
+        program_.reset();
         SetCurrentDirectoryA(previous_);
         RemoveFolder(game_);
     }
     GameCopy(const GameCopy&) = delete;
     GameCopy& operator=(const GameCopy&) = delete;
 
-    bool ready() const { return copied_ && program_ != nullptr; }
-    HINSTANCE program() const { return program_; }
+    bool ready() const { return copied_ && program_; }
+    HINSTANCE program() const { return program_.get(); }
 
 private:
     std::string game_;
     bool copied_ = false;
     char previous_[MAX_PATH] = {};
-    HINSTANCE program_ = nullptr;
+    LoadedModule program_;
 };
 
 POINT CentreOf(const ButtonSpec* button) {

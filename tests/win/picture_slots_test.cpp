@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "common/gdi_guards_win.h"
+#include "common/handle_guards_win.h"
 #include "common/message_box_win.h"
 #include "graphics/drawing_win.h"
 #include "graphics/picture_slots_win.h"
@@ -78,18 +80,15 @@ std::vector<uint32_t> Render(int slot, int width, int height) {
     bi.bmiHeader.biPlanes = 1;
     bi.bmiHeader.biBitCount = 32;
     void* bits = nullptr;
-    HDC dc = CreateCompatibleDC(nullptr);
-    HBITMAP section = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(dc, section);
+    MemoryDC dc(nullptr);
+    GdiObject<HBITMAP> section(CreateDIBSection(dc.get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+    SelectedObject selected(dc.get(), section.get());
     std::vector<uint32_t> out(static_cast<size_t>(width) * height, 0xDEADBEEF);
     memcpy(bits, out.data(), out.size() * 4);
-    DrawSlotScaled(dc, 0, 0, width, height, slot);
+    DrawSlotScaled(dc.get(), 0, 0, width, height, slot);
     GdiFlush();
     memcpy(out.data(), bits, out.size() * 4);
     for (uint32_t& p : out) p &= 0xFFFFFF;
-    SelectObject(dc, old);
-    DeleteObject(section);
-    DeleteDC(dc);
     return out;
 }
 
@@ -197,8 +196,8 @@ TEST_F(Slots, GoodSuitePicturesDrawAlike) {
         ReleasePictures();
         ASSERT_EQ(ReadPicture(Suite("g", name).c_str(), 1), 1) << name;
         HBITMAP bitmap = SlotToBitmap(1);
+        GdiObject<HBITMAP> owner(bitmap);
         EXPECT_NE(bitmap, nullptr) << name;
-        DeleteObject(bitmap);
     }
     EXPECT_TRUE(g_messages.empty());
 }
@@ -206,6 +205,7 @@ TEST_F(Slots, GoodSuitePicturesDrawAlike) {
 TEST_F(Slots, BadSuiteFilesAreAllRefused) {
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA(Suite("b", "*.bmp").c_str(), &found);
+    FileSearch owner(search);
     ASSERT_NE(search, INVALID_HANDLE_VALUE);
     int count = 0;
     do {
@@ -217,7 +217,6 @@ TEST_F(Slots, BadSuiteFilesAreAllRefused) {
         EXPECT_FALSE(SlotFilled(5));
         ++count;
     } while (FindNextFileA(search, &found));
-    FindClose(search);
     EXPECT_GT(count, 10);
 }
 

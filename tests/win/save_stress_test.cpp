@@ -14,6 +14,7 @@
 
 #include "common/config_error_win.h"
 #include "common/config_file_win.h"
+#include "common/handle_guards_win.h"
 #include "common/safe_save.h"
 #include "save_kinds.h"
 #include "test_child.h"
@@ -26,25 +27,23 @@ namespace {
 
 std::string ReadBytes(const std::string& path) {
     std::string out;
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                           OPEN_EXISTING, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return "<missing>";
+    KernelHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                  nullptr, OPEN_EXISTING, 0, nullptr));
+    if (!file) return "<missing>";
     char buf[1024];
     DWORD got = 0;
-    while (ReadFile(h, buf, sizeof buf, &got, nullptr) && got) out.append(buf, got);
-    CloseHandle(h);
+    while (ReadFile(file.get(), buf, sizeof buf, &got, nullptr) && got) out.append(buf, got);
     return out;
 }
 
 std::vector<std::string> FilesIn(const std::string& dir) {
     std::vector<std::string> names;
     WIN32_FIND_DATAA f;
-    HANDLE h = FindFirstFileA((dir + "\\*").c_str(), &f);
-    if (h == INVALID_HANDLE_VALUE) return names;
+    FileSearch search(FindFirstFileA((dir + "\\*").c_str(), &f));
+    if (!search) return names;
     do {
         if (!(f.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(f.cFileName);
-    } while (FindNextFileA(h, &f));
-    FindClose(h);
+    } while (FindNextFileA(search.get(), &f));
     return names;
 }
 
@@ -72,7 +71,8 @@ TEST(SaveStress, KilledSavesLeaveOldOrNewTextAndAtMostOneTemporaryFile) {
     CreateDirectoryA(root.c_str(), nullptr);
     CreateDirectoryA((root + "\\Info").c_str(), nullptr);
     const std::string eventName = "zorv_save_loop_" + std::to_string(GetCurrentProcessId());
-    HANDLE started = CreateEventA(nullptr, TRUE, FALSE, eventName.c_str());
+    KernelHandle startedEvent(CreateEventA(nullptr, TRUE, FALSE, eventName.c_str()));
+    HANDLE started = startedEvent.get();
     char previous[MAX_PATH];
     GetCurrentDirectoryA(MAX_PATH, previous);
     SetCurrentDirectoryA(root.c_str());
@@ -89,6 +89,7 @@ TEST(SaveStress, KilledSavesLeaveOldOrNewTextAndAtMostOneTemporaryFile) {
 
         ResetEvent(started);
         HANDLE process = zorv_test::StartTestChild("save " + std::to_string(round % kSaveKindCount) + " " + eventName);
+        KernelHandle owner(process);
         ASSERT_TRUE(process != nullptr);
         HANDLE waits[2] = {started, process};
         DWORD woke = WaitForMultipleObjects(2, waits, FALSE, 20000);
@@ -97,7 +98,6 @@ TEST(SaveStress, KilledSavesLeaveOldOrNewTextAndAtMostOneTemporaryFile) {
         WaitForSingleObject(process, 5000);
         DWORD code = 0;
         GetExitCodeProcess(process, &code);
-        CloseHandle(process);
         ASSERT_EQ(woke, WAIT_OBJECT_0) << "the save loop ended before saving, exit code " << code;
 
         const std::string bytes = ReadBytes(full);
@@ -129,7 +129,6 @@ TEST(SaveStress, KilledSavesLeaveOldOrNewTextAndAtMostOneTemporaryFile) {
 
     SetConfigErrorSinkForTesting(nullptr);
     SetCurrentDirectoryA(previous);
-    CloseHandle(started);
     for (const std::string& file : FilesIn(root + "\\Info")) DeleteFileA((root + "\\Info\\" + file).c_str());
     RemoveDirectoryA((root + "\\Info").c_str());
     RemoveDirectoryA(root.c_str());

@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "common/handle_guards_win.h"
+
 namespace zorv_test {
 
 // Starts test_child.exe with the arguments; the process handle, or null.
@@ -20,7 +22,7 @@ inline HANDLE StartTestChild(const std::string& arguments) {
     if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
         return nullptr;
     }
-    CloseHandle(process.hThread);
+    zorv::KernelHandle thread(process.hThread);  // only the process is handed out
     return process.hProcess;
 }
 

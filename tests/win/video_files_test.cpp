@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "common/config_error_win.h"
+#include "common/handle_guards_win.h"
 #include "test_files_win.h"
 #include "video/driver_install_win.h"
 #include "video/video_files.h"
@@ -46,8 +47,8 @@ protected:
     }
     static void Remove(const std::string& path) {
         WIN32_FIND_DATAA f;
-        HANDLE h = FindFirstFileA((path + "\\*").c_str(), &f);
-        if (h != INVALID_HANDLE_VALUE) {
+        FileSearch search(FindFirstFileA((path + "\\*").c_str(), &f));
+        if (search) {
             do {
                 std::string name = f.cFileName;
                 if (name == "." || name == "..") continue;
@@ -55,8 +56,7 @@ protected:
                 SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
                 if (f.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) Remove(child);
                 else DeleteFileA(child.c_str());
-            } while (FindNextFileA(h, &f));
-            FindClose(h);
+            } while (FindNextFileA(search.get(), &f));
         }
         RemoveDirectoryA(path.c_str());
     }
@@ -71,7 +71,7 @@ protected:
         for (const char* library : libraries) Put(folder + "\\" + library, std::string(library) + " of " + directory);
     }
     void LoadDriverList(const std::string& text) {
-        Put("info\\Driver.dat", text);
+        Put(kDriverListFile, text);
         ASSERT_EQ(ReadDriverList(nullptr, nullptr, kDriverListFile), 1);
     }
 
@@ -82,8 +82,8 @@ protected:
 }  // namespace
 
 TEST_F(VideoFiles, SettingsAndDriverListReadAndSaveThroughTheirFullPaths) {
-    Put("info\\video.cfg", "1\r\n2\r\n0\r\n30\r\n");
-    Put("info\\Driver.dat", "2\r\n#D  Two blanks\r\n#N First\r\n#D B\r\n#N Second\r\n1\r\n640 480 16\r\nLast\r\n");
+    Put(kVideoSettingsFile, "1\r\n2\r\n0\r\n30\r\n");
+    Put(kDriverListFile, "2\r\n#D  Two blanks\r\n#N First\r\n#D B\r\n#N Second\r\n1\r\n640 480 16\r\nLast\r\n");
     ASSERT_EQ(ReadVideoSettings(nullptr, nullptr, kVideoSettingsFile), 1);
     ASSERT_EQ(ReadDriverList(nullptr, nullptr, kDriverListFile), 1);
     EXPECT_EQ(Video().driverIndex, 2);
@@ -199,7 +199,7 @@ TEST_F(VideoFiles, CopiesLandInTheGameFolderWhateverTheFolderNameOrLength) {
     EXPECT_EQ(Bytes(deep + "\\Glu32.dll"), "<missing>");
     EXPECT_EQ(CopyDriverFile((game_ + "\\" + deep + "\\Driver\\" + longName).c_str(), kGluLibrary), 1);
     EXPECT_EQ(Bytes(deep + "\\Glu32.dll"), "Glu32.dll of the deep folder");
-    RemoveLocalFile(".\\Glu32.dll");
+    RemoveLocalFile(kLocalGluLibrary);
     EXPECT_EQ(Bytes(deep + "\\Glu32.dll"), "<missing>");
     char folder[MAX_PATH];
     EXPECT_TRUE(DriverFolder(1, folder));

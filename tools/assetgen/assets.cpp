@@ -1,10 +1,13 @@
 #include "assets.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <stdexcept>
 
 #include "buttons.h"
+#include "common/game_files.h"
 #include "dialogs.h"
 #include "icons.h"
 #include "infofiles.h"
@@ -23,30 +26,39 @@ Bytes ToBmp(const Image& img, int ox = 0, int oy = 0) {
 
 Bytes ToBytes(const std::string& s) { return Bytes(s.begin(), s.end()); }
 
+static_assert(kHowPages == std::size(zorv::kHowToPlayPictures), "one picture a how-to-play page");
+
 }  // namespace
 
+std::string GamePath(const char* name) {
+    std::string path = name;
+    if (path.compare(0, 2, ".\\") == 0) path.erase(0, 2);
+    std::replace(path.begin(), path.end(), '\\', '/');
+    return path;
+}
+
 FileSet BuildGameFolder(const Fonts& fonts) {
+    using namespace zorv;
     FileSet files;
-    const std::string bg = "resource/background/";
-    files.push_back({bg + "background.bmp", ToBmp(DrawFrameBackground())});
-    files.push_back({bg + "MainBK.bmp", ToBmp(DrawMainMenu(fonts))});
-    files.push_back({bg + "OptionBK.bmp", ToBmp(DrawOptionsMenu(fonts))});
-    files.push_back({bg + "inputBK.bmp", ToBmp(DrawKeySetup(fonts))});
-    files.push_back({bg + "smallwin.bmp", ToBmp(DrawSmallWindow())});
+    files.push_back({GamePath(kFrameBackground), ToBmp(DrawFrameBackground())});
+    files.push_back({GamePath(kMainMenuBackground), ToBmp(DrawMainMenu(fonts))});
+    files.push_back({GamePath(kOptionsMenuBackground), ToBmp(DrawOptionsMenu(fonts))});
+    files.push_back({GamePath(kKeysBackground), ToBmp(DrawKeySetup(fonts))});
+    files.push_back({GamePath(kSmallWindowBackground), ToBmp(DrawSmallWindow())});
     for (int page = 0; page < kHowPages; ++page)
-        files.push_back({bg + "how" + std::to_string(page + 1) + ".bmp", ToBmp(DrawHowToPlay(page, fonts))});
+        files.push_back({GamePath(kHowToPlayPictures[page]), ToBmp(DrawHowToPlay(page, fonts))});
 
-    files.push_back({"logo.avi", EncodeAvi(DrawIntroMovie(fonts))});
+    files.push_back({GamePath(kIntroMovie), EncodeAvi(DrawIntroMovie(fonts))});
 
-    files.push_back({"sound/mmove.wav", EncodeWav16(kSampleRate, SynthHoverBlip())});
-    files.push_back({"sound/mclick.wav", EncodeWav16(kSampleRate, SynthClick())});
+    files.push_back({GamePath(kHoverSoundFile), EncodeWav16(kSampleRate, SynthHoverBlip())});
+    files.push_back({GamePath(kClickSoundFile), EncodeWav16(kSampleRate, SynthClick())});
 
-    files.push_back({"info/String.dat", ToBytes(CaptionFileText())});
-    files.push_back({"info/InitFlag.flg", ToBytes(FirstRunFlagText())});
-    files.push_back({"info/Audio.cfg", ToBytes(AudioSettingsText())});
-    files.push_back({"info/keyvalue.cfg", ToBytes(KeyBindingsText())});
-    files.push_back({"info/video.cfg", ToBytes(VideoSettingsText())});
-    files.push_back({"info/Driver.dat", ToBytes(DriverListText())});
+    files.push_back({GamePath(kCaptionFile), ToBytes(CaptionFileText())});
+    files.push_back({GamePath(kFirstRunFlagFile), ToBytes(FirstRunFlagText())});
+    files.push_back({GamePath(kAudioSettingsFile), ToBytes(AudioSettingsText())});
+    files.push_back({GamePath(kKeyBindingsFile), ToBytes(KeyBindingsText())});
+    files.push_back({GamePath(kVideoSettingsFile), ToBytes(VideoSettingsText())});
+    files.push_back({GamePath(kDriverListFile), ToBytes(DriverListText())});
 
     // Local drivers carry the two libraries the front-end copies beside the game; each file
     // names its folder so that a copy can be traced back. The folders of drivers installed into
@@ -54,10 +66,12 @@ FileSet BuildGameFolder(const Fonts& fonts) {
     const std::vector<SampleDriver>& drivers = SampleDrivers();
     for (size_t i = 1; i + 1 < drivers.size(); ++i) {
         const SampleDriver& d = drivers[i];
-        std::string dir = "Driver/" + d.directory + "/";
+        std::string dir = GamePath(kDriverFolder) + d.directory + "/";
         if (d.local) {
-            for (const char* lib : {"Opengl32.dll", "Glu32.dll"})
+            for (const char* local : {kLocalOpenGlLibrary, kLocalGluLibrary}) {
+                const std::string lib = GamePath(local);
                 files.push_back({dir + lib, ToBytes(StandInLibraryText(lib, d))});
+            }
         } else {
             files.push_back({dir + "Install.txt",
                              ToBytes(WithCrlf("Driver files for: " + d.name + ".\nInstall them into Windows "

@@ -17,6 +17,10 @@ struct OutputFile {
 
 using FileSet = std::vector<OutputFile>;
 
+// A name of the game folder (common/game_files.h) as a path under the folder being written:
+// without the leading ".\" and with '/' between the parts.
+std::string GamePath(const char* name);
+
 // The game folder: logo.avi, resource/background/*.bmp, sound/*.wav, info/*, Driver/<folder>/*.
 FileSet BuildGameFolder(const Fonts& fonts);
 // What the resource script compiles in: btn_NNN.bmp and icon_NNN.ico.

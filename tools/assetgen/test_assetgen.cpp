@@ -17,6 +17,7 @@
 
 #include "assets.h"
 #include "buttons.h"
+#include "common/game_files.h"
 #include "icons.h"
 #include "infofiles.h"
 #include "palette.h"
@@ -464,8 +465,8 @@ TEST_F(GeneratedAssets, KeyPressedPictureIsTheHighlightedBarAndLetteringOnePixel
 }
 
 TEST_F(GeneratedAssets, MenuBackgroundsCarryTheNormalPicturesWhereTheButtonsStand) {
-    Bmp mainBk = DecodeBmp8(Game("resource/background/MainBK.bmp"));
-    Bmp optionBk = DecodeBmp8(Game("resource/background/OptionBK.bmp"));
+    Bmp mainBk = DecodeBmp8(Game(GamePath(zorv::kMainMenuBackground)));
+    Bmp optionBk = DecodeBmp8(Game(GamePath(zorv::kOptionsMenuBackground)));
     for (const ButtonArt& b : MenuButtons()) {
         SCOPED_TRACE(b.Words());
         const Bmp& bg = b.screen == ButtonScreen::Main ? mainBk : optionBk;
@@ -479,7 +480,7 @@ TEST_F(GeneratedAssets, MenuBackgroundsCarryTheNormalPicturesWhereTheButtonsStan
 
 TEST_F(GeneratedAssets, HowToPlayPagesCarryTheNormalPicturesWhereTheButtonsStand) {
     for (int page = 1; page <= 3; ++page) {
-        Bmp bg = DecodeBmp8(Game("resource/background/how" + std::to_string(page) + ".bmp"));
+        Bmp bg = DecodeBmp8(Game(GamePath(zorv::kHowToPlayPictures[page - 1])));
         for (const ButtonArt& b : AllButtons()) {
             if (b.screen != ButtonScreen::HowToPlay) continue;
             SCOPED_TRACE(b.normalId);
@@ -493,7 +494,7 @@ TEST_F(GeneratedAssets, HowToPlayPagesCarryTheNormalPicturesWhereTheButtonsStand
 }
 
 TEST_F(GeneratedAssets, InterfaceSoundsAreShortPcm) {
-    for (const auto& [path, ms] : std::map<std::string, int>{{"sound/mmove.wav", 60}, {"sound/mclick.wav", 120}}) {
+    for (const auto& [path, ms] : std::map<std::string, int>{{GamePath(zorv::kHoverSoundFile), 60}, {GamePath(zorv::kClickSoundFile), 120}}) {
         SCOPED_TRACE(path);
         const Bytes& wav = Game(path);
         EXPECT_EQ(U32(wav, 24), 22050u);
@@ -518,10 +519,10 @@ std::vector<std::string> Lines(const std::string& text) {
 }
 
 TEST_F(GeneratedAssets, SettingsFilesHoldTheDefaultsWithCrLf) {
-    EXPECT_EQ(Text("info/InitFlag.flg"), "0\r\n");
-    EXPECT_EQ(Text("info/Audio.cfg"), "0\r\nMusic 25\r\nSound 25\r\n");
-    EXPECT_EQ(Text("info/video.cfg"), "0\r\n0\r\n0\r\n50\r\n");
-    std::vector<std::string> keys = Lines(Text("info/keyvalue.cfg"));
+    EXPECT_EQ(Text(GamePath(zorv::kFirstRunFlagFile)), "0\r\n");
+    EXPECT_EQ(Text(GamePath(zorv::kAudioSettingsFile)), "0\r\nMusic 25\r\nSound 25\r\n");
+    EXPECT_EQ(Text(GamePath(zorv::kVideoSettingsFile)), "0\r\n0\r\n0\r\n50\r\n");
+    std::vector<std::string> keys = Lines(Text(GamePath(zorv::kKeyBindingsFile)));
     ASSERT_EQ(keys.size(), 14u);
     EXPECT_EQ(keys[0], "0");
     EXPECT_EQ(keys[1], "#1p-Up 328");
@@ -533,7 +534,7 @@ TEST_F(GeneratedAssets, SettingsFilesHoldTheDefaultsWithCrLf) {
 
 TEST_F(GeneratedAssets, CaptionFileHasEveryKeyOnceWithValuesThatFit) {
     std::map<std::string, std::string> values;
-    for (const std::string& line : Lines(Text("info/String.dat"))) {
+    for (const std::string& line : Lines(Text(GamePath(zorv::kCaptionFile)))) {
         size_t space = line.find(' ');
         ASSERT_NE(space, std::string::npos) << line;
         std::string key = line.substr(0, space), value = line.substr(space + 1);
@@ -550,7 +551,7 @@ TEST_F(GeneratedAssets, CaptionFileHasEveryKeyOnceWithValuesThatFit) {
 }
 
 TEST_F(GeneratedAssets, DriverListMatchesTheDriverFolders) {
-    std::vector<std::string> lines = Lines(Text("info/Driver.dat"));
+    std::vector<std::string> lines = Lines(Text(GamePath(zorv::kDriverListFile)));
     ASSERT_FALSE(lines.empty());
     size_t drivers = std::stoul(lines[0]);
     ASSERT_EQ(drivers, SampleDrivers().size());

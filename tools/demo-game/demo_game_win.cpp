@@ -29,12 +29,13 @@
 #include <cstdlib>
 #include <string>
 
+#include "common/game_files.h"
+#include "common/gdi_guards_win.h"
+
 namespace {
 
-const char kIniName[] = ".\\demo-game.ini";
-const char kSeenName[] = ".\\demo-game-seen.txt";
-const char kSeenPartName[] = ".\\demo-game-seen.part";
-const char kLogName[] = ".\\Info\\proc.log";
+using namespace zorv;
+
 const char kClassName[] = "Zorv3D stand-in game";
 constexpr UINT_PTR kEndTimer = 1;
 constexpr UINT kResizeMessage = WM_APP + 1;
@@ -154,7 +155,7 @@ void ApplyInstruction(const std::string& key, const std::string& value, Instruct
 
 void ReadInstructions(Instructions* ini) {
     std::string text;
-    if (!ReadFileBytes(kIniName, &text)) return;
+    if (!ReadFileBytes(kStandInInstructions, &text)) return;
     ini->found = true;
     ini->lines = text;
     size_t start = 0;
@@ -177,12 +178,12 @@ void ReadInstructions(Instructions* ini) {
 void ReadWhatTheFrontEndLeft(Game* game, LPSTR arguments) {
     game->commandLine = GetCommandLineA();
     game->arguments = arguments ? arguments : "";
-    game->gameModeFound = ReadFileBytes(".\\Info\\GameMode.dat", &game->gameMode);
-    if (!ReadFileBytes(".\\info\\Audio.cfg", &game->audio)) game->audio = "(missing)";
-    if (!ReadFileBytes(".\\info\\keyvalue.cfg", &game->keys)) game->keys = "(missing)";
-    if (!ReadFileBytes(".\\info\\video.cfg", &game->video)) game->video = "(missing)";
-    game->openGlFound = ReadFirstLine(".\\Opengl32.dll", &game->openGl);
-    game->gluFound = ReadFirstLine(".\\Glu32.dll", &game->glu);
+    game->gameModeFound = ReadFileBytes(kGameModeFile, &game->gameMode);
+    if (!ReadFileBytes(kAudioSettingsFile, &game->audio)) game->audio = "(missing)";
+    if (!ReadFileBytes(kKeyBindingsFile, &game->keys)) game->keys = "(missing)";
+    if (!ReadFileBytes(kVideoSettingsFile, &game->video)) game->video = "(missing)";
+    game->openGlFound = ReadFirstLine(kLocalOpenGlLibrary, &game->openGl);
+    game->gluFound = ReadFirstLine(kLocalGluLibrary, &game->glu);
     ReadInstructions(&game->ini);
 }
 
@@ -202,7 +203,7 @@ void Resize(Game* game) {
 
 // Written beside it and then renamed, so that whoever waits for the seen file finds it whole.
 void WriteSeen(const Game& game) {
-    FILE* seen = std::fopen(kSeenPartName, "w");
+    FILE* seen = std::fopen(kStandInReportPart, "w");
     if (!seen) return;
     std::fprintf(seen, "command-line=\"%s\"\n", Escape(game.commandLine).c_str());
     std::fprintf(seen, "arguments=\"%s\"\n", Escape(game.arguments).c_str());
@@ -222,7 +223,7 @@ void WriteSeen(const Game& game) {
         else std::fprintf(seen, "%s=missing\n", library.key);
     }
     std::fclose(seen);
-    MoveFileExA(kSeenPartName, kSeenName, MOVEFILE_REPLACE_EXISTING);
+    MoveFileExA(kStandInReportPart, kStandInReport, MOVEFILE_REPLACE_EXISTING);
 }
 
 // Ends the game once, whichever way it was asked: the seen file, then the log, then the window.
@@ -232,7 +233,7 @@ void EndGame(Game* game) {
     KillTimer(game->window, kEndTimer);
     WriteSeen(*game);
     if (game->ini.writeLog) {
-        if (FILE* log = std::fopen(kLogName, "w")) {
+        if (FILE* log = std::fopen(kGameLog, "w")) {
             std::fputs(game->ini.log.c_str(), log);
             std::fclose(log);
         }
@@ -274,11 +275,11 @@ std::string Column1(const Game& game) {
 }
 
 void Paint(HWND window) {
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(window, &paint);
+    PaintDC paint(window);
+    const HDC dc = paint.get();
     RECT client;
     GetClientRect(window, &client);
-    HGDIOBJ oldFont = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+    SelectedObject font(dc, GetStockObject(DEFAULT_GUI_FONT));
     SetBkMode(dc, TRANSPARENT);
     const int columnWidth = (client.right - 16) / 3;
     const std::string columns[3] = {
@@ -290,8 +291,6 @@ void Paint(HWND window) {
         RECT box = {8 + i * columnWidth, 8, 8 + (i + 1) * columnWidth - 8, client.bottom - 8};
         DrawTextA(dc, columns[i].c_str(), -1, &box, DT_LEFT | DT_NOPREFIX | DT_WORDBREAK | DT_EXPANDTABS);
     }
-    SelectObject(dc, oldFont);
-    EndPaint(window, &paint);
 }
 
 LRESULT CALLBACK GameWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
