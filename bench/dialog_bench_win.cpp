@@ -14,6 +14,7 @@
 #include "audio/audio_buttons.h"
 #include "audio/audio_dialog_win.h"
 #include "common/config_error_win.h"
+#include "common/driver_dialogs_win.h"
 #include "common/game_files.h"
 #include "common/handle_guards_win.h"
 #include "common/message_box_win.h"
@@ -25,7 +26,6 @@
 #include "howtoplay/howto_win.h"
 #include "keys/key_buttons.h"
 #include "keys/key_dialog_win.h"
-#include "common/driver_dialogs_win.h"
 #include "launch/game_log_win.h"
 #include "menus/menu_screens_win.h"
 #include "resources/resource_ids.h"
@@ -133,7 +133,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     SetCurrentDirectoryA(folder.path().c_str());
-    const LoadedModule loaded(LoadLibraryExA(folder.PathOf(kProgramFile).c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES));
+    const LoadedModule loaded(
+        LoadLibraryExA(folder.PathOf(kProgramFile).c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES));
     const HINSTANCE program = loaded.get();
     if (!program) {
         std::printf("cannot map zorv3d.exe\n");

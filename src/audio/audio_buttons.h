@@ -25,7 +25,8 @@ inline constexpr ButtonTable kAudioTable = MakeButtonTable(kAudioButtons);
 // Template 178: a captionless popup over the options menu, placed from the owner's client-area
 // origin; left with DONE only. At two pixels per dialog unit its client area is 280 by 352
 // pixels, the background picture's size.
-inline constexpr DialogSpec kAudioDialog = {IDD_AUDIO, "DIALOGEX", 144, 31, 140, 176, "WS_POPUP | WS_VISIBLE | WS_BORDER", 10, "System"};
+inline constexpr DialogSpec kAudioDialog = {
+    IDD_AUDIO, "DIALOGEX", 144, 31, 140, 176, "WS_POPUP | WS_VISIBLE | WS_BORDER", 10, "System"};
 inline constexpr ButtonRect kAudioClientPlace = kAudioDialog.Pixels();
 
 // The Music and Sound bars on the background picture, music first as in the settings record.
@@ -41,9 +42,10 @@ inline constexpr CaptionPlace kAudioCaptions[] = {
     {CaptionId::kSoundVolume, 22, 133},
 };
 
+// clang-format off
 inline constexpr ScreenSpec kAudioScreen = {
     kAudioDialog, kAudioTable, kSlotAudio, ScreenPlacement::kClientInOwner, MakeControlList(kVolumeBarControls),
-    MakeCaptionList(kAudioCaptions),
-};
+    MakeCaptionList(kAudioCaptions)};
+// clang-format on
 
 }  // namespace zorv

@@ -4,7 +4,6 @@
 
 #include <string>
 
-
 namespace zorv {
 
 constexpr int kVolumeMin = 0;

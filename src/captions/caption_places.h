@@ -7,11 +7,11 @@
 namespace zorv {
 
 enum class CaptionId {
-    kMusicVolume,    // "a0:"
-    kSoundVolume,    // "a1:"
-    kVideoDriver,    // "v0:"
-    kVideoMode,      // "v1:"
-    kVideoLevel,     // "v2:"
+    kMusicVolume,  // "a0:"
+    kSoundVolume,  // "a1:"
+    kVideoDriver,  // "v0:"
+    kVideoMode,    // "v1:"
+    kVideoLevel,   // "v2:"
 };
 
 // A caption's top-left corner in the screen's client pixels.

@@ -29,8 +29,7 @@ INT_PTR CALLBACK ConfigErrorProc(HWND dialog, UINT message, WPARAM wParam, LPARA
             std::exit(1);
         }
         return 0;
-    default:
-        return 0;
+    default: return 0;
     }
 }
 

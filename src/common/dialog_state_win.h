@@ -9,8 +9,7 @@ namespace zorv {
 // Runs template `templateId` over `owner` with `state` as its record.
 template <class State>
 INT_PTR RunDialog(HINSTANCE instance, int templateId, HWND owner, DLGPROC procedure, State& state) {
-    return DialogBoxParamA(instance, MAKEINTRESOURCEA(templateId), owner, procedure,
-                           reinterpret_cast<LPARAM>(&state));
+    return DialogBoxParamA(instance, MAKEINTRESOURCEA(templateId), owner, procedure, reinterpret_cast<LPARAM>(&state));
 }
 
 // The record of `dialog`: taken from WM_INITDIALOG's lParam and kept; null for the messages a

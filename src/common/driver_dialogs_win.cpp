@@ -13,9 +13,9 @@ namespace {
 HINSTANCE WINAPI ShellExecuteOnDemand(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR parameters, LPCSTR folder,
                                       INT show) {
     HMODULE shell = LoadLibraryA("shell32.dll");
-    auto shellExecute = shell ? reinterpret_cast<ShellExecuteFunction>(
-                                    reinterpret_cast<void*>(GetProcAddress(shell, "ShellExecuteA")))
-                              : nullptr;
+    auto shellExecute =
+        shell ? reinterpret_cast<ShellExecuteFunction>(reinterpret_cast<void*>(GetProcAddress(shell, "ShellExecuteA")))
+              : nullptr;
     if (!shellExecute) return reinterpret_cast<HINSTANCE>(static_cast<INT_PTR>(SE_ERR_DLLNOTFOUND));
     return shellExecute(owner, verb, file, parameters, folder, show);
 }
@@ -56,21 +56,17 @@ INT_PTR CALLBACK DriverGuideProc(HWND dialog, UINT message, WPARAM wParam, LPARA
             EndDialog(dialog, 0);
         }
         return 0;
-    default:
-        return 0;
+    default: return 0;
     }
 }
 
 INT_PTR CALLBACK DriverInstalledProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
-    case WM_INITDIALOG:
-        SetDlgItemTextA(dialog, IDC_DRIVER_INSTALLED_NOTE, kGlideNote);
-        return 0;
+    case WM_INITDIALOG: SetDlgItemTextA(dialog, IDC_DRIVER_INSTALLED_NOTE, kGlideNote); return 0;
     case WM_COMMAND:
         if (LOWORD(wParam) == IDC_DRIVER_INSTALLED_OK) EndDialog(dialog, 1);
         return 0;
-    default:
-        return 0;
+    default: return 0;
     }
 }
 

@@ -14,16 +14,14 @@ constexpr size_t kInfoSizeImage = 20;
 constexpr size_t kInfoColorsUsed = 32;
 
 constexpr uint32_t kCompressionNone = 0;  // BI_RGB
-constexpr size_t kColorEntrySize = 4;      // blue, green, red, reserved
+constexpr size_t kColorEntrySize = 4;     // blue, green, red, reserved
 
 // Fields are read byte by byte: the block is not aligned and the host byte order is not assumed.
-uint16_t ReadU16(const uint8_t* p) {
-    return static_cast<uint16_t>(p[0] | (p[1] << 8));
-}
+uint16_t ReadU16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
 
 uint32_t ReadU32(const uint8_t* p) {
-    return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
-           (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
+    return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) | (static_cast<uint32_t>(p[2]) << 16) |
+           (static_cast<uint32_t>(p[3]) << 24);
 }
 
 int32_t ReadI32(const uint8_t* p) {
@@ -33,10 +31,13 @@ int32_t ReadI32(const uint8_t* p) {
 
 bool IsSupportedBitCount(uint16_t bitCount) {
     switch (bitCount) {
-    case 1: case 4: case 8: case 16: case 24: case 32:
-        return true;
-    default:
-        return false;
+    case 1:
+    case 4:
+    case 8:
+    case 16:
+    case 24:
+    case 32: return true;
+    default: return false;
     }
 }
 
@@ -99,8 +100,7 @@ BmpProblem ValidateBmpBlock(const uint8_t* block, size_t n, BmpLayout* out) {
     const int32_t width = ReadI32(block + kInfoWidth);
     const int32_t height = ReadI32(block + kInfoHeight);
     const int64_t rows = height < 0 ? -static_cast<int64_t>(height) : height;
-    if (width <= 0 || width > kBmpMaxDimension || rows == 0 || rows > kBmpMaxDimension)
-        return BmpProblem::Dimensions;
+    if (width <= 0 || width > kBmpMaxDimension || rows == 0 || rows > kBmpMaxDimension) return BmpProblem::Dimensions;
 
     // The full 32-bit field is checked; only then is its low half taken as the count.
     const uint32_t colorsUsed = ReadU32(block + kInfoColorsUsed);

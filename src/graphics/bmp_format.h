@@ -9,11 +9,11 @@ namespace zorv {
 
 // The 14-byte file header, decoded little-endian.
 struct BmpFileHeader {
-    uint16_t type = 0;        // "BM" = 0x4D42
-    uint32_t fileSize = 0;    // declared size of the whole file
+    uint16_t type = 0;      // "BM" = 0x4D42
+    uint32_t fileSize = 0;  // declared size of the whole file
     uint16_t reserved1 = 0;
     uint16_t reserved2 = 0;
-    uint32_t pixelOffset = 0; // read but never used
+    uint32_t pixelOffset = 0;  // read but never used
 };
 
 constexpr uint16_t kBmpSignature = 0x4D42;
@@ -32,28 +32,28 @@ bool BmpBlockSize(const BmpFileHeader& header, uint32_t* blockSize);
 // Why a block (the file without its 14-byte header) cannot be drawn.
 enum class BmpProblem {
     None,
-    TooShort,           // fewer than 40 bytes for the information header
-    HeaderSize,         // information header size is not 40
-    Planes,             // planes is not 1
-    BitCount,           // not 1, 4, 8, 16, 24 or 32 bits per pixel
-    Compression,        // anything but uncompressed (BI_RGB)
-    Dimensions,         // width <= 0, height == 0, or either beyond kBmpMaxDimension
-    ColorCount,         // colours-used above what the depth allows (2^depth, at most 256)
-    ColorTable,         // the colour table runs past the end of the block
-    PixelData,          // the pixel rows, or a non-zero image size field, run past the block's end
-    ColorIndex,         // a pixel names an entry beyond the colour table (1, 4 and 8 bits only)
+    TooShort,     // fewer than 40 bytes for the information header
+    HeaderSize,   // information header size is not 40
+    Planes,       // planes is not 1
+    BitCount,     // not 1, 4, 8, 16, 24 or 32 bits per pixel
+    Compression,  // anything but uncompressed (BI_RGB)
+    Dimensions,   // width <= 0, height == 0, or either beyond kBmpMaxDimension
+    ColorCount,   // colours-used above what the depth allows (2^depth, at most 256)
+    ColorTable,   // the colour table runs past the end of the block
+    PixelData,    // the pixel rows, or a non-zero image size field, run past the block's end
+    ColorIndex,   // a pixel names an entry beyond the colour table (1, 4 and 8 bits only)
 };
 
 // What the drawing code needs to know about a valid block.
 struct BmpLayout {
     int32_t width = 0;
-    int32_t height = 0;        // as stored: negative for top-down pictures
+    int32_t height = 0;  // as stored: negative for top-down pictures
     uint16_t bitCount = 0;
-    uint32_t colorCount = 0;   // entries in the colour table (0 for none)
-    size_t colorTableOffset = 0; // from block start; always 40
-    size_t pixelOffset = 0;    // from block start: header size + colorCount * 4
-    size_t rowBytes = 0;       // one DWORD-aligned pixel row
-    size_t pixelBytes = 0;     // rowBytes * |height|
+    uint32_t colorCount = 0;      // entries in the colour table (0 for none)
+    size_t colorTableOffset = 0;  // from block start; always 40
+    size_t pixelOffset = 0;       // from block start: header size + colorCount * 4
+    size_t rowBytes = 0;          // one DWORD-aligned pixel row
+    size_t pixelBytes = 0;        // rowBytes * |height|
 };
 
 // The colour count rule of the slot reader: the low 16 bits of colours-used if the field is

@@ -22,13 +22,13 @@ struct ButtonRect {
 };
 
 struct ButtonSpec {
-    int id;                 // unique within its screen
-    int command;            // handed to the screen's dispatcher when the button is clicked
-    int normalResource;     // bitmap resources of the three pictures; 0: the picture is absent
+    int id;              // unique within its screen
+    int command;         // handed to the screen's dispatcher when the button is clicked
+    int normalResource;  // bitmap resources of the three pictures; 0: the picture is absent
     int highlightedResource;
     int pressedResource;
-    ButtonRect hot;         // where the screen puts the button (it may move it later)
-    int pictureWidth;       // every picture of the button has this size in pixels
+    ButtonRect hot;    // where the screen puts the button (it may move it later)
+    int pictureWidth;  // every picture of the button has this size in pixels
     int pictureHeight;
     const char* label;      // the words on the pictures; '\n' starts a new line of lettering
     int clickPauseMs;       // pause after the click sound, before the pressed picture shows

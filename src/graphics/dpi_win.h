@@ -8,7 +8,6 @@
 
 namespace zorv {
 
-
 // Gives the dialog's controls the font of its template at kDrawingDpi, in place of the one the
 // dialog manager made for the system's resolution; their text then has its size and the
 // drop-down lists their heights as on Windows. Call it first in WM_INITDIALOG, before the

@@ -28,9 +28,7 @@ struct SharedPaletteState {
 HeldPicture g_slots[kPictureSlotCount];
 SharedPaletteState g_palette;
 
-HeldPicture* Slot(int slot) {
-    return (slot >= 0 && slot < kPictureSlotCount) ? &g_slots[slot] : nullptr;
-}
+HeldPicture* Slot(int slot) { return (slot >= 0 && slot < kPictureSlotCount) ? &g_slots[slot] : nullptr; }
 
 const HeldPicture* FilledSlot(int slot) {
     const HeldPicture* s = Slot(slot);

@@ -45,7 +45,8 @@ constexpr int kJoystickRightIndex = 4;
 // dialog units at two pixels each: its 319 by 239 units are the menu window's 640 by 480 pixels
 // less its thin border. The screen holds itself to these pixels whatever the system's dialog
 // font makes of the units, since the background picture and the buttons are drawn for them.
-inline constexpr DialogSpec kKeyDialog = {IDD_KEYS, "DIALOGEX", 0, 0, 319, 239, "WS_POPUP | WS_VISIBLE | WS_BORDER", 10, "System"};
+inline constexpr DialogSpec kKeyDialog = {IDD_KEYS, "DIALOGEX", 0, 0, 319, 239, "WS_POPUP | WS_VISIBLE | WS_BORDER",
+                                          10,       "System"};
 
 struct KeyFieldPlace {
     int controlId;
@@ -83,17 +84,19 @@ constexpr std::array<ControlSpec, kKeyFieldCount> KeyFieldControls() {
     std::array<ControlSpec, kKeyFieldCount> controls = {};
     for (int i = 0; i < kKeyFieldCount; ++i) {
         const KeyFieldPlace& f = kKeyFields[i];
-        controls[i] = ControlSpec{"EDITTEXT", f.controlId, f.x, f.y, f.width, f.height,
-                                  "ES_READONLY | WS_BORDER | NOT WS_TABSTOP", "WS_EX_STATICEDGE"};
+        controls[i] = ControlSpec{
+            "EDITTEXT",        f.controlId, f.x, f.y, f.width, f.height, "ES_READONLY | WS_BORDER | NOT WS_TABSTOP",
+            "WS_EX_STATICEDGE"};
     }
     return controls;
 }
 inline constexpr std::array<ControlSpec, kKeyFieldCount> kKeyFieldControls = KeyFieldControls();
 
 // The screen covers the menu window, its border included.
+// clang-format off
 inline constexpr ScreenSpec kKeyScreen = {
     kKeyDialog, kKeyButtonTable, kSlotKeys, ScreenPlacement::kCoverOwner,
-    ControlList{kKeyFieldControls.data(), kKeyFieldCount}, CaptionList{nullptr, 0},
-};
+    ControlList{kKeyFieldControls.data(), kKeyFieldCount}, CaptionList{nullptr, 0}};
+// clang-format on
 
 }  // namespace zorv

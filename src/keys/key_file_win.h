@@ -4,7 +4,6 @@
 
 #include <windows.h>
 
-
 namespace zorv {
 
 // True when the file was read into the process-wide key record; false after the error dialog,

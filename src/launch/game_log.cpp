@@ -11,12 +11,9 @@ LogLineVerdict JudgeLogLine(const char* piece) {
     std::string token = FirstToken(piece ? piece : "", nullptr);
     if (token.empty()) return LogLineVerdict::kPassOver;
     switch (AtoiLike(token.c_str())) {
-    case 0:
-        return LogLineVerdict::kCleanRun;
-    case 1:
-        return LogLineVerdict::kCardFailure;
-    default:
-        return LogLineVerdict::kPassOver;
+    case 0: return LogLineVerdict::kCleanRun;
+    case 1: return LogLineVerdict::kCardFailure;
+    default: return LogLineVerdict::kPassOver;
     }
 }
 
@@ -24,15 +21,12 @@ LogOutcome JudgeLog(const std::string& text) {
     LogOutcome outcome;
     for (const std::string& piece : SplitConfigLines(text)) {
         switch (JudgeLogLine(piece.c_str())) {
-        case LogLineVerdict::kCleanRun:
-            outcome.deleteNow = true;
-            return outcome;
+        case LogLineVerdict::kCleanRun: outcome.deleteNow = true; return outcome;
         case LogLineVerdict::kCardFailure:
             outcome.report = true;
             outcome.text = kThreeDCardMessage;
             return outcome;
-        case LogLineVerdict::kPassOver:
-            break;
+        case LogLineVerdict::kPassOver: break;
         }
     }
     outcome.report = true;

@@ -25,11 +25,8 @@ INT_PTR CALLBACK GameReportProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
         if (LOWORD(wParam) != IDC_GAME_ERROR_OK) return 0;
         EndDialog(dialog, 1);
         return 1;
-    case WM_DESTROY:
-        DeleteGameLog(kGameLog);
-        return 0;
-    default:
-        return 0;
+    case WM_DESTROY: DeleteGameLog(kGameLog); return 0;
+    default: return 0;
     }
 }
 

@@ -9,7 +9,6 @@
 #include "common/geometry.h"
 #include "common/handle_guards_win.h"
 #include "common/message_box_win.h"
-#include "common/driver_dialogs_win.h"
 #include "launch/game_log.h"
 #include "launch/game_log_win.h"
 #include "resources/resource_ids.h"
@@ -84,8 +83,7 @@ bool RunGame() {
     startup.wShowWindow = SW_SHOWNORMAL;
     char commandLine[1] = "";
     PROCESS_INFORMATION started = {};
-    if (!CreateProcessA(kGameProgram, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &started)) {
+    if (!CreateProcessA(kGameProgram, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started)) {
         return false;
     }
     KernelHandle process(started.hProcess);

@@ -19,10 +19,11 @@ namespace {
 
 // The picture of each screen slot, the small window's twice: the audio and video screens each
 // have a slot of their own.
+// clang-format off
 const char* const kScreenPictures[] = {
-    nullptr,           kMainMenuBackground,   kOptionsMenuBackground, kKeysBackground,       kSmallWindowBackground,
-    kSmallWindowBackground, kHowToPlayPictures[0], kHowToPlayPictures[1], kHowToPlayPictures[2],
-};
+    nullptr, kMainMenuBackground, kOptionsMenuBackground, kKeysBackground, kSmallWindowBackground,
+    kSmallWindowBackground, kHowToPlayPictures[0], kHowToPlayPictures[1], kHowToPlayPictures[2]};
+// clang-format on
 
 }  // namespace
 

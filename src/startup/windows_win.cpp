@@ -1,8 +1,8 @@
 #include "startup/windows_win.h"
 
+#include "common/geometry.h"
 #include "startup/app_win.h"
 #include "startup/frame_win.h"
-#include "common/geometry.h"
 #include "startup/menu_window_win.h"
 
 namespace zorv {
@@ -58,8 +58,8 @@ HWND CreateFrameWindow(HINSTANCE instance) {
     App().instance = instance;
     int width = GetSystemMetrics(SM_CXSCREEN);
     int height = GetSystemMetrics(SM_CYSCREEN);
-    return CreateWindowExA(0, kFrameClass, "Zorv3D", WS_POPUPWINDOW, 0, 0, width, height, nullptr, nullptr,
-                           instance, nullptr);
+    return CreateWindowExA(0, kFrameClass, "Zorv3D", WS_POPUPWINDOW, 0, 0, width, height, nullptr, nullptr, instance,
+                           nullptr);
 }
 
 HWND CreateMenuWindow(HWND frame, HINSTANCE instance, bool* classFailed) {

@@ -26,7 +26,8 @@ inline constexpr ButtonTable kVideoTable = MakeButtonTable(kVideoButtons);
 // Template 177: a captionless popup over the options menu, placed from the owner's client-area
 // origin; left with DONE only. At two pixels per dialog unit its client area is 280 by 344
 // pixels, over which the background picture is drawn scaled.
-inline constexpr DialogSpec kVideoDialog = {IDD_VIDEO, "DIALOGEX", 144, 31, 140, 172, "WS_POPUP | WS_VISIBLE | WS_BORDER", 10, "System"};
+inline constexpr DialogSpec kVideoDialog = {
+    IDD_VIDEO, "DIALOGEX", 144, 31, 140, 172, "WS_POPUP | WS_VISIBLE | WS_BORDER", 10, "System"};
 inline constexpr ButtonRect kVideoClientPlace = kVideoDialog.Pixels();
 
 // The lists start at rows 42 and 114 and the bar at row 180, below the captions.
@@ -45,9 +46,10 @@ inline constexpr CaptionPlace kVideoCaptions[] = {
 };
 
 // The menus read smallwin.bmp a second time into the video screen's own slot.
+// clang-format off
 inline constexpr ScreenSpec kVideoScreen = {
     kVideoDialog, kVideoTable, kSlotVideo, ScreenPlacement::kClientInOwner, MakeControlList(kVideoControlSpecs),
-    MakeCaptionList(kVideoCaptions),
-};
+    MakeCaptionList(kVideoCaptions)};
+// clang-format on
 
 }  // namespace zorv

@@ -106,7 +106,8 @@ INT_PTR OnInitDialog(VideoDialog& state, HWND dialog) {
     state.screen.Open(dialog);
     SetScrollRange(GetDlgItem(dialog, IDC_VIDEO_LEVEL), SB_CTL, kLevelMin, kLevelMax, FALSE);
     const HINSTANCE instance = state.screen.instance();
-    if (!ReadDriverList(dialog, instance, kDriverListFile) || !ReadVideoSettings(dialog, instance, kVideoSettingsFile)) {
+    if (!ReadDriverList(dialog, instance, kDriverListFile) ||
+        !ReadVideoSettings(dialog, instance, kVideoSettingsFile)) {
         // Reached only when the error dialog could not end the program.
         EndDialog(dialog, 0);
         return FALSE;

@@ -310,8 +310,7 @@ bool ProgramSeesNtFamily() {
         char value[64] = {};
         DWORD size = sizeof value - 1;
         DWORD type = 0;
-        LONG status =
-            RegQueryValueExA(handle.get(), "Version", nullptr, &type, reinterpret_cast<BYTE*>(value), &size);
+        LONG status = RegQueryValueExA(handle.get(), "Version", nullptr, &type, reinterpret_cast<BYTE*>(value), &size);
         if (status != ERROR_SUCCESS || type != REG_SZ) continue;
         std::string version(value);
         std::transform(version.begin(), version.end(), version.begin(),

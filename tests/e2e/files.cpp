@@ -93,7 +93,8 @@ bool ReadWholeFile(const std::string& path, std::string* bytes) {
     char buffer[65536];
     DWORD got = 0;
     bool ok = true;
-    while ((ok = ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr) != 0) && got > 0) bytes->append(buffer, got);
+    while ((ok = ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr) != 0) && got > 0)
+        bytes->append(buffer, got);
     return ok;
 }
 

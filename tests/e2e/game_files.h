@@ -8,38 +8,38 @@
 
 namespace zorv_e2e {
 
-using zorv::kProgramFile;
-using zorv::kGameProgram;
 using zorv::kCaptionFile;
+using zorv::kGameProgram;
+using zorv::kProgramFile;
 // The first-run flag is read through ".\info\" and written through ".\Info\": the error dialog
 // of a failed save shows the second spelling.
+using zorv::kAudioSettingsFile;
 using zorv::kFirstRunFlagFile;
 using zorv::kFirstRunFlagFileAsWritten;
-using zorv::kGameModeFile;
 using zorv::kGameLog;
-using zorv::kAudioSettingsFile;
+using zorv::kGameModeFile;
 using zorv::kKeyBindingsFile;
 
 // The video calibration's files, the driver folders and the OpenGL libraries it places beside
 // the game.
-using zorv::kVideoSettingsFile;
-using zorv::kDriverListFile;
 using zorv::kDriverFolder;
-using zorv::kOpenGlLibrary;
+using zorv::kDriverListFile;
 using zorv::kGluLibrary;
-using zorv::kLocalOpenGlLibrary;
 using zorv::kLocalGluLibrary;
+using zorv::kLocalOpenGlLibrary;
+using zorv::kOpenGlLibrary;
+using zorv::kVideoSettingsFile;
 
 using zorv::kFrameBackground;
+using zorv::kHowToPlayPictures;
+using zorv::kKeysBackground;
 using zorv::kMainMenuBackground;
 using zorv::kOptionsMenuBackground;
 using zorv::kSmallWindowBackground;
-using zorv::kKeysBackground;
-using zorv::kHowToPlayPictures;
 // The intro movie. A scratch folder leaves it out unless a test puts it back.
-using zorv::kIntroMovie;
-using zorv::kHoverSoundFile;
 using zorv::kClickSoundFile;
+using zorv::kHoverSoundFile;
+using zorv::kIntroMovie;
 
 // The stand-in game: the instructions it reads as it starts and the report of what it saw that
 // it writes as it ends.

@@ -630,7 +630,8 @@ TEST_F(LaunchRecentre, MenuIsCentredForTheScreenSizeTheGameLeaves) {
     WaitFor([&] { return EqualRect(&(after = WindowRectOf(Menu())), &centred) != 0; }, kWindowTimeout);
     EXPECT_TRUE(EqualRect(&after, &centred)) << "menu window at " << RectText(after) << " on a 640x480 screen";
     EXPECT_FALSE(IsIconic(Frame()));
-    EXPECT_NE(std::string::npos, folder().Read(kStandInReport).find("resize=\"640x480 done")) << folder().Read(kStandInReport);
+    EXPECT_NE(std::string::npos, folder().Read(kStandInReport).find("resize=\"640x480 done"))
+        << folder().Read(kStandInReport);
     SaveArtifact(WholeScreen(), "launch-recentred-640x480");
     QuitFromMenu();
 }

@@ -504,7 +504,8 @@ TEST_F(FirstRunFlag, FileHeldOpenAtShutdownBringsTheErrorDialog) {
     std::unique_ptr<FileHold> hold(new FileHold(folder().PathOf(kFirstRunFlagFile)));
     ASSERT_TRUE(hold->ok());
     view().ClickAt(kQuit);
-    ASSERT_NO_FATAL_FAILURE(ExpectConfigErrorThenExit(WaitForConfigError(), folder().PathOf(kFirstRunFlagFileAsWritten)));
+    ASSERT_NO_FATAL_FAILURE(
+        ExpectConfigErrorThenExit(WaitForConfigError(), folder().PathOf(kFirstRunFlagFileAsWritten)));
     hold.reset();
     EXPECT_EQ("7\r\n", folder().Read(kFirstRunFlagFile));
     EXPECT_EQ(files, FilesIn(folder().PathOf("info"))) << "the failed save left a file behind";

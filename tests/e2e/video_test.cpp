@@ -251,8 +251,7 @@ protected:
     }
     std::string DriverLibrary(int driver, const char* name) {
         bool found = false;
-        std::string bytes =
-            folder().Read(std::string(kDriverFolder) + drivers_[driver].directory + name, &found);
+        std::string bytes = folder().Read(std::string(kDriverFolder) + drivers_[driver].directory + name, &found);
         return found ? bytes : "<missing>";
     }
 

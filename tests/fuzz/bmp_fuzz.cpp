@@ -17,8 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (blockSize > size - kBmpFileHeaderSize) return 0;
 
     // A heap block of exactly that size, so that the sanitizer guards both of its ends.
-    const std::vector<uint8_t> block(data + kBmpFileHeaderSize,
-                                     data + kBmpFileHeaderSize + blockSize);
+    const std::vector<uint8_t> block(data + kBmpFileHeaderSize, data + kBmpFileHeaderSize + blockSize);
     BmpLayout layout;
     if (ValidateBmpBlock(block.data(), block.size(), &layout) != BmpProblem::None) return 0;
 

@@ -54,8 +54,7 @@ BmpProblem Validate(const std::vector<uint8_t>& block, BmpLayout* out = nullptr)
 }
 
 TEST(BmpFileHeader, DecodesLittleEndianFields) {
-    const uint8_t bytes[] = {'B', 'M', 0x78, 0x56, 0x34, 0x12, 0x01, 0x02,
-                             0x03, 0x04, 0x36, 0x04, 0x00, 0x80};
+    const uint8_t bytes[] = {'B', 'M', 0x78, 0x56, 0x34, 0x12, 0x01, 0x02, 0x03, 0x04, 0x36, 0x04, 0x00, 0x80};
     BmpFileHeader header;
     ASSERT_FALSE(DecodeBmpFileHeader(bytes, 13, &header));
     ASSERT_TRUE(DecodeBmpFileHeader(bytes, sizeof bytes, &header));
@@ -72,8 +71,7 @@ TEST(BmpFileHeader, BlockSizeRefusesSizesBelowTheHeader) {
         bool ok;
         uint32_t blockSize;
     } cases[] = {
-        {0, false, 0}, {13, false, 0}, {14, true, 0}, {54, true, 40},
-        {0xFFFFFFFFu, true, 0xFFFFFFF1u},
+        {0, false, 0}, {13, false, 0}, {14, true, 0}, {54, true, 40}, {0xFFFFFFFFu, true, 0xFFFFFFF1u},
     };
     for (const auto& c : cases) {
         BmpFileHeader header;
@@ -90,10 +88,18 @@ TEST(BmpFormat, ColorCountRule) {
         uint32_t colorsUsed;
         uint32_t count;
     } cases[] = {
-        {1, 0, 2}, {4, 0, 16}, {8, 0, 256}, {16, 0, 0}, {24, 0, 0}, {32, 0, 0},
-        {1, 1, 1}, {8, 100, 100}, {24, 256, 256},
+        {1, 0, 2},
+        {4, 0, 16},
+        {8, 0, 256},
+        {16, 0, 0},
+        {24, 0, 0},
+        {32, 0, 0},
+        {1, 1, 1},
+        {8, 100, 100},
+        {24, 256, 256},
         // Only the low half counts, but the whole field decides whether it was given.
-        {8, 0x10064, 0x64}, {8, 0x10000, 0},
+        {8, 0x10064, 0x64},
+        {8, 0x10000, 0},
     };
     for (const auto& c : cases)
         EXPECT_EQ(BmpColorCount(c.bitCount, c.colorsUsed), c.count)
@@ -125,33 +131,41 @@ TEST(BmpFormat, RefusesEachFault) {
         {"width < 0", [](Info& i) { i.width = -4; }, kDefaultBlock, BmpProblem::Dimensions},
         {"width too big", [](Info& i) { i.width = 16385; }, kDefaultBlock, BmpProblem::Dimensions},
         {"height 0", [](Info& i) { i.height = 0; }, kDefaultBlock, BmpProblem::Dimensions},
-        {"height too big", [](Info& i) { i.height = 16385; }, kDefaultBlock,
-         BmpProblem::Dimensions},
-        {"top-down too big", [](Info& i) { i.height = -16385; }, kDefaultBlock,
-         BmpProblem::Dimensions},
-        {"height INT32_MIN", [](Info& i) { i.height = INT32_MIN; }, kDefaultBlock,
-         BmpProblem::Dimensions},
-        {"width INT32_MIN", [](Info& i) { i.width = INT32_MIN; }, kDefaultBlock,
-         BmpProblem::Dimensions},
-        {"3 colours, 1 bit", [](Info& i) { i.bitCount = 1; i.colorsUsed = 3; }, kDefaultBlock,
-         BmpProblem::ColorCount},
-        {"17 colours, 4 bits", [](Info& i) { i.bitCount = 4; i.colorsUsed = 17; }, kDefaultBlock,
-         BmpProblem::ColorCount},
-        {"257 colours, 8 bits", [](Info& i) { i.colorsUsed = 257; }, kDefaultBlock,
-         BmpProblem::ColorCount},
-        {"low half 1, 8 bits", [](Info& i) { i.colorsUsed = 0x10001; }, kDefaultBlock,
-         BmpProblem::ColorCount},
-        {"257 colours, 24 bits", [](Info& i) { i.bitCount = 24; i.colorsUsed = 257; },
+        {"height too big", [](Info& i) { i.height = 16385; }, kDefaultBlock, BmpProblem::Dimensions},
+        {"top-down too big", [](Info& i) { i.height = -16385; }, kDefaultBlock, BmpProblem::Dimensions},
+        {"height INT32_MIN", [](Info& i) { i.height = INT32_MIN; }, kDefaultBlock, BmpProblem::Dimensions},
+        {"width INT32_MIN", [](Info& i) { i.width = INT32_MIN; }, kDefaultBlock, BmpProblem::Dimensions},
+        {"3 colours, 1 bit",
+         [](Info& i) {
+             i.bitCount = 1;
+             i.colorsUsed = 3;
+         },
          kDefaultBlock, BmpProblem::ColorCount},
-        {"low half 0, 24 bits", [](Info& i) { i.bitCount = 24; i.colorsUsed = 0x10000; },
+        {"17 colours, 4 bits",
+         [](Info& i) {
+             i.bitCount = 4;
+             i.colorsUsed = 17;
+         },
+         kDefaultBlock, BmpProblem::ColorCount},
+        {"257 colours, 8 bits", [](Info& i) { i.colorsUsed = 257; }, kDefaultBlock, BmpProblem::ColorCount},
+        {"low half 1, 8 bits", [](Info& i) { i.colorsUsed = 0x10001; }, kDefaultBlock, BmpProblem::ColorCount},
+        {"257 colours, 24 bits",
+         [](Info& i) {
+             i.bitCount = 24;
+             i.colorsUsed = 257;
+         },
+         kDefaultBlock, BmpProblem::ColorCount},
+        {"low half 0, 24 bits",
+         [](Info& i) {
+             i.bitCount = 24;
+             i.colorsUsed = 0x10000;
+         },
          kDefaultBlock, BmpProblem::ColorCount},
         {"table cut by a byte", [](Info&) {}, 1063, BmpProblem::ColorTable},
         {"table, no rows", [](Info&) {}, 1064, BmpProblem::PixelData},
         {"rows cut by a byte", [](Info&) {}, 1071, BmpProblem::PixelData},
-        {"image size too big", [](Info& i) { i.sizeImage = 9; }, kDefaultBlock,
-         BmpProblem::PixelData},
-        {"image size absurd", [](Info& i) { i.sizeImage = 0x7EEEEEEE; }, kDefaultBlock,
-         BmpProblem::PixelData},
+        {"image size too big", [](Info& i) { i.sizeImage = 9; }, kDefaultBlock, BmpProblem::PixelData},
+        {"image size absurd", [](Info& i) { i.sizeImage = 0x7EEEEEEE; }, kDefaultBlock, BmpProblem::PixelData},
     };
     for (const auto& c : cases) {
         Info info;
@@ -170,14 +184,39 @@ TEST(BmpFormat, AcceptsLimits) {
         {"bytes after the rows", [](Info&) {}, kDefaultBlock + 29},
         {"image size exact", [](Info& i) { i.sizeImage = 8; }, kDefaultBlock},
         {"image size small", [](Info& i) { i.sizeImage = 1; }, kDefaultBlock},
-        {"2 colours, 1 bit", [](Info& i) { i.bitCount = 1; i.colorsUsed = 2; i.width = 1; }, 56},
-        {"16 colours, 4 bits", [](Info& i) { i.bitCount = 4; i.colorsUsed = 16; i.width = 1; },
+        {"2 colours, 1 bit",
+         [](Info& i) {
+             i.bitCount = 1;
+             i.colorsUsed = 2;
+             i.width = 1;
+         },
+         56},
+        {"16 colours, 4 bits",
+         [](Info& i) {
+             i.bitCount = 4;
+             i.colorsUsed = 16;
+             i.width = 1;
+         },
          112},
         {"256 colours, 8 bits", [](Info& i) { i.colorsUsed = 256; }, kDefaultBlock},
-        {"256 colours, 32 bits", [](Info& i) { i.bitCount = 32; i.colorsUsed = 256; },
+        {"256 colours, 32 bits",
+         [](Info& i) {
+             i.bitCount = 32;
+             i.colorsUsed = 256;
+         },
          1064 + 32},
-        {"widest", [](Info& i) { i.width = 16384; i.height = -1; }, 1064 + 16384},
-        {"tallest", [](Info& i) { i.width = 1; i.height = 16384; }, 1064 + 16384 * 4},
+        {"widest",
+         [](Info& i) {
+             i.width = 16384;
+             i.height = -1;
+         },
+         1064 + 16384},
+        {"tallest",
+         [](Info& i) {
+             i.width = 1;
+             i.height = 16384;
+         },
+         1064 + 16384 * 4},
     };
     for (const auto& c : cases) {
         Info info;
@@ -284,14 +323,12 @@ SlotRead ReadLikeSlot(const std::vector<uint8_t>& file) {
     if (!BmpBlockSize(header, &blockSize)) return {Refusal::SizeBelowHeader};
     if (blockSize > file.size() - kBmpFileHeaderSize) return {Refusal::ReadFail};
     // A block of its own, so that the sanitizer sees any read past what the reader holds.
-    const std::vector<uint8_t> block(file.begin() + kBmpFileHeaderSize,
-                                     file.begin() + kBmpFileHeaderSize + blockSize);
+    const std::vector<uint8_t> block(file.begin() + kBmpFileHeaderSize, file.begin() + kBmpFileHeaderSize + blockSize);
     BmpLayout layout;
     const BmpProblem problem = Validate(block, &layout);
     if (problem != BmpProblem::None) return {Refusal::Block, problem};
     volatile unsigned sum = 0;  // every promised byte is read, for the sanitizer to check
-    for (size_t i = layout.colorTableOffset; i < layout.pixelOffset + layout.pixelBytes; ++i)
-        sum = sum + block[i];
+    for (size_t i = layout.colorTableOffset; i < layout.pixelOffset + layout.pixelBytes; ++i) sum = sum + block[i];
     return {};
 }
 
@@ -306,8 +343,7 @@ std::map<std::string, std::vector<uint8_t>> SuiteFolder(const char* folder) {
     const fs::path dir = fs::path(ZORV_BMPSUITE_DIR) / folder;
     if (!fs::is_directory(dir)) return files;
     for (const auto& entry : fs::directory_iterator(dir))
-        if (entry.path().extension() == ".bmp")
-            files[entry.path().filename().string()] = ReadWholeFile(entry.path());
+        if (entry.path().extension() == ".bmp") files[entry.path().filename().string()] = ReadWholeFile(entry.path());
     return files;
 }
 
@@ -322,8 +358,7 @@ uint32_t Le(const std::vector<uint8_t>& file, size_t at, int width) {
 bool IsClassicBmp(const std::vector<uint8_t>& file) {
     if (file.size() < 54) return false;
     const uint32_t bits = Le(file, 28, 2);
-    return Le(file, 14, 4) == 40 && Le(file, 30, 4) == 0 &&
-           (bits == 1 || bits == 4 || bits == 8 || bits == 24);
+    return Le(file, 14, 4) == 40 && Le(file, 30, 4) == 0 && (bits == 1 || bits == 4 || bits == 8 || bits == 24);
 }
 
 TEST(BmpSuite, ClassicGoodFilesValidate) {

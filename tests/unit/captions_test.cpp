@@ -59,19 +59,13 @@ TEST(CaptionText, ReadsValuesByTheFileRules) {
         {"height ends at the tab", "FHeight: \t\t7\t8\n", "FHeight:", "7"},
         {"width saturates", "FWidth: 99999999999\n", "FWidth:", "2147483647"},
         {"width glued to the height line is not read", "FHeight: 95\tFWidth: 40\n", "FWidth:", "0"},
-        {"over-long caption is cut to 49", "a1: " + std::string(60, 'x') + "\n", "a1:",
-         std::string(49, 'x')},
-        {"over-long explanation is cut to 99", "wm: " + std::string(150, 'y') + "\n", "wm:",
-         std::string(99, 'y')},
+        {"over-long caption is cut to 49", "a1: " + std::string(60, 'x') + "\n", "a1:", std::string(49, 'x')},
+        {"over-long explanation is cut to 99", "wm: " + std::string(150, 'y') + "\n", "wm:", std::string(99, 'y')},
         // A line is read in pieces of 255 characters, each piece a line of its own.
-        {"a long line's first piece", "v0: " + std::string(251, 'A') + "v1: tail\n", "v0:",
-         std::string(49, 'A')},
-        {"a long line's second piece starts a key", "v0: " + std::string(251, 'A') + "v1: tail\n",
-         "v1:", "tail"},
-        {"text running on from a piece glues to the key", "v0: " + std::string(252, 'A') + "v1: tail\n",
-         "v1:", ""},
-        {"CR LF does not count toward the piece", "v0: " + std::string(250, 'B') + "\r\nv1: next\r\n",
-         "v1:", "next"},
+        {"a long line's first piece", "v0: " + std::string(251, 'A') + "v1: tail\n", "v0:", std::string(49, 'A')},
+        {"a long line's second piece starts a key", "v0: " + std::string(251, 'A') + "v1: tail\n", "v1:", "tail"},
+        {"text running on from a piece glues to the key", "v0: " + std::string(252, 'A') + "v1: tail\n", "v1:", ""},
+        {"CR LF does not count toward the piece", "v0: " + std::string(250, 'B') + "\r\nv1: next\r\n", "v1:", "next"},
     };
     for (const auto& c : cases) {
         CaptionTable table;
@@ -99,14 +93,14 @@ TEST(CaptionFont, HeightInPixelsFromTenthsOfAPoint) {
         int y;
         int lfHeight;
     } cases[] = {
-        {95, 96, 126, -13},    // the documented examples at 96 pixels per inch
+        {95, 96, 126, -13},  // the documented examples at 96 pixels per inch
         {105, 96, 140, -14},
-        {5, 96, 6, -1},        // font height 0 in the file, drawn half a point larger
-        {0, 96, 0, 0},         // font height -5 in the file
-        {-5, 96, -6, -1},      // the sign does not matter
+        {5, 96, 6, -1},    // font height 0 in the file, drawn half a point larger
+        {0, 96, 0, 0},     // font height -5 in the file
+        {-5, 96, -6, -1},  // the sign does not matter
         {-105, 96, -140, -14},
         {100, 96, 133, -13},
-        {150, 96, 200, -20},   // whole pixels do not lose one to truncation
+        {150, 96, 200, -20},  // whole pixels do not lose one to truncation
         {120, 72, 120, -12},
         {105, 120, 175, -18},  // 17.5 pixels round up
         {95, 144, 190, -19},
@@ -117,7 +111,8 @@ TEST(CaptionFont, HeightInPixelsFromTenthsOfAPoint) {
     };
     for (const auto& c : cases) {
         EXPECT_EQ(CaptionPointToDevice(c.tenths, c.dpi), c.y) << c.tenths << " at " << c.dpi;
-        EXPECT_EQ(CaptionHeightFromDevice(CaptionPointToDevice(c.tenths, c.dpi)), c.lfHeight) << c.tenths << " at " << c.dpi;
+        EXPECT_EQ(CaptionHeightFromDevice(CaptionPointToDevice(c.tenths, c.dpi)), c.lfHeight)
+            << c.tenths << " at " << c.dpi;
     }
 }
 
@@ -137,7 +132,8 @@ TEST(CaptionFont, CaptionsAreDrawnHalfAPointLarger) {
         CaptionTable table;
         table.height = c.fileHeight;
         EXPECT_EQ(CaptionDrawingHeight(table), c.drawn) << c.fileHeight;
-        EXPECT_EQ(CaptionHeightFromDevice(CaptionPointToDevice(CaptionDrawingHeight(table), 96)), c.lfHeightAt96) << c.fileHeight;
+        EXPECT_EQ(CaptionHeightFromDevice(CaptionPointToDevice(CaptionDrawingHeight(table), 96)), c.lfHeightAt96)
+            << c.fileHeight;
     }
 }
 
@@ -162,14 +158,14 @@ TEST(CaptionFont, WidthScalesTheAverageCharacterWidth) {
         bool scaled;
         int lfWidth;
     } cases[] = {
-        {0, 100, 96, 96, 7, false, 0},      // width 0: the face's own width
-        {100, 0, 96, 96, 7, false, 0},      // y == 0: nothing to scale against
-        {100, 100, 96, 96, 7, true, 7},     // equal sizes keep the width
-        {200, 100, 96, 96, 7, true, 14},    // twice the size, twice the width
-        {50, 105, 96, 96, 8, true, 3},      // 66 * 8 / 140 = 3.77, truncated
-        {-100, -100, 96, 96, 7, true, 7},   // magnitudes only
-        {100, 100, 120, 96, 7, true, 8},    // 166 * 7 / 133
-        {100, 1, 96, 60, 7, false, 0},      // a height below one tenth of a pixel
+        {0, 100, 96, 96, 7, false, 0},              // width 0: the face's own width
+        {100, 0, 96, 96, 7, false, 0},              // y == 0: nothing to scale against
+        {100, 100, 96, 96, 7, true, 7},             // equal sizes keep the width
+        {200, 100, 96, 96, 7, true, 14},            // twice the size, twice the width
+        {50, 105, 96, 96, 8, true, 3},              // 66 * 8 / 140 = 3.77, truncated
+        {-100, -100, 96, 96, 7, true, 7},           // magnitudes only
+        {100, 100, 120, 96, 7, true, 8},            // 166 * 7 / 133
+        {100, 1, 96, 60, 7, false, 0},              // a height below one tenth of a pixel
         {INT_MAX, 2, 96, 96, 1000, true, INT_MAX},  // clamped, never overflows
     };
     for (const auto& c : cases) {

@@ -5,18 +5,20 @@
 #include <string>
 #include <vector>
 
-#include "common/safe_save.h"
-#include "common/text_config.h"
 #include "common/first_run_flag.h"
 #include "common/geometry.h"
+#include "common/safe_save.h"
+#include "common/text_config.h"
 
 using namespace zorv;
 
 TEST(MenuGeometry, CentredOnEveryScreenSize) {
-    struct Case { int w, h, x, y; } cases[] = {
-        {640, 480, 0, 0}, {800, 600, 80, 60}, {1024, 768, 192, 144}, {1280, 1024, 320, 272},
-        {641, 481, 0, 0},      // odd sizes truncate
-        {320, 200, -160, -140}  // smaller than the menu: it hangs over the top left
+    struct Case {
+        int w, h, x, y;
+    } cases[] = {
+        {640, 480, 0, 0},       {800, 600, 80, 60}, {1024, 768, 192, 144},
+        {1280, 1024, 320, 272}, {641, 481, 0, 0},  // odd sizes truncate
+        {320, 200, -160, -140}                     // smaller than the menu: it hangs over the top left
     };
     for (const Case& c : cases) {
         MenuPlacement p = CentreMenu(0, 0, c.w, c.h);
@@ -31,10 +33,22 @@ TEST(MenuGeometry, CentredOnEveryScreenSize) {
 }
 
 TEST(TextConfig, NumbersConvertAsAtoiDoesWithoutOverflow) {
-    struct Case { const char* text; int value; bool digits; } cases[] = {
-        {"0", 0, true},        {"  \t42\n", 42, true}, {"-7", -7, true},     {"+3", 3, true},
-        {"1abc", 1, true},     {"abc", 0, false},      {"", 0, false},       {"- 5", 0, false},
-        {"99999999999", INT_MAX, true}, {"-99999999999", INT_MIN, true}, {"2147483648", INT_MAX, true},
+    struct Case {
+        const char* text;
+        int value;
+        bool digits;
+    } cases[] = {
+        {"0", 0, true},
+        {"  \t42\n", 42, true},
+        {"-7", -7, true},
+        {"+3", 3, true},
+        {"1abc", 1, true},
+        {"abc", 0, false},
+        {"", 0, false},
+        {"- 5", 0, false},
+        {"99999999999", INT_MAX, true},
+        {"-99999999999", INT_MIN, true},
+        {"2147483648", INT_MAX, true},
         {"-2147483648", INT_MIN, true},
     };
     for (const Case& c : cases) {
@@ -66,9 +80,15 @@ TEST(TextConfig, LinesComeInPiecesOf255AndTokensSplitAtBlanks) {
 
 TEST(TextConfig, ScansStopWhereFormattedInputStopsAndTextsFoldAndCutAsReadsDo) {
     // Where "%d" and "%d\n" leave the text, taken and refused.
-    struct Case { const char* text; bool line; bool taken; int value; size_t at; } cases[] = {
+    struct Case {
+        const char* text;
+        bool line;
+        bool taken;
+        int value;
+        size_t at;
+    } cases[] = {
         {" 12 \n x", false, true, 12, 3}, {" 12 \n x", true, true, 12, 6}, {" \t-0\n", true, true, 0, 5},
-        {"  x7", false, false, -1, 2},    {"  + 7", true, false, -1, 2},  {"", true, false, -1, 0},
+        {"  x7", false, false, -1, 2},    {"  + 7", true, false, -1, 2},   {"", true, false, -1, 0},
     };
     for (const Case& c : cases) {
         size_t at = 0;
@@ -86,7 +106,11 @@ TEST(TextConfig, ScansStopWhereFormattedInputStopsAndTextsFoldAndCutAsReadsDo) {
 }
 
 TEST(FirstRunFlag, FileTextKeepsOrReplacesTheValue) {
-    struct Case { const char* text; int before; int after; } cases[] = {
+    struct Case {
+        const char* text;
+        int before;
+        int after;
+    } cases[] = {
         {"0\r\n", 5, 0}, {"7\n", 0, 7}, {"", 0, 0}, {"abc", 3, 3}, {"  1  ", 0, 1}, {"-2", 0, -2},
     };
     for (const Case& c : cases) {
@@ -97,7 +121,10 @@ TEST(FirstRunFlag, FileTextKeepsOrReplacesTheValue) {
 }
 
 TEST(SafeSave, OneTemporaryNamePerFileNoLongerThanItAndTextModeBytes) {
-    struct Case { const char* path; const char* temp; } cases[] = {
+    struct Case {
+        const char* path;
+        const char* temp;
+    } cases[] = {
         {"C:\\Game\\info\\Audio.cfg", "C:\\Game\\info\\Audio.cf~"},
         {"C:\\Game\\Info\\InitFlag.flg", "C:\\Game\\Info\\InitFlag.fl~"},
         {"C:\\Game\\Info\\odd~", "C:\\Game\\Info\\odd$"},

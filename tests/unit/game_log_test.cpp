@@ -15,7 +15,11 @@ enum Expect { kNoReportDelete, kReportEmpty, kReportCard };
 TEST(GameLog, EachLogGivesItsReport) {
     const std::string longWord(300, 'x');
     const std::string filler(254, ' ');
-    struct Case { const char* name; std::string log; Expect expect; } cases[] = {
+    struct Case {
+        const char* name;
+        std::string log;
+        Expect expect;
+    } cases[] = {
         {"clean run", "0\n", kNoReportDelete},
         {"clean run with CR", "0\r\n", kNoReportDelete},
         {"unknown then card", "5\n1\n", kReportCard},
@@ -47,11 +51,14 @@ TEST(GameLog, EachLogGivesItsReport) {
 }
 
 TEST(GameLog, PieceVerdicts) {
-    struct Case { const char* piece; LogLineVerdict verdict; } cases[] = {
-        {"0", LogLineVerdict::kCleanRun},     {"abc", LogLineVerdict::kCleanRun},
-        {"00", LogLineVerdict::kCleanRun},    {"1", LogLineVerdict::kCardFailure},
-        {"01\n", LogLineVerdict::kCardFailure}, {"2", LogLineVerdict::kPassOver},
-        {"", LogLineVerdict::kPassOver},      {"\n", LogLineVerdict::kPassOver},
+    struct Case {
+        const char* piece;
+        LogLineVerdict verdict;
+    } cases[] = {
+        {"0", LogLineVerdict::kCleanRun},          {"abc", LogLineVerdict::kCleanRun},
+        {"00", LogLineVerdict::kCleanRun},         {"1", LogLineVerdict::kCardFailure},
+        {"01\n", LogLineVerdict::kCardFailure},    {"2", LogLineVerdict::kPassOver},
+        {"", LogLineVerdict::kPassOver},           {"\n", LogLineVerdict::kPassOver},
         {"4294967297", LogLineVerdict::kPassOver},  // saturates, never wraps round to 1
         {nullptr, LogLineVerdict::kPassOver},
     };
@@ -65,7 +72,10 @@ TEST(GameLog, CardMessageIsTheOneLineText) {
 }
 
 TEST(LaunchStamp, MonthDayHourMinuteWithoutLeadingZeros) {
-    struct Case { int month, day, hour, minute; const char* text; } cases[] = {
+    struct Case {
+        int month, day, hour, minute;
+        const char* text;
+    } cases[] = {
         {1, 9, 8, 7, "1::9::8::7"},
         {12, 31, 23, 59, "12::31::23::59"},
         {10, 1, 0, 0, "10::1::0::0"},
@@ -75,8 +85,11 @@ TEST(LaunchStamp, MonthDayHourMinuteWithoutLeadingZeros) {
 }
 
 TEST(GameLog, CrashCodesFromC0000000AreReportedInHexInOneSentence) {
-    struct Case { uint32_t code; bool crash; } cases[] = {
-        {0, false}, {1, false}, {259, false}, {0xBFFFFFFFu, false},
+    struct Case {
+        uint32_t code;
+        bool crash;
+    } cases[] = {
+        {0, false},          {1, false},          {259, false},        {0xBFFFFFFFu, false},
         {0xC0000000u, true}, {0xC0000005u, true}, {0xFFFFFFFFu, true},
     };
     for (const Case& c : cases) EXPECT_EQ(IsCrashExitCode(c.code), c.crash) << c.code;

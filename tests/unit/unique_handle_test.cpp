@@ -45,7 +45,7 @@ TEST(UniqueHandle, ClosesEachHandleOnceOnEveryWayOut) {
 
         EXPECT_EQ(three.release(), 3);
         three.reset(4);
-        three.reset(5);  // 4 goes
+        three.reset(5);    // 4 goes
         *three.put() = 6;  // 5 goes, 6 is owned
         EXPECT_EQ(g_closed, (std::vector<int>{2, 4, 5}));
     }

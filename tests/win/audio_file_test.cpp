@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "common/game_files.h"
 #include "audio/audio_file_win.h"
 #include "audio/audio_settings.h"
 #include "common/config_error_win.h"
+#include "common/game_files.h"
 #include "common/handle_guards_win.h"
 #include "test_files_win.h"
 

@@ -8,13 +8,13 @@
 #include <cstring>
 #include <string>
 
-#include "captions/caption_file.h"
 #include "audio/audio_buttons.h"
+#include "captions/caption_file.h"
 #include "captions/captions_win.h"
 #include "common/game_files.h"
 #include "common/gdi_guards_win.h"
-#include "video/video_buttons.h"
 #include "test_files_win.h"
+#include "video/video_buttons.h"
 
 using namespace zorv;
 
@@ -39,8 +39,8 @@ public:
         wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
         wc.lpszClassName = "ZorvCaptionTest";
         RegisterClassA(&wc);
-        window_ = CreateWindowExA(WS_EX_TOPMOST, wc.lpszClassName, "", WS_POPUP | WS_VISIBLE, 0, 0,
-                                  320, 240, nullptr, nullptr, wc.hInstance, nullptr);
+        window_ = CreateWindowExA(WS_EX_TOPMOST, wc.lpszClassName, "", WS_POPUP | WS_VISIBLE, 0, 0, 320, 240, nullptr,
+                                  nullptr, wc.hInstance, nullptr);
         UpdateWindow(window_);
         MSG msg;
         while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
@@ -120,7 +120,8 @@ TEST_F(CaptionFile, ReadsTheFileInTextMode) {
                "FONT:\tTahoma\r\nFHeight: 105\r\nFWidth: 0\r\n"
                "a0: MUSIC VOLUME\r\na1:  SOUND\r\n"
                "v0:\tDRIVER\r\nv1: MODE\tcomment\r\nv2: LEVEL\r\n"
-               "wm: Reinstall the game." + std::string(120, '!') + "\r\n");
+               "wm: Reinstall the game." +
+                   std::string(120, '!') + "\r\n");
     std::strcpy(Captions().face, "Old");
     Captions().width = 33;
     ASSERT_TRUE(ReadCaptionFile(kCaptionFile));
@@ -156,7 +157,7 @@ TEST_F(Captioned, FontHeightIsInPixelsAt96PerInchWhateverTheDisplayReports) {
     } cases[] = {
         {"Tahoma", 100, -13, "Tahoma"},  // 9.5 points as the dialogs draw them
         {"Tahoma", 110, -15, "Tahoma"},
-        {"", 5, -1, ""},                 // file height 0: the system's face, one pixel
+        {"", 5, -1, ""},  // file height 0: the system's face, one pixel
         {"Tahoma", -100, -13, "Tahoma"},
         {longFace.c_str(), 100, -13, "FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFF"},  // cut to 31 characters
     };

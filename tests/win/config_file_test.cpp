@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "common/config_file_win.h"
 #include "common/config_error_win.h"
+#include "common/config_file_win.h"
 #include "common/first_run_flag.h"
 #include "common/first_run_flag_win.h"
 #include "common/game_files.h"
@@ -159,8 +159,15 @@ TEST_F(ConfigFiles, AFullPathPastMaxPathIsRefusedWholeAndNothingIsDoneUnderItsCu
 }
 
 TEST_F(ConfigFiles, FirstRunFlagRoundTripsThroughItsFile) {
-    struct Case { const char* stored; int flag; const char* written; } cases[] = {
-        {"0\r\n", 0, "0\r\n"}, {"7\r\n", 7, "7\r\n"}, {"", 0, "0\r\n"}, {"junk", 0, "0\r\n"},
+    struct Case {
+        const char* stored;
+        int flag;
+        const char* written;
+    } cases[] = {
+        {"0\r\n", 0, "0\r\n"},
+        {"7\r\n", 7, "7\r\n"},
+        {"", 0, "0\r\n"},
+        {"junk", 0, "0\r\n"},
     };
     for (const Case& c : cases) {
         SetFirstRunFlag(0);

@@ -14,6 +14,7 @@
 #include "audio/audio_buttons.h"
 #include "audio/audio_dialog_win.h"
 #include "common/config_error_win.h"
+#include "common/driver_dialogs_win.h"
 #include "common/game_files.h"
 #include "common/handle_guards_win.h"
 #include "common/message_box_win.h"
@@ -23,7 +24,6 @@
 #include "howtoplay/howto_win.h"
 #include "keys/key_buttons.h"
 #include "keys/key_dialog_win.h"
-#include "common/driver_dialogs_win.h"
 #include "launch/game_log_win.h"
 #include "menus/menu_buttons.h"
 #include "menus/menu_screens_win.h"
@@ -202,8 +202,12 @@ TEST(GdiObjects, EachDialogOpenedAndClosed500TimesLeavesTheCountAsTheFirstTime) 
     } dialogs[] = {
         {"audio", [&] { ShowAudioDialog(nullptr, program); }, kAudioDone},
         {"keys", [&] { ShowKeyDialog(nullptr, program); }, kKeysCancel},
-        {"how to play", [&] { int page = 0;
-             ShowHowToPlay(nullptr, program, page); }, kHowToClose},
+        {"how to play",
+         [&] {
+             int page = 0;
+             ShowHowToPlay(nullptr, program, page);
+         },
+         kHowToClose},
         {"video", [&] { ShowVideoDialog(nullptr, program); }, {0, ButtonOf(kVideoTable, kCommandVideoDone)}},
         {"driver check", [&] { ShowDriverCheckDialog(nullptr, program); }, {IDC_DRIVER_CHECK_LATER, nullptr}},
         {"driver guide",

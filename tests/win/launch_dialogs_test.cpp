@@ -11,8 +11,8 @@
 #include <thread>
 #include <vector>
 
-#include "common/message_box_win.h"
 #include "common/driver_dialogs_win.h"
+#include "common/message_box_win.h"
 #include "launch/game_log.h"
 #include "launch/game_log_win.h"
 #include "resource_ids.h"
@@ -111,8 +111,7 @@ INT_PTR g_iexploreResult = 0;
 INT_PTR g_netscapeResult = 0;
 std::vector<std::string> g_messages;
 
-HINSTANCE WINAPI FakeShellExecute(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR parameters, LPCSTR directory,
-                                  INT show) {
+HINSTANCE WINAPI FakeShellExecute(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR parameters, LPCSTR directory, INT show) {
     g_shellCalls.push_back(std::string(verb) + " " + file + " " + parameters + (directory ? " in a folder" : "") +
                            (show == SW_SHOWMAXIMIZED ? " maximised" : " not maximised"));
     g_shellOwners.push_back(owner);
@@ -141,7 +140,12 @@ protected:
 
 TEST_F(DriverDialogs, CheckAnswersOnlyThroughItsTwoButtons) {
     enum Action { kEnter, kLater, kStart };
-    struct Case { const char* name; Action action; int before; int answer; } cases[] = {
+    struct Case {
+        const char* name;
+        Action action;
+        int before;
+        int answer;
+    } cases[] = {
         {"Enter answers with the default button", kEnter, 0, 1},
         {"after setting the driver", kLater, 1, 0},
         {"by current driver", kStart, 0, 1},
@@ -170,7 +174,11 @@ TEST_F(DriverDialogs, CheckAnswersOnlyThroughItsTwoButtons) {
 
 TEST_F(DriverDialogs, GuideShowsTheLocationCutToItsBufferAndCancelStartsNothing) {
     const std::string longLocation = "C:\\" + std::string(150, 'd');
-    struct Case { const char* name; const char* location; std::string shown; } cases[] = {
+    struct Case {
+        const char* name;
+        const char* location;
+        std::string shown;
+    } cases[] = {
         {"a folder", ".\\Driver\\Card", ".\\Driver\\Card"},
         {"empty", "", ""},
         {"none", nullptr, ""},
@@ -294,7 +302,12 @@ protected:
 
 TEST_F(GameReport, EachLogGivesItsReportAndIsGoneAfterwards) {
     enum Expect { kNone, kEmpty, kCard, kCrash };
-    struct Case { const char* name; const char* log; DWORD exitCode; Expect expect; } cases[] = {
+    struct Case {
+        const char* name;
+        const char* log;
+        DWORD exitCode;
+        Expect expect;
+    } cases[] = {
         {"clean run", "0\n", 0, kNone},
         {"unknown then card", "5\n1\n", 0, kCard},
         {"unknown only: the last report's text is not kept", "5\n", 0, kEmpty},
@@ -325,7 +338,9 @@ TEST_F(GameReport, EachLogGivesItsReportAndIsGoneAfterwards) {
         EXPECT_EQ(run.seen, c.expect != kNone) << c.name;
         EXPECT_FALSE(LogExists()) << c.name;
         if (c.expect == kNone) continue;
-        EXPECT_EQ(text, c.expect == kCard ? kThreeDCardMessage : c.expect == kCrash ? CrashReportText(c.exitCode) : "")
+        EXPECT_EQ(text, c.expect == kCard    ? kThreeDCardMessage
+                        : c.expect == kCrash ? CrashReportText(c.exitCode)
+                                             : "")
             << c.name;
         EXPECT_EQ(existedWhileOpen, c.log != nullptr) << c.name << ": deleted when the report closes";
         EXPECT_TRUE(escapeLeftOpen) << c.name;

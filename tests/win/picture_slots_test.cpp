@@ -110,7 +110,11 @@ TEST_F(Slots, EachRefusalShowsTheReadersMessageAndLeavesTheSlotEmpty) {
     std::vector<unsigned char> rle = MakeBmp(4, 2, 8, 256, 0);
     rle[30] = 1;  // BI_RLE8
 
-    struct Case { const char* name; std::string path; const char* message; } cases[] = {
+    struct Case {
+        const char* name;
+        std::string path;
+        const char* message;
+    } cases[] = {
         {"missing", temp_ + "none.bmp", "Bmp File Open Error"},
         {"short header", Write("short.bmp", {'B', 'M', 1, 2}), "Bmp File Header Read Error"},
         {"png", Write("png.bmp", png), "Bmp File Not Format"},
@@ -176,8 +180,13 @@ TEST_F(Slots, ScaledDrawingRepeatsAndDropsWithoutBlending) {
 TEST_F(Slots, GoodSuitePicturesDrawAlike) {
     // The suite stores one picture in several encodings: each must draw exactly like its
     // plainest form (bottom-up with a full colour table).
-    struct Pair { const char* reference; const char* same; } pairs[] = {
-        {"rgb24.bmp", "rgb24pal.bmp"}, {"pal8.bmp", "pal8-0.bmp"}, {"pal8.bmp", "pal8topdown.bmp"},
+    struct Pair {
+        const char* reference;
+        const char* same;
+    } pairs[] = {
+        {"rgb24.bmp", "rgb24pal.bmp"},
+        {"pal8.bmp", "pal8-0.bmp"},
+        {"pal8.bmp", "pal8topdown.bmp"},
         {"pal4.bmp", "pal4gs.bmp"},
     };
     for (const Pair& p : pairs) {
@@ -190,8 +199,8 @@ TEST_F(Slots, GoodSuitePicturesDrawAlike) {
             EXPECT_EQ(Render(1, 127, 64), Render(2, 127, 64)) << p.same;
         }
     }
-    const char* drawable[] = {"pal1.bmp", "pal1bg.bmp", "pal1wb.bmp", "pal4.bmp", "pal4gs.bmp", "pal8gs.bmp",
-                              "pal8nonsquare.bmp", "pal8w124.bmp", "pal8w125.bmp"};
+    const char* drawable[] = {"pal1.bmp",   "pal1bg.bmp",        "pal1wb.bmp",   "pal4.bmp",    "pal4gs.bmp",
+                              "pal8gs.bmp", "pal8nonsquare.bmp", "pal8w124.bmp", "pal8w125.bmp"};
     for (const char* name : drawable) {
         ReleasePictures();
         ASSERT_EQ(ReadPicture(Suite("g", name).c_str(), 1), 1) << name;

@@ -73,9 +73,9 @@ FileSet BuildGameFolder(const Fonts& fonts) {
                 files.push_back({dir + lib, ToBytes(StandInLibraryText(lib, d))});
             }
         } else {
-            files.push_back({dir + "Install.txt",
-                             ToBytes(WithCrlf("Driver files for: " + d.name + ".\nInstall them into Windows "
-                                              "with the card maker's setup program.\n"))});
+            files.push_back({dir + "Install.txt", ToBytes(WithCrlf("Driver files for: " + d.name +
+                                                                   ".\nInstall them into Windows "
+                                                                   "with the card maker's setup program.\n"))});
         }
     }
     return files;

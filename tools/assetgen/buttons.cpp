@@ -84,7 +84,8 @@ Rect LabelWindow(int w, int h) {
 TextSpec ScreenTextSpec(ButtonScreen screen, const Fonts& fonts) {
     TextSpec textSpec{15.f, 0.86f, 1.f};
     for (const ScreenArt& art : ButtonScreens()) {
-        if (art.screen == screen) textSpec = TextSpec{art.letteringPx, screen == ButtonScreen::Main ? 0.92f : 0.86f, 1.f};
+        if (art.screen == screen)
+            textSpec = TextSpec{art.letteringPx, screen == ButtonScreen::Main ? 0.92f : 0.86f, 1.f};
     }
     for (const ButtonArt& b : AllButtons()) {
         if (b.screen != screen) continue;

@@ -26,8 +26,8 @@ std::string ControlLine(const zorv::ControlSpec& c) {
 }  // namespace
 
 const std::vector<const zorv::ScreenSpec*>& DialogScreens() {
-    static const std::vector<const zorv::ScreenSpec*> screens = {
-        &zorv::kVideoScreen, &zorv::kAudioScreen, &zorv::kKeyScreen, &zorv::kHowToPlayScreen};
+    static const std::vector<const zorv::ScreenSpec*> screens = {&zorv::kVideoScreen, &zorv::kAudioScreen,
+                                                                 &zorv::kKeyScreen, &zorv::kHowToPlayScreen};
     return screens;
 }
 
@@ -35,8 +35,9 @@ std::string DialogResourceScript() {
     std::string script = "// Written by the asset generator from the settings screens' tables.\n";
     for (const zorv::ScreenSpec* screen : DialogScreens()) {
         const zorv::DialogSpec& d = screen->dialog;
-        script += "\n" + std::to_string(d.templateId) + " " + d.statement + " " + Numbers({d.x, d.y, d.width, d.height}) +
-                  "\nSTYLE " + d.style + "\nFONT " + std::to_string(d.fontSize) + ", \"" + d.fontFace + "\"\nBEGIN\n";
+        script += "\n" + std::to_string(d.templateId) + " " + d.statement + " " +
+                  Numbers({d.x, d.y, d.width, d.height}) + "\nSTYLE " + d.style + "\nFONT " +
+                  std::to_string(d.fontSize) + ", \"" + d.fontFace + "\"\nBEGIN\n";
         for (int i = 0; i < screen->controls.count; ++i) script += ControlLine(screen->controls.controls[i]);
         script += "END\n";
     }

@@ -37,9 +37,9 @@ std::string KeyBindingsText() {
     };
     // The default bindings: scan code, plus 256 for an extended key.
     static const Binding defaults[] = {
-        {"#1p-Up", 328},    {"#1p-Left", 331},   {"#1p-Right", 333}, {"#1p-Down", 336},
-        {"#1p-Fire01", 26}, {"#1p-Fire02", 27},  {"#2p-Up", 17},     {"#2p-Left", 30},
-        {"#2p-Right", 32},  {"#2p-Down", 31},    {"#2p-Fire01", 42}, {"#2p-Fire02", 29},
+        {"#1p-Up", 328},    {"#1p-Left", 331},  {"#1p-Right", 333}, {"#1p-Down", 336},
+        {"#1p-Fire01", 26}, {"#1p-Fire02", 27}, {"#2p-Up", 17},     {"#2p-Left", 30},
+        {"#2p-Right", 32},  {"#2p-Down", 31},   {"#2p-Fire01", 42}, {"#2p-Fire02", 29},
     };
     std::string text = "0\n";
     for (const Binding& b : defaults) text += std::string(b.key) + " " + std::to_string(b.code) + "\n";

@@ -11,12 +11,12 @@ namespace assetgen {
 // texts below are built with "\n" and converted by this.
 std::string WithCrlf(const std::string& text);
 
-std::string CaptionFileText();   // String.dat
-std::string FirstRunFlagText();  // InitFlag.flg
-std::string AudioSettingsText(); // Audio.cfg
-std::string KeyBindingsText();   // keyvalue.cfg
-std::string VideoSettingsText(); // video.cfg
-std::string DriverListText();    // Driver.dat
+std::string CaptionFileText();    // String.dat
+std::string FirstRunFlagText();   // InitFlag.flg
+std::string AudioSettingsText();  // Audio.cfg
+std::string KeyBindingsText();    // keyvalue.cfg
+std::string VideoSettingsText();  // video.cfg
+std::string DriverListText();     // Driver.dat
 
 struct SampleDriver {
     std::string directory;  // under Driver\, at most 40 characters

@@ -129,13 +129,13 @@ std::vector<uint8_t> QuantizeWith(const Image& img, int ox, int oy, float amplit
             const Rgb& c = img.At(x, y);
             float d = ((Bayer8((x + ox) & 7, (y + oy) & 7) + 0.5f) / 64.f - 0.5f) * amplitude;
             int r = Byte(c.r * 255.f + d), g = Byte(c.g * 255.f + d), b = Byte(c.b * 255.f + d);
-            size_t cell = (static_cast<size_t>(r >> (8 - kBits)) * kLevels + (g >> (8 - kBits))) * kLevels +
-                          (b >> (8 - kBits));
+            size_t cell =
+                (static_cast<size_t>(r >> (8 - kBits)) * kLevels + (g >> (8 - kBits))) * kLevels + (b >> (8 - kBits));
             if (cache[cell] < 0) {
                 int half = 1 << (7 - kBits);
-                cache[cell] = NearestIndex(((r >> (8 - kBits)) << (8 - kBits)) + half,
-                                           ((g >> (8 - kBits)) << (8 - kBits)) + half,
-                                           ((b >> (8 - kBits)) << (8 - kBits)) + half);
+                cache[cell] =
+                    NearestIndex(((r >> (8 - kBits)) << (8 - kBits)) + half, ((g >> (8 - kBits)) << (8 - kBits)) + half,
+                                 ((b >> (8 - kBits)) << (8 - kBits)) + half);
             }
             out[static_cast<size_t>(y) * img.w + x] = static_cast<uint8_t>(cache[cell]);
         }

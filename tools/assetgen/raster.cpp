@@ -10,12 +10,10 @@ Rgb operator*(Rgb a, float k) { return {a.r * k, a.g * k, a.b * k}; }
 Rgb Mix(Rgb a, Rgb b, float t) { return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t}; }
 Rgb FromBytes(int r, int g, int b) { return {r / 255.f, g / 255.f, b / 255.f}; }
 
-Image::Image(int width, int height, Rgb fill)
-    : w(width), h(height), px(static_cast<size_t>(width) * height, fill) {}
+Image::Image(int width, int height, Rgb fill) : w(width), h(height), px(static_cast<size_t>(width) * height, fill) {}
 
 float Hash01(int x, int y, uint32_t seed) {
-    uint32_t v = static_cast<uint32_t>(x) * 0x8da6b343u ^ static_cast<uint32_t>(y) * 0xd8163841u ^
-                 seed * 0xcb1ab31fu;
+    uint32_t v = static_cast<uint32_t>(x) * 0x8da6b343u ^ static_cast<uint32_t>(y) * 0xd8163841u ^ seed * 0xcb1ab31fu;
     v ^= v >> 16;
     v *= 0x7feb352du;
     v ^= v >> 15;
@@ -213,7 +211,8 @@ void PaintFn(Image& img, const Mask& m, const std::function<Rgb(int, int)>& colo
 }
 
 void Paint(Image& img, const Mask& m, Rgb c, float opacity, int ox, int oy) {
-    PaintFn(img, m, [c](int, int) { return c; }, opacity, ox, oy);
+    PaintFn(
+        img, m, [c](int, int) { return c; }, opacity, ox, oy);
 }
 
 void Glow(Image& img, const Mask& m, Rgb c, float strength, int ox, int oy) {

@@ -72,8 +72,8 @@ void FillGradientV(Image& img, const Rect& r, Rgb top, Rgb bottom);
 // Paints `c` through the mask: dst = dst·(1 − a·opacity) + c·a·opacity. The mask's origin lands at (ox, oy).
 void Paint(Image& img, const Mask& m, Rgb c, float opacity = 1.f, int ox = 0, int oy = 0);
 // Same, with the colour chosen per pixel (image coordinates).
-void PaintFn(Image& img, const Mask& m, const std::function<Rgb(int, int)>& colour, float opacity = 1.f,
-             int ox = 0, int oy = 0);
+void PaintFn(Image& img, const Mask& m, const std::function<Rgb(int, int)>& colour, float opacity = 1.f, int ox = 0,
+             int oy = 0);
 // Light added through the mask with a screen blend, which never overshoots white.
 void Glow(Image& img, const Mask& m, Rgb c, float strength, int ox = 0, int oy = 0);
 // Multiplies the rectangle by k (k < 1 darkens); used for shadows and recesses.

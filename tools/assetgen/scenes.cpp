@@ -483,8 +483,9 @@ Image DrawHowToPlay(int page, const Fonts& fonts) {
 
     if (page == 0) {
         headingLine("THE GOAL");
-        paragraph("Two pilots meet in a 3D arena. Outfly your rival and shoot first: "
-                  "the last craft flying wins the round.");
+        paragraph(
+            "Two pilots meet in a 3D arena. Outfly your rival and shoot first: "
+            "the last craft flying wins the round.");
         headingLine("MOVING AND FIRING");
         table({{"UP", "fly forward"},
                {"DOWN", "brake and reverse"},
@@ -492,8 +493,9 @@ Image DrawHowToPlay(int page, const Fonts& fonts) {
                {"FIRE 1", "main cannon"},
                {"FIRE 2", "missiles"}},
               92.f);
-        paragraph("Each player has these six keys. Page 2 shows them; you can change them "
-                  "in the options.");
+        paragraph(
+            "Each player has these six keys. Page 2 shows them; you can change them "
+            "in the options.");
     } else if (page == 1) {
         headingLine("THE PLAYERS' KEYS");
         // Two key diagrams side by side.
@@ -540,9 +542,10 @@ Image DrawHowToPlay(int page, const Fonts& fonts) {
         pad(204.f, y - 2, "PLAYER 2", {"W", "A", "D", "S"}, "SHIFT", "CTRL", false);
         y += 128.f;
         headingLine("CHANGING THEM");
-        paragraph("In OPTION, SETUP INPUT DEVICE, click a field and press the new key. "
-                  "JOYSTICK 1 and 2 swap the joysticks between the players; RESET brings "
-                  "these keys back.");
+        paragraph(
+            "In OPTION, SETUP INPUT DEVICE, click a field and press the new key. "
+            "JOYSTICK 1 and 2 swap the joysticks between the players; RESET brings "
+            "these keys back.");
     } else {
         headingLine("THE MENUS");
         table({{"START GAME", "two players, one PC"},
@@ -556,8 +559,9 @@ Image DrawHowToPlay(int page, const Fonts& fonts) {
                {"VIDEO", "driver, display mode"}},
               110.f);
         headingLine("BEFORE THE FIRST GAME");
-        paragraph("Choose your 3D card's OpenGL driver in VIDEO CALIBRATION. If the game "
-                  "cannot start the card, you will be told so.");
+        paragraph(
+            "Choose your 3D card's OpenGL driver in VIDEO CALIBRATION. If the game "
+            "cannot start the card, you will be told so.");
     }
     return img;
 }

@@ -199,8 +199,8 @@ void DrawTextCentred(Image& img, const std::string& text, const Lettering& s, co
     DrawText(img, text, s, std::round(x), std::round(baseline));
 }
 
-void DrawPlainText(Image& img, const std::string& text, const Font& font, const TextSpec& textSpec, Rgb colour,
-                   float x, float baseline) {
+void DrawPlainText(Image& img, const std::string& text, const Font& font, const TextSpec& textSpec, Rgb colour, float x,
+                   float baseline) {
     Lettering s;
     s.font = &font;
     s.textSpec = textSpec;

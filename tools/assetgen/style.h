@@ -12,9 +12,9 @@ namespace assetgen {
 
 namespace colours {
 const Rgb kBlack{0.f, 0.f, 0.f};
-const Rgb kWall = {0.105f, 0.12f, 0.15f};       // the big dark surfaces
-const Rgb kPlate = {0.20f, 0.225f, 0.265f};     // raised plates and buttons
-const Rgb kRecess = {0.035f, 0.045f, 0.055f};   // sunk windows
+const Rgb kWall = {0.105f, 0.12f, 0.15f};      // the big dark surfaces
+const Rgb kPlate = {0.20f, 0.225f, 0.265f};    // raised plates and buttons
+const Rgb kRecess = {0.035f, 0.045f, 0.055f};  // sunk windows
 const Rgb kGreen = {0.10f, 0.85f, 0.25f};
 const Rgb kGreenDeep = {0.03f, 0.55f, 0.12f};
 const Rgb kGreenCore = {0.75f, 1.f, 0.72f};
@@ -47,13 +47,13 @@ void SeamV(Image& img, int x, int y0, int y1);
 struct Lettering {
     const Font* font = nullptr;
     TextSpec textSpec;
-    Rgb top = colours::kGreen;        // fill at the top of the capitals
-    Rgb bottom = colours::kGreenDeep; // fill at the baseline
+    Rgb top = colours::kGreen;         // fill at the top of the capitals
+    Rgb bottom = colours::kGreenDeep;  // fill at the baseline
     Rgb glow = colours::kGlow;
     int glowRadius = 4;
     float glowStrength = 0.4f;
-    int outline = 0;                  // dark outline width in pixels, 0 for none
-    bool shadow = true;               // a soft dark drop shadow
+    int outline = 0;     // dark outline width in pixels, 0 for none
+    bool shadow = true;  // a soft dark drop shadow
 };
 
 // Draws one line with its pen at (x, baseline).
@@ -61,8 +61,8 @@ void DrawText(Image& img, const std::string& text, const Lettering& style, float
 // Draws one line centred in `box` (horizontally, and vertically on the capital height).
 void DrawTextCentred(Image& img, const std::string& text, const Lettering& style, const Rect& box);
 // Plain, unglowing text: for the small print of instruction pages.
-void DrawPlainText(Image& img, const std::string& text, const Font& font, const TextSpec& textSpec, Rgb colour,
-                   float x, float baseline);
+void DrawPlainText(Image& img, const std::string& text, const Font& font, const TextSpec& textSpec, Rgb colour, float x,
+                   float baseline);
 // Greedy word wrap into lines no wider than `width`.
 std::vector<std::string> Wrap(const Font& font, const TextSpec& textSpec, const std::string& text, int width);
 

@@ -174,7 +174,7 @@ TEST(Masks, AntialiasedCoverageAddsUpToTheArea) {
 
 TEST(Quantizer, DitheredFlatColoursStayCloseToTheirColour) {
     const Palette& pal = GamePalette();
-    const Rgb colours[] = {{0.f, 0.f, 0.f}, {1.f, 1.f, 1.f}, colours::kWall, colours::kPlate,
+    const Rgb colours[] = {{0.f, 0.f, 0.f}, {1.f, 1.f, 1.f},  colours::kWall,    colours::kPlate,
                            colours::kGreen, colours::kYellow, {0.8f, 0.1f, 0.1f}};
     for (const Rgb& c : colours) {
         Image img(16, 16, c);
@@ -225,8 +225,13 @@ TEST_F(TextRendering, Utf8SymbolsAreOneGlyphAndStrayBytesStandForThemselves) {
     EXPECT_GT(one, 8);
     EXPECT_EQ(bold.Measure(arrow + arrow, size).width, 2 * one) << "two symbols, six bytes";
     // Broken sequences are not swallowed: each byte is drawn as the character it numbers.
-    EXPECT_EQ(bold.Measure("\xE2\x96", size).width, bold.Measure("\xE2", size).width + bold.Measure("\x96", size).width);
-    EXPECT_EQ(bold.Measure("\xC3" "A", size).width, bold.Measure("\xC3", size).width + bold.Measure("A", size).width);
+    EXPECT_EQ(bold.Measure("\xE2\x96", size).width,
+              bold.Measure("\xE2", size).width + bold.Measure("\x96", size).width);
+    EXPECT_EQ(bold.Measure("\xC3"
+                           "A",
+                           size)
+                  .width,
+              bold.Measure("\xC3", size).width + bold.Measure("A", size).width);
 }
 
 TEST(Icons, OpaqueShapeOnTransparentCorners) {
@@ -308,9 +313,8 @@ TEST_F(GeneratedAssets, SecondRunGivesTheSameBytes) {
 
 TEST_F(GeneratedAssets, PicturesHaveTheSizesTheScreensUse) {
     const std::map<std::string, std::pair<int, int>> sizes = {
-        {"background", {640, 480}}, {"MainBK", {640, 480}}, {"OptionBK", {640, 480}},
-        {"inputBK", {640, 480}},    {"smallwin", {280, 352}}, {"how1", {280, 340}},
-        {"how2", {280, 340}},       {"how3", {280, 340}},
+        {"background", {640, 480}}, {"MainBK", {640, 480}}, {"OptionBK", {640, 480}}, {"inputBK", {640, 480}},
+        {"smallwin", {280, 352}},   {"how1", {280, 340}},   {"how2", {280, 340}},     {"how3", {280, 340}},
     };
     for (const auto& [name, size] : sizes) {
         SCOPED_TRACE(name);
@@ -357,9 +361,9 @@ TEST_F(GeneratedAssets, EveryMenuButtonHasThreePicturesOnePixelLargerThanItsRect
 TEST_F(GeneratedAssets, ButtonWordsAreTheMenuEntries) {
     std::vector<std::string> words;
     for (const ButtonArt& b : MenuButtons()) words.push_back(b.Words());
-    EXPECT_EQ(words, (std::vector<std::string>{"START GAME", "NETWORK GAME", "OPTION", "QUIT ZORV 3D",
-                                               "SETUP INPUT DEVICE", "AUDIO CALIBRATION", "VIDEO CALIBRATION",
-                                               "HOW TO PLAY", "CLOSE"}));
+    EXPECT_EQ(words,
+              (std::vector<std::string>{"START GAME", "NETWORK GAME", "OPTION", "QUIT ZORV 3D", "SETUP INPUT DEVICE",
+                                        "AUDIO CALIBRATION", "VIDEO CALIBRATION", "HOW TO PLAY", "CLOSE"}));
 }
 
 TEST_F(GeneratedAssets, OnlyTheHighlightedPictureShowsTheStripedBar) {
@@ -494,7 +498,8 @@ TEST_F(GeneratedAssets, HowToPlayPagesCarryTheNormalPicturesWhereTheButtonsStand
 }
 
 TEST_F(GeneratedAssets, InterfaceSoundsAreShortPcm) {
-    for (const auto& [path, ms] : std::map<std::string, int>{{GamePath(zorv::kHoverSoundFile), 60}, {GamePath(zorv::kClickSoundFile), 120}}) {
+    for (const auto& [path, ms] :
+         std::map<std::string, int>{{GamePath(zorv::kHoverSoundFile), 60}, {GamePath(zorv::kClickSoundFile), 120}}) {
         SCOPED_TRACE(path);
         const Bytes& wav = Game(path);
         EXPECT_EQ(U32(wav, 24), 22050u);

@@ -83,8 +83,8 @@ Bytes EncodeWav16(int sampleRate, const std::vector<int16_t>& samples) {
     Put16(out, 1);  // mono
     Put32(out, static_cast<uint32_t>(sampleRate));
     Put32(out, static_cast<uint32_t>(sampleRate) * 2);  // bytes per second
-    Put16(out, 2);                                       // block alignment
-    Put16(out, 16);                                      // bits per sample
+    Put16(out, 2);                                      // block alignment
+    Put16(out, 16);                                     // bits per sample
     PutTag(out, "data");
     Put32(out, dataBytes);
     for (int16_t s : samples) Put16(out, static_cast<uint16_t>(s));

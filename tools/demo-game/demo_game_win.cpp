@@ -41,15 +41,15 @@ constexpr UINT_PTR kEndTimer = 1;
 constexpr UINT kResizeMessage = WM_APP + 1;
 
 struct Instructions {
-    bool found = false;      // demo-game.ini was read
+    bool found = false;  // demo-game.ini was read
     bool writeLog = true;
     std::string log = "0\n";
     long long exitCode = 0;
     UINT stayMs = 1500;
-    int resizeWidth = 0;     // 0: leave the display mode alone
+    int resizeWidth = 0;  // 0: leave the display mode alone
     int resizeHeight = 0;
-    DWORD crashCode = 0;     // 0: end normally
-    std::string lines;       // the file as read, for the window
+    DWORD crashCode = 0;  // 0: end normally
+    std::string lines;    // the file as read, for the window
 };
 
 struct Game {
@@ -267,7 +267,8 @@ std::string Column1(const Game& game) {
         text += "OpenGL: the system's driver (no libraries beside the game).";
     } else {
         text += "OpenGL libraries beside the game:\r\n";
-        text += "Opengl32.dll: " + (game.openGlFound ? Printable(game.openGl) : std::string("(none: the system's)")) + "\r\n";
+        text += "Opengl32.dll: " + (game.openGlFound ? Printable(game.openGl) : std::string("(none: the system's)")) +
+                "\r\n";
         text += "Glu32.dll: " + (game.gluFound ? Printable(game.glu) : std::string("(none: the system's)"));
     }
     text += "\r\n\r\nPress a key or click to end now.";
@@ -296,7 +297,10 @@ void Paint(HWND window) {
 LRESULT CALLBACK GameWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_PAINT: Paint(window); return 0;
-    case kResizeMessage: Resize(&g_game); InvalidateRect(window, nullptr, TRUE); return 0;
+    case kResizeMessage:
+        Resize(&g_game);
+        InvalidateRect(window, nullptr, TRUE);
+        return 0;
     case WM_TIMER: EndGame(&g_game); return 0;
     case WM_KEYDOWN:
     case WM_LBUTTONDOWN:
@@ -324,10 +328,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR arguments, int) {
 
     int width = GetSystemMetrics(SM_CXSCREEN) < 760 ? GetSystemMetrics(SM_CXSCREEN) : 760;
     int height = GetSystemMetrics(SM_CYSCREEN) < 560 ? GetSystemMetrics(SM_CYSCREEN) : 560;
-    g_game.window = CreateWindowExA(0, kClassName, kClassName, WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_VISIBLE,
-                                    (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-                                    (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, nullptr, nullptr,
-                                    instance, nullptr);
+    g_game.window =
+        CreateWindowExA(0, kClassName, kClassName, WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_VISIBLE,
+                        (GetSystemMetrics(SM_CXSCREEN) - width) / 2, (GetSystemMetrics(SM_CYSCREEN) - height) / 2,
+                        width, height, nullptr, nullptr, instance, nullptr);
     if (!g_game.window) {
         // No window, still a game that ends as told.
         EndGame(&g_game);
