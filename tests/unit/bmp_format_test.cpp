@@ -70,9 +70,12 @@ TEST(BmpFileHeader, BlockSizeRefusesSizesBelowTheHeader) {
         uint32_t fileSize;
         bool ok;
         uint32_t blockSize;
+        // clang-format off
     } cases[] = {
-        {0, false, 0}, {13, false, 0}, {14, true, 0}, {54, true, 40}, {0xFFFFFFFFu, true, 0xFFFFFFF1u},
+        {0, false, 0}, {13, false, 0}, {14, true, 0}, {54, true, 40},
+        {0xFFFFFFFFu, true, 0xFFFFFFF1u},
     };
+    // clang-format on
     for (const auto& c : cases) {
         BmpFileHeader header;
         header.fileSize = c.fileSize;
@@ -87,20 +90,14 @@ TEST(BmpFormat, ColorCountRule) {
         uint16_t bitCount;
         uint32_t colorsUsed;
         uint32_t count;
+        // clang-format off
     } cases[] = {
-        {1, 0, 2},
-        {4, 0, 16},
-        {8, 0, 256},
-        {16, 0, 0},
-        {24, 0, 0},
-        {32, 0, 0},
-        {1, 1, 1},
-        {8, 100, 100},
-        {24, 256, 256},
+        {1, 0, 2}, {4, 0, 16}, {8, 0, 256}, {16, 0, 0}, {24, 0, 0}, {32, 0, 0},
+        {1, 1, 1}, {8, 100, 100}, {24, 256, 256},
         // Only the low half counts, but the whole field decides whether it was given.
-        {8, 0x10064, 0x64},
-        {8, 0x10000, 0},
+        {8, 0x10064, 0x64}, {8, 0x10000, 0},
     };
+    // clang-format on
     for (const auto& c : cases)
         EXPECT_EQ(BmpColorCount(c.bitCount, c.colorsUsed), c.count)
             << c.bitCount << " bits, colours-used " << c.colorsUsed;
@@ -112,6 +109,7 @@ TEST(BmpFormat, RefusesEachFault) {
         void (*edit)(Info&);
         size_t length;
         BmpProblem problem;
+        // clang-format off
     } cases[] = {
         {"empty block", [](Info&) {}, 0, BmpProblem::TooShort},
         {"header cut short", [](Info&) {}, 39, BmpProblem::TooShort},
@@ -131,42 +129,35 @@ TEST(BmpFormat, RefusesEachFault) {
         {"width < 0", [](Info& i) { i.width = -4; }, kDefaultBlock, BmpProblem::Dimensions},
         {"width too big", [](Info& i) { i.width = 16385; }, kDefaultBlock, BmpProblem::Dimensions},
         {"height 0", [](Info& i) { i.height = 0; }, kDefaultBlock, BmpProblem::Dimensions},
-        {"height too big", [](Info& i) { i.height = 16385; }, kDefaultBlock, BmpProblem::Dimensions},
-        {"top-down too big", [](Info& i) { i.height = -16385; }, kDefaultBlock, BmpProblem::Dimensions},
-        {"height INT32_MIN", [](Info& i) { i.height = INT32_MIN; }, kDefaultBlock, BmpProblem::Dimensions},
-        {"width INT32_MIN", [](Info& i) { i.width = INT32_MIN; }, kDefaultBlock, BmpProblem::Dimensions},
-        {"3 colours, 1 bit",
-         [](Info& i) {
-             i.bitCount = 1;
-             i.colorsUsed = 3;
-         },
+        {"height too big", [](Info& i) { i.height = 16385; }, kDefaultBlock,
+         BmpProblem::Dimensions},
+        {"top-down too big", [](Info& i) { i.height = -16385; }, kDefaultBlock,
+         BmpProblem::Dimensions},
+        {"height INT32_MIN", [](Info& i) { i.height = INT32_MIN; }, kDefaultBlock,
+         BmpProblem::Dimensions},
+        {"width INT32_MIN", [](Info& i) { i.width = INT32_MIN; }, kDefaultBlock,
+         BmpProblem::Dimensions},
+        {"3 colours, 1 bit", [](Info& i) { i.bitCount = 1; i.colorsUsed = 3; }, kDefaultBlock,
+         BmpProblem::ColorCount},
+        {"17 colours, 4 bits", [](Info& i) { i.bitCount = 4; i.colorsUsed = 17; }, kDefaultBlock,
+         BmpProblem::ColorCount},
+        {"257 colours, 8 bits", [](Info& i) { i.colorsUsed = 257; }, kDefaultBlock,
+         BmpProblem::ColorCount},
+        {"low half 1, 8 bits", [](Info& i) { i.colorsUsed = 0x10001; }, kDefaultBlock,
+         BmpProblem::ColorCount},
+        {"257 colours, 24 bits", [](Info& i) { i.bitCount = 24; i.colorsUsed = 257; },
          kDefaultBlock, BmpProblem::ColorCount},
-        {"17 colours, 4 bits",
-         [](Info& i) {
-             i.bitCount = 4;
-             i.colorsUsed = 17;
-         },
-         kDefaultBlock, BmpProblem::ColorCount},
-        {"257 colours, 8 bits", [](Info& i) { i.colorsUsed = 257; }, kDefaultBlock, BmpProblem::ColorCount},
-        {"low half 1, 8 bits", [](Info& i) { i.colorsUsed = 0x10001; }, kDefaultBlock, BmpProblem::ColorCount},
-        {"257 colours, 24 bits",
-         [](Info& i) {
-             i.bitCount = 24;
-             i.colorsUsed = 257;
-         },
-         kDefaultBlock, BmpProblem::ColorCount},
-        {"low half 0, 24 bits",
-         [](Info& i) {
-             i.bitCount = 24;
-             i.colorsUsed = 0x10000;
-         },
+        {"low half 0, 24 bits", [](Info& i) { i.bitCount = 24; i.colorsUsed = 0x10000; },
          kDefaultBlock, BmpProblem::ColorCount},
         {"table cut by a byte", [](Info&) {}, 1063, BmpProblem::ColorTable},
         {"table, no rows", [](Info&) {}, 1064, BmpProblem::PixelData},
         {"rows cut by a byte", [](Info&) {}, 1071, BmpProblem::PixelData},
-        {"image size too big", [](Info& i) { i.sizeImage = 9; }, kDefaultBlock, BmpProblem::PixelData},
-        {"image size absurd", [](Info& i) { i.sizeImage = 0x7EEEEEEE; }, kDefaultBlock, BmpProblem::PixelData},
+        {"image size too big", [](Info& i) { i.sizeImage = 9; }, kDefaultBlock,
+         BmpProblem::PixelData},
+        {"image size absurd", [](Info& i) { i.sizeImage = 0x7EEEEEEE; }, kDefaultBlock,
+         BmpProblem::PixelData},
     };
+    // clang-format on
     for (const auto& c : cases) {
         Info info;
         c.edit(info);
@@ -179,45 +170,22 @@ TEST(BmpFormat, AcceptsLimits) {
         const char* what;
         void (*edit)(Info&);
         size_t length;
+        // clang-format off
     } cases[] = {
         {"exact size", [](Info&) {}, kDefaultBlock},
         {"bytes after the rows", [](Info&) {}, kDefaultBlock + 29},
         {"image size exact", [](Info& i) { i.sizeImage = 8; }, kDefaultBlock},
         {"image size small", [](Info& i) { i.sizeImage = 1; }, kDefaultBlock},
-        {"2 colours, 1 bit",
-         [](Info& i) {
-             i.bitCount = 1;
-             i.colorsUsed = 2;
-             i.width = 1;
-         },
-         56},
-        {"16 colours, 4 bits",
-         [](Info& i) {
-             i.bitCount = 4;
-             i.colorsUsed = 16;
-             i.width = 1;
-         },
+        {"2 colours, 1 bit", [](Info& i) { i.bitCount = 1; i.colorsUsed = 2; i.width = 1; }, 56},
+        {"16 colours, 4 bits", [](Info& i) { i.bitCount = 4; i.colorsUsed = 16; i.width = 1; },
          112},
         {"256 colours, 8 bits", [](Info& i) { i.colorsUsed = 256; }, kDefaultBlock},
-        {"256 colours, 32 bits",
-         [](Info& i) {
-             i.bitCount = 32;
-             i.colorsUsed = 256;
-         },
+        {"256 colours, 32 bits", [](Info& i) { i.bitCount = 32; i.colorsUsed = 256; },
          1064 + 32},
-        {"widest",
-         [](Info& i) {
-             i.width = 16384;
-             i.height = -1;
-         },
-         1064 + 16384},
-        {"tallest",
-         [](Info& i) {
-             i.width = 1;
-             i.height = 16384;
-         },
-         1064 + 16384 * 4},
+        {"widest", [](Info& i) { i.width = 16384; i.height = -1; }, 1064 + 16384},
+        {"tallest", [](Info& i) { i.width = 1; i.height = 16384; }, 1064 + 16384 * 4},
     };
+    // clang-format on
     for (const auto& c : cases) {
         Info info;
         c.edit(info);
@@ -233,6 +201,7 @@ TEST(BmpFormat, LayoutOfValidBlocks) {
         uint32_t colorsUsed;
         uint32_t colorCount;
         size_t pixelOffset, rowBytes, pixelBytes;
+        // clang-format off
     } cases[] = {
         {"1 bit, padded row", 1, 33, 2, 0, 2, 48, 8, 16},
         {"4 bits, 12 colours", 4, 127, 64, 12, 12, 88, 64, 4096},
@@ -247,6 +216,7 @@ TEST(BmpFormat, LayoutOfValidBlocks) {
         {"32 bits", 32, 5, 1, 0, 0, 40, 20, 20},
         {"1 bit, tallest top-down", 1, 1, -16384, 0, 2, 48, 4, 65536},
     };
+    // clang-format on
     for (const auto& c : cases) {
         Info info;
         info.bitCount = c.bitCount;
@@ -276,6 +246,7 @@ TEST(BmpFormat, PixelsMustNameTableEntries) {
         uint16_t bitCount;
         std::vector<uint8_t> row;
         BmpProblem problem;
+        // clang-format off
     } cases[] = {
         {"8 bits within", 8, {0, 1, 2, 2, 1, 0xFF, 0xFF, 0xFF}, BmpProblem::None},
         {"8 bits past", 8, {0, 1, 2, 3, 1, 0, 0, 0}, BmpProblem::ColorIndex},
@@ -283,6 +254,7 @@ TEST(BmpFormat, PixelsMustNameTableEntries) {
         {"4 bits past, low nibble", 4, {0x01, 0x23, 0x10, 0x00}, BmpProblem::ColorIndex},
         {"4 bits past, fifth pixel", 4, {0x01, 0x22, 0x30, 0x00}, BmpProblem::ColorIndex},
     };
+    // clang-format on
     for (const auto& c : cases) {
         Info info;
         info.bitCount = c.bitCount;

@@ -13,13 +13,13 @@
 using namespace zorv;
 
 TEST(MenuGeometry, CentredOnEveryScreenSize) {
-    struct Case {
-        int w, h, x, y;
-    } cases[] = {
-        {640, 480, 0, 0},       {800, 600, 80, 60}, {1024, 768, 192, 144},
-        {1280, 1024, 320, 272}, {641, 481, 0, 0},  // odd sizes truncate
-        {320, 200, -160, -140}                     // smaller than the menu: it hangs over the top left
+    // clang-format off
+    struct Case { int w, h, x, y; } cases[] = {
+        {640, 480, 0, 0}, {800, 600, 80, 60}, {1024, 768, 192, 144}, {1280, 1024, 320, 272},
+        {641, 481, 0, 0},      // odd sizes truncate
+        {320, 200, -160, -140}  // smaller than the menu: it hangs over the top left
     };
+    // clang-format on
     for (const Case& c : cases) {
         MenuPlacement p = CentreMenu(0, 0, c.w, c.h);
         EXPECT_EQ(p.x, c.x) << c.w << "x" << c.h;
@@ -33,24 +33,14 @@ TEST(MenuGeometry, CentredOnEveryScreenSize) {
 }
 
 TEST(TextConfig, NumbersConvertAsAtoiDoesWithoutOverflow) {
-    struct Case {
-        const char* text;
-        int value;
-        bool digits;
-    } cases[] = {
-        {"0", 0, true},
-        {"  \t42\n", 42, true},
-        {"-7", -7, true},
-        {"+3", 3, true},
-        {"1abc", 1, true},
-        {"abc", 0, false},
-        {"", 0, false},
-        {"- 5", 0, false},
-        {"99999999999", INT_MAX, true},
-        {"-99999999999", INT_MIN, true},
-        {"2147483648", INT_MAX, true},
+    // clang-format off
+    struct Case { const char* text; int value; bool digits; } cases[] = {
+        {"0", 0, true},        {"  \t42\n", 42, true}, {"-7", -7, true},     {"+3", 3, true},
+        {"1abc", 1, true},     {"abc", 0, false},      {"", 0, false},       {"- 5", 0, false},
+        {"99999999999", INT_MAX, true}, {"-99999999999", INT_MIN, true}, {"2147483648", INT_MAX, true},
         {"-2147483648", INT_MIN, true},
     };
+    // clang-format on
     for (const Case& c : cases) {
         int v = 123;
         EXPECT_EQ(ParseLeadingInt(c.text, &v), c.digits) << c.text;
@@ -80,16 +70,12 @@ TEST(TextConfig, LinesComeInPiecesOf255AndTokensSplitAtBlanks) {
 
 TEST(TextConfig, ScansStopWhereFormattedInputStopsAndTextsFoldAndCutAsReadsDo) {
     // Where "%d" and "%d\n" leave the text, taken and refused.
-    struct Case {
-        const char* text;
-        bool line;
-        bool taken;
-        int value;
-        size_t at;
-    } cases[] = {
+    // clang-format off
+    struct Case { const char* text; bool line; bool taken; int value; size_t at; } cases[] = {
         {" 12 \n x", false, true, 12, 3}, {" 12 \n x", true, true, 12, 6}, {" \t-0\n", true, true, 0, 5},
-        {"  x7", false, false, -1, 2},    {"  + 7", true, false, -1, 2},   {"", true, false, -1, 0},
+        {"  x7", false, false, -1, 2},    {"  + 7", true, false, -1, 2},  {"", true, false, -1, 0},
     };
+    // clang-format on
     for (const Case& c : cases) {
         size_t at = 0;
         int value = -1;
@@ -106,13 +92,11 @@ TEST(TextConfig, ScansStopWhereFormattedInputStopsAndTextsFoldAndCutAsReadsDo) {
 }
 
 TEST(FirstRunFlag, FileTextKeepsOrReplacesTheValue) {
-    struct Case {
-        const char* text;
-        int before;
-        int after;
-    } cases[] = {
+    // clang-format off
+    struct Case { const char* text; int before; int after; } cases[] = {
         {"0\r\n", 5, 0}, {"7\n", 0, 7}, {"", 0, 0}, {"abc", 3, 3}, {"  1  ", 0, 1}, {"-2", 0, -2},
     };
+    // clang-format on
     for (const Case& c : cases) {
         int v = c.before;
         ParseFirstRunFlag(c.text, &v);
@@ -121,15 +105,14 @@ TEST(FirstRunFlag, FileTextKeepsOrReplacesTheValue) {
 }
 
 TEST(SafeSave, OneTemporaryNamePerFileNoLongerThanItAndTextModeBytes) {
-    struct Case {
-        const char* path;
-        const char* temp;
-    } cases[] = {
+    // clang-format off
+    struct Case { const char* path; const char* temp; } cases[] = {
         {"C:\\Game\\info\\Audio.cfg", "C:\\Game\\info\\Audio.cf~"},
         {"C:\\Game\\Info\\InitFlag.flg", "C:\\Game\\Info\\InitFlag.fl~"},
         {"C:\\Game\\Info\\odd~", "C:\\Game\\Info\\odd$"},
         {"", "~"},
     };
+    // clang-format on
     for (const Case& c : cases) EXPECT_EQ(SaveTempPath(c.path), c.temp) << c.path;
     EXPECT_EQ(TextModeBytes("0\nMusic 25\n\nx"), "0\r\nMusic 25\r\n\r\nx");
     EXPECT_EQ(TextModeBytes(""), "");

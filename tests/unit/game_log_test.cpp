@@ -15,11 +15,8 @@ enum Expect { kNoReportDelete, kReportEmpty, kReportCard };
 TEST(GameLog, EachLogGivesItsReport) {
     const std::string longWord(300, 'x');
     const std::string filler(254, ' ');
-    struct Case {
-        const char* name;
-        std::string log;
-        Expect expect;
-    } cases[] = {
+    // clang-format off
+    struct Case { const char* name; std::string log; Expect expect; } cases[] = {
         {"clean run", "0\n", kNoReportDelete},
         {"clean run with CR", "0\r\n", kNoReportDelete},
         {"unknown then card", "5\n1\n", kReportCard},
@@ -42,6 +39,7 @@ TEST(GameLog, EachLogGivesItsReport) {
         {"blank piece then 1 at piece start", std::string(255, ' ') + "1\n", kReportCard},
         {"long unknown line then card", "5" + std::string(300, '9') + " \n1\n", kReportCard},
     };
+    // clang-format on
     for (const Case& c : cases) {
         LogOutcome out = JudgeLog(c.log);
         EXPECT_EQ(out.report, c.expect != kNoReportDelete) << c.name;
@@ -51,17 +49,16 @@ TEST(GameLog, EachLogGivesItsReport) {
 }
 
 TEST(GameLog, PieceVerdicts) {
-    struct Case {
-        const char* piece;
-        LogLineVerdict verdict;
-    } cases[] = {
-        {"0", LogLineVerdict::kCleanRun},          {"abc", LogLineVerdict::kCleanRun},
-        {"00", LogLineVerdict::kCleanRun},         {"1", LogLineVerdict::kCardFailure},
-        {"01\n", LogLineVerdict::kCardFailure},    {"2", LogLineVerdict::kPassOver},
-        {"", LogLineVerdict::kPassOver},           {"\n", LogLineVerdict::kPassOver},
+    // clang-format off
+    struct Case { const char* piece; LogLineVerdict verdict; } cases[] = {
+        {"0", LogLineVerdict::kCleanRun},     {"abc", LogLineVerdict::kCleanRun},
+        {"00", LogLineVerdict::kCleanRun},    {"1", LogLineVerdict::kCardFailure},
+        {"01\n", LogLineVerdict::kCardFailure}, {"2", LogLineVerdict::kPassOver},
+        {"", LogLineVerdict::kPassOver},      {"\n", LogLineVerdict::kPassOver},
         {"4294967297", LogLineVerdict::kPassOver},  // saturates, never wraps round to 1
         {nullptr, LogLineVerdict::kPassOver},
     };
+    // clang-format on
     for (const Case& c : cases) EXPECT_EQ(JudgeLogLine(c.piece), c.verdict) << (c.piece ? c.piece : "null");
 }
 
@@ -72,26 +69,24 @@ TEST(GameLog, CardMessageIsTheOneLineText) {
 }
 
 TEST(LaunchStamp, MonthDayHourMinuteWithoutLeadingZeros) {
-    struct Case {
-        int month, day, hour, minute;
-        const char* text;
-    } cases[] = {
+    // clang-format off
+    struct Case { int month, day, hour, minute; const char* text; } cases[] = {
         {1, 9, 8, 7, "1::9::8::7"},
         {12, 31, 23, 59, "12::31::23::59"},
         {10, 1, 0, 0, "10::1::0::0"},
         {6, 15, 12, 5, "6::15::12::5"},
     };
+    // clang-format on
     for (const Case& c : cases) EXPECT_EQ(LaunchTimeStamp(c.month, c.day, c.hour, c.minute), c.text);
 }
 
 TEST(GameLog, CrashCodesFromC0000000AreReportedInHexInOneSentence) {
-    struct Case {
-        uint32_t code;
-        bool crash;
-    } cases[] = {
-        {0, false},          {1, false},          {259, false},        {0xBFFFFFFFu, false},
+    // clang-format off
+    struct Case { uint32_t code; bool crash; } cases[] = {
+        {0, false}, {1, false}, {259, false}, {0xBFFFFFFFu, false},
         {0xC0000000u, true}, {0xC0000005u, true}, {0xFFFFFFFFu, true},
     };
+    // clang-format on
     for (const Case& c : cases) EXPECT_EQ(IsCrashExitCode(c.code), c.crash) << c.code;
     EXPECT_EQ(CrashReportText(0xC0000005u), "The game stopped unexpectedly (error code 0xC0000005).");
     EXPECT_EQ(CrashReportText(0xC000001Du), "The game stopped unexpectedly (error code 0xC000001D).");

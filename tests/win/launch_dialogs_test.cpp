@@ -140,16 +140,13 @@ protected:
 
 TEST_F(DriverDialogs, CheckAnswersOnlyThroughItsTwoButtons) {
     enum Action { kEnter, kLater, kStart };
-    struct Case {
-        const char* name;
-        Action action;
-        int before;
-        int answer;
-    } cases[] = {
+    // clang-format off
+    struct Case { const char* name; Action action; int before; int answer; } cases[] = {
         {"Enter answers with the default button", kEnter, 0, 1},
         {"after setting the driver", kLater, 1, 0},
         {"by current driver", kStart, 0, 1},
     };
+    // clang-format on
     for (const Case& c : cases) {
         bool answer = c.before != 0;
         bool escapeLeftOpen = false;
@@ -174,16 +171,14 @@ TEST_F(DriverDialogs, CheckAnswersOnlyThroughItsTwoButtons) {
 
 TEST_F(DriverDialogs, GuideShowsTheLocationCutToItsBufferAndCancelStartsNothing) {
     const std::string longLocation = "C:\\" + std::string(150, 'd');
-    struct Case {
-        const char* name;
-        const char* location;
-        std::string shown;
-    } cases[] = {
+    // clang-format off
+    struct Case { const char* name; const char* location; std::string shown; } cases[] = {
         {"a folder", ".\\Driver\\Card", ".\\Driver\\Card"},
         {"empty", "", ""},
         {"none", nullptr, ""},
         {"longer than 99", longLocation.c_str(), longLocation.substr(0, 99)},
     };
+    // clang-format on
     for (const Case& c : cases) {
         std::string location, guideText, download, cancel;
         std::vector<std::string> unnamed;
@@ -214,6 +209,7 @@ TEST_F(DriverDialogs, GuideShowsTheLocationCutToItsBufferAndCancelStartsNothing)
 TEST_F(DriverDialogs, DownloadClosesTheGuideAndTriesTheBrowsersInTurn) {
     const std::string first = "open iexplore.exe www.zorv3d.example.com/zorv3d/drivers/index.html maximised";
     const std::string second = "open netscape.exe www.zorv3d.example.com/zorv3d/drivers/index.html maximised";
+    // clang-format off
     struct Case {
         const char* name;
         INT_PTR iexplore, netscape;
@@ -225,6 +221,7 @@ TEST_F(DriverDialogs, DownloadClosesTheGuideAndTriesTheBrowsersInTurn) {
         {"32 is still a failure", 32, 33, {first, second}, {}},
         {"neither starts", 2, 31, {first, second}, {"Web browsers not find"}},
     };
+    // clang-format on
     for (const Case& c : cases) {
         g_shellCalls.clear();
         g_shellOwners.clear();
@@ -302,12 +299,8 @@ protected:
 
 TEST_F(GameReport, EachLogGivesItsReportAndIsGoneAfterwards) {
     enum Expect { kNone, kEmpty, kCard, kCrash };
-    struct Case {
-        const char* name;
-        const char* log;
-        DWORD exitCode;
-        Expect expect;
-    } cases[] = {
+    // clang-format off
+    struct Case { const char* name; const char* log; DWORD exitCode; Expect expect; } cases[] = {
         {"clean run", "0\n", 0, kNone},
         {"unknown then card", "5\n1\n", 0, kCard},
         {"unknown only: the last report's text is not kept", "5\n", 0, kEmpty},
@@ -323,6 +316,7 @@ TEST_F(GameReport, EachLogGivesItsReportAndIsGoneAfterwards) {
         {"a crash's log keeps its meaning", "0\n", 0xC0000005, kNone},
         {"a crash's log keeps its meaning: card", "1\n", 0xC0000409, kCard},
     };
+    // clang-format on
     for (const Case& c : cases) {
         if (c.log) WriteLog(c.log);
         std::string text;

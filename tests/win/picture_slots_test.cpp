@@ -110,11 +110,8 @@ TEST_F(Slots, EachRefusalShowsTheReadersMessageAndLeavesTheSlotEmpty) {
     std::vector<unsigned char> rle = MakeBmp(4, 2, 8, 256, 0);
     rle[30] = 1;  // BI_RLE8
 
-    struct Case {
-        const char* name;
-        std::string path;
-        const char* message;
-    } cases[] = {
+    // clang-format off
+    struct Case { const char* name; std::string path; const char* message; } cases[] = {
         {"missing", temp_ + "none.bmp", "Bmp File Open Error"},
         {"short header", Write("short.bmp", {'B', 'M', 1, 2}), "Bmp File Header Read Error"},
         {"png", Write("png.bmp", png), "Bmp File Not Format"},
@@ -123,6 +120,7 @@ TEST_F(Slots, EachRefusalShowsTheReadersMessageAndLeavesTheSlotEmpty) {
         {"nothing behind header", Write("empty.bmp", emptyBlock), "Bmp File Not Format"},
         {"compressed", Write("rle.bmp", rle), "Bmp File Not Format"},
     };
+    // clang-format on
     for (const Case& c : cases) {
         g_messages.clear();
         EXPECT_EQ(ReadPicture(c.path.c_str(), 3), 0) << c.name;
@@ -180,15 +178,12 @@ TEST_F(Slots, ScaledDrawingRepeatsAndDropsWithoutBlending) {
 TEST_F(Slots, GoodSuitePicturesDrawAlike) {
     // The suite stores one picture in several encodings: each must draw exactly like its
     // plainest form (bottom-up with a full colour table).
-    struct Pair {
-        const char* reference;
-        const char* same;
-    } pairs[] = {
-        {"rgb24.bmp", "rgb24pal.bmp"},
-        {"pal8.bmp", "pal8-0.bmp"},
-        {"pal8.bmp", "pal8topdown.bmp"},
+    // clang-format off
+    struct Pair { const char* reference; const char* same; } pairs[] = {
+        {"rgb24.bmp", "rgb24pal.bmp"}, {"pal8.bmp", "pal8-0.bmp"}, {"pal8.bmp", "pal8topdown.bmp"},
         {"pal4.bmp", "pal4gs.bmp"},
     };
+    // clang-format on
     for (const Pair& p : pairs) {
         ReleasePictures();
         ASSERT_EQ(ReadPicture(Suite("g", p.reference).c_str(), 1), 1) << p.reference;
