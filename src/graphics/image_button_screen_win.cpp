@@ -1,11 +1,34 @@
 #include "graphics/image_button_screen_win.h"
 
 #include "captions/captions_win.h"
-#include "graphics/dialog_layout_win.h"
 #include "graphics/dpi_win.h"
 #include "graphics/drawing_win.h"
 
 namespace zorv {
+namespace {
+
+// Gives `dialog` a client area of exactly `client`, in the client coordinates of `owner` (of the
+// screen when there is no owner).
+void PlaceDialogInPixels(HWND dialog, HWND owner, const ButtonRect& client) {
+    RECT frame = {0, 0, client.Width(), client.Height()};
+    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrA(dialog, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongPtrA(dialog, GWL_EXSTYLE)));
+    POINT origin = {client.left, client.top};
+    if (owner) ClientToScreen(owner, &origin);
+    SetWindowPos(dialog, nullptr, origin.x + frame.left, origin.y + frame.top, frame.right - frame.left,
+                 frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// Controls missing from the dialog are passed over.
+void PlaceControlsInPixels(HWND dialog, const ControlList& controls) {
+    for (int i = 0; i < controls.count; ++i) {
+        HWND control = GetDlgItem(dialog, controls.controls[i].controlId);
+        const ButtonRect place = controls.controls[i].Pixels();
+        if (control) MoveWindow(control, place.left, place.top, place.Width(), place.Height(), FALSE);
+    }
+}
+
+}  // namespace
 
 POINT MessagePoint(LPARAM lParam) {
     return POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
@@ -29,7 +52,7 @@ void ImageButtonScreen::Open(HWND dialog) {
     } else {
         PlaceDialogInPixels(dialog, owner_, spec_.dialog.Pixels());
     }
-    PlaceControlsInPixels(dialog, spec_.controls.controls, spec_.controls.count);
+    PlaceControlsInPixels(dialog, spec_.controls);
     GetClientRect(dialog, &client_);
     PlaceButtons(buttons_.board);
     LoadScreenImages(instance_, buttons_);

@@ -25,32 +25,25 @@ void Blit(HDC target, HDC memory, const ResourceImage& image, const ButtonRect& 
 
 int Count(const ButtonScreen& screen) { return screen.board.table.count; }
 
+// Plays an interface sound without waiting; a missing file plays nothing.
+void PlayInterfaceSound(const char* file) { SndPlaySound(file, SND_ASYNC | SND_NODEFAULT); }
+
+// The pictures of button `index`; a button whose normal picture is missing loads no other.
+void LoadButtonImages(HINSTANCE instance, ButtonScreen& screen, int index) {
+    const ButtonSpec& button = screen.board.table.buttons[index];
+    ButtonImages& images = screen.images[index];
+    images.normal = LoadResourceBitmap(instance, button.normalResource);
+    if (!images.normal) return;
+    if (button.highlightedResource) images.highlighted = LoadResourceBitmap(instance, button.highlightedResource);
+    if (button.pressedResource) images.pressed = LoadResourceBitmap(instance, button.pressedResource);
+}
+
 }  // namespace
 
 void InitButtonScreen(ButtonScreen& screen, const ButtonTable& table) {
     screen.board = MakeButtonBoard(table);
     for (ButtonImages& images : screen.images) images = ButtonImages();
     screen.imagesNotLoaded = true;
-}
-
-void PlayInterfaceSound(const char* file) { SndPlaySound(file, SND_ASYNC | SND_NODEFAULT); }
-
-bool LoadButtonImages(HINSTANCE instance, ButtonScreen& screen, int index) {
-    if (index < 0 || index >= Count(screen)) return true;
-    const ButtonSpec& button = screen.board.table.buttons[index];
-    ButtonImages& images = screen.images[index];
-    images.normal = LoadResourceBitmap(instance, button.normalResource);
-    if (!images.normal) return false;
-    bool ok = true;
-    if (button.highlightedResource) {
-        images.highlighted = LoadResourceBitmap(instance, button.highlightedResource);
-        ok = ok && images.highlighted;
-    }
-    if (button.pressedResource) {
-        images.pressed = LoadResourceBitmap(instance, button.pressedResource);
-        ok = ok && images.pressed;
-    }
-    return ok;
 }
 
 void LoadScreenImages(HINSTANCE instance, ButtonScreen& screen) {
@@ -69,11 +62,6 @@ void DrawButton(HWND window, const ButtonScreen& screen, int index, int state) {
     SelectedPalette windowPalette(dc.get(), image.palette.get(), true);
     SelectedPalette memoryPalette(memory.get(), image.palette.get(), true);
     Blit(dc.get(), memory.get(), image, screen.board.hot[index]);
-}
-
-void DrawAllButtons(HWND window, const ButtonScreen& screen) {
-    WindowDC dc(window);
-    if (dc) DrawAllButtons(dc.get(), screen);
 }
 
 void DrawAllButtons(HDC dc, const ButtonScreen& screen) {

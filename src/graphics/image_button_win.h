@@ -34,23 +34,14 @@ struct ButtonScreen {
 // Sets up `screen` for `table`: rectangles where the table puts them, no hover, no pictures.
 void InitButtonScreen(ButtonScreen& screen, const ButtonTable& table);
 
-// Plays an interface sound without waiting; a missing file plays nothing.
-void PlayInterfaceSound(const char* file);
-
-// Loads the pictures of button `index`; true when every requested picture loaded. A missing
-// normal picture stops there.
-bool LoadButtonImages(HINSTANCE instance, ButtonScreen& screen, int index);
-
 // Loads every button's pictures once, while the screen's images-not-loaded flag is set.
 void LoadScreenImages(HINSTANCE instance, ButtonScreen& screen);
 
 // Draws button `index` in a state at its place; a picture that failed to load draws nothing.
 void DrawButton(HWND window, const ButtonScreen& screen, int index, int state);
 
-// Draws every button in its normal picture, realising each one's palette where its table
-// line says so.
-void DrawAllButtons(HWND window, const ButtonScreen& screen);
-// The same into a device context the caller has (a paint or erase request's).
+// Draws every button in its normal picture into `dc`, realising each one's palette where its
+// table line says so.
 void DrawAllButtons(HDC dc, const ButtonScreen& screen);
 
 // Pointer moved to `at` (client coordinates): highlight and hover sound on entering, normal

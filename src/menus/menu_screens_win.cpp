@@ -30,63 +30,24 @@ const char* const kScreenPictures[] = {
 // A screen picture becomes a bitmap the first time its screen is shown. Of the eight pictures
 // read at start-up only the two menu screens are ever copied 1:1 (the dialogs draw theirs
 // scaled from the picture), so converting the others would cost start-up time and a
-// screen-sized bitmap each, for nothing.
-HBITMAP MenuScreens::ScreenBitmap(PictureSlot slot) {
+// screen-sized bitmap each, for nothing. A picture that failed to read leaves the client area
+// black.
+void MenuScreens::Repaint(HWND window) {
+    const PictureSlot slot = current_ == kMainMenuScreen ? kSlotMainMenu : kSlotOptionsMenu;
     GdiObject<HBITMAP>& bitmap = screenBitmaps_[slot];
     if (!bitmap) bitmap.reset(SlotToBitmap(slot));
-    return bitmap.get();
-}
-
-// Copies a screen bitmap 1:1 to the client origin; a picture that failed to read leaves
-// the client area black.
-void MenuScreens::CopyScreenBackground(HWND window, PictureSlot slot) {
     RECT client;
     GetClientRect(window, &client);
     WindowDC dc(window);
     if (!dc) return;
-    HBITMAP bitmap = ScreenBitmap(slot);
-    if (!bitmap) {
+    if (bitmap) {
+        MemoryDC memory(dc.get());
+        SelectedObject selected(memory.get(), bitmap.get());
+        BitBlt(dc.get(), 0, 0, client.right, client.bottom, memory.get(), 0, 0, SRCCOPY);
+    } else {
         FillRect(dc.get(), &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-        return;
     }
-    MemoryDC memory(dc.get());
-    SelectedObject selected(memory.get(), bitmap);
-    BitBlt(dc.get(), 0, 0, client.right, client.bottom, memory.get(), 0, 0, SRCCOPY);
-}
-
-void MenuScreens::ShowMainScreen(HWND window) {
-    CopyScreenBackground(window, kSlotMainMenu);
-    DrawAllButtons(window, main_);
-}
-
-void MenuScreens::ShowOptionsScreen(HWND window) {
-    CopyScreenBackground(window, kSlotOptionsMenu);
-    DrawAllButtons(window, options_);
-}
-
-void MenuScreens::EnterOptions(HWND window, HINSTANCE instance) {
-    SetScreen(kOptionsMenuScreen);
-    PlaceButtons(options_.board);
-    LoadScreenImages(instance, options_);
-    ShowOptionsScreen(window);
-}
-
-// The settings screens are modal dialogs over the menu; the options menu is drawn again
-// when one has run. The video screen also marks the driver as chosen.
-void MenuScreens::RunSettingsScreen(HWND window, HINSTANCE instance, int command) {
-    bool ran = false;
-    switch (command) {
-    case kCommandKeys: ran = ShowKeyDialog(window, instance); break;
-    case kCommandAudio: ran = ShowAudioDialog(window, instance); break;
-    case kCommandHowToPlay: ran = ShowHowToPlay(window, instance, howToPlayPage_); break;
-    case kCommandVideo:
-        ShowVideoDialog(window, instance);
-        SetFirstRunFlag(1);
-        ran = true;
-        break;
-    default: break;
-    }
-    if (ran) ShowOptionsScreen(window);
+    DrawAllButtons(dc.get(), Shown());
 }
 
 void MenuScreens::SetUp(HINSTANCE instance) {
@@ -103,38 +64,39 @@ void MenuScreens::SetUp(HINSTANCE instance) {
     LoadScreenImages(instance, main_);
 }
 
-void MenuScreens::Repaint(HWND window) {
-    if (current_ == kMainMenuScreen) {
-        ShowMainScreen(window);
-    } else {
-        ShowOptionsScreen(window);
-    }
-}
+void MenuScreens::MouseMove(HWND window) { TrackHover(window, Shown(), CursorInClient(window)); }
 
-void MenuScreens::MouseMove(HWND window) {
-    TrackHover(window, current_ == kMainMenuScreen ? main_ : options_, CursorInClient(window));
-}
+int MenuScreens::Press(HWND window, POINT at) { return PressButton(window, Shown(), at); }
 
-int MenuScreens::Press(HWND window, POINT at) {
-    return PressButton(window, current_ == kMainMenuScreen ? main_ : options_, at);
-}
-
+// The settings screens are modal dialogs over the options menu, which is drawn again when one
+// has run; the video screen also marks the driver as chosen.
 void MenuScreens::Dispatch(HWND window, HINSTANCE instance, int command) {
+    bool ran = false;
     switch (command) {
     case kCommandStartGame: LaunchGame(window, instance, 0); break;
     case kCommandNetworkGame: LaunchGame(window, instance, 1); break;
-    case kCommandOptions: EnterOptions(window, instance); break;
     case kCommandQuit: PostMessageA(window, WM_CLOSE, 0, 0); break;
-    case kCommandKeys:
-    case kCommandAudio:
-    case kCommandVideo:
-    case kCommandHowToPlay: RunSettingsScreen(window, instance, command); break;
+    case kCommandOptions:
+        current_ = kOptionsMenuScreen;
+        PlaceButtons(options_.board);
+        LoadScreenImages(instance, options_);
+        Repaint(window);
+        break;
     case kCommandClose:
-        SetScreen(kMainMenuScreen);
-        ShowMainScreen(window);
+        current_ = kMainMenuScreen;
+        Repaint(window);
+        break;
+    case kCommandKeys: ran = ShowKeyDialog(window, instance); break;
+    case kCommandAudio: ran = ShowAudioDialog(window, instance); break;
+    case kCommandHowToPlay: ran = ShowHowToPlay(window, instance, howToPlayPage_); break;
+    case kCommandVideo:
+        ShowVideoDialog(window, instance);
+        SetFirstRunFlag(1);
+        ran = true;
         break;
     default: break;
     }
+    if (ran) Repaint(window);
 }
 
 void MenuScreens::Free() {

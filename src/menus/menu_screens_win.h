@@ -43,13 +43,7 @@ public:
     MenuScreenId current() const { return current_; }
 
 private:
-    void SetScreen(MenuScreenId screen) { current_ = screen; }
-    HBITMAP ScreenBitmap(PictureSlot slot);
-    void CopyScreenBackground(HWND window, PictureSlot slot);
-    void ShowMainScreen(HWND window);
-    void ShowOptionsScreen(HWND window);
-    void EnterOptions(HWND window, HINSTANCE instance);
-    void RunSettingsScreen(HWND window, HINSTANCE instance, int command);
+    ButtonScreen& Shown() { return current_ == kMainMenuScreen ? main_ : options_; }
 
     MenuScreenId current_ = kMainMenuScreen;
     ButtonScreen main_;
