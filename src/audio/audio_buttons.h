@@ -25,16 +25,16 @@ inline constexpr ButtonTable kAudioTable = MakeButtonTable(kAudioButtons);
 // Template 178: a captionless popup over the options menu, placed from the owner's client-area
 // origin; left with DONE only. At two pixels per dialog unit its client area is 280 by 352
 // pixels, the background picture's size.
-inline constexpr DialogSpec kAudioDialog = {
-    IDD_AUDIO, "DIALOGEX", 144, 31, 140, 176, "WS_POPUP | WS_VISIBLE | WS_BORDER", 10, "System"};
+// clang-format off
+inline constexpr DialogSpec kAudioDialog = {IDD_AUDIO, "DIALOGEX", 144, 31, 140, 176, "WS_POPUP | WS_VISIBLE | WS_BORDER", 10, "System"};
+// clang-format on
 inline constexpr ButtonRect kAudioClientPlace = kAudioDialog.Pixels();
 
 // The Music and Sound bars on the background picture, music first as in the settings record.
-inline constexpr ControlSpec kVolumeBarControls[] = {
+inline constexpr ControlSpec kVolumeBars[] = {
     {"SCROLLBAR", IDC_AUDIO_MUSIC, 12, 35, 116, 11, "SBS_HORZ | WS_CHILD | WS_VISIBLE", ""},
     {"SCROLLBAR", IDC_AUDIO_SOUND, 12, 76, 116, 11, "SBS_HORZ | WS_CHILD | WS_VISIBLE", ""},
 };
-inline constexpr auto kVolumeBars = PlacesOf(kVolumeBarControls);
 
 // Each caption stands above its bar.
 inline constexpr CaptionPlace kAudioCaptions[] = {
@@ -44,8 +44,8 @@ inline constexpr CaptionPlace kAudioCaptions[] = {
 
 // clang-format off
 inline constexpr ScreenSpec kAudioScreen = {
-    kAudioDialog, kAudioTable, kSlotAudio, ScreenPlacement::kClientInOwner, MakeControlList(kVolumeBarControls),
-    MakeCaptionList(kAudioCaptions)};
+    kAudioDialog, kAudioTable, kSlotAudio, ScreenPlacement::kClientInOwner, MakeTable(kVolumeBars),
+    MakeTable(kAudioCaptions)};
 // clang-format on
 
 }  // namespace zorv

@@ -12,12 +12,6 @@
 namespace zorv {
 namespace {
 
-static_assert(kScrollLineLeft == SB_LINELEFT && kScrollLineRight == SB_LINERIGHT && kScrollPageLeft == SB_PAGELEFT &&
-                  kScrollPageRight == SB_PAGERIGHT && kScrollThumbPosition == SB_THUMBPOSITION &&
-                  kScrollThumbTrack == SB_THUMBTRACK && kScrollLeftEnd == SB_LEFT && kScrollRightEnd == SB_RIGHT &&
-                  kScrollEnd == SB_ENDSCROLL,
-              "scroll codes are the system's");
-
 // One opening of the screen. The volumes live in the process-wide audio record.
 struct AudioDialog {
     ImageButtonScreen screen;
@@ -48,7 +42,7 @@ void Default(HWND dialog) {
 
 INT_PTR OnInitDialog(AudioDialog& state, HWND dialog) {
     state.screen.Open(dialog);
-    for (const ControlPlace& bar : kVolumeBars) {
+    for (const ControlSpec& bar : kVolumeBars) {
         SetScrollRange(GetDlgItem(dialog, bar.controlId), SB_CTL, kVolumeMin, kVolumeMax, FALSE);
     }
     // A file that cannot be read ends the program through the error dialog.

@@ -8,9 +8,6 @@
 // from the same numbers.
 #pragma once
 
-#include <array>
-#include <cstddef>
-
 #include "graphics/button_table.h"
 
 namespace zorv {
@@ -48,18 +45,5 @@ struct ControlSpec {
 
     constexpr ButtonRect Pixels() const { return FromDialogUnits(x, y, width, height); }
 };
-
-// A control and where it stands, in the dialog's client pixels.
-struct ControlPlace {
-    int controlId;
-    ButtonRect place;
-};
-
-template <std::size_t N>
-constexpr std::array<ControlPlace, N> PlacesOf(const ControlSpec (&controls)[N]) {
-    std::array<ControlPlace, N> places = {};
-    for (std::size_t i = 0; i < N; ++i) places[i] = ControlPlace{controls[i].controlId, controls[i].Pixels()};
-    return places;
-}
 
 }  // namespace zorv

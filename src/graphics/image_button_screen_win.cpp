@@ -1,11 +1,18 @@
 #include "graphics/image_button_screen_win.h"
 
 #include "captions/captions_win.h"
+#include "common/scroll_bar.h"
 #include "graphics/dpi_win.h"
 #include "graphics/drawing_win.h"
 
 namespace zorv {
 namespace {
+
+static_assert(kScrollLineLeft == SB_LINELEFT && kScrollLineRight == SB_LINERIGHT && kScrollPageLeft == SB_PAGELEFT &&
+                  kScrollPageRight == SB_PAGERIGHT && kScrollThumbPosition == SB_THUMBPOSITION &&
+                  kScrollThumbTrack == SB_THUMBTRACK && kScrollLeftEnd == SB_LEFT && kScrollRightEnd == SB_RIGHT &&
+                  kScrollEnd == SB_ENDSCROLL,
+              "the settings screens' bars hand the system's scroll codes to the stepping rules");
 
 // Gives `dialog` a client area of exactly `client`, in the client coordinates of `owner` (of the
 // screen when there is no owner).
@@ -22,8 +29,8 @@ void PlaceDialogInPixels(HWND dialog, HWND owner, const ButtonRect& client) {
 // Controls missing from the dialog are passed over.
 void PlaceControlsInPixels(HWND dialog, const ControlList& controls) {
     for (int i = 0; i < controls.count; ++i) {
-        HWND control = GetDlgItem(dialog, controls.controls[i].controlId);
-        const ButtonRect place = controls.controls[i].Pixels();
+        HWND control = GetDlgItem(dialog, controls.entries[i].controlId);
+        const ButtonRect place = controls.entries[i].Pixels();
         if (control) MoveWindow(control, place.left, place.top, place.Width(), place.Height(), FALSE);
     }
 }
@@ -60,7 +67,7 @@ void ImageButtonScreen::Open(HWND dialog) {
 
 void ImageButtonScreen::Draw(HWND dialog, HDC dc) {
     DrawSlotScaled(dc, 0, 0, client_.right, client_.bottom, background_);
-    if (spec_.captions.count > 0) DrawCaptions(dialog, dc, spec_.captions.places, spec_.captions.count);
+    if (spec_.captions.count > 0) DrawCaptions(dialog, dc, spec_.captions.entries, spec_.captions.count);
     DrawAllButtons(dc, buttons_);
 }
 

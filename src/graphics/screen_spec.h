@@ -13,25 +13,20 @@
 
 namespace zorv {
 
-struct ControlList {
-    const ControlSpec* controls;
+// A constant table as one value: its first entry and how many there are.
+template <typename Entry>
+struct TableOf {
+    const Entry* entries;
     int count;
 };
 
-struct CaptionList {
-    const CaptionPlace* places;
-    int count;
-};
-
-template <std::size_t N>
-constexpr ControlList MakeControlList(const ControlSpec (&controls)[N]) {
-    return ControlList{controls, static_cast<int>(N)};
+template <typename Entry, std::size_t N>
+constexpr TableOf<Entry> MakeTable(const Entry (&entries)[N]) {
+    return TableOf<Entry>{entries, static_cast<int>(N)};
 }
 
-template <std::size_t N>
-constexpr CaptionList MakeCaptionList(const CaptionPlace (&places)[N]) {
-    return CaptionList{places, static_cast<int>(N)};
-}
+using ControlList = TableOf<ControlSpec>;
+using CaptionList = TableOf<CaptionPlace>;
 
 enum class ScreenPlacement {
     kClientInOwner,  // the client area is the template's place and size, in the owner's client pixels

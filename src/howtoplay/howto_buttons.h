@@ -29,8 +29,9 @@ inline constexpr ButtonTable kHowToPlayTable = MakeButtonTable(kHowToPlayButtons
 // client-area origin and laid out at two pixels per dialog unit: the 280 by 340 pages are drawn
 // 1:1 and the buttons stand on their bottom rows. The screen holds itself to these pixels
 // whatever the system's dialog font makes of the units.
-inline constexpr DialogSpec kHowToPlayDialog = {IDD_HOW_TO_PLAY,         "DIALOG", 144,     31, 140, 170,
-                                                "WS_POPUP | WS_VISIBLE", 10,       "System"};
+// clang-format off
+inline constexpr DialogSpec kHowToPlayDialog = {IDD_HOW_TO_PLAY, "DIALOG", 144, 31, 140, 170, "WS_POPUP | WS_VISIBLE", 10, "System"};
+// clang-format on
 inline constexpr ButtonRect kHowToPlayClientPlace = kHowToPlayDialog.Pixels();
 
 // The background is the page on show, the first page's slot until one is turned.

@@ -45,8 +45,9 @@ constexpr int kJoystickRightIndex = 4;
 // dialog units at two pixels each: its 319 by 239 units are the menu window's 640 by 480 pixels
 // less its thin border. The screen holds itself to these pixels whatever the system's dialog
 // font makes of the units, since the background picture and the buttons are drawn for them.
-inline constexpr DialogSpec kKeyDialog = {IDD_KEYS, "DIALOGEX", 0, 0, 319, 239, "WS_POPUP | WS_VISIBLE | WS_BORDER",
-                                          10,       "System"};
+// clang-format off
+inline constexpr DialogSpec kKeyDialog = {IDD_KEYS, "DIALOGEX", 0, 0, 319, 239, "WS_POPUP | WS_VISIBLE | WS_BORDER", 10, "System"};
+// clang-format on
 
 struct KeyFieldPlace {
     int controlId;
@@ -80,13 +81,12 @@ constexpr int kKeyFieldCount = static_cast<int>(sizeof kKeyFields / sizeof kKeyF
 
 // The fields as the template declares them: read-only, out of the tab order, each a thin
 // frame on the background.
+constexpr char kKeyFieldStyle[] = "ES_READONLY | WS_BORDER | NOT WS_TABSTOP";
 constexpr std::array<ControlSpec, kKeyFieldCount> KeyFieldControls() {
     std::array<ControlSpec, kKeyFieldCount> controls = {};
     for (int i = 0; i < kKeyFieldCount; ++i) {
         const KeyFieldPlace& f = kKeyFields[i];
-        controls[i] = ControlSpec{
-            "EDITTEXT",        f.controlId, f.x, f.y, f.width, f.height, "ES_READONLY | WS_BORDER | NOT WS_TABSTOP",
-            "WS_EX_STATICEDGE"};
+        controls[i] = {"EDITTEXT", f.controlId, f.x, f.y, f.width, f.height, kKeyFieldStyle, "WS_EX_STATICEDGE"};
     }
     return controls;
 }

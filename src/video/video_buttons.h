@@ -26,17 +26,17 @@ inline constexpr ButtonTable kVideoTable = MakeButtonTable(kVideoButtons);
 // Template 177: a captionless popup over the options menu, placed from the owner's client-area
 // origin; left with DONE only. At two pixels per dialog unit its client area is 280 by 344
 // pixels, over which the background picture is drawn scaled.
-inline constexpr DialogSpec kVideoDialog = {
-    IDD_VIDEO, "DIALOGEX", 144, 31, 140, 172, "WS_POPUP | WS_VISIBLE | WS_BORDER", 10, "System"};
+// clang-format off
+inline constexpr DialogSpec kVideoDialog = {IDD_VIDEO, "DIALOGEX", 144, 31, 140, 172, "WS_POPUP | WS_VISIBLE | WS_BORDER", 10, "System"};
+// clang-format on
 inline constexpr ButtonRect kVideoClientPlace = kVideoDialog.Pixels();
 
 // The lists start at rows 42 and 114 and the bar at row 180, below the captions.
-inline constexpr ControlSpec kVideoControlSpecs[] = {
+inline constexpr ControlSpec kVideoControls[] = {
     {"COMBOBOX", IDC_VIDEO_DRIVERS, 7, 21, 127, 57, "CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP", ""},
     {"COMBOBOX", IDC_VIDEO_MODES, 7, 57, 127, 48, "CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP", ""},
     {"SCROLLBAR", IDC_VIDEO_LEVEL, 12, 90, 115, 11, "", ""},
 };
-inline constexpr auto kVideoControls = PlacesOf(kVideoControlSpecs);
 
 // Each caption stands above its control.
 inline constexpr CaptionPlace kVideoCaptions[] = {
@@ -48,8 +48,8 @@ inline constexpr CaptionPlace kVideoCaptions[] = {
 // The menus read smallwin.bmp a second time into the video screen's own slot.
 // clang-format off
 inline constexpr ScreenSpec kVideoScreen = {
-    kVideoDialog, kVideoTable, kSlotVideo, ScreenPlacement::kClientInOwner, MakeControlList(kVideoControlSpecs),
-    MakeCaptionList(kVideoCaptions)};
+    kVideoDialog, kVideoTable, kSlotVideo, ScreenPlacement::kClientInOwner, MakeTable(kVideoControls),
+    MakeTable(kVideoCaptions)};
 // clang-format on
 
 }  // namespace zorv

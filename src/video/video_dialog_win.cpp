@@ -13,11 +13,6 @@
 namespace zorv {
 namespace {
 
-static_assert(SB_LINELEFT == kScrollLineLeft && SB_LINERIGHT == kScrollLineRight && SB_PAGELEFT == kScrollPageLeft &&
-                  SB_PAGERIGHT == kScrollPageRight && SB_THUMBPOSITION == kScrollThumbPosition &&
-                  SB_THUMBTRACK == kScrollThumbTrack && SB_LEFT == kScrollLeftEnd && SB_RIGHT == kScrollRightEnd,
-              "the level rules take the platform's scroll codes");
-
 // One opening of the screen. The driver dialogs it raises are owned by the menu window; the
 // configuration-file error dialog by the video dialog itself. The choice lives in the
 // process-wide video record.

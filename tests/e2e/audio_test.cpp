@@ -235,8 +235,8 @@ TEST_F(AudioScreen, BarsMoveAndDoneSavesWhatTheyShow) {
         << "the menu window is behind " << ClassOf(WindowFromPoint(beside));
     EXPECT_TRUE(SameRect(ClientRectOf(dialog_), RECT{0, 0, 280, 352}));
     EXPECT_TRUE(SameRect(InClient(ClientRectOnScreen(dialog_), app().Menu()), AsRect(zorv::kAudioClientPlace)));
-    for (const zorv::ControlPlace& bar : zorv::kVolumeBars) {
-        EXPECT_TRUE(SameRect(InClient(WindowRectOf(Bar(bar.controlId)), dialog_), AsRect(bar.place)))
+    for (const zorv::ControlSpec& bar : zorv::kVolumeBars) {
+        EXPECT_TRUE(SameRect(InClient(WindowRectOf(Bar(bar.controlId)), dialog_), AsRect(bar.Pixels())))
             << "bar " << bar.controlId;
     }
     EXPECT_TRUE(view_->Shows(kDone, Look::kNormal));

@@ -340,9 +340,9 @@ TEST_F(VideoTest, Defaults) {
     // controls stand where the table puts them, below the captions.
     EXPECT_TRUE(SameRect(ClientRectOf(dialog_), RECT{0, 0, 280, 344}));
     EXPECT_TRUE(SameRect(InClient(ClientRectOnScreen(dialog_), app().Menu()), AsRect(zorv::kVideoClientPlace)));
-    for (const zorv::ControlPlace& control : zorv::kVideoControls) {
+    for (const zorv::ControlSpec& control : zorv::kVideoControls) {
         const RECT placed = InClient(WindowRectOf(GetDlgItem(dialog_, control.controlId)), dialog_);
-        const RECT expected = AsRect(control.place);
+        const RECT expected = AsRect(control.Pixels());
         if (control.controlId == IDC_VIDEO_LEVEL) {
             EXPECT_TRUE(SameRect(placed, expected)) << "level bar";
             continue;

@@ -206,7 +206,7 @@ TEST_F(Captioned, CaptionsAreDrawnGreenAtTheirPlaces) {
 
     auto draw = [&](const CaptionList& captions) {
         WindowDC dc(window.get());
-        DrawCaptions(window.get(), dc.get(), captions.places, captions.count);
+        DrawCaptions(window.get(), dc.get(), captions.entries, captions.count);
     };
     draw(kVideoScreen.captions);
     // Each caption's top left is its place; a 12.5-point line is well under 40 pixels tall.

@@ -28,6 +28,7 @@
 #include "menus/menu_buttons.h"
 #include "menus/menu_screens_win.h"
 #include "resource_ids.h"
+#include "thread_dialogs_win.h"
 #include "video/video_buttons.h"
 #include "video/video_dialog_win.h"
 
@@ -46,18 +47,9 @@ Close g_close;
 UINT_PTR g_timer = 0;
 int g_closed = 0;  // dialogs that were up and were closed
 
-BOOL CALLBACK TakeDialog(HWND window, LPARAM out) {
-    char name[16] = {};
-    GetClassNameA(window, name, sizeof name);
-    if (lstrcmpA(name, "#32770") != 0 || !IsWindowVisible(window)) return TRUE;
-    *reinterpret_cast<HWND*>(out) = window;
-    return FALSE;
-}
-
 // Runs in the dialog's own modal loop once it is up and drawn (timers come after paints).
 void CALLBACK CloseTheDialog(HWND, UINT, UINT_PTR, DWORD) {
-    HWND dialog = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), TakeDialog, reinterpret_cast<LPARAM>(&dialog));
+    HWND dialog = zorv_test::VisibleDialogOfThread(GetCurrentThreadId());
     if (!dialog) return;
     KillTimer(nullptr, g_timer);
     ++g_closed;

@@ -16,6 +16,7 @@
 #include "launch/game_log.h"
 #include "launch/game_log_win.h"
 #include "resource_ids.h"
+#include "thread_dialogs_win.h"
 
 using namespace zorv;
 
@@ -23,20 +24,6 @@ namespace {
 
 constexpr DWORD kDialogWait = 10000;
 constexpr DWORD kSettleMs = 200;
-
-BOOL CALLBACK TakeVisibleDialog(HWND window, LPARAM out) {
-    char name[16] = {};
-    GetClassNameA(window, name, sizeof name);
-    if (lstrcmpA(name, "#32770") != 0 || !IsWindowVisible(window)) return TRUE;
-    *reinterpret_cast<HWND*>(out) = window;
-    return FALSE;
-}
-
-HWND FindDialogOfThread(DWORD thread) {
-    HWND found = nullptr;
-    EnumThreadWindows(thread, TakeVisibleDialog, reinterpret_cast<LPARAM>(&found));
-    return found;
-}
 
 // Runs `open` (a modal dialog) on this thread while `script` drives the first dialog this thread
 // shows, from a helper thread. A dialog the script left open is ended after a while, so that a
@@ -52,7 +39,7 @@ DialogRun DriveDialog(const std::function<void()>& open, const std::function<voi
     std::thread helper([&] {
         HWND dialog = nullptr;
         for (DWORD start = GetTickCount(); !returned && GetTickCount() - start < kDialogWait; Sleep(10)) {
-            if ((dialog = FindDialogOfThread(self))) break;
+            if ((dialog = zorv_test::VisibleDialogOfThread(self))) break;
         }
         if (!dialog) return;
         run.seen = true;

@@ -16,6 +16,7 @@
 #include "audio/music_volume_win.h"
 #include "common/message_box_win.h"
 #include "test_files_win.h"
+#include "thread_dialogs_win.h"
 
 using namespace zorv;
 
@@ -129,16 +130,8 @@ private:
 
 // Presses DONE on the audio screen once it is up: runs in the screen's own modal loop.
 UINT_PTR g_pressTimer = 0;
-BOOL CALLBACK TakeVisibleDialog(HWND window, LPARAM out) {
-    char name[16] = {};
-    GetClassNameA(window, name, sizeof name);
-    if (lstrcmpA(name, "#32770") != 0 || !IsWindowVisible(window)) return TRUE;
-    *reinterpret_cast<HWND*>(out) = window;
-    return FALSE;
-}
 void CALLBACK PressDone(HWND, UINT, UINT_PTR, DWORD) {
-    HWND dialog = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), TakeVisibleDialog, reinterpret_cast<LPARAM>(&dialog));
+    HWND dialog = zorv_test::VisibleDialogOfThread(GetCurrentThreadId());
     if (!dialog) return;
     KillTimer(nullptr, g_pressTimer);
     const zorv::ButtonRect& done = kAudioButtons[0].hot;

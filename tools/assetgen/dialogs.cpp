@@ -38,7 +38,7 @@ std::string DialogResourceScript() {
         script += "\n" + std::to_string(d.templateId) + " " + d.statement + " " +
                   Numbers({d.x, d.y, d.width, d.height}) + "\nSTYLE " + d.style + "\nFONT " +
                   std::to_string(d.fontSize) + ", \"" + d.fontFace + "\"\nBEGIN\n";
-        for (int i = 0; i < screen->controls.count; ++i) script += ControlLine(screen->controls.controls[i]);
+        for (int i = 0; i < screen->controls.count; ++i) script += ControlLine(screen->controls.entries[i]);
         script += "END\n";
     }
     return script;
