@@ -4,11 +4,16 @@
 
 #include <windows.h>
 
+#include "common/thread_dpi_win.h"
+
 namespace zorv {
 
-// Runs template `templateId` over `owner` with `state` as its record.
+// Runs template `templateId` over `owner` with `state` as its record. The dialog and its controls
+// are made unaware of the display's resolution (common/thread_dpi_win.h): the screens are pixel
+// pictures, and the parts the system draws in them keep their sizes at 96 dots per inch.
 template <class State>
 INT_PTR RunDialog(HINSTANCE instance, int templateId, HWND owner, DLGPROC procedure, State& state) {
+    ThreadDpiAwareness unaware;
     return DialogBoxParamA(instance, MAKEINTRESOURCEA(templateId), owner, procedure, reinterpret_cast<LPARAM>(&state));
 }
 

@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include "common/message_box_win.h"
+#include "common/thread_dpi_win.h"
 #include "resources/resource_ids.h"
 
 namespace zorv {
@@ -70,18 +71,24 @@ INT_PTR CALLBACK DriverInstalledProc(HWND dialog, UINT message, WPARAM wParam, L
     }
 }
 
+// Made as its owner was, aware of the display's resolution or not: the video screen, which is
+// not (common/thread_dpi_win.h), opens these over the menu, which is, and the template places
+// them from the menu's client area.
+INT_PTR RunDriverDialog(HINSTANCE instance, int templateId, HWND owner, DLGPROC procedure, LPARAM parameter = 0) {
+    ThreadDpiAwareness asOwner(owner);
+    return DialogBoxParamA(OrThisModule(instance), MAKEINTRESOURCEA(templateId), owner, procedure, parameter);
+}
+
 }  // namespace
 
 bool ShowDriverCheckDialog(HWND owner, HINSTANCE instance) {
-    return DialogBoxParamA(OrThisModule(instance), MAKEINTRESOURCEA(IDD_DRIVER_CHECK), owner, DriverCheckProc, 0) ==
-           kStartNow;
+    return RunDriverDialog(instance, IDD_DRIVER_CHECK, owner, DriverCheckProc) == kStartNow;
 }
 
 void ShowDriverGuideDialog(HWND owner, HINSTANCE instance, const char* location) {
     char text[kDriverLocationSize] = {};
     lstrcpynA(text, location ? location : "", sizeof text);
-    DialogBoxParamA(OrThisModule(instance), MAKEINTRESOURCEA(IDD_DRIVER_GUIDE), owner, DriverGuideProc,
-                    reinterpret_cast<LPARAM>(text));
+    RunDriverDialog(instance, IDD_DRIVER_GUIDE, owner, DriverGuideProc, reinterpret_cast<LPARAM>(text));
 }
 
 bool LaunchDriverPage(HWND owner) {
@@ -95,7 +102,7 @@ bool LaunchDriverPage(HWND owner) {
 }
 
 void ShowDriverInstalledDialog(HWND owner, HINSTANCE instance) {
-    DialogBoxParamA(OrThisModule(instance), MAKEINTRESOURCEA(IDD_DRIVER_INSTALLED), owner, DriverInstalledProc, 0);
+    RunDriverDialog(instance, IDD_DRIVER_INSTALLED, owner, DriverInstalledProc);
 }
 
 void SetShellExecuteForTesting(ShellExecuteFunction function) {

@@ -2,7 +2,7 @@
 
 #include "captions/captions_win.h"
 #include "common/scroll_bar.h"
-#include "graphics/dpi_win.h"
+#include "common/thread_dpi_win.h"
 #include "graphics/drawing_win.h"
 
 namespace zorv {
@@ -21,7 +21,7 @@ void PlaceDialogInPixels(HWND dialog, HWND owner, const ButtonRect& client) {
     AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrA(dialog, GWL_STYLE)), FALSE,
                        static_cast<DWORD>(GetWindowLongPtrA(dialog, GWL_EXSTYLE)));
     POINT origin = {client.left, client.top};
-    if (owner) ClientToScreen(owner, &origin);
+    if (owner) origin = ClientToScreenInPixels(owner, origin);
     SetWindowPos(dialog, nullptr, origin.x + frame.left, origin.y + frame.top, frame.right - frame.left,
                  frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -50,10 +50,8 @@ ImageButtonScreen::ImageButtonScreen(const ScreenSpec& spec, HWND owner, HINSTAN
 // through the dialog font differs between systems, so the screen and its controls are put where
 // those pixels expect them.
 void ImageButtonScreen::Open(HWND dialog) {
-    controlFont_ = UseTemplateFontAtDrawingDpi(dialog);
     if (spec_.placement == ScreenPlacement::kCoverOwner) {
-        RECT owner = {0, 0, 0, 0};
-        if (owner_) GetWindowRect(owner_, &owner);
+        const RECT owner = owner_ ? WindowRectInPixels(owner_) : RECT{0, 0, 0, 0};
         SetWindowPos(dialog, nullptr, owner.left, owner.top, owner.right - owner.left, owner.bottom - owner.top,
                      SWP_NOZORDER | SWP_NOACTIVATE);
     } else {

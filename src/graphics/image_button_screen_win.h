@@ -18,9 +18,8 @@ public:
     ImageButtonScreen(const ImageButtonScreen&) = delete;
     ImageButtonScreen& operator=(const ImageButtonScreen&) = delete;
 
-    // At WM_INITDIALOG: the controls given the template's font at 96 pixels per inch, the screen
-    // and its controls placed in pixels, the buttons where the table puts them, their pictures
-    // and palettes loaded.
+    // At WM_INITDIALOG: the screen and its controls placed in pixels, the buttons where the
+    // table puts them, their pictures and palettes loaded.
     void Open(HWND dialog);
 
     // At WM_ERASEBKGND: the background picture scaled over the client area, the captions and
@@ -57,7 +56,6 @@ private:
     PictureSlot background_;
     RECT client_ = {};
     ButtonScreen buttons_;
-    GdiObject<HFONT> controlFont_;  // outlives the dialog's controls, which use it
 };
 
 // The client point of a mouse message's lParam.

@@ -175,8 +175,7 @@ const ButtonView::ButtonPictures* ButtonView::PicturesOf(const ButtonSpec& butto
 
 Look ButtonView::LookOf(const ButtonSpec& button, std::string* detail) const {
     RECT area = PictureRect(button);
-    POINT origin{0, 0};
-    ClientToScreen(window_, &origin);
+    const POINT origin = ClientToScreenOf(window_, {0, 0});
     OffsetRect(&area, origin.x, origin.y);
     return LookIn(ScreenCapture(area), button, detail);
 }
@@ -184,8 +183,7 @@ Look ButtonView::LookOf(const ButtonSpec& button, std::string* detail) const {
 Look ButtonView::LookIn(const ScreenCapture& shot, const ButtonSpec& button, std::string* detail) const {
     const ButtonPictures* pictures = PicturesOf(button);
     if (!pictures || !pictures->normal.ok()) return Look::kNone;
-    POINT origin{button.hot.left, button.hot.top};
-    ClientToScreen(window_, &origin);
+    const POINT origin = ClientToScreenOf(window_, {button.hot.left, button.hot.top});
     const double shares[3] = {MatchShare(shot, origin, pictures->normal),
                               MatchShare(shot, origin, pictures->highlighted),
                               MatchShare(shot, origin, pictures->pressed)};
@@ -221,7 +219,8 @@ Look ButtonView::LookIn(const ScreenCapture& shot, const ButtonSpec& button, std
 std::vector<POINT> ButtonView::BackgroundSamples(const ScreenSpec& screen) const {
     POINT cursor{0, 0};
     GetCursorPos(&cursor);
-    ScreenToClient(window_, &cursor);
+    const POINT origin = ClientToScreenOf(window_, {0, 0});
+    cursor = {cursor.x - origin.x, cursor.y - origin.y};
     const RECT client = ClientRectOf(window_);
     // Closer points on a small window (a dialog), so that it too gives enough of them.
     int step = kSampleStep;

@@ -5,6 +5,7 @@
 
 #include "common/handle_guards_win.h"
 #include "wait.h"
+#include "window_search.h"
 
 namespace zorv_e2e {
 namespace {
@@ -108,9 +109,7 @@ private:
 bool PutPointer(POINT screen) { return PointerEchoes::Get().MoveTo(screen); }
 
 bool MoveMouse(HWND window, int x, int y) {
-    POINT screen{x, y};
-    ClientToScreen(window, &screen);
-    const bool echoed = PutPointer(screen);
+    const bool echoed = PutPointer(ClientToScreenOf(window, {x, y}));
     DWORD_PTR ignored = 0;
     return SendMessageTimeoutA(window, WM_MOUSEMOVE, 0, MAKELPARAM(x, y), SMTO_ABORTIFHUNG, kSendTimeoutMs, &ignored) !=
                0 &&
@@ -128,9 +127,7 @@ void Click(HWND window, int x, int y) {
 }
 
 void PostPointer(HWND window, UINT message, WPARAM keys, int x, int y) {
-    POINT screen{x, y};
-    ClientToScreen(window, &screen);
-    PutPointer(screen);
+    PutPointer(ClientToScreenOf(window, {x, y}));
     PostMessageA(window, message, keys, MAKELPARAM(x, y));
 }
 

@@ -286,7 +286,8 @@ TEST_F(KeyDialogTest, FieldsTakeKeysOnReleaseAndDoneWritesThem) {
     for (int slot = 0; slot < kSlots; ++slot) {
         const zorv::ButtonRect place = kKeyFields[slot].Pixels();
         RECT field = WindowRectOf(keys().Field(slot));
-        MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&field), 2);
+        const POINT origin = ClientToScreenOf(dialog, {0, 0});
+        OffsetRect(&field, -origin.x, -origin.y);
         EXPECT_TRUE(SameRect(field, RECT{place.left, place.top, place.right, place.bottom})) << "slot " << slot;
     }
     EXPECT_TRUE(keys().ShowsJoysticks(false));

@@ -1,5 +1,6 @@
 #include "window_search.h"
 
+#include "common/thread_dpi_win.h"
 #include "screen_pixels.h"
 
 namespace zorv_e2e {
@@ -48,13 +49,12 @@ std::string TextOf(HWND window) {
     return text;
 }
 
-RECT WindowRectOf(HWND window) {
-    RECT r{};
-    GetWindowRect(window, &r);
-    return r;
-}
+RECT WindowRectOf(HWND window) { return zorv::WindowRectInPixels(window); }
+
+POINT ClientToScreenOf(HWND window, POINT at) { return zorv::ClientToScreenInPixels(window, at); }
 
 RECT ClientRectOf(HWND window) {
+    zorv::ThreadDpiAwareness asWindow(window);
     RECT r{};
     GetClientRect(window, &r);
     return r;
@@ -62,8 +62,7 @@ RECT ClientRectOf(HWND window) {
 
 RECT ClientRectOnScreen(HWND window) {
     RECT client = ClientRectOf(window);
-    POINT origin{0, 0};
-    ClientToScreen(window, &origin);
+    const POINT origin = ClientToScreenOf(window, {0, 0});
     OffsetRect(&client, origin.x, origin.y);
     return client;
 }
@@ -160,7 +159,7 @@ bool ClickDialogButton(HWND dialog, int id) {
         POINT corners[] = {
             {3, 3}, {client.right - 4, 3}, {3, client.bottom - 4}, {client.right - 4, client.bottom - 4}};
         for (POINT& p : corners) {
-            ClientToScreen(dialog, &p);
+            p = ClientToScreenOf(dialog, p);
             seen = ScreenPixel(p.x, p.y);
             if (seen != face) {
                 wrong = p;

@@ -21,7 +21,10 @@ constexpr char kDialogClass[] = "#32770";
 std::string ClassOf(HWND window);
 // The window's text through WM_GETTEXT (with a timeout), so that it works for controls too.
 std::string TextOf(HWND window);
-RECT WindowRectOf(HWND window);        // screen coordinates
+// Screen coordinates in the display's pixels, for windows that are aware of its resolution and
+// windows that are not alike (a settings screen is not: common/thread_dpi_win.h).
+RECT WindowRectOf(HWND window);
+POINT ClientToScreenOf(HWND window, POINT at);
 RECT ClientRectOf(HWND window);        // client coordinates (left and top 0)
 RECT ClientRectOnScreen(HWND window);  // the client area in screen coordinates
 bool IsShown(HWND window);             // exists and is visible
