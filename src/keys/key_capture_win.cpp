@@ -18,6 +18,15 @@ LRESULT PassOn(HWND field, UINT message, WPARAM wParam, LPARAM lParam) {
     return CallWindowProcA(EditProcedureOf(field), field, message, wParam, lParam);
 }
 
+// Binds the key code of `virtualKey` to `slot` and shows its name in the field; a key the
+// table does not know is refused silently.
+void CaptureKey(HWND field, int slot, int virtualKey) {
+    const int code = FindKeyCode(virtualKey);
+    if (code == 0) return;
+    SendMessageA(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(KeyName(code)));
+    BindKey(KeyRecord(), slot, code);
+}
+
 LRESULT OnKeyUp(HWND field, int slot, WPARAM wParam, LPARAM lParam) {
     const int virtualKey = static_cast<int>(wParam);
     CaptureKey(field, slot, virtualKey);
@@ -40,14 +49,6 @@ LRESULT CALLBACK KeyFieldProc(HWND field, UINT message, WPARAM wParam, LPARAM lP
 }
 
 }  // namespace
-
-bool CaptureKey(HWND field, int slot, int virtualKey) {
-    const int code = FindKeyCode(virtualKey);
-    if (code == 0) return false;
-    SendMessageA(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(KeyName(code)));
-    BindKey(KeyRecord(), slot, code);
-    return true;
-}
 
 void InstallKeyCapture(HWND dialog) {
     for (int slot = 0; slot < kKeySlotCount; ++slot) {

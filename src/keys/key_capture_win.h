@@ -15,8 +15,4 @@ void InstallKeyCapture(HWND dialog);
 // Sets every key field's text to the name of what a save would write for its slot.
 void ShowBindings(HWND dialog);
 
-// The capture step: binds the key code of `virtualKey` to `slot` and shows its name in the
-// field; a key the table does not know is refused silently. True when it was bound.
-bool CaptureKey(HWND field, int slot, int virtualKey);
-
 }  // namespace zorv

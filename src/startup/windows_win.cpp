@@ -12,11 +12,10 @@ const char kMenuClass[] = "Zorv3D Child";
 
 namespace {
 
+// The 95 family (the high bit of the version set) from 4.0 on.
 bool UseExtendedRegistration() {
-    DWORD version = GetVersion();
-    bool ntFamily = (version & 0x80000000u) == 0;
-    BYTE major = LOBYTE(LOWORD(version));
-    return !ntFamily && major >= 4;
+    const DWORD version = GetVersion();
+    return (version & 0x80000000u) != 0 && LOBYTE(LOWORD(version)) >= 4;
 }
 
 WNDCLASSA ClassRecord(const char* name, WNDPROC procedure, HINSTANCE instance, HICON icon) {
@@ -31,25 +30,17 @@ WNDCLASSA ClassRecord(const char* name, WNDPROC procedure, HINSTANCE instance, H
     return wc;
 }
 
-}  // namespace
-
+// RegisterClassA on the NT family and on systems before 4.0; the extended record with
+// RegisterClassExA on the 95 family. 0 on failure.
 ATOM RegisterWindowClass(const WNDCLASSA& wc) {
     if (!UseExtendedRegistration()) return RegisterClassA(&wc);
-    WNDCLASSEXA ex = {};
-    ex.cbSize = sizeof ex;
-    ex.style = wc.style;
-    ex.lpfnWndProc = wc.lpfnWndProc;
-    ex.cbClsExtra = wc.cbClsExtra;
-    ex.cbWndExtra = wc.cbWndExtra;
-    ex.hInstance = wc.hInstance;
-    ex.hIcon = wc.hIcon;
-    ex.hCursor = wc.hCursor;
-    ex.hbrBackground = wc.hbrBackground;
-    ex.lpszMenuName = wc.lpszMenuName;
-    ex.lpszClassName = wc.lpszClassName;
-    ex.hIconSm = nullptr;
+    const WNDCLASSEXA ex = {sizeof(WNDCLASSEXA), wc.style,        wc.lpfnWndProc,   wc.cbClsExtra,
+                            wc.cbWndExtra,       wc.hInstance,    wc.hIcon,         wc.hCursor,
+                            wc.hbrBackground,    wc.lpszMenuName, wc.lpszClassName, nullptr};
     return RegisterClassExA(&ex);
 }
+
+}  // namespace
 
 HWND CreateFrameWindow(HINSTANCE instance) {
     // The frame asks the system for an icon it does not have, so the class has none.

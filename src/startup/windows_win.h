@@ -8,10 +8,6 @@ namespace zorv {
 extern const char kFrameClass[];  // "Zorv3D"
 extern const char kMenuClass[];   // "Zorv3D Child"
 
-// Registers `wc` with RegisterClassA on the NT family and on systems before 4.0, and through
-// the extended record with RegisterClassExA on the 95 family. 0 on failure.
-ATOM RegisterWindowClass(const WNDCLASSA& wc);
-
 // Registers "Zorv3D" and creates the hidden full-screen frame; null when either fails.
 HWND CreateFrameWindow(HINSTANCE instance);
 
