@@ -40,7 +40,6 @@ void DrawJoysticks(KeyDialog& state, HWND dialog) {
 
 void Close(KeyDialog& state, HWND dialog) {
     state.screen.Close();
-    state.joysticksExchanged = false;
     EndDialog(dialog, 1);
 }
 
@@ -120,14 +119,6 @@ INT_PTR OnLeftButtonUp(KeyDialog& state, HWND dialog, LPARAM at) {
     return TRUE;
 }
 
-// Pictures still held when the window goes (DONE and CANCEL have normally released them) go
-// with it.
-INT_PTR OnDestroy(KeyDialog& state) {
-    state.screen.Close();
-    state.joysticksExchanged = false;
-    return FALSE;
-}
-
 // Handles no commands: Enter, Escape and the close command never end the screen.
 INT_PTR CALLBACK KeyDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     KeyDialog* state = DialogState<KeyDialog>(dialog, message, lParam);
@@ -136,7 +127,6 @@ INT_PTR CALLBACK KeyDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM 
     case WM_INITDIALOG: return OnInitDialog(*state, dialog);
     case WM_LBUTTONDOWN: return OnLeftButtonDown(*state, dialog, lParam);
     case WM_LBUTTONUP: return OnLeftButtonUp(*state, dialog, lParam);
-    case WM_DESTROY: return OnDestroy(*state);
     default: return state->screen.HandleMessage(dialog, message, wParam, lParam);
     }
 }
