@@ -31,8 +31,7 @@ void ShowAndApply(HWND dialog) {
 
 void Done(AudioDialog& state, HWND dialog) {
     WriteAudioSettings(dialog, state.screen.instance(), kAudioSettingsFile);
-    state.screen.Close();
-    EndDialog(dialog, 1);
+    state.screen.End(dialog);
 }
 
 void Default(HWND dialog) {

@@ -38,14 +38,9 @@ void DrawJoysticks(KeyDialog& state, HWND dialog) {
     DrawButton(dialog, state.screen.buttons(), kJoystickRightIndex, kStateNormal);
 }
 
-void Close(KeyDialog& state, HWND dialog) {
-    state.screen.Close();
-    EndDialog(dialog, 1);
-}
-
 void Done(KeyDialog& state, HWND dialog) {
     WriteKeyBindings(dialog, state.screen.instance(), kKeyBindingsFile);
-    Close(state, dialog);
+    state.screen.End(dialog);
 }
 
 // The default table in the fields, and both JOYSTICK buttons redrawn where RESET put them.
@@ -59,7 +54,7 @@ void Reset(KeyDialog& state, HWND dialog) {
 // Forgets every capture, RESET and swap of this opening.
 void Cancel(KeyDialog& state, HWND dialog) {
     KeyRecord() = state.atOpening;
-    Close(state, dialog);
+    state.screen.End(dialog);
 }
 
 // The swap shows when the mouse button is released (OnLeftButtonUp).

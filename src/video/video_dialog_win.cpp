@@ -82,10 +82,7 @@ void OnModeChosen(HWND dialog) {
 // DEFAULT: the defaults on show, the level kept. The mode list is refilled for driver 0, so
 // that it never shows another driver's modes under driver 0.
 void ResetVideoChoice(HWND dialog) {
-    VideoSettings& video = Video();
-    video.customFlag = 0;
-    video.driverIndex = 0;
-    video.modeIndex = 0;
+    Video() = VideoSettings{0, 0, 0, Video().level};
     FillModeList(dialog, 0);
     ShowSelection(dialog);
 }
@@ -93,8 +90,7 @@ void ResetVideoChoice(HWND dialog) {
 void FinishVideoDialog(VideoDialog& state, HWND dialog) {
     InstallDriver(Video().driverIndex);
     WriteVideoSettings(dialog, state.screen.instance(), kVideoSettingsFile);
-    state.screen.Close();
-    EndDialog(dialog, 1);
+    state.screen.End(dialog);
 }
 
 INT_PTR OnInitDialog(VideoDialog& state, HWND dialog) {
