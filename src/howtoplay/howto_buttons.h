@@ -32,7 +32,6 @@ inline constexpr ButtonTable kHowToPlayTable = MakeButtonTable(kHowToPlayButtons
 // clang-format off
 inline constexpr DialogSpec kHowToPlayDialog = {IDD_HOW_TO_PLAY, "DIALOG", 144, 31, 140, 170, "WS_POPUP | WS_VISIBLE", 10, "System"};
 // clang-format on
-inline constexpr ButtonRect kHowToPlayClientPlace = kHowToPlayDialog.Pixels();
 
 // The background is the page on show, the first page's slot until one is turned.
 // clang-format off

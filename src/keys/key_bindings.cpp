@@ -10,14 +10,6 @@ namespace {
 constexpr int kEscapeVirtualKey = 0x1B;
 constexpr char kKeyDelimiters[] = " \t";
 
-// Where the lines start: after the first number and the white space behind it, or, when the
-// text does not begin with a number, after the leading white space alone.
-size_t ReadCustomFlag(const std::string& text, int* custom) {
-    size_t at = 0;
-    ScanIntLine(text, &at, custom);
-    return at;
-}
-
 int* FieldOfKey(KeyBindings& keys, const std::string& key) {
     for (int slot = 0; slot < kKeySlotCount; ++slot) {
         if (key == kKeySlotKeys[slot]) return &keys.bindings[slot];
@@ -62,8 +54,11 @@ void LoadDefaultKeys(KeyBindings& keys) {
 
 void ParseKeyBindingsText(KeyBindings& keys, const std::string& fileText) {
     const std::string text = TextModeRead(fileText);
-    // The first number is read as a C string too: a NUL byte before it hides it.
-    const size_t linesBegin = ReadCustomFlag(std::string(text.c_str()), &keys.custom);
+    // The lines start after the first number and the white space behind it, or, when the text
+    // does not begin with a number, after the leading white space alone. The number is read as a
+    // C string too: a NUL byte before it hides it.
+    size_t linesBegin = 0;
+    ScanIntLine(std::string(text.c_str()), &linesBegin, &keys.custom);
     for (const std::string& line : SplitConfigLines(text.substr(linesBegin))) ApplyLine(keys, line);
 }
 

@@ -47,10 +47,8 @@ HWND CreateFrameWindow(HINSTANCE instance) {
     WNDCLASSA wc = ClassRecord(kFrameClass, FrameWindowProc, instance, LoadIconA(nullptr, "IDI_ZORV"));
     if (!RegisterWindowClass(wc)) return nullptr;
     App().instance = instance;
-    int width = GetSystemMetrics(SM_CXSCREEN);
-    int height = GetSystemMetrics(SM_CYSCREEN);
-    return CreateWindowExA(0, kFrameClass, "Zorv3D", WS_POPUPWINDOW, 0, 0, width, height, nullptr, nullptr, instance,
-                           nullptr);
+    return CreateWindowExA(0, kFrameClass, "Zorv3D", WS_POPUPWINDOW, 0, 0, GetSystemMetrics(SM_CXSCREEN),
+                           GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr, instance, nullptr);
 }
 
 HWND CreateMenuWindow(HWND frame, HINSTANCE instance, bool* classFailed) {
