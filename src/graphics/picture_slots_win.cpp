@@ -7,7 +7,6 @@
 #include "common/handle_guards_win.h"
 #include "common/message_box_win.h"
 #include "common/unique_handle.h"
-#include "graphics/palette_win.h"
 
 namespace zorv {
 namespace {
@@ -101,6 +100,15 @@ bool ReadPicture(const char* fileName, int slot) {
     s->layout = layout;
     BuildSharedPalette(slot);
     return true;
+}
+
+void FillLogicalPalette(LOGPALETTE* logical, const BYTE* colorTable, unsigned count) {
+    logical->palVersion = 0x300;
+    logical->palNumEntries = static_cast<WORD>(count);
+    for (unsigned i = 0; i < count; ++i) {
+        const BYTE* color = colorTable + i * 4;
+        logical->palPalEntry[i] = PALETTEENTRY{color[2], color[1], color[0], 0};
+    }
 }
 
 bool BuildSharedPalette(int slot) {

@@ -32,6 +32,10 @@ unsigned SlotColorTableBytes(int slot);
 LONG SlotWidth(int slot);
 LONG SlotHeight(int slot);  // as stored: negative for top-down pictures
 
+// Fills a logical palette from a BMP colour table (entries blue, green, red, reserved): version
+// 0x300, the entry count and `count` entries with flags 0. `logical` must have room for them.
+void FillLogicalPalette(LOGPALETTE* logical, const BYTE* colorTable, unsigned count);
+
 // The palette of the last palettised picture read, or null before the first.
 HPALETTE SharedPalette();
 unsigned SharedColorCount();

@@ -1,8 +1,13 @@
 #include "startup/windows_win.h"
 
+#include <cstdio>
+
+#include "common/game_files.h"
 #include "common/geometry.h"
+#include "graphics/drawing_win.h"
+#include "graphics/picture_slot.h"
+#include "graphics/picture_slots_win.h"
 #include "startup/app_win.h"
-#include "startup/frame_win.h"
 #include "startup/menu_window_win.h"
 
 namespace zorv {
@@ -38,6 +43,29 @@ ATOM RegisterWindowClass(const WNDCLASSA& wc) {
                             wc.cbWndExtra,       wc.hInstance,    wc.hIcon,         wc.hCursor,
                             wc.hbrBackground,    wc.lpszMenuName, wc.lpszClassName, nullptr};
     return RegisterClassExA(&ex);
+}
+
+// Reads the frame's background picture into slot 0 and draws it into the frame being created
+// (its handle is not stored yet), while it is hidden.
+void OnFrameCreate(HWND frame) {
+    ReadPicture(kFrameBackground, kSlotFrameBackground);
+    DrawFrameBackground(frame);
+}
+
+// Releases the picture slots and ends the message loop with code 0.
+void OnFrameDestroy() {
+    ReleasePictures();
+    PostQuitMessage(0);
+}
+
+// F5 writes the available physical memory to standard output (a diagnostic without console).
+void OnFrameKeyDown(WPARAM key) {
+    if (key != VK_F5) return;
+    MEMORYSTATUS status = {};
+    status.dwLength = sizeof status;
+    GlobalMemoryStatus(&status);
+    std::printf("Avail Phys Memory : %lu\n", static_cast<unsigned long>(status.dwAvailPhys));
+    std::fflush(stdout);
 }
 
 }  // namespace
