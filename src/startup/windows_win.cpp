@@ -68,30 +68,6 @@ void OnFrameKeyDown(WPARAM key) {
     std::fflush(stdout);
 }
 
-}  // namespace
-
-HWND CreateFrameWindow(HINSTANCE instance) {
-    // The frame asks the system for an icon it does not have, so the class has none.
-    WNDCLASSA wc = ClassRecord(kFrameClass, FrameWindowProc, instance, LoadIconA(nullptr, "IDI_ZORV"));
-    if (!RegisterWindowClass(wc)) return nullptr;
-    App().instance = instance;
-    return CreateWindowExA(0, kFrameClass, "Zorv3D", WS_POPUPWINDOW, 0, 0, GetSystemMetrics(SM_CXSCREEN),
-                           GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr, instance, nullptr);
-}
-
-HWND CreateMenuWindow(HWND frame, HINSTANCE instance, bool* classFailed) {
-    *classFailed = false;
-    WNDCLASSA wc = ClassRecord(kMenuClass, MenuWindowProc, instance, nullptr);
-    if (!RegisterWindowClass(wc)) {
-        *classFailed = true;
-        return nullptr;
-    }
-    MenuPlacement p = CentreMenu(0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
-    App().instance = instance;
-    return CreateWindowExA(0, kMenuClass, nullptr, WS_POPUP | WS_CHILD | WS_BORDER | WS_SYSMENU, p.x, p.y, p.width,
-                           p.height, frame, nullptr, instance, nullptr);
-}
-
 LRESULT CALLBACK FrameWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE: OnFrameCreate(window); break;
@@ -113,6 +89,26 @@ LRESULT CALLBACK MenuWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     default: break;
     }
     return DefWindowProcA(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+HWND CreateFrameWindow(HINSTANCE instance) {
+    // The frame asks the system for an icon it does not have, so the class has none.
+    WNDCLASSA wc = ClassRecord(kFrameClass, FrameWindowProc, instance, LoadIconA(nullptr, "IDI_ZORV"));
+    if (!RegisterWindowClass(wc)) return nullptr;
+    App().instance = instance;
+    return CreateWindowExA(0, kFrameClass, "Zorv3D", WS_POPUPWINDOW, 0, 0, GetSystemMetrics(SM_CXSCREEN),
+                           GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr, instance, nullptr);
+}
+
+HWND CreateMenuWindow(HWND frame, HINSTANCE instance, bool* classFailed) {
+    *classFailed = !RegisterWindowClass(ClassRecord(kMenuClass, MenuWindowProc, instance, nullptr));
+    if (*classFailed) return nullptr;
+    MenuPlacement p = CentreMenu(0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    App().instance = instance;
+    return CreateWindowExA(0, kMenuClass, nullptr, WS_POPUP | WS_CHILD | WS_BORDER | WS_SYSMENU, p.x, p.y, p.width,
+                           p.height, frame, nullptr, instance, nullptr);
 }
 
 }  // namespace zorv

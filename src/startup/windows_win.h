@@ -15,7 +15,4 @@ HWND CreateFrameWindow(HINSTANCE instance);
 // Null when the class cannot be registered (*classFailed is then set) or the window not made.
 HWND CreateMenuWindow(HWND frame, HINSTANCE instance, bool* classFailed);
 
-LRESULT CALLBACK FrameWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-LRESULT CALLBACK MenuWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-
 }  // namespace zorv
