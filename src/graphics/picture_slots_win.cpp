@@ -64,6 +64,27 @@ LONG BytesLeft(HFILE file) {
     return (here < 0 || end < here) ? 0 : end - here;
 }
 
+// Rebuilds the shared palette from a filled slot; true also for a picture without colour table,
+// false when no memory could be had for it.
+bool BuildSharedPalette(int slot) {
+    const HeldPicture* s = FilledSlot(slot);
+    if (!s) return true;
+    unsigned count = s->layout.colorCount;
+    g_palette.colorCount = count;
+    if (count == 0) return true;
+
+    GlobalBlock memory(count * 4 + 8);
+    if (!memory) return Refuse("Palette memory over");
+    LOGPALETTE* logical = reinterpret_cast<LOGPALETTE*>(memory.bytes());
+    FillLogicalPalette(logical, s->image + s->layout.colorTableOffset, count);
+    HPALETTE palette = CreatePalette(logical);
+
+    // The previous palette and its memory are replaced, not leaked.
+    g_palette.memory = std::move(memory);
+    if (palette) g_palette.palette.reset(palette);
+    return palette != nullptr;
+}
+
 }  // namespace
 
 bool ReadPicture(const char* fileName, int slot) {
@@ -109,25 +130,6 @@ void FillLogicalPalette(LOGPALETTE* logical, const BYTE* colorTable, unsigned co
         const BYTE* color = colorTable + i * 4;
         logical->palPalEntry[i] = PALETTEENTRY{color[2], color[1], color[0], 0};
     }
-}
-
-bool BuildSharedPalette(int slot) {
-    const HeldPicture* s = FilledSlot(slot);
-    if (!s) return true;
-    unsigned count = s->layout.colorCount;
-    g_palette.colorCount = count;
-    if (count == 0) return true;
-
-    GlobalBlock memory(count * 4 + 8);
-    if (!memory) return Refuse("Palette memory over");
-    LOGPALETTE* logical = reinterpret_cast<LOGPALETTE*>(memory.bytes());
-    FillLogicalPalette(logical, s->image + s->layout.colorTableOffset, count);
-    HPALETTE palette = CreatePalette(logical);
-
-    // The previous palette and its memory are replaced, not leaked.
-    g_palette.memory = std::move(memory);
-    if (palette) g_palette.palette.reset(palette);
-    return palette != nullptr;
 }
 
 void ReleasePictures() {

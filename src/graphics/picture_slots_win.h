@@ -16,10 +16,6 @@ constexpr int kPictureSlotCount = kLastScreenSlot + 1;
 // the slot empty; a full path longer than MAX_PATH is refused as a file that cannot be opened.
 bool ReadPicture(const char* fileName, int slot);
 
-// Rebuilds the shared palette from a filled slot; true also for a picture without colour
-// table, false when no memory could be had for it.
-bool BuildSharedPalette(int slot);
-
 // Frees every slot's memory and the logical palette memory. Safe to call again.
 void ReleasePictures();
 
