@@ -9,17 +9,11 @@
 namespace zorv {
 
 bool ReadDriverList(HWND owner, HINSTANCE instance, const char* relative) {
-    std::string text;
-    if (!ReadConfigText(owner, instance, relative, &text)) return false;
-    ParseDriverList(text, &Drivers());
-    return true;
+    return ReadConfig(owner, instance, relative, [](const std::string& text) { ParseDriverList(text, &Drivers()); });
 }
 
 bool ReadVideoSettings(HWND owner, HINSTANCE instance, const char* relative) {
-    std::string text;
-    if (!ReadConfigText(owner, instance, relative, &text)) return false;
-    ParseVideoSettings(text, &Video());
-    return true;
+    return ReadConfig(owner, instance, relative, [](const std::string& text) { ParseVideoSettings(text, &Video()); });
 }
 
 bool WriteVideoSettings(HWND owner, HINSTANCE instance, const char* relative) {
