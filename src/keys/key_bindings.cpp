@@ -37,19 +37,21 @@ void AppendLine(std::string& text, const char* key, int value) {
     text += number;
 }
 
-}  // namespace
-
-KeyBindings& KeyRecord() {
-    static KeyBindings record;
-    return record;
-}
-
+// The defaults routine: fills the default table and puts JOYSTICK 1 back in the left place.
+// Touches neither the bindings nor the custom flag.
 void LoadDefaultKeys(KeyBindings& keys) {
     for (int slot = 0; slot < kKeySlotCount; ++slot) {
         keys.defaults[slot].code = kDefaultKeys[slot].code;
         std::snprintf(keys.defaults[slot].name, kKeyNameSize, "%s", kDefaultKeys[slot].name);
     }
     keys.joystick = 0;
+}
+
+}  // namespace
+
+KeyBindings& KeyRecord() {
+    static KeyBindings record;
+    return record;
 }
 
 void ParseKeyBindingsText(KeyBindings& keys, const std::string& fileText) {

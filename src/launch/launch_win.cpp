@@ -38,9 +38,7 @@ bool SetFrameShowState(HWND frame, UINT showState) {
 
 // Flashes for at most a moment: it ends itself as soon as it is first erased.
 INT_PTR CALLBACK MomentaryProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
-    if (message == WM_ERASEBKGND || (message == WM_COMMAND && LOWORD(wParam) == IDCANCEL)) {
-        EndDialog(dialog, 0);
-    }
+    if (message == WM_ERASEBKGND || (message == WM_COMMAND && LOWORD(wParam) == IDCANCEL)) EndDialog(dialog, 0);
     return 0;
 }
 

@@ -24,6 +24,20 @@ LRESULT SendItem(HWND dialog, int id, UINT message, WPARAM wParam = 0) {
     return SendDlgItemMessageA(dialog, id, message, wParam, 0);
 }
 
+// The driver display names, in file order, into the driver list.
+void FillDriverList(HWND dialog) {
+    const DriverList& list = Drivers();
+    for (int i = 0; i < list.driverCount; ++i)
+        SendDlgItemMessageA(dialog, IDC_VIDEO_DRIVERS, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(list.names[i]));
+}
+
+// Empties the display-mode list and adds the entries for the driver.
+void FillModeList(HWND dialog, int driverIndex) {
+    SendDlgItemMessageA(dialog, IDC_VIDEO_MODES, CB_RESETCONTENT, 0, 0);
+    for (const std::string& entry : FillModeLabels(&Drivers(), driverIndex))
+        SendDlgItemMessageA(dialog, IDC_VIDEO_MODES, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
+}
+
 void ShowLevel(HWND dialog, int level) { SetScrollPos(GetDlgItem(dialog, IDC_VIDEO_LEVEL), SB_CTL, level, TRUE); }
 
 // An index outside a list clears its selection, as CB_SETCURSEL does with it.
