@@ -64,19 +64,17 @@ LONG BytesLeft(HFILE file) {
     return (here < 0 || end < here) ? 0 : end - here;
 }
 
-// Rebuilds the shared palette from a filled slot; true also for a picture without colour table,
-// false when no memory could be had for it.
-bool BuildSharedPalette(int slot) {
-    const HeldPicture* s = FilledSlot(slot);
-    if (!s) return true;
-    unsigned count = s->layout.colorCount;
+// Rebuilds the shared palette from a picture just read; true also for a picture without colour
+// table, false when no memory could be had for it.
+bool BuildSharedPalette(const HeldPicture& s) {
+    unsigned count = s.layout.colorCount;
     g_palette.colorCount = count;
     if (count == 0) return true;
 
     GlobalBlock memory(count * 4 + 8);
     if (!memory) return Refuse("Palette memory over");
     LOGPALETTE* logical = reinterpret_cast<LOGPALETTE*>(memory.bytes());
-    FillLogicalPalette(logical, s->image + s->layout.colorTableOffset, count);
+    FillLogicalPalette(logical, s.image + s.layout.colorTableOffset, count);
     HPALETTE palette = CreatePalette(logical);
 
     // The previous palette and its memory are replaced, not leaked.
@@ -113,13 +111,12 @@ bool ReadPicture(const char* fileName, int slot) {
     if (!memory) return Refuse("over Memory");
     if (_lread(file.get(), memory.bytes(), blockSize) != blockSize) return Refuse("Bmp File Read Fail");
 
-    BmpLayout layout;
-    if (ValidateBmpBlock(memory.bytes(), blockSize, &layout) != BmpProblem::None) return Refuse("Bmp File Not Format");
+    if (ValidateBmpBlock(memory.bytes(), blockSize, &s->layout) != BmpProblem::None)
+        return Refuse("Bmp File Not Format");
 
     s->image = memory.bytes();
     s->memory = std::move(memory);
-    s->layout = layout;
-    BuildSharedPalette(slot);
+    BuildSharedPalette(*s);
     return true;
 }
 

@@ -47,6 +47,11 @@ void LoadDefaultKeys(KeyBindings& keys) {
     keys.joystick = 0;
 }
 
+// The codes of the default table become the bindings.
+void BindDefaults(KeyBindings& keys) {
+    for (int slot = 0; slot < kKeySlotCount; ++slot) keys.bindings[slot] = keys.defaults[slot].code;
+}
+
 }  // namespace
 
 KeyBindings& KeyRecord() {
@@ -65,22 +70,15 @@ void ParseKeyBindingsText(KeyBindings& keys, const std::string& fileText) {
 }
 
 std::string KeyBindingsText(const KeyBindings& keys) {
-    const bool defaults = keys.defaultsChosen != 0;
-    std::string text = defaults ? "0\n" : "1\n";
-    for (int slot = 0; slot < kKeySlotCount; ++slot) {
-        AppendLine(text, kKeySlotKeys[slot], defaults ? keys.defaults[slot].code : keys.bindings[slot]);
-    }
+    std::string text = keys.defaultsChosen ? "0\n" : "1\n";
+    for (int slot = 0; slot < kKeySlotCount; ++slot) AppendLine(text, kKeySlotKeys[slot], ShownKeyCode(keys, slot));
     AppendLine(text, kJoystickKey, keys.joystick);
     return text;
 }
 
 void KeyBindingsSaved(KeyBindings& keys) {
-    if (keys.defaultsChosen) {
-        for (int slot = 0; slot < kKeySlotCount; ++slot) keys.bindings[slot] = keys.defaults[slot].code;
-        keys.custom = 0;
-    } else {
-        keys.custom = 1;
-    }
+    if (keys.defaultsChosen) BindDefaults(keys);
+    keys.custom = keys.defaultsChosen ? 0 : 1;
     keys.defaultsChosen = 0;
 }
 
@@ -104,10 +102,8 @@ void ResetKeyBindings(KeyBindings& keys) {
 
 void BindKey(KeyBindings& keys, int slot, int keyCode) {
     if (slot < 0 || slot >= kKeySlotCount) return;
-    if (keys.defaultsChosen) {
-        for (int other = 0; other < kKeySlotCount; ++other) keys.bindings[other] = keys.defaults[other].code;
-        keys.defaultsChosen = 0;
-    }
+    if (keys.defaultsChosen) BindDefaults(keys);
+    keys.defaultsChosen = 0;
     keys.custom = 1;
     keys.bindings[slot] = keyCode;
 }

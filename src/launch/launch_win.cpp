@@ -31,9 +31,9 @@ bool SetFrameShowState(HWND frame, UINT showState) {
     placement.length = sizeof placement;
     if (!GetWindowPlacement(frame, &placement)) return false;
     placement.showCmd = showState;
-    bool placed = SetWindowPlacement(frame, &placement) != FALSE;
-    if (placed) ShowOwnedPopups(frame, showState == SW_MINIMIZE ? FALSE : TRUE);
-    return placed;
+    if (!SetWindowPlacement(frame, &placement)) return false;
+    ShowOwnedPopups(frame, showState == SW_MINIMIZE ? FALSE : TRUE);
+    return true;
 }
 
 // Flashes for at most a moment: it ends itself as soon as it is first erased.
