@@ -18,9 +18,7 @@ enum ImageState {
 };
 
 struct ButtonImages {
-    ResourceImage normal;
-    ResourceImage highlighted;
-    ResourceImage pressed;
+    ResourceImage normal, highlighted, pressed;
 };
 
 // One screen's buttons at run time: the board and the pictures (owned; released by

@@ -46,8 +46,7 @@ private:
     ButtonScreen& Shown() { return current_ == kMainMenuScreen ? main_ : options_; }
 
     MenuScreenId current_ = kMainMenuScreen;
-    ButtonScreen main_;
-    ButtonScreen options_;
+    ButtonScreen main_, options_;
     GdiObject<HBITMAP> screenBitmaps_[kLastScreenSlot + 1];
     int howToPlayPage_ = 0;  // the how-to-play screen reopens at the page last shown
 };
