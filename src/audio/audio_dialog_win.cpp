@@ -41,9 +41,8 @@ void Default(HWND dialog) {
 
 INT_PTR OnInitDialog(AudioDialog& state, HWND dialog) {
     state.screen.Open(dialog);
-    for (const ControlSpec& bar : kVolumeBars) {
+    for (const ControlSpec& bar : kVolumeBars)
         SetScrollRange(GetDlgItem(dialog, bar.controlId), SB_CTL, kVolumeMin, kVolumeMax, FALSE);
-    }
     // A file that cannot be read ends the program through the error dialog.
     ReadAudioSettings(dialog, state.screen.instance(), kAudioSettingsFile);
     BeginMixerMessages();

@@ -37,9 +37,8 @@ GdiObject<HFONT> UseTemplateFontAtDrawingDpi(HWND dialog) {
     description.lfWidth = 0;
     font.reset(CreateFontIndirectA(&description));
     if (!font) return font;
-    for (HWND control = GetWindow(dialog, GW_CHILD); control; control = GetWindow(control, GW_HWNDNEXT)) {
+    for (HWND control = GetWindow(dialog, GW_CHILD); control; control = GetWindow(control, GW_HWNDNEXT))
         SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
-    }
     return font;
 }
 
