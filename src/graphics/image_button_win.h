@@ -11,11 +11,7 @@
 namespace zorv {
 
 // The image states a button is drawn in.
-enum ImageState {
-    kStateHighlighted = 520,
-    kStatePressed = 521,
-    kStateNormal = 522,
-};
+enum ImageState { kStateHighlighted = 520, kStatePressed = 521, kStateNormal = 522 };
 
 struct ButtonImages {
     ResourceImage normal, highlighted, pressed;

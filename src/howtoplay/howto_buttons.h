@@ -7,11 +7,7 @@
 
 namespace zorv {
 
-enum HowToPlayCommand {
-    kCommandPreviousPage = 530,
-    kCommandNextPage = 531,
-    kCommandCloseHowToPlay = 532,
-};
+enum HowToPlayCommand { kCommandPreviousPage = 530, kCommandNextPage = 531, kCommandCloseHowToPlay = 532 };
 
 // The arrows touch: x 73 belongs to the next-page button only. The arrows carry a symbol
 // instead of words.

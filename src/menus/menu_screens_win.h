@@ -10,10 +10,7 @@
 
 namespace zorv {
 
-enum MenuScreenId {
-    kMainMenuScreen = 500,
-    kOptionsMenuScreen = 501,
-};
+enum MenuScreenId { kMainMenuScreen = 500, kOptionsMenuScreen = 501 };
 
 // The menu window's two screens, held by the menu window for its life.
 class MenuScreens {
