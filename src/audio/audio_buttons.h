@@ -8,10 +8,7 @@
 
 namespace zorv {
 
-enum AudioCommand {
-    kCommandAudioDone = 528,
-    kCommandAudioDefault = 529,
-};
+enum AudioCommand { kCommandAudioDone = 528, kCommandAudioDefault = 529 };
 
 // clang-format off
 inline constexpr ButtonSpec kAudioButtons[] = {

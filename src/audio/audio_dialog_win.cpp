@@ -31,8 +31,7 @@ void ShowAndApply(HWND dialog) {
 
 void Done(AudioDialog& state, HWND dialog) {
     WriteAudioSettings(dialog, state.screen.instance(), kAudioSettingsFile);
-    state.screen.Close();
-    EndDialog(dialog, 1);
+    state.screen.End(dialog);
 }
 
 void Default(HWND dialog) {
@@ -42,9 +41,8 @@ void Default(HWND dialog) {
 
 INT_PTR OnInitDialog(AudioDialog& state, HWND dialog) {
     state.screen.Open(dialog);
-    for (const ControlSpec& bar : kVolumeBars) {
+    for (const ControlSpec& bar : kVolumeBars)
         SetScrollRange(GetDlgItem(dialog, bar.controlId), SB_CTL, kVolumeMin, kVolumeMax, FALSE);
-    }
     // A file that cannot be read ends the program through the error dialog.
     ReadAudioSettings(dialog, state.screen.instance(), kAudioSettingsFile);
     BeginMixerMessages();

@@ -8,10 +8,7 @@
 namespace zorv {
 
 bool ReadAudioSettings(HWND owner, HINSTANCE instance, const char* relative) {
-    std::string text;
-    if (!ReadConfigText(owner, instance, relative, &text)) return false;
-    ParseAudioText(Audio(), text);
-    return true;
+    return ReadConfig(owner, instance, relative, [](const std::string& text) { ParseAudioText(Audio(), text); });
 }
 
 bool WriteAudioSettings(HWND owner, HINSTANCE instance, const char* relative) {

@@ -12,12 +12,10 @@ constexpr int kKeyLinesRead = 2;
 
 void ApplyKeyLine(AudioSettings& settings, const std::string& piece) {
     const std::string line(piece.c_str());
-    const size_t begin = line.find_first_not_of(" \t");
-    if (begin == std::string::npos) return;
-    const size_t end = line.find_first_of(" \t", begin);
-    const std::string key = line.substr(begin, end == std::string::npos ? std::string::npos : end - begin);
+    size_t end = 0;
+    const std::string key = FirstToken(line, &end, " \t");
     int* field = key == "Music" ? &settings.music : key == "Sound" ? &settings.sound : nullptr;
-    if (!field || end == std::string::npos) return;
+    if (!field || end >= line.size()) return;
 
     // The value runs from after the one delimiter that ended the key, past any line ends, to
     // the next line end.

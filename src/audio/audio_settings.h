@@ -12,8 +12,7 @@ constexpr int kDefaultVolume = 25;  // both volumes while the custom flag is 0
 
 struct AudioSettings {
     int customFlag = 0;  // 0: the dialog shows the defaults and ignores the stored volumes
-    int music = 0;
-    int sound = 0;
+    int music = 0, sound = 0;
 };
 
 // The process-wide record, zero until the audio dialog first reads the file.

@@ -27,17 +27,8 @@ void Tell(MixerMessage message) {
 }
 
 // A mixer opened on a device, closed by that device on every way out of the routine.
-struct MixerOpening {
-    MixerDevice* device = nullptr;
-    HMIXER handle = nullptr;
-};
-struct OpenMixerTraits {
-    using Handle = MixerOpening;
-    static Handle Empty() { return MixerOpening(); }
-    static bool IsEmpty(const Handle& opening) { return opening.device == nullptr; }
-    static void Close(const Handle& opening) { opening.device->Close(opening.handle); }
-};
-using OpenMixer = UniqueHandle<OpenMixerTraits>;
+void CloseMixer(MixerDevice* device, HMIXER handle) { device->Close(handle); }
+using OpenMixer = UniqueHandle<CloseWithOwner<MixerDevice*, HMIXER, CloseMixer>>;
 
 // Looks among the destination's sources for the CD-audio one and leaves it in `line`. A source
 // that cannot be fetched is passed over.
@@ -100,7 +91,7 @@ void ApplyMusicVolume(MixerDevice& mixer, int value) {
         Tell(kMixerOpenFailed);
         return;
     }
-    OpenMixer open(MixerOpening{&mixer, handle});
+    OpenMixer open({&mixer, handle});
 
     MIXERLINEA destination = {};
     destination.cbStruct = sizeof destination;

@@ -37,11 +37,9 @@ void ApplyCaptionLine(CaptionTable& table, const std::string& rawLine) {
     const std::string key = FirstToken(line, &keyEnd);
     if (key.empty()) return;
 
-    size_t begin = keyEnd < line.size() ? keyEnd + 1 : line.size();
-    while (begin < line.size() && line[begin] == '\t') ++begin;
-    size_t end = line.find('\t', begin);
-    if (end == std::string::npos) end = line.size();
-    const std::string value = line.substr(begin, end - begin);
+    size_t begin = line.find_first_not_of('\t', keyEnd + 1);
+    if (begin == std::string::npos) begin = line.size();
+    const std::string value = line.substr(begin, line.find('\t', begin) - begin);
 
     if (key == "FONT:") CopyCut(table.face, value);
     else if (key == "FHeight:") table.height = AtoiLike(value.c_str());

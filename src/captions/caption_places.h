@@ -17,8 +17,7 @@ enum class CaptionId {
 // A caption's top-left corner in the screen's client pixels.
 struct CaptionPlace {
     CaptionId caption;
-    int x;
-    int y;
+    int x, y;
 };
 
 constexpr const char* CaptionText(const CaptionTable& table, CaptionId id) {

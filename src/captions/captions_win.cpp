@@ -46,9 +46,7 @@ HFONT CreateScaledFont(HWND window, const char* face, int height, int width) {
     SetViewportOrgEx(dc.get(), 0, 0, nullptr);
     SetWindowOrgEx(dc.get(), 0, 0, nullptr);
 
-    POINT size;
-    size.x = CaptionPointToDevice(width, kDrawingDpi);
-    size.y = CaptionPointToDevice(height, kDrawingDpi);
+    POINT size = {CaptionPointToDevice(width, kDrawingDpi), CaptionPointToDevice(height, kDrawingDpi)};
     DPtoLP(dc.get(), &size, 1);
 
     LOGFONTA font = {};

@@ -29,12 +29,10 @@ bool WriteWholeFile(const char* path, DWORD disposition, const std::string& byte
 // Through the temporary file and one replacement, so that a crash leaves the old text or the
 // new one, never a mixture.
 bool ReplaceWhole(const char* path, const std::string& bytes) {
-    std::string temp = SaveTempPath(path);
-    if (!WriteWholeFile(temp.c_str(), CREATE_ALWAYS, bytes)) {
-        DeleteFileA(temp.c_str());
-        return false;
-    }
-    if (MoveFileExA(temp.c_str(), path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
+    const std::string temp = SaveTempPath(path);
+    if (WriteWholeFile(temp.c_str(), CREATE_ALWAYS, bytes) &&
+        MoveFileExA(temp.c_str(), path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return true;
     DeleteFileA(temp.c_str());
     return false;
 }

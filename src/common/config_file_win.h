@@ -16,6 +16,15 @@ bool ReadTextFile(const char* fullPath, size_t limit, std::string* text);
 // error dialog with the full path, owned by `owner`, and returns false.
 bool ReadConfigText(HWND owner, HINSTANCE instance, const char* relative, std::string* text);
 
+// The same, with the text handed to `apply` (called as apply(text)) when the file was read.
+template <typename Apply>
+bool ReadConfig(HWND owner, HINSTANCE instance, const char* relative, Apply apply) {
+    std::string text;
+    if (!ReadConfigText(owner, instance, relative, &text)) return false;
+    apply(text);
+    return true;
+}
+
 // Writes `text` (line ends become CR LF, as text mode writes them) to the file's one temporary
 // file in the same folder and replaces the file with it in one step. Where the replacement is
 // refused but the existing file can be written, rewrites it in place. A file that cannot be

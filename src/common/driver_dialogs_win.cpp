@@ -30,6 +30,17 @@ constexpr INT_PTR kSetDriverFirst = 2;
 // The browsers are named by program file only and found by the shell's own search.
 const char* const kBrowsers[] = {"iexplore.exe", "netscape.exe"};
 
+// Opens the driver web page in the first browser the shell can start, maximised; tells the
+// player when none started.
+void LaunchDriverPage(HWND owner) {
+    for (const char* browser : kBrowsers) {
+        HINSTANCE result = g_shellExecute(owner, "open", browser, kDriverPageAddress, nullptr, SW_SHOWMAXIMIZED);
+        // The shell's result is a handle only in name: above 32 means the program started.
+        if (reinterpret_cast<INT_PTR>(result) > 32) return;
+    }
+    ShowMessage(kNoBrowserMessage);
+}
+
 HINSTANCE OrThisModule(HINSTANCE instance) { return instance ? instance : GetModuleHandleA(nullptr); }
 
 // The procedures handle no cancel command, so Escape closes none of these dialogs.
@@ -89,16 +100,6 @@ void ShowDriverGuideDialog(HWND owner, HINSTANCE instance, const char* location)
     char text[kDriverLocationSize] = {};
     lstrcpynA(text, location ? location : "", sizeof text);
     RunDriverDialog(instance, IDD_DRIVER_GUIDE, owner, DriverGuideProc, reinterpret_cast<LPARAM>(text));
-}
-
-bool LaunchDriverPage(HWND owner) {
-    for (const char* browser : kBrowsers) {
-        HINSTANCE result = g_shellExecute(owner, "open", browser, kDriverPageAddress, nullptr, SW_SHOWMAXIMIZED);
-        // The shell's result is a handle only in name: above 32 means the program started.
-        if (reinterpret_cast<INT_PTR>(result) > 32) return true;
-    }
-    ShowMessage(kNoBrowserMessage);
-    return false;
 }
 
 void ShowDriverInstalledDialog(HWND owner, HINSTANCE instance) {

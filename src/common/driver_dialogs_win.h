@@ -30,10 +30,6 @@ bool ShowDriverCheckDialog(HWND owner, HINSTANCE instance);
 // 99 characters. "Download" closes it and opens the driver web page in a browser.
 void ShowDriverGuideDialog(HWND owner, HINSTANCE instance, const char* location);
 
-// Opens the driver web page in the first browser the shell can start, maximised. True when
-// one started; otherwise tells the player and returns false.
-bool LaunchDriverPage(HWND owner);
-
 // Confirms an installed driver, with the Glide note and the card maker's address (template 309).
 void ShowDriverInstalledDialog(HWND owner, HINSTANCE instance);
 

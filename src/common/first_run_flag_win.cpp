@@ -9,12 +9,11 @@
 namespace zorv {
 
 bool ReadFirstRunFlagFile(HWND owner, HINSTANCE instance, const char* fileName) {
-    std::string text;
-    if (!ReadConfigText(owner, instance, fileName, &text)) return false;
-    int flag = FirstRunFlag();
-    ParseFirstRunFlag(text.c_str(), &flag);
-    SetFirstRunFlag(flag);
-    return true;
+    return ReadConfig(owner, instance, fileName, [](const std::string& text) {
+        int flag = FirstRunFlag();
+        ParseFirstRunFlag(text.c_str(), &flag);
+        SetFirstRunFlag(flag);
+    });
 }
 
 bool WriteFirstRunFlagFile(HWND owner, HINSTANCE instance, const char* fileName) {

@@ -33,7 +33,6 @@ public:
     PaintDC(const PaintDC&) = delete;
     PaintDC& operator=(const PaintDC&) = delete;
     HDC get() const { return dc_; }
-    const PAINTSTRUCT& paint() const { return paint_; }
 private:
     HWND window_;
     PAINTSTRUCT paint_ = {};

@@ -7,12 +7,9 @@ constexpr int kMenuWidth = 640;
 constexpr int kMenuHeight = 480;
 
 struct MenuPlacement {
-    int centreX = 0;
-    int centreY = 0;
-    int x = 0;
-    int y = 0;
-    int width = kMenuWidth;
-    int height = kMenuHeight;
+    int centreX = 0, centreY = 0;
+    int x = 0, y = 0;
+    int width = kMenuWidth, height = kMenuHeight;
 };
 
 // Centres the menu window on the rectangle whose far corner is (right, bottom), with the

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <utility>
+
 #include "common/unique_handle.h"
 
 namespace zorv {
@@ -39,25 +41,19 @@ public:
     ~GlobalBlock() { reset(); }
     GlobalBlock(const GlobalBlock&) = delete;
     GlobalBlock& operator=(const GlobalBlock&) = delete;
-    GlobalBlock(GlobalBlock&& other) noexcept : memory_(other.memory_), data_(other.data_) {
-        other.memory_ = nullptr;
-        other.data_ = nullptr;
-    }
+    GlobalBlock(GlobalBlock&& other) noexcept
+        : memory_(std::exchange(other.memory_, nullptr)), data_(std::exchange(other.data_, nullptr)) {}
     GlobalBlock& operator=(GlobalBlock&& other) noexcept {
         if (this != &other) {
             reset();
-            memory_ = other.memory_;
-            data_ = other.data_;
-            other.memory_ = nullptr;
-            other.data_ = nullptr;
+            memory_ = std::exchange(other.memory_, nullptr);
+            data_ = std::exchange(other.data_, nullptr);
         }
         return *this;
     }
     void reset() {
-        if (memory_) {
-            if (data_) GlobalUnlock(memory_);
-            GlobalFree(memory_);
-        }
+        if (memory_ && data_) GlobalUnlock(memory_);
+        if (memory_) GlobalFree(memory_);
         memory_ = nullptr;
         data_ = nullptr;
     }

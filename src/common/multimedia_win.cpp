@@ -3,40 +3,33 @@
 namespace zorv {
 namespace {
 
-struct Winmm {
-    decltype(&::mciSendCommandA) mciSendCommand = nullptr;
-    decltype(&::sndPlaySoundA) sndPlaySound = nullptr;
-    decltype(&::mixerOpen) mixerOpen = nullptr;
-    decltype(&::mixerClose) mixerClose = nullptr;
-    decltype(&::mixerGetLineInfoA) mixerGetLineInfo = nullptr;
-    decltype(&::mixerGetLineControlsA) mixerGetLineControls = nullptr;
-    decltype(&::mixerGetControlDetailsA) mixerGetControlDetails = nullptr;
-    decltype(&::mixerSetControlDetails) mixerSetControlDetails = nullptr;
+// A function of the library, null when the library or the function cannot be had; it converts
+// to the pointer type it is stored in.
+struct Found {
+    FARPROC address;
+    template <typename Function>
+    operator Function() const {
+        return reinterpret_cast<Function>(reinterpret_cast<void*>(address));
+    }
 };
 
-template <typename Function>
-void Find(HMODULE module, const char* name, Function* out) {
-    *out = reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
-}
+Found Find(HMODULE module, const char* name) { return Found{module ? GetProcAddress(module, name) : nullptr}; }
 
-Winmm Load() {
-    Winmm winmm;
+struct Winmm {
     // Kept for the life of the program, as an imported library would be.
     HMODULE module = LoadLibraryA("winmm.dll");
-    if (!module) return winmm;
-    Find(module, "mciSendCommandA", &winmm.mciSendCommand);
-    Find(module, "sndPlaySoundA", &winmm.sndPlaySound);
-    Find(module, "mixerOpen", &winmm.mixerOpen);
-    Find(module, "mixerClose", &winmm.mixerClose);
-    Find(module, "mixerGetLineInfoA", &winmm.mixerGetLineInfo);
-    Find(module, "mixerGetLineControlsA", &winmm.mixerGetLineControls);
-    Find(module, "mixerGetControlDetailsA", &winmm.mixerGetControlDetails);
-    Find(module, "mixerSetControlDetails", &winmm.mixerSetControlDetails);
-    return winmm;
-}
+    decltype(&::mciSendCommandA) mciSendCommand = Find(module, "mciSendCommandA");
+    decltype(&::sndPlaySoundA) sndPlaySound = Find(module, "sndPlaySoundA");
+    decltype(&::mixerOpen) mixerOpen = Find(module, "mixerOpen");
+    decltype(&::mixerClose) mixerClose = Find(module, "mixerClose");
+    decltype(&::mixerGetLineInfoA) mixerGetLineInfo = Find(module, "mixerGetLineInfoA");
+    decltype(&::mixerGetLineControlsA) mixerGetLineControls = Find(module, "mixerGetLineControlsA");
+    decltype(&::mixerGetControlDetailsA) mixerGetControlDetails = Find(module, "mixerGetControlDetailsA");
+    decltype(&::mixerSetControlDetails) mixerSetControlDetails = Find(module, "mixerSetControlDetails");
+};
 
 const Winmm& Library() {
-    static const Winmm winmm = Load();
+    static const Winmm winmm;
     return winmm;
 }
 

@@ -5,8 +5,7 @@ namespace zorv {
 std::string SaveTempPath(const std::string& path) {
     std::string temp = path;
     if (temp.empty()) return "~";
-    char& last = temp.back();
-    last = last == '~' ? '$' : '~';
+    temp.back() = temp.back() == '~' ? '$' : '~';
     return temp;
 }
 

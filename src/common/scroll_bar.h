@@ -19,9 +19,7 @@ enum ScrollCode {
 
 // A bar's range and the step of a line or page.
 struct ScrollRange {
-    int min;
-    int max;
-    int step;
+    int min, max, step;
 };
 
 // The value after one notification: a line or page moves it one step toward that side, but not

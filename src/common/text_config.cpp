@@ -4,9 +4,13 @@
 
 namespace zorv {
 
-const char kTokenDelimiters[] = " \t\n";
+namespace {
 
 bool IsScanSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
+
+}  // namespace
+
+const char kTokenDelimiters[] = " \t\n";
 
 size_t SkipScanSpace(const std::string& text, size_t at) {
     while (at < text.size() && IsScanSpace(text[at])) ++at;

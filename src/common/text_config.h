@@ -12,10 +12,8 @@ namespace zorv {
 constexpr size_t kConfigLineLimit = 255;
 extern const char kTokenDelimiters[];  // " \t\n"
 
-// The white space that formatted input and atoi skip: blank, tab, line feed, carriage return,
-// vertical tab and form feed.
-bool IsScanSpace(char c);
-// The first position from `at` on that does not hold white space (the text's length if none).
+// The first position from `at` on that does not hold the white space formatted input and atoi
+// skip (blank, tab, line feed, carriage return, vertical tab, form feed); the text's length if none.
 size_t SkipScanSpace(const std::string& text, size_t at);
 
 // "%d" at `at`: white space, an optional sign, at least one digit; values beyond the 32-bit

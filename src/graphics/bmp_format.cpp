@@ -30,15 +30,7 @@ int32_t ReadI32(const uint8_t* p) {
 }
 
 bool IsSupportedBitCount(uint16_t bitCount) {
-    switch (bitCount) {
-    case 1:
-    case 4:
-    case 8:
-    case 16:
-    case 24:
-    case 32: return true;
-    default: return false;
-    }
+    return bitCount == 1 || bitCount == 4 || bitCount == 8 || bitCount == 16 || bitCount == 24 || bitCount == 32;
 }
 
 // True when every pixel of a palettised picture names an entry of its colour table. Only the

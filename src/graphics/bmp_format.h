@@ -11,8 +11,7 @@ namespace zorv {
 struct BmpFileHeader {
     uint16_t type = 0;      // "BM" = 0x4D42
     uint32_t fileSize = 0;  // declared size of the whole file
-    uint16_t reserved1 = 0;
-    uint16_t reserved2 = 0;
+    uint16_t reserved1 = 0, reserved2 = 0;
     uint32_t pixelOffset = 0;  // read but never used
 };
 

@@ -30,17 +30,12 @@ int TrackPointer(ButtonBoard& board, int x, int y, HoverChange* changes) {
     int changed = 0;
     for (int i = 0; i < board.table.count; ++i) {
         const bool inside = board.hot[i].Contains(x, y);
-        HoverChange change = HoverChange::kNone;
-        if (inside && !board.hover[i]) {
-            change = HoverChange::kEntered;
-        } else if (!inside && board.hover[i]) {
-            change = HoverChange::kLeft;
-        }
-        if (change != HoverChange::kNone) {
-            board.hover[i] = inside;
-            ++changed;
-        }
-        changes[i] = change;
+        changes[i] = inside == board.hover[i] ? HoverChange::kNone
+                     : inside                 ? HoverChange::kEntered
+                                              : HoverChange::kLeft;
+        if (changes[i] == HoverChange::kNone) continue;
+        board.hover[i] = inside;
+        ++changed;
     }
     return changed;
 }

@@ -11,10 +11,7 @@ namespace zorv {
 // A hot rectangle in a window's client coordinates; a point on the right or bottom edge is
 // outside it.
 struct ButtonRect {
-    int left;
-    int top;
-    int right;
-    int bottom;
+    int left, top, right, bottom;
 
     constexpr bool Contains(int x, int y) const { return left <= x && x < right && top <= y && y < bottom; }
     constexpr int Width() const { return right - left; }
@@ -22,17 +19,15 @@ struct ButtonRect {
 };
 
 struct ButtonSpec {
-    int id;              // unique within its screen
-    int command;         // handed to the screen's dispatcher when the button is clicked
-    int normalResource;  // bitmap resources of the three pictures; 0: the picture is absent
-    int highlightedResource;
-    int pressedResource;
-    ButtonRect hot;    // where the screen puts the button (it may move it later)
-    int pictureWidth;  // every picture of the button has this size in pixels
-    int pictureHeight;
-    const char* label;      // the words on the pictures; '\n' starts a new line of lettering
-    int clickPauseMs;       // pause after the click sound, before the pressed picture shows
-    bool paletteOnDrawAll;  // drawing the whole screen realises this button's palette first
+    int id;       // unique within its screen
+    int command;  // handed to the screen's dispatcher when the button is clicked
+    // The bitmap resources of the three pictures; 0: the picture is absent.
+    int normalResource, highlightedResource, pressedResource;
+    ButtonRect hot;                   // where the screen puts the button (it may move it later)
+    int pictureWidth, pictureHeight;  // every picture of the button has this size in pixels
+    const char* label;                // the words on the pictures; '\n' starts a new line of lettering
+    int clickPauseMs;                 // pause after the click sound, before the pressed picture shows
+    bool paletteOnDrawAll;            // drawing the whole screen realises this button's palette first
 };
 
 // A screen's table as one value: what the walkers take.

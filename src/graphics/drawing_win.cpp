@@ -7,7 +7,6 @@
 #include "common/handle_guards_win.h"
 #include "common/unique_handle.h"
 #include "graphics/bmp_format.h"
-#include "graphics/palette_win.h"
 #include "graphics/picture_slots_win.h"
 
 namespace zorv {

@@ -44,6 +44,11 @@ public:
     // Clears the buttons and frees their pictures and palettes; at the screen's end, and again
     // harmlessly when the window goes.
     void Close();
+    // The screen's end: Close, and the dialog ended with 1.
+    void End(HWND dialog) {
+        Close();
+        EndDialog(dialog, 1);
+    }
 
     HWND owner() const { return owner_; }
     HINSTANCE instance() const { return instance_; }

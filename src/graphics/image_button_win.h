@@ -11,16 +11,10 @@
 namespace zorv {
 
 // The image states a button is drawn in.
-enum ImageState {
-    kStateHighlighted = 520,
-    kStatePressed = 521,
-    kStateNormal = 522,
-};
+enum ImageState { kStateHighlighted = 520, kStatePressed = 521, kStateNormal = 522 };
 
 struct ButtonImages {
-    ResourceImage normal;
-    ResourceImage highlighted;
-    ResourceImage pressed;
+    ResourceImage normal, highlighted, pressed;
 };
 
 // One screen's buttons at run time: the board and the pictures (owned; released by

@@ -7,7 +7,6 @@
 #include "common/handle_guards_win.h"
 #include "common/message_box_win.h"
 #include "common/unique_handle.h"
-#include "graphics/palette_win.h"
 
 namespace zorv {
 namespace {
@@ -35,6 +34,13 @@ const HeldPicture* FilledSlot(int slot) {
     return (s && s->image) ? s : nullptr;
 }
 
+// An empty slot's layout is all zero.
+const BmpLayout& LayoutOf(int slot) {
+    static const BmpLayout kEmpty;
+    const HeldPicture* s = FilledSlot(slot);
+    return s ? s->layout : kEmpty;
+}
+
 void FreeSlot(HeldPicture& s) {
     s.memory.reset();
     s.image = nullptr;
@@ -44,12 +50,37 @@ void FreeSlot(HeldPicture& s) {
 // A file opened with _lopen, closed on every way out of the reader.
 using OpenFile = UniqueHandle<CloseWith<HFILE, _lclose, HFILE_ERROR>>;
 
+// Tells the player why a picture or palette cannot be had; false for the caller to return.
+bool Refuse(const char* why) {
+    ShowMessage(why);
+    return false;
+}
+
 // Bytes left in the file after the current position, without moving it.
 LONG BytesLeft(HFILE file) {
     LONG here = _llseek(file, 0, FILE_CURRENT);
     LONG end = _llseek(file, 0, FILE_END);
     _llseek(file, here, FILE_BEGIN);
     return (here < 0 || end < here) ? 0 : end - here;
+}
+
+// Rebuilds the shared palette from a picture just read; true also for a picture without colour
+// table, false when no memory could be had for it.
+bool BuildSharedPalette(const HeldPicture& s) {
+    unsigned count = s.layout.colorCount;
+    g_palette.colorCount = count;
+    if (count == 0) return true;
+
+    GlobalBlock memory(count * 4 + 8);
+    if (!memory) return Refuse("Palette memory over");
+    LOGPALETTE* logical = reinterpret_cast<LOGPALETTE*>(memory.bytes());
+    FillLogicalPalette(logical, s.image + s.layout.colorTableOffset, count);
+    HPALETTE palette = CreatePalette(logical);
+
+    // The previous palette and its memory are replaced, not leaked.
+    g_palette.memory = std::move(memory);
+    if (palette) g_palette.palette.reset(palette);
+    return palette != nullptr;
 }
 
 }  // namespace
@@ -61,79 +92,41 @@ bool ReadPicture(const char* fileName, int slot) {
     // A full path that does not fit is not opened: a cut one could name another file.
     char path[MAX_PATH];
     OpenFile file(FullPath(fileName, path) ? _lopen(path, OF_READ) : HFILE_ERROR);
-    if (!file) {
-        ShowMessage("Bmp File Open Error");
-        return false;
-    }
+    if (!file) return Refuse("Bmp File Open Error");
 
     BYTE header[kBmpFileHeaderSize];
-    if (_lread(file.get(), header, sizeof header) != sizeof header) {
-        ShowMessage("Bmp File Header Read Error");
-        return false;
-    }
+    if (_lread(file.get(), header, sizeof header) != sizeof header) return Refuse("Bmp File Header Read Error");
     DecodeBmpFileHeader(header, sizeof header, &s->fileHeader);
-    if (s->fileHeader.type != kBmpSignature) {
-        ShowMessage("Bmp File Not Format");
-        return false;
-    }
+    if (s->fileHeader.type != kBmpSignature) return Refuse("Bmp File Not Format");
 
     // A size field below 14 would make the block size wrap to a huge value that no
     // allocation can satisfy.
     uint32_t blockSize = 0;
-    if (!BmpBlockSize(s->fileHeader, &blockSize)) {
-        ShowMessage("over Memory");
-        return false;
-    }
+    if (!BmpBlockSize(s->fileHeader, &blockSize)) return Refuse("over Memory");
     // A file shorter than its size field is refused before anything that size is allocated.
-    if (blockSize > static_cast<uint32_t>(BytesLeft(file.get()))) {
-        ShowMessage("Bmp File Read Fail");
-        return false;
-    }
+    if (blockSize > static_cast<uint32_t>(BytesLeft(file.get()))) return Refuse("Bmp File Read Fail");
 
     FreeSlot(*s);
     GlobalBlock memory(blockSize);
-    if (!memory) {
-        ShowMessage("over Memory");
-        return false;
-    }
-    if (_lread(file.get(), memory.bytes(), blockSize) != blockSize) {
-        ShowMessage("Bmp File Read Fail");
-        return false;
-    }
+    if (!memory) return Refuse("over Memory");
+    if (_lread(file.get(), memory.bytes(), blockSize) != blockSize) return Refuse("Bmp File Read Fail");
 
-    BmpLayout layout;
-    if (ValidateBmpBlock(memory.bytes(), blockSize, &layout) != BmpProblem::None) {
-        ShowMessage("Bmp File Not Format");
-        return false;
-    }
+    if (ValidateBmpBlock(memory.bytes(), blockSize, &s->layout) != BmpProblem::None)
+        return Refuse("Bmp File Not Format");
 
     s->image = memory.bytes();
     s->memory = std::move(memory);
-    s->layout = layout;
-    BuildSharedPalette(slot);
+    BuildSharedPalette(*s);
     return true;
 }
 
-bool BuildSharedPalette(int slot) {
-    const HeldPicture* s = FilledSlot(slot);
-    if (!s) return true;
-    unsigned count = s->layout.colorCount;
-    g_palette.colorCount = count;
-    if (count == 0) return true;
-
-    GlobalBlock memory(count * 4 + 8);
-    if (!memory) {
-        ShowMessage("Palette memory over");
-        return false;
+void FillLogicalPalette(LOGPALETTE* logical, const BYTE* colorTable, unsigned count) {
+    logical->palVersion = 0x300;
+    logical->palNumEntries = static_cast<WORD>(count);
+    for (unsigned i = 0; i < count; ++i) {
+        const BYTE* color = colorTable + i * 4;
+        logical->palPalEntry[i] = PALETTEENTRY{color[2], color[1], color[0], 0};
     }
-    LOGPALETTE* logical = reinterpret_cast<LOGPALETTE*>(memory.bytes());
-    FillLogicalPalette(logical, s->image + s->layout.colorTableOffset, count);
-    HPALETTE palette = CreatePalette(logical);
-
-    // The previous palette and its memory are replaced, not leaked.
-    g_palette.memory = std::move(memory);
-    if (palette) g_palette.palette.reset(palette);
-    return palette != nullptr;
 }
 
 void ReleasePictures() {
@@ -153,22 +146,10 @@ const void* SlotPixels(int slot) {
     return s ? s->image + s->layout.pixelOffset : nullptr;
 }
 
-unsigned SlotColorCount(int slot) {
-    const HeldPicture* s = FilledSlot(slot);
-    return s ? s->layout.colorCount : 0;
-}
-
+unsigned SlotColorCount(int slot) { return LayoutOf(slot).colorCount; }
 unsigned SlotColorTableBytes(int slot) { return SlotColorCount(slot) * 4; }
-
-LONG SlotWidth(int slot) {
-    const HeldPicture* s = FilledSlot(slot);
-    return s ? s->layout.width : 0;
-}
-
-LONG SlotHeight(int slot) {
-    const HeldPicture* s = FilledSlot(slot);
-    return s ? s->layout.height : 0;
-}
+LONG SlotWidth(int slot) { return LayoutOf(slot).width; }
+LONG SlotHeight(int slot) { return LayoutOf(slot).height; }
 
 HPALETTE SharedPalette() { return g_palette.palette.get(); }
 unsigned SharedColorCount() { return g_palette.colorCount; }

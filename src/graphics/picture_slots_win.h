@@ -16,10 +16,6 @@ constexpr int kPictureSlotCount = kLastScreenSlot + 1;
 // the slot empty; a full path longer than MAX_PATH is refused as a file that cannot be opened.
 bool ReadPicture(const char* fileName, int slot);
 
-// Rebuilds the shared palette from a filled slot; true also for a picture without colour
-// table, false when no memory could be had for it.
-bool BuildSharedPalette(int slot);
-
 // Frees every slot's memory and the logical palette memory. Safe to call again.
 void ReleasePictures();
 
@@ -31,6 +27,10 @@ unsigned SlotColorCount(int slot);
 unsigned SlotColorTableBytes(int slot);
 LONG SlotWidth(int slot);
 LONG SlotHeight(int slot);  // as stored: negative for top-down pictures
+
+// Fills a logical palette from a BMP colour table (entries blue, green, red, reserved): version
+// 0x300, the entry count and `count` entries with flags 0. `logical` must have room for them.
+void FillLogicalPalette(LOGPALETTE* logical, const BYTE* colorTable, unsigned count);
 
 // The palette of the last palettised picture read, or null before the first.
 HPALETTE SharedPalette();

@@ -7,11 +7,7 @@
 
 namespace zorv {
 
-enum HowToPlayCommand {
-    kCommandPreviousPage = 530,
-    kCommandNextPage = 531,
-    kCommandCloseHowToPlay = 532,
-};
+enum HowToPlayCommand { kCommandPreviousPage = 530, kCommandNextPage = 531, kCommandCloseHowToPlay = 532 };
 
 // The arrows touch: x 73 belongs to the next-page button only. The arrows carry a symbol
 // instead of words.
@@ -32,7 +28,6 @@ inline constexpr ButtonTable kHowToPlayTable = MakeButtonTable(kHowToPlayButtons
 // clang-format off
 inline constexpr DialogSpec kHowToPlayDialog = {IDD_HOW_TO_PLAY, "DIALOG", 144, 31, 140, 170, "WS_POPUP | WS_VISIBLE", 10, "System"};
 // clang-format on
-inline constexpr ButtonRect kHowToPlayClientPlace = kHowToPlayDialog.Pixels();
 
 // The background is the page on show, the first page's slot until one is turned.
 // clang-format off

@@ -34,10 +34,7 @@ void OnLeftButtonDown(HowToPlay& state, HWND window, LPARAM at) {
         if (dc) state.screen.Draw(window, dc.get());
         break;
     }
-    case kCommandCloseHowToPlay:
-        state.screen.Close();
-        EndDialog(window, 1);
-        break;
+    case kCommandCloseHowToPlay: state.screen.End(window); break;
     default: break;
     }
 }

@@ -10,14 +10,6 @@ namespace {
 constexpr int kEscapeVirtualKey = 0x1B;
 constexpr char kKeyDelimiters[] = " \t";
 
-// Where the lines start: after the first number and the white space behind it, or, when the
-// text does not begin with a number, after the leading white space alone.
-size_t ReadCustomFlag(const std::string& text, int* custom) {
-    size_t at = 0;
-    ScanIntLine(text, &at, custom);
-    return at;
-}
-
 int* FieldOfKey(KeyBindings& keys, const std::string& key) {
     for (int slot = 0; slot < kKeySlotCount; ++slot) {
         if (key == kKeySlotKeys[slot]) return &keys.bindings[slot];
@@ -45,13 +37,8 @@ void AppendLine(std::string& text, const char* key, int value) {
     text += number;
 }
 
-}  // namespace
-
-KeyBindings& KeyRecord() {
-    static KeyBindings record;
-    return record;
-}
-
+// The defaults routine: fills the default table and puts JOYSTICK 1 back in the left place.
+// Touches neither the bindings nor the custom flag.
 void LoadDefaultKeys(KeyBindings& keys) {
     for (int slot = 0; slot < kKeySlotCount; ++slot) {
         keys.defaults[slot].code = kDefaultKeys[slot].code;
@@ -60,30 +47,38 @@ void LoadDefaultKeys(KeyBindings& keys) {
     keys.joystick = 0;
 }
 
+// The codes of the default table become the bindings.
+void BindDefaults(KeyBindings& keys) {
+    for (int slot = 0; slot < kKeySlotCount; ++slot) keys.bindings[slot] = keys.defaults[slot].code;
+}
+
+}  // namespace
+
+KeyBindings& KeyRecord() {
+    static KeyBindings record;
+    return record;
+}
+
 void ParseKeyBindingsText(KeyBindings& keys, const std::string& fileText) {
     const std::string text = TextModeRead(fileText);
-    // The first number is read as a C string too: a NUL byte before it hides it.
-    const size_t linesBegin = ReadCustomFlag(std::string(text.c_str()), &keys.custom);
+    // The lines start after the first number and the white space behind it, or, when the text
+    // does not begin with a number, after the leading white space alone. The number is read as a
+    // C string too: a NUL byte before it hides it.
+    size_t linesBegin = 0;
+    ScanIntLine(std::string(text.c_str()), &linesBegin, &keys.custom);
     for (const std::string& line : SplitConfigLines(text.substr(linesBegin))) ApplyLine(keys, line);
 }
 
 std::string KeyBindingsText(const KeyBindings& keys) {
-    const bool defaults = keys.defaultsChosen != 0;
-    std::string text = defaults ? "0\n" : "1\n";
-    for (int slot = 0; slot < kKeySlotCount; ++slot) {
-        AppendLine(text, kKeySlotKeys[slot], defaults ? keys.defaults[slot].code : keys.bindings[slot]);
-    }
+    std::string text = keys.defaultsChosen ? "0\n" : "1\n";
+    for (int slot = 0; slot < kKeySlotCount; ++slot) AppendLine(text, kKeySlotKeys[slot], ShownKeyCode(keys, slot));
     AppendLine(text, kJoystickKey, keys.joystick);
     return text;
 }
 
 void KeyBindingsSaved(KeyBindings& keys) {
-    if (keys.defaultsChosen) {
-        for (int slot = 0; slot < kKeySlotCount; ++slot) keys.bindings[slot] = keys.defaults[slot].code;
-        keys.custom = 0;
-    } else {
-        keys.custom = 1;
-    }
+    if (keys.defaultsChosen) BindDefaults(keys);
+    keys.custom = keys.defaultsChosen ? 0 : 1;
     keys.defaultsChosen = 0;
 }
 
@@ -107,10 +102,8 @@ void ResetKeyBindings(KeyBindings& keys) {
 
 void BindKey(KeyBindings& keys, int slot, int keyCode) {
     if (slot < 0 || slot >= kKeySlotCount) return;
-    if (keys.defaultsChosen) {
-        for (int other = 0; other < kKeySlotCount; ++other) keys.bindings[other] = keys.defaults[other].code;
-        keys.defaultsChosen = 0;
-    }
+    if (keys.defaultsChosen) BindDefaults(keys);
+    keys.defaultsChosen = 0;
     keys.custom = 1;
     keys.bindings[slot] = keyCode;
 }

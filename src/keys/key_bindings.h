@@ -52,10 +52,6 @@ struct KeyBindings {
 // The process-wide record: all zero at program start, kept across openings of the screen.
 KeyBindings& KeyRecord();
 
-// The defaults routine: fills the default table and puts JOYSTICK 1 back in the left place.
-// Touches neither the bindings nor the custom flag.
-void LoadDefaultKeys(KeyBindings& keys);
-
 // Applies the file's text to the record. The first number (leading blanks and line ends
 // skipped, then an optional sign and digits) becomes the custom flag; text that does not start
 // with one leaves the flag as it is and is read on as lines. Then every line (pieces of at most

@@ -7,13 +7,76 @@
 #include "graphics/image_button_screen_win.h"
 #include "keys/key_bindings.h"
 #include "keys/key_buttons.h"
-#include "keys/key_capture_win.h"
 #include "keys/key_file_win.h"
+#include "keys/key_table.h"
 
 namespace zorv {
 namespace {
 
-static_assert(kKeyFieldCount == kKeySlotCount, "one key field per action slot");
+static_assert(kKeyFieldCount == kKeySlotCount && IDC_KEY_LAST - IDC_KEY_FIRST + 1 == kKeySlotCount,
+              "one key field per action slot");
+
+// The key fields: twelve read-only edit controls that show the bindings and take a key on its
+// release.
+
+int SlotOf(HWND field) { return static_cast<int>(GetWindowLongPtrA(field, GWLP_ID)) - IDC_KEY_FIRST; }
+
+// Each field keeps its own edit procedure, which gets every message on, in its user data.
+WNDPROC EditProcedureOf(HWND field) { return reinterpret_cast<WNDPROC>(GetWindowLongPtrA(field, GWLP_USERDATA)); }
+
+LRESULT PassOn(HWND field, UINT message, WPARAM wParam, LPARAM lParam) {
+    return CallWindowProcA(EditProcedureOf(field), field, message, wParam, lParam);
+}
+
+// Binds the key code of `virtualKey` to `slot` and shows its name in the field; a key the
+// table does not know is refused silently.
+void CaptureKey(HWND field, int slot, int virtualKey) {
+    const int code = FindKeyCode(virtualKey);
+    if (code == 0) return;
+    SendMessageA(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(KeyName(code)));
+    BindKey(KeyRecord(), slot, code);
+}
+
+LRESULT OnKeyUp(HWND field, int slot, WPARAM wParam, LPARAM lParam) {
+    const int virtualKey = static_cast<int>(wParam);
+    CaptureKey(field, slot, virtualKey);
+    const int next = NextKeySlot(slot, virtualKey);
+    SetFocus(next == kNoSlot ? nullptr : GetDlgItem(GetParent(field), IDC_KEY_FIRST + next));
+    return PassOn(field, WM_KEYUP, wParam, lParam);
+}
+
+LRESULT CALLBACK KeyFieldProc(HWND field, UINT message, WPARAM wParam, LPARAM lParam) {
+    const int slot = SlotOf(field);
+    if (slot < 0 || slot >= kKeySlotCount || !EditProcedureOf(field))
+        return DefWindowProcA(field, message, wParam, lParam);
+    switch (message) {
+    case WM_KEYUP: return OnKeyUp(field, slot, wParam, lParam);
+    case WM_RBUTTONDOWN: return 0;
+    case WM_RBUTTONUP: return 0;
+    case WM_CONTEXTMENU: return 0;
+    default: return PassOn(field, message, wParam, lParam);
+    }
+}
+
+// Replaces the window procedure of each key field of `dialog` with the key capture procedure,
+// keeping the edit control's own. A key released in a field binds it, when the key table knows
+// it, and the focus moves to the next slot's field (none after Escape); a right click opens no
+// menu.
+void InstallKeyCapture(HWND dialog) {
+    for (int slot = 0; slot < kKeySlotCount; ++slot) {
+        HWND field = GetDlgItem(dialog, IDC_KEY_FIRST + slot);
+        if (!field || GetWindowLongPtrA(field, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(KeyFieldProc)) continue;
+        SetWindowLongPtrA(field, GWLP_USERDATA, GetWindowLongPtrA(field, GWLP_WNDPROC));
+        SetWindowLongPtrA(field, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(KeyFieldProc));
+    }
+}
+
+// Sets every key field's text to the name of what a save would write for its slot.
+void ShowBindings(HWND dialog) {
+    const KeyBindings& keys = KeyRecord();
+    for (int slot = 0; slot < kKeySlotCount; ++slot)
+        SetDlgItemTextA(dialog, IDC_KEY_FIRST + slot, KeyName(ShownKeyCode(keys, slot)));
+}
 
 // One opening of the screen. The bindings live in the process-wide key record.
 struct KeyDialog {
@@ -38,15 +101,9 @@ void DrawJoysticks(KeyDialog& state, HWND dialog) {
     DrawButton(dialog, state.screen.buttons(), kJoystickRightIndex, kStateNormal);
 }
 
-void Close(KeyDialog& state, HWND dialog) {
-    state.screen.Close();
-    state.joysticksExchanged = false;
-    EndDialog(dialog, 1);
-}
-
 void Done(KeyDialog& state, HWND dialog) {
     WriteKeyBindings(dialog, state.screen.instance(), kKeyBindingsFile);
-    Close(state, dialog);
+    state.screen.End(dialog);
 }
 
 // The default table in the fields, and both JOYSTICK buttons redrawn where RESET put them.
@@ -60,7 +117,7 @@ void Reset(KeyDialog& state, HWND dialog) {
 // Forgets every capture, RESET and swap of this opening.
 void Cancel(KeyDialog& state, HWND dialog) {
     KeyRecord() = state.atOpening;
-    Close(state, dialog);
+    state.screen.End(dialog);
 }
 
 // The swap shows when the mouse button is released (OnLeftButtonUp).
@@ -120,14 +177,6 @@ INT_PTR OnLeftButtonUp(KeyDialog& state, HWND dialog, LPARAM at) {
     return TRUE;
 }
 
-// Pictures still held when the window goes (DONE and CANCEL have normally released them) go
-// with it.
-INT_PTR OnDestroy(KeyDialog& state) {
-    state.screen.Close();
-    state.joysticksExchanged = false;
-    return FALSE;
-}
-
 // Handles no commands: Enter, Escape and the close command never end the screen.
 INT_PTR CALLBACK KeyDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     KeyDialog* state = DialogState<KeyDialog>(dialog, message, lParam);
@@ -136,7 +185,6 @@ INT_PTR CALLBACK KeyDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM 
     case WM_INITDIALOG: return OnInitDialog(*state, dialog);
     case WM_LBUTTONDOWN: return OnLeftButtonDown(*state, dialog, lParam);
     case WM_LBUTTONUP: return OnLeftButtonUp(*state, dialog, lParam);
-    case WM_DESTROY: return OnDestroy(*state);
     default: return state->screen.HandleMessage(dialog, message, wParam, lParam);
     }
 }

@@ -8,10 +8,8 @@
 namespace zorv {
 
 bool ReadKeyBindings(HWND owner, HINSTANCE instance, const char* fileName) {
-    std::string text;
-    if (!ReadConfigText(owner, instance, fileName, &text)) return false;
-    ParseKeyBindingsText(KeyRecord(), text);
-    return true;
+    return ReadConfig(owner, instance, fileName,
+                      [](const std::string& text) { ParseKeyBindingsText(KeyRecord(), text); });
 }
 
 bool WriteKeyBindings(HWND owner, HINSTANCE instance, const char* fileName) {

@@ -1,5 +1,7 @@
 #include "keys/key_table.h"
 
+#include <string_view>
+
 namespace zorv {
 namespace {
 
@@ -8,12 +10,6 @@ struct KeyTable {
     int virtualKey[kKeyCodeCount];
     const char* name[kKeyCodeCount];
 };
-
-constexpr int NameLength(const char* name) {
-    int n = 0;
-    while (name[n] != '\0') ++n;
-    return n;
-}
 
 constexpr KeyTable BuildKeyTable() {
     KeyTable table{};
@@ -29,8 +25,8 @@ constexpr bool EntriesAreSound() {
     int previous = 0;
     for (const KeyEntry& entry : kKeyEntries) {
         if (entry.code <= previous || entry.code >= kKeyCodeCount) return false;
-        if (entry.virtualKey <= 0 || NameLength(entry.name) == 0) return false;
-        if (NameLength(entry.name) >= kKeyNameSize) return false;
+        const std::string_view name = entry.name;
+        if (entry.virtualKey <= 0 || name.empty() || name.size() >= kKeyNameSize) return false;
         previous = entry.code;
     }
     return true;

@@ -14,6 +14,19 @@ namespace {
 // The log is a few lines; a larger one is judged on its first megabytes.
 constexpr size_t kMaxGameLogText = 16u << 20;
 
+// A game folder so deep that the log's full path does not fit has no log the front-end can
+// read, and none it may delete: a cut path could name another file.
+bool LogExists(const char* relativeName) {
+    char path[MAX_PATH];
+    return FullPath(relativeName, path) && GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
+}
+
+// A failure to delete is not reported.
+void DeleteGameLog() {
+    char path[MAX_PATH];
+    if (FullPath(kGameLog, path)) DeleteFileA(path);
+}
+
 // lParam: the report's text, already cut to the report's room.
 INT_PTR CALLBACK GameReportProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
@@ -25,16 +38,23 @@ INT_PTR CALLBACK GameReportProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
         if (LOWORD(wParam) != IDC_GAME_ERROR_OK) return 0;
         EndDialog(dialog, 1);
         return 1;
-    case WM_DESTROY: DeleteGameLog(kGameLog); return 0;
+    case WM_DESTROY: DeleteGameLog(); return 0;
     default: return 0;
     }
 }
 
-// A game folder so deep that the log's full path does not fit has no log the front-end can
-// read, and none it may delete: a cut path could name another file.
-bool LogExists(const char* relativeName) {
+// True when a report is to be shown (`report` then holds what it says); false when the log is
+// missing or reports a clean run, which deletes it. Lines are judged in pieces of at most 255
+// characters.
+bool ReadGameLog(const char* relativeName, std::string* report) {
     char path[MAX_PATH];
-    return FullPath(relativeName, path) && GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
+    std::string text;
+    if (!FullPath(relativeName, path) || !ReadTextFile(path, kMaxGameLogText, &text)) return false;
+    LogOutcome outcome = JudgeLog(text);
+    if (outcome.deleteNow) DeleteGameLog();
+    if (!outcome.report) return false;
+    *report = outcome.text;
+    return true;
 }
 
 }  // namespace
@@ -51,27 +71,11 @@ void RunErrorLogStep(DWORD exitCode) {
     ShowGameErrorReport(owner, instance, report.c_str());
 }
 
-bool ReadGameLog(const char* relativeName, std::string* report) {
-    char path[MAX_PATH];
-    std::string text;
-    if (!FullPath(relativeName, path) || !ReadTextFile(path, kMaxGameLogText, &text)) return false;
-    LogOutcome outcome = JudgeLog(text);
-    if (outcome.deleteNow) DeleteGameLog(kGameLog);
-    if (!outcome.report) return false;
-    *report = outcome.text;
-    return true;
-}
-
 void ShowGameErrorReport(HWND owner, HINSTANCE instance, const char* text) {
     if (!instance) instance = GetModuleHandleA(nullptr);
     char shown[kReportTextSize] = {};
     lstrcpynA(shown, text ? text : "", sizeof shown);
     DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_GAME_ERROR), owner, GameReportProc, reinterpret_cast<LPARAM>(shown));
-}
-
-void DeleteGameLog(const char* relativeName) {
-    char path[MAX_PATH];
-    if (FullPath(relativeName, path)) DeleteFileA(path);
 }
 
 }  // namespace zorv

@@ -16,11 +16,12 @@
 namespace zorv {
 namespace {
 
-// The UTC time of the start, as the game-mode file holds it.
-std::string TimeStampNow() {
+// Writes the game-mode file: the game mode and the UTC time of the start, one per line.
+bool WriteGameModeFile(HWND owner, HINSTANCE instance, int gameMode) {
     SYSTEMTIME now;
     GetSystemTime(&now);
-    return LaunchTimeStamp(now.wMonth, now.wDay, now.wHour, now.wMinute);
+    const std::string stamp = LaunchTimeStamp(now.wMonth, now.wDay, now.wHour, now.wMinute);
+    return SaveConfigText(owner, instance, kGameModeFile, std::to_string(gameMode) + "\n" + stamp + "\n");
 }
 
 // Minimises or restores the frame together with the menu window it owns: the menu window must
@@ -30,16 +31,14 @@ bool SetFrameShowState(HWND frame, UINT showState) {
     placement.length = sizeof placement;
     if (!GetWindowPlacement(frame, &placement)) return false;
     placement.showCmd = showState;
-    bool placed = SetWindowPlacement(frame, &placement) != FALSE;
-    if (placed) ShowOwnedPopups(frame, showState == SW_MINIMIZE ? FALSE : TRUE);
-    return placed;
+    if (!SetWindowPlacement(frame, &placement)) return false;
+    ShowOwnedPopups(frame, showState == SW_MINIMIZE ? FALSE : TRUE);
+    return true;
 }
 
 // Flashes for at most a moment: it ends itself as soon as it is first erased.
 INT_PTR CALLBACK MomentaryProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
-    if (message == WM_ERASEBKGND || (message == WM_COMMAND && LOWORD(wParam) == IDCANCEL)) {
-        EndDialog(dialog, 0);
-    }
+    if (message == WM_ERASEBKGND || (message == WM_COMMAND && LOWORD(wParam) == IDCANCEL)) EndDialog(dialog, 0);
     return 0;
 }
 
@@ -71,11 +70,6 @@ DWORD WaitForGameEnd(HANDLE process) {
     return exitCode;
 }
 
-bool WriteGameModeFile(HWND owner, HINSTANCE instance, const char* fileName, int gameMode, const char* stamp) {
-    std::string text = std::to_string(gameMode) + "\n" + stamp + "\n";
-    return SaveConfigText(owner, instance, fileName, text);
-}
-
 bool RunGame() {
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
@@ -100,7 +94,7 @@ bool RunGame() {
 }
 
 void LaunchGame(HWND menu, HINSTANCE instance, int gameMode) {
-    if (!WriteGameModeFile(menu, instance, kGameModeFile, gameMode, TimeStampNow().c_str())) return;
+    if (!WriteGameModeFile(menu, instance, gameMode)) return;
     // The driver question comes only before the very first start.
     if (FirstRunFlag() == 0 && !ShowDriverCheckDialog(menu, instance)) return;
     SetFirstRunFlag(1);

@@ -10,9 +10,6 @@ namespace zorv {
 // game has ended and the front-end is back, or earlier when the launch stops.
 void LaunchGame(HWND menu, HINSTANCE instance, int gameMode);
 
-// Writes ".\Info\GameMode.dat": the game mode and the UTC time stamp, one per line.
-bool WriteGameModeFile(HWND owner, HINSTANCE instance, const char* fileName, int gameMode, const char* stamp);
-
 // Waits for the game in rounds of 1000 ms until it ends, answering messages sent to this thread
 // but taking no posted ones; returns its exit code.
 DWORD WaitForGameEnd(HANDLE process);

@@ -1,6 +1,6 @@
 #include "menus/menu_screens_win.h"
 
-#include <cstdio>
+#include <string>
 
 #include "audio/audio_dialog_win.h"
 #include "common/first_run_flag.h"
@@ -52,11 +52,7 @@ void MenuScreens::Repaint(HWND window) {
 
 void MenuScreens::SetUp(HINSTANCE instance) {
     for (int slot = kFirstScreenSlot; slot <= kLastScreenSlot; ++slot) {
-        if (!ReadPicture(kScreenPictures[slot], slot)) {
-            char text[32];
-            std::snprintf(text, sizeof text, "ReadBMPFile %d", slot);
-            ShowMessage(text);
-        }
+        if (!ReadPicture(kScreenPictures[slot], slot)) ShowMessage(("ReadBMPFile " + std::to_string(slot)).c_str());
     }
     InitButtonScreen(main_, kMainMenuTable);
     InitButtonScreen(options_, kOptionsMenuTable);

@@ -10,10 +10,7 @@
 
 namespace zorv {
 
-enum MenuScreenId {
-    kMainMenuScreen = 500,
-    kOptionsMenuScreen = 501,
-};
+enum MenuScreenId { kMainMenuScreen = 500, kOptionsMenuScreen = 501 };
 
 // The menu window's two screens, held by the menu window for its life.
 class MenuScreens {
@@ -46,8 +43,7 @@ private:
     ButtonScreen& Shown() { return current_ == kMainMenuScreen ? main_ : options_; }
 
     MenuScreenId current_ = kMainMenuScreen;
-    ButtonScreen main_;
-    ButtonScreen options_;
+    ButtonScreen main_, options_;
     GdiObject<HBITMAP> screenBitmaps_[kLastScreenSlot + 1];
     int howToPlayPage_ = 0;  // the how-to-play screen reopens at the page last shown
 };

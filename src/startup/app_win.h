@@ -11,6 +11,9 @@ struct AppHandles {
     HWND menu = nullptr;   // set when the menu window's creation call has returned
 };
 
-AppHandles& App();
+inline AppHandles& App() {
+    static AppHandles handles;
+    return handles;
+}
 
 }  // namespace zorv

@@ -19,11 +19,6 @@ MoviePollStep NextMoviePollStep(const MovieStatus& status) {
     return MoviePollStep::kKeepPolling;
 }
 
-MovieRect MovieDestination(int frameWidth, int frameHeight) {
-    MovieRect r;
-    r.width = frameWidth;
-    r.height = frameHeight;
-    return r;
-}
+MovieRect MovieDestination(int frameWidth, int frameHeight) { return MovieRect{0, 0, frameWidth, frameHeight}; }
 
 }  // namespace zorv

@@ -47,10 +47,7 @@ constexpr unsigned kMoviePollIntervalMs = 10;
 // Where the movie is drawn in the frame: from its top-left corner, as wide and high as the frame.
 // The rectangle's last two members are extents, as the device expects them.
 struct MovieRect {
-    int32_t left = 0;
-    int32_t top = 0;
-    int32_t width = 0;
-    int32_t height = 0;
+    int32_t left = 0, top = 0, width = 0, height = 0;
 };
 MovieRect MovieDestination(int frameWidth, int frameHeight);
 

@@ -7,11 +7,31 @@
 #include "common/game_files.h"
 #include "startup/app_win.h"
 #include "startup/intro_movie_win.h"
-#include "startup/message_loop_win.h"
 #include "startup/single_instance_win.h"
 #include "startup/windows_win.h"
 
 using namespace zorv;
+
+namespace {
+
+// Handles messages in arrival order until the quit message; returns its value. An empty queue is
+// waited on, so an idle menu costs no processor time.
+int RunMessageLoop() {
+    MSG msg;
+    for (;;) {
+        if (!PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+            WaitMessage();
+            continue;
+        }
+        BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+        if (got == 0) return static_cast<int>(msg.wParam);
+        if (got == -1) return 0;
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+}  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     // A second start from this folder brings the running front-end forward and ends here.

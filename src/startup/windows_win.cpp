@@ -1,9 +1,17 @@
 #include "startup/windows_win.h"
 
+#include <cstdio>
+
+#include "captions/captions_win.h"
+#include "common/first_run_flag_win.h"
+#include "common/game_files.h"
+#include "common/gdi_guards_win.h"
 #include "common/geometry.h"
+#include "graphics/drawing_win.h"
+#include "graphics/picture_slot.h"
+#include "graphics/picture_slots_win.h"
+#include "menus/menu_screens_win.h"
 #include "startup/app_win.h"
-#include "startup/frame_win.h"
-#include "startup/menu_window_win.h"
 
 namespace zorv {
 
@@ -12,11 +20,10 @@ const char kMenuClass[] = "Zorv3D Child";
 
 namespace {
 
+// The 95 family (the high bit of the version set) from 4.0 on.
 bool UseExtendedRegistration() {
-    DWORD version = GetVersion();
-    bool ntFamily = (version & 0x80000000u) == 0;
-    BYTE major = LOBYTE(LOWORD(version));
-    return !ntFamily && major >= 4;
+    const DWORD version = GetVersion();
+    return (version & 0x80000000u) != 0 && LOBYTE(LOWORD(version)) >= 4;
 }
 
 WNDCLASSA ClassRecord(const char* name, WNDPROC procedure, HINSTANCE instance, HICON icon) {
@@ -31,48 +38,85 @@ WNDCLASSA ClassRecord(const char* name, WNDPROC procedure, HINSTANCE instance, H
     return wc;
 }
 
-}  // namespace
-
+// RegisterClassA on the NT family and on systems before 4.0; the extended record with
+// RegisterClassExA on the 95 family. 0 on failure.
 ATOM RegisterWindowClass(const WNDCLASSA& wc) {
     if (!UseExtendedRegistration()) return RegisterClassA(&wc);
-    WNDCLASSEXA ex = {};
-    ex.cbSize = sizeof ex;
-    ex.style = wc.style;
-    ex.lpfnWndProc = wc.lpfnWndProc;
-    ex.cbClsExtra = wc.cbClsExtra;
-    ex.cbWndExtra = wc.cbWndExtra;
-    ex.hInstance = wc.hInstance;
-    ex.hIcon = wc.hIcon;
-    ex.hCursor = wc.hCursor;
-    ex.hbrBackground = wc.hbrBackground;
-    ex.lpszMenuName = wc.lpszMenuName;
-    ex.lpszClassName = wc.lpszClassName;
-    ex.hIconSm = nullptr;
+    const WNDCLASSEXA ex = {sizeof(WNDCLASSEXA), wc.style,        wc.lpfnWndProc,   wc.cbClsExtra,
+                            wc.cbWndExtra,       wc.hInstance,    wc.hIcon,         wc.hCursor,
+                            wc.hbrBackground,    wc.lpszMenuName, wc.lpszClassName, nullptr};
     return RegisterClassExA(&ex);
 }
 
-HWND CreateFrameWindow(HINSTANCE instance) {
-    // The frame asks the system for an icon it does not have, so the class has none.
-    WNDCLASSA wc = ClassRecord(kFrameClass, FrameWindowProc, instance, LoadIconA(nullptr, "IDI_ZORV"));
-    if (!RegisterWindowClass(wc)) return nullptr;
-    App().instance = instance;
-    int width = GetSystemMetrics(SM_CXSCREEN);
-    int height = GetSystemMetrics(SM_CYSCREEN);
-    return CreateWindowExA(0, kFrameClass, "Zorv3D", WS_POPUPWINDOW, 0, 0, width, height, nullptr, nullptr, instance,
-                           nullptr);
+// Reads the frame's background picture into slot 0 and draws it into the frame being created
+// (its handle is not stored yet), while it is hidden.
+void OnFrameCreate(HWND frame) {
+    ReadPicture(kFrameBackground, kSlotFrameBackground);
+    DrawFrameBackground(frame);
 }
 
-HWND CreateMenuWindow(HWND frame, HINSTANCE instance, bool* classFailed) {
-    *classFailed = false;
-    WNDCLASSA wc = ClassRecord(kMenuClass, MenuWindowProc, instance, nullptr);
-    if (!RegisterWindowClass(wc)) {
-        *classFailed = true;
-        return nullptr;
-    }
-    MenuPlacement p = CentreMenu(0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
-    App().instance = instance;
-    return CreateWindowExA(0, kMenuClass, nullptr, WS_POPUP | WS_CHILD | WS_BORDER | WS_SYSMENU, p.x, p.y, p.width,
-                           p.height, frame, nullptr, instance, nullptr);
+void OnFrameDestroy() {
+    ReleasePictures();
+    PostQuitMessage(0);
+}
+
+// F5 writes the available physical memory to standard output (a diagnostic without console).
+void OnFrameKeyDown(WPARAM key) {
+    if (key != VK_F5) return;
+    MEMORYSTATUS status = {};
+    status.dwLength = sizeof status;
+    GlobalMemoryStatus(&status);
+    std::printf("Avail Phys Memory : %lu\n", static_cast<unsigned long>(status.dwAvailPhys));
+    std::fflush(stdout);
+}
+
+// The menu window's screens live in its user data from its creation to its destruction.
+MenuScreens* ScreensOf(HWND menu) { return reinterpret_cast<MenuScreens*>(GetWindowLongPtrA(menu, GWLP_USERDATA)); }
+
+// During creation the program-wide menu handle is still empty: the set-up steps need only
+// the instance handle, and an error dialog raised here has no owner.
+void OnMenuCreate(HWND menu) {
+    MenuScreens* screens = new MenuScreens;
+    SetWindowLongPtrA(menu, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(screens));
+    screens->SetUp(App().instance);
+    ReadCaptionFile(kCaptionFile);
+    ReadFirstRunFlagFile(App().menu, App().instance, kFirstRunFlagFile);
+}
+
+void OnMenuDestroy(HWND menu) {
+    WriteFirstRunFlagFile(App().menu, App().instance, kFirstRunFlagFileAsWritten);
+    ReleasePictures();
+    MenuScreens* screens = ScreensOf(menu);
+    SetWindowLongPtrA(menu, GWLP_USERDATA, 0);
+    delete screens;  // both menus' buttons and the screen bitmaps
+    // The frame releases the (already empty) slots and ends the message loop.
+    SendMessageA(GetParent(menu), WM_DESTROY, 0, 0);
+}
+
+// At logoff Windows ends the program after this message without destroying its windows, so
+// the flag that OnMenuDestroy would write is written here too.
+void OnMenuEndSession(bool ending) {
+    if (ending) WriteFirstRunFlagFile(App().menu, App().instance, kFirstRunFlagFileAsWritten);
+}
+
+// Painted between BeginPaint and EndPaint, so that the background erase (the class's black
+// brush) comes before the screen is drawn and never wipes it afterwards.
+void OnMenuPaint(HWND menu) {
+    PaintDC paint(menu);
+    if (MenuScreens* screens = ScreensOf(menu)) screens->Repaint(menu);
+}
+
+void OnMenuMouseMove(HWND menu) {
+    if (MenuScreens* screens = ScreensOf(menu)) screens->MouseMove(menu);
+}
+
+// The press is drawn and sounded first; its command then runs, a whole game launch included,
+// before the next message is taken.
+void OnMenuLeftButtonDown(HWND menu, unsigned x, unsigned y) {
+    MenuScreens* screens = ScreensOf(menu);
+    if (!screens) return;
+    const int command = screens->Press(menu, POINT{static_cast<LONG>(x), static_cast<LONG>(y)});
+    screens->Dispatch(menu, App().instance, command);
 }
 
 LRESULT CALLBACK FrameWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -96,6 +140,26 @@ LRESULT CALLBACK MenuWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     default: break;
     }
     return DefWindowProcA(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+HWND CreateFrameWindow(HINSTANCE instance) {
+    // The frame asks the system for an icon it does not have, so the class has none.
+    WNDCLASSA wc = ClassRecord(kFrameClass, FrameWindowProc, instance, LoadIconA(nullptr, "IDI_ZORV"));
+    if (!RegisterWindowClass(wc)) return nullptr;
+    App().instance = instance;
+    return CreateWindowExA(0, kFrameClass, "Zorv3D", WS_POPUPWINDOW, 0, 0, GetSystemMetrics(SM_CXSCREEN),
+                           GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr, instance, nullptr);
+}
+
+HWND CreateMenuWindow(HWND frame, HINSTANCE instance, bool* classFailed) {
+    *classFailed = !RegisterWindowClass(ClassRecord(kMenuClass, MenuWindowProc, instance, nullptr));
+    if (*classFailed) return nullptr;
+    MenuPlacement p = CentreMenu(0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    App().instance = instance;
+    return CreateWindowExA(0, kMenuClass, nullptr, WS_POPUP | WS_CHILD | WS_BORDER | WS_SYSMENU, p.x, p.y, p.width,
+                           p.height, frame, nullptr, instance, nullptr);
 }
 
 }  // namespace zorv

@@ -8,18 +8,11 @@ namespace zorv {
 extern const char kFrameClass[];  // "Zorv3D"
 extern const char kMenuClass[];   // "Zorv3D Child"
 
-// Registers `wc` with RegisterClassA on the NT family and on systems before 4.0, and through
-// the extended record with RegisterClassExA on the 95 family. 0 on failure.
-ATOM RegisterWindowClass(const WNDCLASSA& wc);
-
 // Registers "Zorv3D" and creates the hidden full-screen frame; null when either fails.
 HWND CreateFrameWindow(HINSTANCE instance);
 
 // Registers "Zorv3D Child" and creates the hidden 640x480 menu window centred on the frame.
 // Null when the class cannot be registered (*classFailed is then set) or the window not made.
 HWND CreateMenuWindow(HWND frame, HINSTANCE instance, bool* classFailed);
-
-LRESULT CALLBACK FrameWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-LRESULT CALLBACK MenuWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 }  // namespace zorv

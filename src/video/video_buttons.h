@@ -8,10 +8,7 @@
 
 namespace zorv {
 
-enum VideoCommand {
-    kCommandVideoDone = 530,
-    kCommandVideoDefault = 531,
-};
+enum VideoCommand { kCommandVideoDone = 530, kCommandVideoDefault = 531 };
 
 // Each picture covers its rectangle exactly. DONE is hit-tested first. One line per button.
 // clang-format off

@@ -24,6 +24,20 @@ LRESULT SendItem(HWND dialog, int id, UINT message, WPARAM wParam = 0) {
     return SendDlgItemMessageA(dialog, id, message, wParam, 0);
 }
 
+// The driver display names, in file order, into the driver list.
+void FillDriverList(HWND dialog) {
+    const DriverList& list = Drivers();
+    for (int i = 0; i < list.driverCount; ++i)
+        SendDlgItemMessageA(dialog, IDC_VIDEO_DRIVERS, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(list.names[i]));
+}
+
+// Empties the display-mode list and adds the entries for the driver.
+void FillModeList(HWND dialog, int driverIndex) {
+    SendDlgItemMessageA(dialog, IDC_VIDEO_MODES, CB_RESETCONTENT, 0, 0);
+    for (const std::string& entry : FillModeLabels(&Drivers(), driverIndex))
+        SendDlgItemMessageA(dialog, IDC_VIDEO_MODES, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
+}
+
 void ShowLevel(HWND dialog, int level) { SetScrollPos(GetDlgItem(dialog, IDC_VIDEO_LEVEL), SB_CTL, level, TRUE); }
 
 // An index outside a list clears its selection, as CB_SETCURSEL does with it.
@@ -82,10 +96,7 @@ void OnModeChosen(HWND dialog) {
 // DEFAULT: the defaults on show, the level kept. The mode list is refilled for driver 0, so
 // that it never shows another driver's modes under driver 0.
 void ResetVideoChoice(HWND dialog) {
-    VideoSettings& video = Video();
-    video.customFlag = 0;
-    video.driverIndex = 0;
-    video.modeIndex = 0;
+    Video() = VideoSettings{0, 0, 0, Video().level};
     FillModeList(dialog, 0);
     ShowSelection(dialog);
 }
@@ -93,8 +104,7 @@ void ResetVideoChoice(HWND dialog) {
 void FinishVideoDialog(VideoDialog& state, HWND dialog) {
     InstallDriver(Video().driverIndex);
     WriteVideoSettings(dialog, state.screen.instance(), kVideoSettingsFile);
-    state.screen.Close();
-    EndDialog(dialog, 1);
+    state.screen.End(dialog);
 }
 
 INT_PTR OnInitDialog(VideoDialog& state, HWND dialog) {

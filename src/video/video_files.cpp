@@ -127,15 +127,14 @@ bool IsSystemInstalledDriver(int driverIndex) { return driverIndex > 3; }
 
 std::vector<std::string> FillModeLabels(DriverList* list, int driverIndex) {
     const int count = Clamp(list->modeCount, 0, kMaxModes);
+    auto label = [list](int m) { return FormatModeLabel(list->widths[m], list->heights[m], list->depths[m]); };
     std::vector<std::string> entries;
     if (IsLocalDriver(driverIndex) && count > 0) {
-        entries.push_back(FormatModeLabel(list->widths[0], list->heights[0], list->depths[0]));
+        entries.push_back(label(0));
     } else {
-        for (int m = 0; m + 1 < count; ++m)
-            entries.push_back(FormatModeLabel(list->widths[m], list->heights[m], list->depths[m]));
+        for (int m = 0; m + 1 < count; ++m) entries.push_back(label(m));
         std::string last = list->lastModeLabel;
-        if (last.empty() && count > 0)
-            last = FormatModeLabel(list->widths[count - 1], list->heights[count - 1], list->depths[count - 1]);
+        if (last.empty() && count > 0) last = label(count - 1);
         entries.push_back(last);
     }
     for (size_t i = 0; i < entries.size(); ++i) CopyCut(list->modeLabels[i], entries[i]);

@@ -1,6 +1,5 @@
-// Reading and writing the video calibration's files, and filling the calibration dialog's two
-// lists from the driver list. A file that cannot be opened brings up the configuration-file
-// error dialog, owned by `owner`, with its full path.
+// Reading and writing the video calibration's files. A file that cannot be opened brings up the
+// configuration-file error dialog, owned by `owner`, with its full path.
 #pragma once
 
 #include <windows.h>
@@ -15,10 +14,5 @@ bool ReadDriverList(HWND owner, HINSTANCE instance, const char* relative);
 bool ReadVideoSettings(HWND owner, HINSTANCE instance, const char* relative);
 // Saves the four lines; false after the error dialog (the old file is left as it was).
 bool WriteVideoSettings(HWND owner, HINSTANCE instance, const char* relative);
-
-// The driver display names, in file order, into the dialog's driver list.
-void FillDriverList(HWND dialog);
-// Empties the dialog's display-mode list and adds the entries for the driver.
-void FillModeList(HWND dialog, int driverIndex);
 
 }  // namespace zorv
