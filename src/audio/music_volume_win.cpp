@@ -78,9 +78,8 @@ void WriteVolume(MixerDevice& mixer, HMIXER handle, const MIXERLINEA& line, int 
     const DWORD value = MixerVolumeValue(control->Bounds.dwMinimum, control->Bounds.dwMaximum, level);
     values[0].dwValue = value;
     values[channels - 1].dwValue = value;
-    if (mixer.SetControlDetails(handle, &details, MIXER_SETCONTROLDETAILSF_VALUE) != MMSYSERR_NOERROR) {
+    if (mixer.SetControlDetails(handle, &details, MIXER_SETCONTROLDETAILSF_VALUE) != MMSYSERR_NOERROR)
         Tell(kMixerSetFailed);
-    }
 }
 
 void ApplyMusicVolume(MixerDevice& mixer, int value) {

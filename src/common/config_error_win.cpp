@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "common/thread_dpi_win.h"
 #include "resources/resource_ids.h"
 
 namespace zorv {
@@ -42,6 +43,9 @@ void ShowConfigFileError(HWND owner, HINSTANCE instance, const char* fullPath) {
         return;
     }
     if (!instance) instance = GetModuleHandleA(nullptr);
+    // Made as the frame was, over a settings screen too (common/thread_dpi_win.h): centred on the
+    // whole screen.
+    ThreadDpiAwareness asFrame(GetAncestor(owner, GA_ROOTOWNER));
     DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_CONFIG_ERROR), owner, ConfigErrorProc, 0);
 }
 

@@ -8,9 +8,8 @@
 
 namespace zorv {
 
-// Runs template `templateId` over `owner` with `state` as its record. The dialog and its controls
-// are made unaware of the display's resolution (common/thread_dpi_win.h): the screens are pixel
-// pictures, and the parts the system draws in them keep their sizes at 96 dots per inch.
+// Runs template `templateId` over `owner` with `state` as its record, made unaware of the display's
+// resolution: the screens are pixel pictures, and what the system draws in them keeps its size.
 template <class State>
 INT_PTR RunDialog(HINSTANCE instance, int templateId, HWND owner, DLGPROC procedure, State& state) {
     ThreadDpiAwareness unaware;

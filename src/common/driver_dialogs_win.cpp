@@ -82,9 +82,8 @@ INT_PTR CALLBACK DriverInstalledProc(HWND dialog, UINT message, WPARAM wParam, L
     }
 }
 
-// Made as its owner was, aware of the display's resolution or not: the video screen, which is
-// not (common/thread_dpi_win.h), opens these over the menu, which is, and the template places
-// them from the menu's client area.
+// Made as the owner was: the video screen, unaware of the display's resolution, opens these
+// over the menu, which is aware, and their templates place them from the menu's client area.
 INT_PTR RunDriverDialog(HINSTANCE instance, int templateId, HWND owner, DLGPROC procedure, LPARAM parameter = 0) {
     ThreadDpiAwareness asOwner(owner);
     return DialogBoxParamA(OrThisModule(instance), MAKEINTRESOURCEA(templateId), owner, procedure, parameter);

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "common/thread_dpi_win.h"
+
 namespace zorv {
 namespace {
 
@@ -34,6 +36,9 @@ void ShowMessage(const char* text) {
         return;
     }
     HWND active = GetActiveWindow();
+    // Made as the frame was, over a settings screen too (common/thread_dpi_win.h): centred on the
+    // whole screen, as the system's boxes are.
+    ThreadDpiAwareness asFrame(GetAncestor(active, GA_ROOTOWNER));
     MessageBoxA(nullptr, buffer, "Message", MB_OK);
     if (active && IsWindow(active) && GetActiveWindow() != active) BringBackToFront(active);
 }

@@ -3,33 +3,30 @@
 namespace zorv {
 namespace {
 
-using SetThreadContext = HANDLE(WINAPI*)(HANDLE);
-using WindowContext = HANDLE(WINAPI*)(HWND);
 // DPI_AWARENESS_CONTEXT_UNAWARE, which older headers lack.
 const HANDLE kUnaware = reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-1));
 
-template <class Function>
-Function User32(const char* name) {
-    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), name)));
+FARPROC User32(const char* name) { return GetProcAddress(GetModuleHandleA("user32.dll"), name); }
+
+// The thread's awareness before, or null when the system has no per-thread awareness or
+// `context` is none.
+HANDLE SetThreadAwareness(HANDLE context) {
+    static const auto set = reinterpret_cast<HANDLE(WINAPI*)(HANDLE)>(User32("SetThreadDpiAwarenessContext"));
+    return set && context ? set(context) : nullptr;
+}
+
+HANDLE AwarenessOf(HWND window) {
+    static const auto of = reinterpret_cast<HANDLE(WINAPI*)(HWND)>(User32("GetWindowDpiAwarenessContext"));
+    return of ? of(window) : nullptr;
 }
 
 }  // namespace
 
-ThreadDpiAwareness::ThreadDpiAwareness() { Use(kUnaware); }
+ThreadDpiAwareness::ThreadDpiAwareness() : before_(SetThreadAwareness(kUnaware)) {}
 
-ThreadDpiAwareness::ThreadDpiAwareness(HWND window) {
-    const auto of = User32<WindowContext>("GetWindowDpiAwarenessContext");
-    if (of) Use(of(window));
-}
+ThreadDpiAwareness::ThreadDpiAwareness(HWND window) : before_(SetThreadAwareness(AwarenessOf(window))) {}
 
-ThreadDpiAwareness::~ThreadDpiAwareness() {
-    if (before_) User32<SetThreadContext>("SetThreadDpiAwarenessContext")(before_);
-}
-
-void ThreadDpiAwareness::Use(HANDLE context) {
-    const auto set = User32<SetThreadContext>("SetThreadDpiAwarenessContext");
-    if (set && context) before_ = set(context);
-}
+ThreadDpiAwareness::~ThreadDpiAwareness() { SetThreadAwareness(before_); }
 
 RECT WindowRectInPixels(HWND window) {
     ThreadDpiAwareness asWindow(window);

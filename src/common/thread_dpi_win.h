@@ -1,12 +1,11 @@
-// Which display resolution the system's calls answer a thread in.
-//
-// Windows tells a program that declares no DPI awareness 96 dots per inch and scales its windows
-// as a whole on a denser display. Wine treats every program as aware instead: it tells the
-// resolution the user set and sizes the parts the system draws (scroll-bar arrows and thumbs, a
-// drop-down list's button) to it. A window made while its thread is unaware keeps that for its
-// life and answers in the display's pixels, and its procedures run unaware; coordinates of an
-// aware window asked for meanwhile come scaled down, so they are asked for as that window has
-// them. On systems without per-thread awareness (before Windows 10) nothing changes.
+// Which display resolution the system's calls answer a thread in. Windows tells a program that
+// declares no DPI awareness 96 dots per inch and scales its windows as a whole on a denser display.
+// Wine treats every program as aware instead: it tells the resolution the user set and sizes the
+// parts the system draws (scroll-bar arrows and thumbs, a drop-down list's button) to it. A window
+// made while its thread is unaware keeps that for its life and answers in the display's pixels, and
+// its procedures run unaware; coordinates of an aware window asked for meanwhile come scaled down,
+// so they are asked for as that window has them. On systems without per-thread awareness (before
+// Windows 10) nothing changes.
 #pragma once
 
 #include <windows.h>
@@ -25,8 +24,7 @@ public:
     ThreadDpiAwareness& operator=(const ThreadDpiAwareness&) = delete;
 
 private:
-    void Use(HANDLE context);
-    HANDLE before_ = nullptr;
+    HANDLE before_;
 };
 
 // `window`'s rectangle on the screen, in the display's pixels whatever the thread's awareness.

@@ -77,9 +77,8 @@ bool RunGame() {
     startup.wShowWindow = SW_SHOWNORMAL;
     char commandLine[1] = "";
     PROCESS_INFORMATION started = {};
-    if (!CreateProcessA(kGameProgram, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started)) {
+    if (!CreateProcessA(kGameProgram, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started))
         return false;
-    }
     KernelHandle process(started.hProcess);
     KernelHandle thread(started.hThread);
     if (!process) return false;

@@ -248,9 +248,15 @@ private:
         ASSERT_NO_FATAL_FAILURE(ShowOptions());
     }
 
+    // The system's boxes stand centred on the screen at every resolution.
     void DismissBoxes() {
         for (HWND box : TopLevelWindows(app_.pid(), kDialogClass, kMessageCaption)) {
-            if (IsShown(box)) DismissMessageBox(box);
+            if (!IsShown(box)) continue;
+            const RECT place = WindowRectOf(box);
+            const int dx = place.left + place.right - GetSystemMetrics(SM_CXSCREEN);
+            const int dy = place.top + place.bottom - GetSystemMetrics(SM_CYSCREEN);
+            EXPECT_TRUE(dx * dx + dy * dy <= 2 * 2 * 2) << "a box stands at " << RectText(place);
+            DismissMessageBox(box);
         }
     }
 
