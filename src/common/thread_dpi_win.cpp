@@ -6,7 +6,8 @@ namespace {
 // DPI_AWARENESS_CONTEXT_UNAWARE, which older headers lack.
 const HANDLE kUnaware = reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-1));
 
-FARPROC User32(const char* name) { return GetProcAddress(GetModuleHandleA("user32.dll"), name); }
+// Through void*: the function types differ from FARPROC's.
+void* User32(const char* name) { return reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), name)); }
 
 // The thread's awareness before, or null when the system has no per-thread awareness or
 // `context` is none.
