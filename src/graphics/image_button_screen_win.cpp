@@ -41,23 +41,23 @@ POINT MessagePoint(LPARAM lParam) {
     return POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
 }
 
-ImageButtonScreen::ImageButtonScreen(const ScreenSpec& spec, HWND owner, HINSTANCE instance)
-    : spec_(spec), owner_(owner), instance_(instance), background_(spec.background) {
-    InitButtonScreen(buttons_, spec.buttons);
+ImageButtonScreen::ImageButtonScreen(const ScreenSpec& description, HWND owner, HINSTANCE instance)
+    : description_(description), owner_(owner), instance_(instance), background_(description.background) {
+    InitButtonScreen(buttons_, description.buttons);
 }
 
 // The background, captions and buttons are drawn in pixels; what the template's units become
 // through the dialog font differs between systems, so the screen and its controls are put where
 // those pixels expect them.
 void ImageButtonScreen::Open(HWND dialog) {
-    if (spec_.placement == ScreenPlacement::kCoverOwner) {
+    if (description_.placement == ScreenPlacement::kCoverOwner) {
         const RECT owner = owner_ ? WindowRectInPixels(owner_) : RECT{0, 0, 0, 0};
         SetWindowPos(dialog, nullptr, owner.left, owner.top, owner.right - owner.left, owner.bottom - owner.top,
                      SWP_NOZORDER | SWP_NOACTIVATE);
     } else {
-        PlaceDialogInPixels(dialog, owner_, spec_.dialog.Pixels());
+        PlaceDialogInPixels(dialog, owner_, description_.dialog.Pixels());
     }
-    PlaceControlsInPixels(dialog, spec_.controls);
+    PlaceControlsInPixels(dialog, description_.controls);
     GetClientRect(dialog, &client_);
     PlaceButtons(buttons_.board);
     LoadScreenImages(instance_, buttons_);
@@ -65,7 +65,8 @@ void ImageButtonScreen::Open(HWND dialog) {
 
 void ImageButtonScreen::Draw(HWND dialog, HDC dc) {
     DrawSlotScaled(dc, 0, 0, client_.right, client_.bottom, background_);
-    if (spec_.captions.count > 0) DrawCaptions(dialog, dc, spec_.captions.entries, spec_.captions.count);
+    if (description_.captions.count > 0)
+        DrawCaptions(dialog, dc, description_.captions.entries, description_.captions.count);
     DrawAllButtons(dc, buttons_);
 }
 

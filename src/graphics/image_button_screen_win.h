@@ -13,7 +13,7 @@ namespace zorv {
 
 class ImageButtonScreen {
 public:
-    ImageButtonScreen(const ScreenSpec& spec, HWND owner, HINSTANCE instance);
+    ImageButtonScreen(const ScreenSpec& description, HWND owner, HINSTANCE instance);
     ~ImageButtonScreen() { Close(); }
     ImageButtonScreen(const ImageButtonScreen&) = delete;
     ImageButtonScreen& operator=(const ImageButtonScreen&) = delete;
@@ -55,7 +55,7 @@ public:
     ButtonScreen& buttons() { return buttons_; }
 
 private:
-    const ScreenSpec& spec_;
+    const ScreenSpec& description_;
     HWND owner_;
     HINSTANCE instance_;
     PictureSlot background_;
