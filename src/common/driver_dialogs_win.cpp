@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include "common/library_function_win.h"
 #include "common/message_box_win.h"
 #include "common/thread_dpi_win.h"
 #include "resources/resource_ids.h"
@@ -13,10 +14,7 @@ namespace {
 // and only the guide's download needs it: it is loaded at the first download and kept.
 HINSTANCE WINAPI ShellExecuteOnDemand(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR parameters, LPCSTR folder,
                                       INT show) {
-    HMODULE shell = LoadLibraryA("shell32.dll");
-    auto shellExecute =
-        shell ? reinterpret_cast<ShellExecuteFunction>(reinterpret_cast<void*>(GetProcAddress(shell, "ShellExecuteA")))
-              : nullptr;
+    const ShellExecuteFunction shellExecute = FindFunction(LoadLibraryA("shell32.dll"), "ShellExecuteA");
     if (!shellExecute) return reinterpret_cast<HINSTANCE>(static_cast<INT_PTR>(SE_ERR_DLLNOTFOUND));
     return shellExecute(owner, verb, file, parameters, folder, show);
 }

@@ -1,31 +1,21 @@
 #include "common/multimedia_win.h"
 
+#include "common/library_function_win.h"
+
 namespace zorv {
 namespace {
-
-// A function of the library, null when the library or the function cannot be had; it converts
-// to the pointer type it is stored in.
-struct Found {
-    FARPROC address;
-    template <typename Function>
-    operator Function() const {
-        return reinterpret_cast<Function>(reinterpret_cast<void*>(address));
-    }
-};
-
-Found Find(HMODULE module, const char* name) { return Found{module ? GetProcAddress(module, name) : nullptr}; }
 
 struct Winmm {
     // Kept for the life of the program, as an imported library would be.
     HMODULE module = LoadLibraryA("winmm.dll");
-    decltype(&::mciSendCommandA) mciSendCommand = Find(module, "mciSendCommandA");
-    decltype(&::sndPlaySoundA) sndPlaySound = Find(module, "sndPlaySoundA");
-    decltype(&::mixerOpen) mixerOpen = Find(module, "mixerOpen");
-    decltype(&::mixerClose) mixerClose = Find(module, "mixerClose");
-    decltype(&::mixerGetLineInfoA) mixerGetLineInfo = Find(module, "mixerGetLineInfoA");
-    decltype(&::mixerGetLineControlsA) mixerGetLineControls = Find(module, "mixerGetLineControlsA");
-    decltype(&::mixerGetControlDetailsA) mixerGetControlDetails = Find(module, "mixerGetControlDetailsA");
-    decltype(&::mixerSetControlDetails) mixerSetControlDetails = Find(module, "mixerSetControlDetails");
+    decltype(&::mciSendCommandA) mciSendCommand = FindFunction(module, "mciSendCommandA");
+    decltype(&::sndPlaySoundA) sndPlaySound = FindFunction(module, "sndPlaySoundA");
+    decltype(&::mixerOpen) mixerOpen = FindFunction(module, "mixerOpen");
+    decltype(&::mixerClose) mixerClose = FindFunction(module, "mixerClose");
+    decltype(&::mixerGetLineInfoA) mixerGetLineInfo = FindFunction(module, "mixerGetLineInfoA");
+    decltype(&::mixerGetLineControlsA) mixerGetLineControls = FindFunction(module, "mixerGetLineControlsA");
+    decltype(&::mixerGetControlDetailsA) mixerGetControlDetails = FindFunction(module, "mixerGetControlDetailsA");
+    decltype(&::mixerSetControlDetails) mixerSetControlDetails = FindFunction(module, "mixerSetControlDetails");
 };
 
 const Winmm& Library() {

@@ -1,23 +1,26 @@
 #include "common/thread_dpi_win.h"
 
+#include "common/library_function_win.h"
+
 namespace zorv {
 namespace {
 
 // DPI_AWARENESS_CONTEXT_UNAWARE, which older headers lack.
 const HANDLE kUnaware = reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-1));
 
-// Through void*: the function types differ from FARPROC's.
-void* User32(const char* name) { return reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), name)); }
+LibraryFunction User32(const char* name) { return FindFunction(GetModuleHandleA("user32.dll"), name); }
 
 // The thread's awareness before, or null when the system has no per-thread awareness or
 // `context` is none.
 HANDLE SetThreadAwareness(HANDLE context) {
-    static const auto set = reinterpret_cast<HANDLE(WINAPI*)(HANDLE)>(User32("SetThreadDpiAwarenessContext"));
+    using SetContext = HANDLE(WINAPI*)(HANDLE);
+    static const SetContext set = User32("SetThreadDpiAwarenessContext");
     return set && context ? set(context) : nullptr;
 }
 
 HANDLE AwarenessOf(HWND window) {
-    static const auto of = reinterpret_cast<HANDLE(WINAPI*)(HWND)>(User32("GetWindowDpiAwarenessContext"));
+    using WindowContext = HANDLE(WINAPI*)(HWND);
+    static const WindowContext of = User32("GetWindowDpiAwarenessContext");
     return of ? of(window) : nullptr;
 }
 
