@@ -41,14 +41,14 @@ done
 
 echo "== wine: the screens at 120, 144 and 192 dots per inch, in a prefix of their own"
 # The end-to-end test sets the prefix's LogPixels for each program it starts; the Wine-run tests
-# of the caption font run once more, here at 144.
+# of the caption font and of the thread's awareness run once more, here at 144.
 (
   zorv_wine_use_dpi_prefix
   trap zorv_wine_stop EXIT
   zorv_xvfb_start 800 600
   zorv_wine_start
   wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null 2>&1
-  ctest --test-dir build/windows -R '^(Dpi\.|Captioned\.FontHeight)' --output-on-failure \
+  ctest --test-dir build/windows -R '^(Dpi\.|ThreadDpi\.|Captioned\.FontHeight)' --output-on-failure \
     --output-junit "$results/wine-dpi.xml"
 ) || status=1
 
