@@ -45,7 +45,7 @@ void ShowConfigFileError(HWND owner, HINSTANCE instance, const char* fullPath) {
     if (!instance) instance = GetModuleHandleA(nullptr);
     // Made as the frame was, over a settings screen too (common/thread_dpi_win.h): centred on the
     // whole screen.
-    ThreadDpiAwareness asFrame(GetAncestor(owner, GA_ROOTOWNER));
+    ThreadDpiAwareness asFrame(RootOwner(owner));
     DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_CONFIG_ERROR), owner, ConfigErrorProc, 0);
 }
 

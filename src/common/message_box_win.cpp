@@ -38,7 +38,7 @@ void ShowMessage(const char* text) {
     HWND active = GetActiveWindow();
     // Made as the frame was, over a settings screen too (common/thread_dpi_win.h): centred on the
     // whole screen, as the system's boxes are.
-    ThreadDpiAwareness asFrame(GetAncestor(active, GA_ROOTOWNER));
+    ThreadDpiAwareness asFrame(RootOwner(active));
     MessageBoxA(nullptr, buffer, "Message", MB_OK);
     if (active && IsWindow(active) && GetActiveWindow() != active) BringBackToFront(active);
 }

@@ -32,6 +32,20 @@ ThreadDpiAwareness::ThreadDpiAwareness(HWND window) : before_(SetThreadAwareness
 
 ThreadDpiAwareness::~ThreadDpiAwareness() { SetThreadAwareness(before_); }
 
+HWND RootOwner(HWND window) {
+    using Ancestor = HWND(WINAPI*)(HWND, UINT);
+    static const Ancestor ancestor = User32("GetAncestor");
+    constexpr UINT kRootOwner = 3;  // GA_ROOTOWNER, which the Windows 95 headers lack
+    return ancestor ? ancestor(window, kRootOwner) : RootOwnerByChain(window);
+}
+
+HWND RootOwnerByChain(HWND window) {
+    if (!IsWindow(window)) return nullptr;
+    // GetParent gives a child's parent and a popup's owner, as GetAncestor follows them.
+    for (HWND next; (next = GetParent(window)) != nullptr;) window = next;
+    return window;
+}
+
 RECT WindowRectInPixels(HWND window) {
     ThreadDpiAwareness asWindow(window);
     RECT rect = {0, 0, 0, 0};

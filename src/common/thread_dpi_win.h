@@ -27,6 +27,13 @@ private:
     HANDLE before_;
 };
 
+// The window at the end of `window`'s chain of parents and owners, as GetAncestor's GA_ROOTOWNER
+// gives it; GetAncestor is not on Windows 95 or NT 4.0 before its fourth service pack, where the
+// chain is walked by hand.
+HWND RootOwner(HWND window);
+// The same, walked by hand.
+HWND RootOwnerByChain(HWND window);
+
 // `window`'s rectangle on the screen, in the display's pixels whatever the thread's awareness.
 RECT WindowRectInPixels(HWND window);
 // The point `at` of `window`'s client area on the screen, likewise.
