@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "captions/captions_win.h"
+#include "common/app_win.h"
 #include "common/first_run_flag_win.h"
 #include "common/game_files.h"
 #include "common/gdi_guards_win.h"
@@ -11,7 +12,6 @@
 #include "graphics/picture_slot.h"
 #include "graphics/picture_slots_win.h"
 #include "menus/menu_screens_win.h"
-#include "startup/app_win.h"
 
 namespace zorv {
 
