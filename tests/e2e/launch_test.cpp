@@ -347,6 +347,24 @@ TEST_F(LaunchRun, FrameIsMinimisedWhileTheGameRunsAndRestoredCentredAfterwards) 
     QuitFromMenu();
 }
 
+// A close from outside (End task, logoff) while the game runs ends the front-end at once, as QUIT
+// would end it; the game runs on by itself.
+TEST_F(LaunchRun, CloseFromOutsideWhileTheGameRunsEndsTheFrontEnd) {
+    GameWill(kStayUntilClosed);
+    app().TraceWine(kHeapCheckChannels);
+    ASSERT_TRUE(StartToMenu());
+    PressButton(kStartGame);
+    RunningGame game;
+    ASSERT_TRUE(game.WaitForStart()) << "the game did not start; " << OtherDialogShowing(app().pid());
+    SendNotifyMessageA(Frame(), WM_CLOSE, 0, 0);
+    const ExitResult exit = app().WaitForExit();
+    ASSERT_TRUE(exit.ended) << "the front-end still waits for the game";
+    EXPECT_EQ(0u, exit.code);
+    EXPECT_EQ("1\r\n", folder().Read(kFirstRunFlagFile));
+    EXPECT_EQ("", app().WineTrace());
+    EXPECT_TRUE(game.End().ended);
+}
+
 // The exit code 259 reads like "still running"; the ended process must still end the wait.
 TEST_F(LaunchRun, GameEndingWithCode259IsSeenAsEnded) {
     GameWill(std::string(kStayUntilClosed) + "exit=259\n");

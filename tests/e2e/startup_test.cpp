@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "keys/key_buttons.h"
+
 namespace zorv_e2e {
 namespace {
 
@@ -182,6 +184,50 @@ TEST_F(Shutdown, AltF4OnMenuWindowEndsWithCodeZero) {
     ASSERT_TRUE(Answers(menu));
     PostAltF4(menu);
     ExpectClosedWithFlagWritten();
+}
+
+// A close from outside (End task, logoff) while a screen or a message box runs its own loop ends
+// the program as QUIT does: code 0, the first-run flag written (the video screen marks the driver
+// as chosen; while the menu is being made the flag is not read yet, so it is not written), and
+// nothing written into freed memory, which Wine's heap checking would report.
+TEST_F(Shutdown, CloseFromOutsideWhileAScreenIsOpenEndsAsQuitDoes) {
+    const struct {
+        const ButtonSpec* button;  // null: at the first message box while the menu is being made
+        int control;               // 0: the screen's dialog has no control
+        const char* flag;
+    } screens[] = {{&kSetupInput, zorv::kKeyFields[0].controlId, "0\r\n"},
+                   {&kAudio, IDC_AUDIO_MUSIC, "0\r\n"},
+                   {&kVideo, IDC_VIDEO_DRIVERS, "1\r\n"},
+                   {&kHowToPlay, 0, "0\r\n"},
+                   {nullptr, 0, "0"}};
+    for (const auto& screen : screens) {
+        SCOPED_TRACE(screen.button ? NameOf(*screen.button) : "menu being made");
+        ASSERT_TRUE(folder().Write(kFirstRunFlagFile, "0"));
+        App run;
+        run.TraceWine(kHeapCheckChannels);
+        if (!screen.button) {
+            ASSERT_TRUE(folder().Delete(kMainMenuBackground));
+            ASSERT_TRUE(run.Start(folder().path()));
+            ASSERT_TRUE(WaitForMessageBox(run.pid()));
+        } else {
+            ASSERT_TRUE(zorv_e2e::StartToMenu(run, folder().path()));
+            for (const ButtonSpec* button : {&kOption, screen.button})
+                Click(run.Menu(), Centre(*button).x, Centre(*button).y);
+            HWND dialog = nullptr;
+            WaitFor(
+                [&] {
+                    for (HWND box : TopLevelWindows(run.pid(), kDialogClass, kMessageCaption)) DismissMessageBox(box);
+                    dialog = screen.control ? FindDialogWith(run.pid(), screen.control) : FindDialog(run.pid());
+                    return dialog != nullptr || !run.IsRunning();
+                },
+                kWindowTimeout);
+            ASSERT_TRUE(dialog != nullptr) << "the screen did not open; " << run.EndedText();
+        }
+        SendNotifyMessageA(run.Frame(), WM_CLOSE, 0, 0);
+        ExpectNormalShutdown(run);
+        EXPECT_EQ(screen.flag, folder().Read(kFirstRunFlagFile));
+        EXPECT_EQ("", run.WineTrace());
+    }
 }
 
 TEST_F(Shutdown, AltF4OnFrameEndsWithCodeZero) {
