@@ -16,6 +16,10 @@
 namespace zorv {
 namespace {
 
+// The process id of the game while a launch waits for it, else 0: a later start of the
+// front-end then puts the game's window in front, not the minimised frame.
+DWORD g_runningGame = 0;
+
 // Writes the game-mode file: the game mode and the UTC time of the start, one per line.
 bool WriteGameModeFile(HWND owner, HINSTANCE instance, int gameMode) {
     SYSTEMTIME now;
@@ -62,6 +66,8 @@ bool WaitRound(HANDLE process, DWORD ms, HWND menu) {
 
 }  // namespace
 
+DWORD RunningGame() { return g_runningGame; }
+
 DWORD WaitForGameEnd(HANDLE process, HWND menu) {
     // The signalled handle ends the wait too, so a game whose exit code happens to be 259
     // (STILL_ACTIVE) is not waited for forever.
@@ -85,11 +91,13 @@ bool RunGame(HWND menu) {
     KernelHandle process(started.hProcess);
     KernelHandle thread(started.hThread);
     if (!process) return false;
+    g_runningGame = started.dwProcessId;
     WaitForInputIdle(process.get(), INFINITE);
     thread.reset();
 
     DWORD exitCode = WaitForGameEnd(process.get(), menu);
     process.reset();
+    g_runningGame = 0;
 
     // After a close from outside the program ends without a word: the game runs on by itself.
     if (!menu || IsWindow(menu)) RunErrorLogStep(exitCode);

@@ -10,6 +10,9 @@ namespace zorv {
 // game has ended and the front-end is back, or earlier when the launch stops.
 void LaunchGame(HWND menu, HINSTANCE instance, int gameMode);
 
+// The process id of the game while a launch waits for it, else 0.
+DWORD RunningGame();
+
 // Waits for the game in rounds of 1000 ms until it ends, answering messages sent to this thread
 // but taking no posted ones; returns its exit code. Returns at once, with STILL_ACTIVE, when one
 // of those messages (a close from outside) has destroyed `menu`, if one is given.

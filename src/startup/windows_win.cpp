@@ -13,6 +13,7 @@
 #include "graphics/picture_slot.h"
 #include "graphics/picture_slots_win.h"
 #include "menus/menu_screens_win.h"
+#include "startup/single_instance_win.h"
 
 namespace zorv {
 
@@ -124,6 +125,8 @@ void OnMenuLeftButtonDown(HWND menu, unsigned x, unsigned y) {
 }
 
 LRESULT CALLBACK FrameWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    const UINT secondStart = SecondStartMessage();
+    if (secondStart && message == secondStart) return reinterpret_cast<LRESULT>(AnswerSecondStart(window));
     switch (message) {
     case WM_CREATE: OnFrameCreate(window); break;
     case WM_DESTROY: OnFrameDestroy(); break;
