@@ -233,7 +233,7 @@ private:
             elsewhere ? CreateWindowExA(WS_EX_TOOLWINDOW, "Static", "another program", WS_POPUP | WS_VISIBLE, 0, 0, 40,
                                         40, nullptr, nullptr, nullptr, nullptr)
                       : nullptr);
-        if (elsewhere) ASSERT_TRUE(Activate(other.get())) << "another program cannot be put in front";
+        ASSERT_TRUE(!elsewhere || Activate(other.get())) << "another program cannot be put in front";
         menu_->ClickAt(opener);
         HWND dialog = nullptr;
         WaitFor(
