@@ -3,7 +3,7 @@
 
 Windows' loader refuses a program that imports a function its system DLLs do not export, and Wine
 exports everything, so no run under Wine shows it. This reads each program's header and import
-table and holds them against the export tables of the real systems (tests/data/windows-exports/):
+table and holds them against the export tables of the real systems (scripts/windows-exports/):
 
   - every imported function is exported by Windows 95, 98, ME, NT 4.0, 2000 and XP;
   - an import that is only a failing stub on the 95 family is on KNOWN_9X_STUBS, with the reason
