@@ -35,7 +35,7 @@ const char* const kScreenPictures[] = {
 void MenuScreens::Repaint(HWND window) {
     const PictureSlot slot = current_ == kMainMenuScreen ? kSlotMainMenu : kSlotOptionsMenu;
     GdiObject<HBITMAP>& bitmap = screenBitmaps_[slot];
-    if (!bitmap) bitmap.reset(SlotToBitmap(slot));
+    if (!bitmap) bitmap = SlotToBitmap(slot);
     RECT client;
     GetClientRect(window, &client);
     WindowDC dc(window);

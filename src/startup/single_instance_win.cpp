@@ -62,10 +62,6 @@ void BringForward(HWND frame) {
 
 }  // namespace
 
-FolderClaim::~FolderClaim() {
-    if (owner_) UnmapViewOfFile(owner_);
-}
-
 bool FolderClaim::Claim() {
     char name[48];
     if (!ClaimName(name)) return true;
@@ -74,25 +70,26 @@ bool FolderClaim::Claim() {
     const bool existed = GetLastError() == ERROR_ALREADY_EXISTS;
     mapping_.reset(mapping);
     if (!mapping_) return true;
-    owner_ = static_cast<DWORD*>(MapViewOfFile(mapping_.get(), FILE_MAP_WRITE, 0, 0, sizeof(DWORD)));
-    if (!owner_) {
+    view_.reset(MapViewOfFile(mapping_.get(), FILE_MAP_WRITE, 0, 0, sizeof(DWORD)));
+    DWORD* const owner = static_cast<DWORD*>(view_.get());
+    if (!owner) {
         mapping_.reset();
         return true;
     }
     if (!existed) {
-        *owner_ = GetCurrentProcessId();
+        *owner = GetCurrentProcessId();
         return true;
     }
 
     // Another start holds the folder. It writes its id right after making the mapping.
     DWORD running = 0;
-    for (int tries = 0; (running = *owner_) == 0 && tries < 50; ++tries) Sleep(kSearchPauseMs);
+    for (int tries = 0; (running = *owner) == 0 && tries < 50; ++tries) Sleep(kSearchPauseMs);
     KernelHandle process(running ? OpenProcess(SYNCHRONIZE, FALSE, running) : nullptr);
     const DWORD start = GetTickCount();
     for (;;) {
         // A front-end that has ended (quit a moment ago, or crashed) holds nothing any more.
         if (!process || WaitForSingleObject(process.get(), 0) == WAIT_OBJECT_0) {
-            *owner_ = GetCurrentProcessId();
+            *owner = GetCurrentProcessId();
             return true;
         }
         if (HWND frame = VisibleFrameOf(running)) {

@@ -16,7 +16,6 @@ namespace zorv {
 class FolderClaim {
 public:
     FolderClaim() = default;
-    ~FolderClaim();
     FolderClaim(const FolderClaim&) = delete;
     FolderClaim& operator=(const FolderClaim&) = delete;
 
@@ -28,7 +27,7 @@ public:
 
 private:
     KernelHandle mapping_;
-    DWORD* owner_ = nullptr;  // the mapped process id
+    MappedView view_;  // the process id, unmapped before the mapping closes
 };
 
 }  // namespace zorv

@@ -1,6 +1,7 @@
 #include "startup/windows_win.h"
 
 #include <cstdio>
+#include <memory>
 
 #include "captions/captions_win.h"
 #include "common/first_run_flag_win.h"
@@ -70,15 +71,15 @@ void OnFrameKeyDown(WPARAM key) {
     std::fflush(stdout);
 }
 
-// The menu window's screens live in its user data from its creation to its destruction.
+// The menu window owns its screens: its creation hands them to its user data, its destruction
+// takes them back.
 MenuScreens* ScreensOf(HWND menu) { return reinterpret_cast<MenuScreens*>(GetWindowLongPtrA(menu, GWLP_USERDATA)); }
 
 // During creation the program-wide menu handle is still empty: the set-up steps need only
 // the instance handle, and an error dialog raised here has no owner.
 void OnMenuCreate(HWND menu) {
-    MenuScreens* screens = new MenuScreens;
-    SetWindowLongPtrA(menu, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(screens));
-    screens->SetUp(App().instance);
+    SetWindowLongPtrA(menu, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(std::make_unique<MenuScreens>().release()));
+    ScreensOf(menu)->SetUp(App().instance);
     ReadCaptionFile(kCaptionFile);
     ReadFirstRunFlagFile(App().menu, App().instance, kFirstRunFlagFile);
 }
@@ -86,9 +87,9 @@ void OnMenuCreate(HWND menu) {
 void OnMenuDestroy(HWND menu) {
     WriteFirstRunFlagFile(App().menu, App().instance, kFirstRunFlagFileAsWritten);
     ReleasePictures();
-    MenuScreens* screens = ScreensOf(menu);
+    std::unique_ptr<MenuScreens> screens(ScreensOf(menu));
     SetWindowLongPtrA(menu, GWLP_USERDATA, 0);
-    delete screens;  // both menus' buttons and the screen bitmaps
+    screens.reset();  // both menus' buttons and the screen bitmaps
     // The frame releases the (already empty) slots and ends the message loop.
     SendMessageA(GetParent(menu), WM_DESTROY, 0, 0);
 }
