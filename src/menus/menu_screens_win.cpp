@@ -82,11 +82,11 @@ void MenuScreens::Dispatch(HWND window, HINSTANCE instance, int command) {
         current_ = kMainMenuScreen;
         Repaint(window);
         break;
-    case kCommandKeys: ran = ShowKeyDialog(window, instance); break;
-    case kCommandAudio: ran = ShowAudioDialog(window, instance); break;
+    case kCommandKeys: ran = ShowKeyDialog(window, instance, keys_); break;
+    case kCommandAudio: ran = ShowAudioDialog(window, instance, audio_); break;
     case kCommandHowToPlay: ran = ShowHowToPlay(window, instance, howToPlayPage_); break;
     case kCommandVideo:
-        ShowVideoDialog(window, instance);
+        ShowVideoDialog(window, instance, video_, drivers_);
         SetFirstRunFlag(1);
         ran = true;
         break;

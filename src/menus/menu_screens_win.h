@@ -4,15 +4,19 @@
 
 #include <windows.h>
 
+#include "audio/audio_settings.h"
 #include "common/gdi_guards_win.h"
 #include "graphics/image_button_win.h"
 #include "graphics/picture_slot.h"
+#include "keys/key_bindings.h"
+#include "video/video_files.h"
 
 namespace zorv {
 
 enum MenuScreenId { kMainMenuScreen = 500, kOptionsMenuScreen = 501 };
 
-// The menu window's two screens, held by the menu window for its life.
+// The menu window's two screens and the settings records, held by the menu window for its life:
+// each settings screen is handed the records it shows, which keep their values between openings.
 class MenuScreens {
 public:
     MenuScreens() = default;
@@ -46,6 +50,10 @@ private:
     ButtonScreen main_, options_;
     GdiObject<HBITMAP> screenBitmaps_[kLastScreenSlot + 1];
     int howToPlayPage_ = 0;  // the how-to-play screen reopens at the page last shown
+    AudioSettings audio_;
+    KeyBindings keys_;
+    VideoSettings video_;
+    DriverList drivers_;
 };
 
 }  // namespace zorv
