@@ -228,7 +228,7 @@ int main(int argc, char** argv) {
             menus.SetUp(program);
             menuTimes.push_back(Now() - start);
             start = Now();
-            menus.Repaint(menu);
+            DrawNow(menus, menu);
             firstShowTimes.push_back(Now() - start);
             menus.Free();
             ReleasePictures();

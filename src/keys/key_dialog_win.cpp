@@ -97,8 +97,7 @@ void ArrangeJoysticks(KeyDialog& state) {
 }
 
 void DrawJoysticks(KeyDialog& state, HWND dialog) {
-    DrawButton(dialog, state.screen.buttons(), kJoystickLeftIndex, kStateNormal);
-    DrawButton(dialog, state.screen.buttons(), kJoystickRightIndex, kStateNormal);
+    for (int place : {kJoystickLeftIndex, kJoystickRightIndex}) DrawNow(state.screen, dialog, ScreenPart{place});
 }
 
 void Done(KeyDialog& state, HWND dialog) {

@@ -32,22 +32,22 @@ const char* const kScreenPictures[] = {
 // scaled from the picture), so converting the others would cost start-up time and a
 // screen-sized bitmap each, for nothing. A picture that failed to read leaves the client area
 // black.
-void MenuScreens::Repaint(HWND window) {
-    const PictureSlot slot = current_ == kMainMenuScreen ? kSlotMainMenu : kSlotOptionsMenu;
-    GdiObject<HBITMAP>& bitmap = screenBitmaps_[slot];
-    if (!bitmap) bitmap = SlotToBitmap(slot);
-    RECT client;
-    GetClientRect(window, &client);
-    WindowDC dc(window);
-    if (!dc) return;
-    if (bitmap) {
-        MemoryDC memory(dc.get());
-        SelectedObject selected(memory.get(), bitmap.get());
-        BitBlt(dc.get(), 0, 0, client.right, client.bottom, memory.get(), 0, 0, SRCCOPY);
-    } else {
-        FillRect(dc.get(), &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+void MenuScreens::Draw(HWND window, HDC dc, ScreenPart part) {
+    if (part.Whole()) {
+        const PictureSlot slot = current_ == kMainMenuScreen ? kSlotMainMenu : kSlotOptionsMenu;
+        GdiObject<HBITMAP>& bitmap = screenBitmaps_[slot];
+        if (!bitmap) bitmap = SlotToBitmap(slot);
+        RECT client;
+        GetClientRect(window, &client);
+        if (bitmap) {
+            MemoryDC memory(dc);
+            SelectedObject selected(memory.get(), bitmap.get());
+            BitBlt(dc, 0, 0, client.right, client.bottom, memory.get(), 0, 0, SRCCOPY);
+        } else {
+            FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+        }
     }
-    DrawAllButtons(dc.get(), Shown());
+    DrawButtons(dc, Shown(), part);
 }
 
 void MenuScreens::SetUp(HINSTANCE instance) {
@@ -60,9 +60,9 @@ void MenuScreens::SetUp(HINSTANCE instance) {
     LoadScreenImages(instance, main_);
 }
 
-void MenuScreens::MouseMove(HWND window) { TrackHover(window, Shown(), CursorInClient(window)); }
+void MenuScreens::MouseMove(HWND window) { TrackHover(Shown(), CursorInClient(window), Painter(*this, window)); }
 
-int MenuScreens::Press(HWND window, POINT at) { return PressButton(window, Shown(), at); }
+int MenuScreens::Press(HWND window, POINT at) { return PressButton(Shown(), at, Painter(*this, window)); }
 
 // The settings screens are modal dialogs over the options menu, which is drawn again when one
 // has run; the video screen also marks the driver as chosen.
@@ -76,11 +76,11 @@ void MenuScreens::Dispatch(HWND window, HINSTANCE instance, int command) {
         current_ = kOptionsMenuScreen;
         PlaceButtons(options_.board);
         LoadScreenImages(instance, options_);
-        Repaint(window);
+        DrawNow(*this, window);
         break;
     case kCommandClose:
         current_ = kMainMenuScreen;
-        Repaint(window);
+        DrawNow(*this, window);
         break;
     case kCommandKeys: ran = ShowKeyDialog(window, instance, keys_); break;
     case kCommandAudio: ran = ShowAudioDialog(window, instance, audio_); break;
@@ -92,7 +92,7 @@ void MenuScreens::Dispatch(HWND window, HINSTANCE instance, int command) {
         break;
     default: break;
     }
-    if (ran) Repaint(window);
+    if (ran) DrawNow(*this, window);
 }
 
 void MenuScreens::Free() {

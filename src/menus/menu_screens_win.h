@@ -28,7 +28,10 @@ public:
     // screen's bitmap is made from its picture when the screen is first shown.
     void SetUp(HINSTANCE instance);
 
-    void Repaint(HWND window);
+    // The menu window's one drawing routine: `part` of the shown screen's picture into `dc`. The
+    // whole picture is the screen's picture copied 1:1 to the client origin (black where it could
+    // not be read) and its buttons.
+    void Draw(HWND window, HDC dc, ScreenPart part = ScreenPart());
     // The pointer as the cursor now stands.
     void MouseMove(HWND window);
     // A left-button press at `at` on the screen shown: the command of the button pressed, for

@@ -101,10 +101,17 @@ void OnMenuEndSession(bool ending) {
 }
 
 // Painted between BeginPaint and EndPaint, so that the background erase (the class's black
-// brush) comes before the screen is drawn and never wipes it afterwards.
+// brush) comes before the screen is drawn and never wipes it afterwards. A repaint draws the
+// whole screen, every button normal, whatever part was uncovered: a highlighted or pressed
+// picture never stands half over a repainted one.
 void OnMenuPaint(HWND menu) {
+    InvalidateRect(menu, nullptr, FALSE);
     PaintDC paint(menu);
-    if (MenuScreens* screens = ScreensOf(menu)) screens->Repaint(menu);
+    if (MenuScreens* screens = ScreensOf(menu)) screens->Draw(menu, paint.get());
+}
+
+void OnMenuPrintClient(HWND menu, HDC dc) {
+    if (MenuScreens* screens = ScreensOf(menu)) screens->Draw(menu, dc);
 }
 
 void OnMenuMouseMove(HWND menu) {
@@ -136,6 +143,7 @@ LRESULT CALLBACK MenuWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_DESTROY: OnMenuDestroy(window); break;
     case WM_ENDSESSION: OnMenuEndSession(wParam != FALSE); break;
     case WM_PAINT: OnMenuPaint(window); break;
+    case WM_PRINTCLIENT: OnMenuPrintClient(window, reinterpret_cast<HDC>(wParam)); break;
     case WM_MOUSEMOVE: OnMenuMouseMove(window); break;
     case WM_LBUTTONDOWN: OnMenuLeftButtonDown(window, LOWORD(lParam), HIWORD(lParam)); break;
     default: break;

@@ -257,7 +257,7 @@ TEST(GdiObjects, OptionsMenuEnteredAndLeft500TimesLeavesTheCountAsTheFirstTime) 
         hoverAndPress(option);
         entered += menus.current() == kOptionsMenuScreen;
         hoverAndPress(close);
-        menus.Repaint(window);
+        DrawNow(menus, window);
     };
     auto tearDown = [&] {
         menus.Free();
