@@ -23,6 +23,8 @@ struct SharedPaletteState {
     GdiObject<HPALETTE> palette;
 };
 
+// Process-wide: the program has these nine slots and one shared palette from start-up to the
+// menu window's end; the frame, the menus and every settings screen draw from them.
 HeldPicture g_slots[kPictureSlotCount];
 SharedPaletteState g_palette;
 
