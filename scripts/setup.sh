@@ -5,7 +5,7 @@ set -euo pipefail
 
 pkgs=(
   cmake ninja-build g++ clang clang-format libclang-rt-14-dev libgtest-dev googletest libbenchmark-dev
-  g++-mingw-w64-i686-posix binutils-mingw-w64-i686
+  g++-mingw-w64-i686-win32 binutils-mingw-w64-i686
   libfreetype-dev fonts-dejavu-core pkg-config python3
   wine wine32:i386 xvfb xauth x11-utils imagemagick
 )

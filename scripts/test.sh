@@ -39,6 +39,20 @@ for size in 640x480 1024x768 1280x1024; do
   zorv_wine_stop
 done
 
+for family in win98 nt40; do
+  echo "== wine: the program as $family sees it, in a prefix set to that version"
+  # The whole round of a player in the deepest folder: the movie, every settings screen, each
+  # file saved, the game run once, QUIT.
+  (
+    zorv_wine_use_family_prefix "$family"
+    trap zorv_wine_stop EXIT
+    zorv_xvfb_start 800 600
+    zorv_wine_start
+    ctest --test-dir build/windows -R '^DeepFolder\.' --output-on-failure \
+      --output-junit "$results/wine-$family.xml"
+  ) || status=1
+done
+
 echo "== wine: the screens at 120, 144 and 192 dots per inch, in a prefix of their own"
 # The end-to-end test sets the prefix's LogPixels for each program it starts; the Wine-run tests
 # of the caption font and of the thread's awareness run once more, here at 144.

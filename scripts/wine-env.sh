@@ -6,6 +6,8 @@
 #                                   sound (the tests' prefix has none, so they stay silent)
 #   zorv_wine_use_dpi_prefix        switch to the prefix of the high-resolution tests, which set
 #                                   its LogPixels and run only where ZORV_DPI_PREFIX is 1
+#   zorv_wine_use_family_prefix V   switch to a prefix that reports Windows version V (win98,
+#                                   nt40) to every program, and export ZORV_FAMILY=V
 ZORV_ROOT=${ZORV_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree=;mshtml=;winemenubuilder.exe=d"
@@ -44,6 +46,11 @@ zorv_wine_use_dpi_prefix() {
   export ZORV_DPI_PREFIX=1
 }
 
+zorv_wine_use_family_prefix() {
+  export WINEPREFIX=$ZORV_ROOT/build/wine/$1-prefix
+  export ZORV_FAMILY=$1
+}
+
 zorv_wine_prefix_init() {
   if [ ! -f "$WINEPREFIX/.zorv-ready" ]; then
     rm -rf "$WINEPREFIX"
@@ -55,6 +62,9 @@ zorv_wine_prefix_init() {
     # Silent unless asked for: the tests must not depend on the machine's sound.
     if [ "${ZORV_WINE_SOUND:-}" != system ]; then
       wine reg add 'HKCU\Software\Wine\Drivers' /v Audio /t REG_SZ /d "" /f >/dev/null 2>&1
+    fi
+    if [ -n "${ZORV_FAMILY:-}" ]; then
+      wine winecfg -v "$ZORV_FAMILY" >/dev/null 2>&1
     fi
     wineserver -w
     touch "$WINEPREFIX/.zorv-ready"

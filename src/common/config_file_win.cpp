@@ -27,11 +27,13 @@ bool WriteWholeFile(const char* path, DWORD disposition, const std::string& byte
 }
 
 // Through the temporary file and one replacement, so that a crash leaves the old text or the
-// new one, never a mixture.
+// new one, never a mixture. The 95 family has no MoveFileExA: there a new file is renamed into
+// place, and an existing one is left to the caller's rewrite in place.
 bool ReplaceWhole(const char* path, const std::string& bytes) {
     const std::string temp = SaveTempPath(path);
     if (WriteWholeFile(temp.c_str(), CREATE_ALWAYS, bytes) &&
-        MoveFileExA(temp.c_str(), path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        (MoveFileExA(temp.c_str(), path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) ||
+         MoveFileA(temp.c_str(), path)))
         return true;
     DeleteFileA(temp.c_str());
     return false;

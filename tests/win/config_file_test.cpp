@@ -13,6 +13,7 @@
 #include "common/first_run_flag_win.h"
 #include "common/game_files.h"
 #include "common/handle_guards_win.h"
+#include "import_patch_win.h"
 #include "keys/key_bindings.h"
 #include "keys/key_file_win.h"
 #include "test_files_win.h"
@@ -23,6 +24,16 @@ namespace {
 
 std::vector<std::string> g_errors;
 void CollectError(const char* path) { g_errors.push_back(path); }
+
+// As the 95 family's stubs answer.
+BOOL WINAPI RefusedMove(LPCSTR, LPCSTR, DWORD) {
+    SetLastError(ERROR_CALL_NOT_IMPLEMENTED);
+    return FALSE;
+}
+DWORD WINAPI RefusedWideFullPath(LPCWSTR, DWORD, LPWSTR, LPWSTR*) {
+    SetLastError(ERROR_CALL_NOT_IMPLEMENTED);
+    return 0;
+}
 
 class ConfigFiles : public ::testing::Test {
 protected:
@@ -78,6 +89,26 @@ TEST_F(ConfigFiles, SaveWritesTextModeLinesAndLeavesNoTemporaryFile) {
     EXPECT_EQ(Bytes("Info\\GameMode.dat"), "1\r\n");
     EXPECT_EQ(FilesInInfo(), 1);
     EXPECT_TRUE(g_errors.empty());
+}
+
+TEST_F(ConfigFiles, WithoutMoveFileExOrTheWideFullPathSavesAreExactAndErrorsNameTheFile) {
+    zorv_test::ImportPatch noMove("KERNEL32.dll", "MoveFileExA", reinterpret_cast<void*>(RefusedMove));
+    ASSERT_TRUE(noMove.ok());
+    // A new file is renamed into place, an existing one rewritten in place.
+    ASSERT_TRUE(SaveConfigText(nullptr, nullptr, kGameModeFile, "0\n1::9::8::7\n"));
+    EXPECT_EQ(Bytes("Info\\GameMode.dat"), "0\r\n1::9::8::7\r\n");
+    ASSERT_TRUE(SaveConfigText(nullptr, nullptr, kGameModeFile, "1\n"));
+    EXPECT_EQ(Bytes("Info\\GameMode.dat"), "1\r\n");
+    EXPECT_EQ(FilesInInfo(), 1);
+    EXPECT_TRUE(g_errors.empty());
+
+    // A full path past MAX_PATH, which only the wide call forms, is named as the program gave it.
+    zorv_test::ImportPatch noWidePath("KERNEL32.dll", "GetFullPathNameW", reinterpret_cast<void*>(RefusedWideFullPath));
+    ASSERT_TRUE(noWidePath.ok());
+    const std::string relative = ".\\Info\\" + std::string(MAX_PATH + 20 - dir_.size() - 6, 'k');
+    EXPECT_FALSE(SaveConfigText(nullptr, nullptr, relative.c_str(), "1\n"));
+    EXPECT_EQ(g_errors, std::vector<std::string>{relative});
+    EXPECT_EQ(FilesInInfo(), 1);
 }
 
 TEST_F(ConfigFiles, ReadOnlyFileIsLeftAsItWasAndReportedWithItsFullPath) {

@@ -5,11 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <thread>
 
 #include "common/handle_guards_win.h"
 #include "launch/launch_win.h"
 #include "test_child.h"
+#include "thread_dialogs_win.h"
 
 using namespace zorv;
 
@@ -53,7 +53,7 @@ TEST(GameWait, AnswersSentMessagesKeepsPostedInputAndReturnsTheExitCode) {
 
         // As a program broadcasting a settings change does, from another thread, with a time limit.
         std::atomic<bool> answeredWhileRunning{false};
-        std::thread sender([&] {
+        zorv_test::TestThread sender([&] {
             if (c.stayMs < 1000) return;
             Sleep(300);
             DWORD_PTR result = 0;

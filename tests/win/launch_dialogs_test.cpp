@@ -8,7 +8,6 @@
 #include <cstdio>
 #include <functional>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "common/driver_dialogs_win.h"
@@ -36,7 +35,7 @@ DialogRun DriveDialog(const std::function<void()>& open, const std::function<voi
     const DWORD self = GetCurrentThreadId();
     std::atomic<bool> returned{false};
     DialogRun run;
-    std::thread helper([&] {
+    zorv_test::TestThread helper([&] {
         HWND dialog = nullptr;
         for (DWORD start = GetTickCount(); !returned && GetTickCount() - start < kDialogWait; Sleep(10)) {
             if ((dialog = zorv_test::VisibleDialogOfThread(self))) break;

@@ -223,7 +223,11 @@ void WriteSeen(const Game& game) {
         else std::fprintf(seen, "%s=missing\n", library.key);
     }
     std::fclose(seen);
-    MoveFileExA(kStandInReportPart, kStandInReport, MOVEFILE_REPLACE_EXISTING);
+    // The report appears whole. The 95 family has no MoveFileExA; there the old one goes first.
+    if (!MoveFileExA(kStandInReportPart, kStandInReport, MOVEFILE_REPLACE_EXISTING)) {
+        DeleteFileA(kStandInReport);
+        MoveFileA(kStandInReportPart, kStandInReport);
+    }
 }
 
 // Ends the game once, whichever way it was asked: the seen file, then the log, then the window.
