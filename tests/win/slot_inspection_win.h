@@ -10,11 +10,7 @@ namespace zorv_test {
 inline bool SlotFilled(int slot) { return zorv::SlotInfo(slot) != nullptr; }
 inline unsigned SlotColorCount(int slot) { return zorv::SlotLayout(slot).colorCount; }
 inline unsigned SlotColorTableBytes(int slot) { return SlotColorCount(slot) * 4; }
-
-// The entries of the shared palette; 0 before there is one.
-inline unsigned SharedColorCount() {
-    HPALETTE palette = zorv::SharedPalette();
-    return palette ? GetPaletteEntries(palette, 0, 0, nullptr) : 0;
-}
+// The shared palette's entries, 0 without one.
+inline unsigned SharedColorCount() { return GetPaletteEntries(zorv::SharedPalette(), 0, 0, nullptr); }
 
 }  // namespace zorv_test
