@@ -3,8 +3,6 @@
 
 namespace zorv {
 
-// Process-wide, not the menu's: a start of the game and the video screen set it after a modal
-// loop, in which a close from outside may already have destroyed the menu window and its screens.
 int FirstRunFlag();
 void SetFirstRunFlag(int value);
 
