@@ -52,57 +52,46 @@ void LoadScreenImages(HINSTANCE instance, ButtonScreen& screen) {
     screen.imagesNotLoaded = false;
 }
 
-void DrawButton(HWND window, const ButtonScreen& screen, int index, int state) {
-    if (index < 0 || index >= Count(screen)) return;
-    const ResourceImage& image = ImageFor(screen.images[index], state);
-    if (!image) return;
-    WindowDC dc(window);
-    MemoryDC memory(dc.get());
-    if (!dc || !memory) return;
-    SelectedPalette windowPalette(dc.get(), image.palette.get(), true);
-    SelectedPalette memoryPalette(memory.get(), image.palette.get(), true);
-    Blit(dc.get(), memory.get(), image, screen.board.hot[index]);
-}
-
-void DrawAllButtons(HDC dc, const ButtonScreen& screen) {
+void DrawButtons(HDC dc, const ButtonScreen& screen, ScreenPart part) {
     MemoryDC memory(dc);
-    if (!memory) return;
+    if (!dc || !memory) return;
     for (int i = 0; i < Count(screen); ++i) {
-        const ResourceImage& image = screen.images[i].normal;
-        if (!image) continue;
-        HPALETTE palette = screen.board.table.buttons[i].paletteOnDrawAll ? image.palette.get() : nullptr;
-        SelectedPalette windowPalette(dc, palette, true);
-        SelectedPalette memoryPalette(memory.get(), palette, true);
+        const ResourceImage& image = ImageFor(screen.images[i], part.state);
+        if (!image || !(part.Whole() || i == part.button)) continue;
+        const bool palette = !part.Whole() || screen.board.table.buttons[i].paletteOnDrawAll;
+        SelectedPalette windowPalette(dc, palette ? image.palette.get() : nullptr, true);
+        SelectedPalette memoryPalette(memory.get(), palette ? image.palette.get() : nullptr, true);
         Blit(dc, memory.get(), image, screen.board.hot[i]);
     }
 }
 
-void TrackHover(HWND window, ButtonScreen& screen, POINT at) {
+void TrackHover(ButtonScreen& screen, POINT at, const DrawPartNow& draw) {
     HoverChange changes[kMaxScreenButtons];
     if (TrackPointer(screen.board, at.x, at.y, changes) == 0) return;
     for (int i = 0; i < Count(screen); ++i) {
         if (changes[i] == HoverChange::kEntered) {
             PlayInterfaceSound(kHoverSoundFile);
-            DrawButton(window, screen, i, kStateHighlighted);
+            draw(ScreenPart{i, kStateHighlighted});
         } else if (changes[i] == HoverChange::kLeft) {
-            DrawButton(window, screen, i, kStateNormal);
+            draw(ScreenPart{i, kStateNormal});
         }
     }
 }
 
-int PressButton(HWND window, ButtonScreen& screen, POINT at) {
+int PressButton(ButtonScreen& screen, POINT at, const DrawPartNow& draw) {
     const int hit = PressAt(screen.board, at.x, at.y);
     if (hit >= 0) {
         PlayInterfaceSound(kClickSoundFile);
         const int pause = screen.board.table.buttons[hit].clickPauseMs;
         if (pause > 0) Sleep(static_cast<DWORD>(pause));
-        DrawButton(window, screen, hit, kStatePressed);
+        draw(ScreenPart{hit, kStatePressed});
     }
     return TakePendingCommand(screen.board);
 }
 
-void HandleRelease(HWND window, const ButtonScreen& screen, POINT at) {
-    DrawButton(window, screen, HitButton(screen.board, at.x, at.y), kStateHighlighted);
+void HandleRelease(const ButtonScreen& screen, POINT at, const DrawPartNow& draw) {
+    const int hit = HitButton(screen.board, at.x, at.y);
+    if (hit >= 0) draw(ScreenPart{hit, kStateHighlighted});
 }
 
 void FreeButtons(ButtonScreen& screen) {

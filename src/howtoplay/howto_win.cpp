@@ -1,7 +1,6 @@
 #include "howtoplay/howto_win.h"
 
 #include "common/dialog_state_win.h"
-#include "common/gdi_guards_win.h"
 #include "graphics/image_button_screen_win.h"
 #include "howtoplay/howto_buttons.h"
 #include "howtoplay/howto_pages.h"
@@ -30,8 +29,7 @@ void OnLeftButtonDown(HowToPlay& state, HWND window, LPARAM at) {
         // Repainted at once, also when the page stays, and over the pressed picture.
         state.page = TurnPage(state.page, command);
         ShowPage(state);
-        WindowDC dc(window);
-        if (dc) state.screen.Draw(window, dc.get());
+        DrawNow(state.screen, window);
         break;
     }
     case kCommandCloseHowToPlay: state.screen.End(window); break;
@@ -42,7 +40,7 @@ void OnLeftButtonDown(HowToPlay& state, HWND window, LPARAM at) {
 // Handles no commands: Enter, Escape and the close command leave the screen open.
 INT_PTR CALLBACK HowToPlayProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     HowToPlay* state = DialogState<HowToPlay>(window, message, lParam);
-    if (!state) return FALSE;
+    if (!state || state->screen.Orphaned()) return FALSE;
     switch (message) {
     case WM_INITDIALOG: OnInit(*state, window); return TRUE;
     case WM_LBUTTONDOWN: OnLeftButtonDown(*state, window, lParam); return TRUE;

@@ -3,7 +3,6 @@
 #include <string>
 
 #include "audio/audio_dialog_win.h"
-#include "common/first_run_flag.h"
 #include "common/game_files.h"
 #include "common/message_box_win.h"
 #include "graphics/drawing_win.h"
@@ -32,22 +31,22 @@ const char* const kScreenPictures[] = {
 // scaled from the picture), so converting the others would cost start-up time and a
 // screen-sized bitmap each, for nothing. A picture that failed to read leaves the client area
 // black.
-void MenuScreens::Repaint(HWND window) {
-    const PictureSlot slot = current_ == kMainMenuScreen ? kSlotMainMenu : kSlotOptionsMenu;
-    GdiObject<HBITMAP>& bitmap = screenBitmaps_[slot];
-    if (!bitmap) bitmap.reset(SlotToBitmap(slot));
-    RECT client;
-    GetClientRect(window, &client);
-    WindowDC dc(window);
-    if (!dc) return;
-    if (bitmap) {
-        MemoryDC memory(dc.get());
-        SelectedObject selected(memory.get(), bitmap.get());
-        BitBlt(dc.get(), 0, 0, client.right, client.bottom, memory.get(), 0, 0, SRCCOPY);
-    } else {
-        FillRect(dc.get(), &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+void MenuScreens::Draw(HWND window, HDC dc, ScreenPart part) {
+    if (part.Whole()) {
+        const PictureSlot slot = current_ == kMainMenuScreen ? kSlotMainMenu : kSlotOptionsMenu;
+        GdiObject<HBITMAP>& bitmap = screenBitmaps_[slot];
+        if (!bitmap) bitmap = SlotToBitmap(slot);
+        RECT client;
+        GetClientRect(window, &client);
+        if (bitmap) {
+            MemoryDC memory(dc);
+            SelectedObject selected(memory.get(), bitmap.get());
+            BitBlt(dc, 0, 0, client.right, client.bottom, memory.get(), 0, 0, SRCCOPY);
+        } else {
+            FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+        }
     }
-    DrawAllButtons(dc.get(), Shown());
+    DrawButtons(dc, Shown(), part);
 }
 
 void MenuScreens::SetUp(HINSTANCE instance) {
@@ -60,9 +59,9 @@ void MenuScreens::SetUp(HINSTANCE instance) {
     LoadScreenImages(instance, main_);
 }
 
-void MenuScreens::MouseMove(HWND window) { TrackHover(window, Shown(), CursorInClient(window)); }
+void MenuScreens::MouseMove(HWND window) { TrackHover(Shown(), CursorInClient(window), Painter(*this, window)); }
 
-int MenuScreens::Press(HWND window, POINT at) { return PressButton(window, Shown(), at); }
+int MenuScreens::Press(HWND window, POINT at) { return PressButton(Shown(), at, Painter(*this, window)); }
 
 // The settings screens are modal dialogs over the options menu, which is drawn again when one
 // has run. A close from outside (End task, logoff) while a screen or the game runs destroys the
@@ -71,31 +70,31 @@ int MenuScreens::Press(HWND window, POINT at) { return PressButton(window, Shown
 void MenuScreens::Dispatch(HWND window, HINSTANCE instance, int command) {
     bool ran = false;
     switch (command) {
-    case kCommandStartGame: LaunchGame(window, instance, 0); break;
-    case kCommandNetworkGame: LaunchGame(window, instance, 1); break;
+    case kCommandStartGame: LaunchGame(window, instance, 0, firstRunFlag_); break;
+    case kCommandNetworkGame: LaunchGame(window, instance, 1, firstRunFlag_); break;
     case kCommandQuit: PostMessageA(window, WM_CLOSE, 0, 0); break;
     case kCommandOptions:
         current_ = kOptionsMenuScreen;
         PlaceButtons(options_.board);
         LoadScreenImages(instance, options_);
-        Repaint(window);
+        DrawNow(*this, window);
         break;
     case kCommandClose:
         current_ = kMainMenuScreen;
-        Repaint(window);
+        DrawNow(*this, window);
         break;
-    case kCommandKeys: ran = ShowKeyDialog(window, instance); break;
-    case kCommandAudio: ran = ShowAudioDialog(window, instance); break;
+    case kCommandKeys: ran = ShowKeyDialog(window, instance, keys_); break;
+    case kCommandAudio: ran = ShowAudioDialog(window, instance, audio_); break;
     case kCommandHowToPlay: ran = ShowHowToPlay(window, instance, howToPlayPage_); break;
     case kCommandVideo:
         // The driver counts as chosen however the screen is left, a close from outside too.
-        SetFirstRunFlag(1);
-        ShowVideoDialog(window, instance);
+        firstRunFlag_ = 1;
+        ShowVideoDialog(window, instance, video_, drivers_);
         ran = true;
         break;
     default: break;
     }
-    if (ran && IsWindow(window)) Repaint(window);
+    if (ran && IsWindow(window)) DrawNow(*this, window);
 }
 
 void MenuScreens::Free() {

@@ -4,15 +4,19 @@
 
 #include <windows.h>
 
+#include "audio/audio_settings.h"
 #include "common/gdi_guards_win.h"
 #include "graphics/image_button_win.h"
 #include "graphics/picture_slot.h"
+#include "keys/key_bindings.h"
+#include "video/video_files.h"
 
 namespace zorv {
 
 enum MenuScreenId { kMainMenuScreen = 500, kOptionsMenuScreen = 501 };
 
-// The menu window's two screens, held by the menu window for its life.
+// The menu window's two screens and the settings records, held by the menu window for its life:
+// each settings screen is handed the records it shows, which keep their values between openings.
 class MenuScreens {
 public:
     MenuScreens() = default;
@@ -24,7 +28,10 @@ public:
     // screen's bitmap is made from its picture when the screen is first shown.
     void SetUp(HINSTANCE instance);
 
-    void Repaint(HWND window);
+    // The menu window's one drawing routine: `part` of the shown screen's picture into `dc`. The
+    // whole picture is the screen's picture copied 1:1 to the client origin (black where it could
+    // not be read) and its buttons.
+    void Draw(HWND window, HDC dc, ScreenPart part = ScreenPart());
     // The pointer as the cursor now stands.
     void MouseMove(HWND window);
     // A left-button press at `at` on the screen shown: the command of the button pressed, for
@@ -40,6 +47,8 @@ public:
     void Free();
 
     MenuScreenId current() const { return current_; }
+    // Read as the menu window is made and written back when it goes (common/first_run_flag.h).
+    int& firstRunFlag() { return firstRunFlag_; }
 
 private:
     ButtonScreen& Shown() { return current_ == kMainMenuScreen ? main_ : options_; }
@@ -48,6 +57,11 @@ private:
     ButtonScreen main_, options_;
     GdiObject<HBITMAP> screenBitmaps_[kLastScreenSlot + 1];
     int howToPlayPage_ = 0;  // the how-to-play screen reopens at the page last shown
+    AudioSettings audio_;
+    KeyBindings keys_;
+    VideoSettings video_;
+    DriverList drivers_;
+    int firstRunFlag_ = 0;
 };
 
 }  // namespace zorv

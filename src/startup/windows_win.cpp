@@ -72,7 +72,8 @@ void OnFrameKeyDown(WPARAM key) {
     std::fflush(stdout);
 }
 
-// The menu window's screens live in its user data from its creation to its destruction.
+// The menu window owns its screens: its creation hands them to its user data, its destruction
+// takes them back.
 MenuScreens* ScreensOf(HWND menu) { return reinterpret_cast<MenuScreens*>(GetWindowLongPtrA(menu, GWLP_USERDATA)); }
 
 // During creation the program-wide menu handle is still empty: the set-up steps need only
@@ -80,35 +81,44 @@ MenuScreens* ScreensOf(HWND menu) { return reinterpret_cast<MenuScreens*>(GetWin
 // window's once it has been made whole: a close from outside (End task, logoff) during a
 // message box of the set-up destroys the window while the set-up still runs.
 void OnMenuCreate(HWND menu) {
-    std::unique_ptr<MenuScreens> screens(new MenuScreens);
+    std::unique_ptr<MenuScreens> screens = std::make_unique<MenuScreens>();
     screens->SetUp(App().instance);
     ReadCaptionFile(kCaptionFile);
-    ReadFirstRunFlagFile(App().menu, App().instance, kFirstRunFlagFile);
+    ReadFirstRunFlagFile(App().menu, App().instance, kFirstRunFlagFile, screens->firstRunFlag());
     if (IsWindow(menu)) SetWindowLongPtrA(menu, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(screens.release()));
 }
 
 // A window destroyed while it was being made has read no first-run flag, so it writes none.
 void OnMenuDestroy(HWND menu) {
-    MenuScreens* screens = ScreensOf(menu);
-    if (screens) WriteFirstRunFlagFile(App().menu, App().instance, kFirstRunFlagFileAsWritten);
+    std::unique_ptr<MenuScreens> screens(ScreensOf(menu));
+    if (screens) WriteFirstRunFlagFile(App().menu, App().instance, kFirstRunFlagFileAsWritten, screens->firstRunFlag());
     ReleasePictures();
     SetWindowLongPtrA(menu, GWLP_USERDATA, 0);
-    delete screens;  // both menus' buttons and the screen bitmaps
+    screens.reset();  // both menus' buttons and the screen bitmaps
     // The frame releases the (already empty) slots and ends the message loop.
     SendMessageA(GetParent(menu), WM_DESTROY, 0, 0);
 }
 
 // At logoff Windows ends the program after this message without destroying its windows, so
 // the flag that OnMenuDestroy would write is written here too.
-void OnMenuEndSession(bool ending) {
-    if (ending) WriteFirstRunFlagFile(App().menu, App().instance, kFirstRunFlagFileAsWritten);
+void OnMenuEndSession(HWND menu, bool ending) {
+    MenuScreens* screens = ScreensOf(menu);
+    if (ending && screens)
+        WriteFirstRunFlagFile(App().menu, App().instance, kFirstRunFlagFileAsWritten, screens->firstRunFlag());
 }
 
 // Painted between BeginPaint and EndPaint, so that the background erase (the class's black
-// brush) comes before the screen is drawn and never wipes it afterwards.
+// brush) comes before the screen is drawn and never wipes it afterwards. A repaint draws the
+// whole screen, every button normal, whatever part was uncovered: a highlighted or pressed
+// picture never stands half over a repainted one.
 void OnMenuPaint(HWND menu) {
+    InvalidateRect(menu, nullptr, FALSE);
     PaintDC paint(menu);
-    if (MenuScreens* screens = ScreensOf(menu)) screens->Repaint(menu);
+    if (MenuScreens* screens = ScreensOf(menu)) screens->Draw(menu, paint.get());
+}
+
+void OnMenuPrintClient(HWND menu, HDC dc) {
+    if (MenuScreens* screens = ScreensOf(menu)) screens->Draw(menu, dc);
 }
 
 void OnMenuMouseMove(HWND menu) {
@@ -140,8 +150,9 @@ LRESULT CALLBACK MenuWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     switch (message) {
     case WM_CREATE: OnMenuCreate(window); break;
     case WM_DESTROY: OnMenuDestroy(window); break;
-    case WM_ENDSESSION: OnMenuEndSession(wParam != FALSE); break;
+    case WM_ENDSESSION: OnMenuEndSession(window, wParam != FALSE); break;
     case WM_PAINT: OnMenuPaint(window); break;
+    case WM_PRINTCLIENT: OnMenuPrintClient(window, reinterpret_cast<HDC>(wParam)); break;
     case WM_MOUSEMOVE: OnMenuMouseMove(window); break;
     case WM_LBUTTONDOWN: OnMenuLeftButtonDown(window, LOWORD(lParam), HIWORD(lParam)); break;
     default: break;

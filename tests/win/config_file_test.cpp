@@ -9,7 +9,6 @@
 
 #include "common/config_error_win.h"
 #include "common/config_file_win.h"
-#include "common/first_run_flag.h"
 #include "common/first_run_flag_win.h"
 #include "common/game_files.h"
 #include "common/handle_guards_win.h"
@@ -201,28 +200,27 @@ TEST_F(ConfigFiles, FirstRunFlagRoundTripsThroughItsFile) {
         {"junk", 0, "0\r\n"},
     };
     for (const Case& c : cases) {
-        SetFirstRunFlag(0);
+        int flag = 0;
         Put("Info\\InitFlag.flg", c.stored);
-        ASSERT_EQ(ReadFirstRunFlagFile(nullptr, nullptr, kFirstRunFlagFile), 1);
-        EXPECT_EQ(FirstRunFlag(), c.flag) << c.stored;
-        ASSERT_EQ(WriteFirstRunFlagFile(nullptr, nullptr, kFirstRunFlagFileAsWritten), 1);
+        ASSERT_EQ(ReadFirstRunFlagFile(nullptr, nullptr, kFirstRunFlagFile, flag), 1);
+        EXPECT_EQ(flag, c.flag) << c.stored;
+        ASSERT_EQ(WriteFirstRunFlagFile(nullptr, nullptr, kFirstRunFlagFileAsWritten, flag), 1);
         EXPECT_EQ(Bytes("Info\\InitFlag.flg"), c.written) << c.stored;
     }
     EXPECT_TRUE(g_errors.empty());
 }
 
 TEST_F(ConfigFiles, KeyBindingsFileIsReadAndReplacedWhole) {
-    KeyBindings& keys = KeyRecord();
-    keys = KeyBindings();
+    KeyBindings keys;
     Put("Info\\keyvalue.cfg", "1\r\n#1p-Up 30\r\n#JoyStick 1\r\n");
-    ASSERT_EQ(ReadKeyBindings(nullptr, nullptr, kKeyBindingsFile), 1);
+    ASSERT_EQ(ReadKeyBindings(nullptr, nullptr, kKeyBindingsFile, keys), 1);
     EXPECT_EQ(keys.custom, 1);
     EXPECT_EQ(keys.bindings[0], 30);
     EXPECT_EQ(keys.joystick, 1);
 
     ResetKeyBindings(keys);
     ToggleJoystick(keys);
-    ASSERT_EQ(WriteKeyBindings(nullptr, nullptr, kKeyBindingsFile), 1);
+    ASSERT_EQ(WriteKeyBindings(nullptr, nullptr, kKeyBindingsFile, keys), 1);
     const std::string resetFile =
         "0\r\n#1p-Up 328\r\n#1p-Left 331\r\n#1p-Right 333\r\n#1p-Down 336\r\n#1p-Fire01 26\r\n"
         "#1p-Fire02 27\r\n#2p-Up 17\r\n#2p-Left 30\r\n#2p-Right 32\r\n#2p-Down 31\r\n#2p-Fire01 42\r\n"
@@ -234,14 +232,14 @@ TEST_F(ConfigFiles, KeyBindingsFileIsReadAndReplacedWhole) {
     // A file that cannot be replaced is reported; it and the record stay as they were.
     BindKey(keys, 0, 17);
     SetFileAttributesA((dir_ + "\\Info\\keyvalue.cfg").c_str(), FILE_ATTRIBUTE_READONLY);
-    EXPECT_EQ(WriteKeyBindings(nullptr, nullptr, kKeyBindingsFile), 0);
+    EXPECT_EQ(WriteKeyBindings(nullptr, nullptr, kKeyBindingsFile, keys), 0);
     EXPECT_EQ(Bytes("Info\\keyvalue.cfg"), resetFile);
     EXPECT_EQ(keys.bindings[0], 17);
     EXPECT_EQ(keys.custom, 1);
 
     SetFileAttributesA((dir_ + "\\Info\\keyvalue.cfg").c_str(), FILE_ATTRIBUTE_NORMAL);
     DeleteFileA((dir_ + "\\Info\\keyvalue.cfg").c_str());
-    EXPECT_EQ(ReadKeyBindings(nullptr, nullptr, kKeyBindingsFile), 0);
+    EXPECT_EQ(ReadKeyBindings(nullptr, nullptr, kKeyBindingsFile, keys), 0);
     EXPECT_EQ(keys.bindings[0], 17);
     ASSERT_EQ(g_errors.size(), 2u);
     EXPECT_EQ(g_errors[0], dir_ + "\\info\\keyvalue.cfg");
