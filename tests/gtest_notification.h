@@ -1,29 +1,20 @@
-// GoogleTest's Notification for the program's compiler flavour, which has no std::mutex or
-// std::condition_variable to build GoogleTest's own from. Only GoogleTest's thread tests wait on
-// one; its locks and thread-local storage are its own Win32 ones. Included before everything in
-// the Windows test programs (CMakeLists.txt).
+// GoogleTest's Notification, which it builds from std::mutex and std::condition_variable: the
+// program's compiler flavour has neither. Only GoogleTest's own thread tests wait on one; its locks
+// are Win32 ones. Force-included into the Windows test programs (CMakeLists.txt).
 #pragma once
 
 #include <atomic>
 
 #define GTEST_HAS_NOTIFICATION_ 1
 
-namespace testing {
-namespace internal {
+namespace testing::internal {
 
-class Notification {
-public:
-    Notification() = default;
-    Notification(const Notification&) = delete;
-    Notification& operator=(const Notification&) = delete;
-    void Notify() { notified_ = true; }
+struct Notification {
+    std::atomic<bool> notified{false};
+    void Notify() { notified = true; }
     void WaitForNotification() {
-        while (!notified_) {}
+        while (!notified) {}
     }
-
-private:
-    std::atomic<bool> notified_{false};
 };
 
-}  // namespace internal
-}  // namespace testing
+}  // namespace testing::internal
