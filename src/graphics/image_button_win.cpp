@@ -75,6 +75,13 @@ void DrawAllButtons(HDC dc, const ButtonScreen& screen) {
         SelectedPalette memoryPalette(memory.get(), palette, true);
         Blit(dc, memory.get(), image, screen.board.hot[i]);
     }
+    const int focused = screen.focused;
+    if (focused < 0 || focused >= Count(screen)) return;
+    const ResourceImage& image = screen.images[focused].highlighted;
+    if (!image) return;
+    SelectedPalette windowPalette(dc, image.palette.get(), true);
+    SelectedPalette memoryPalette(memory.get(), image.palette.get(), true);
+    Blit(dc, memory.get(), image, screen.board.hot[focused]);
 }
 
 void TrackHover(HWND window, ButtonScreen& screen, POINT at) {
@@ -90,8 +97,10 @@ void TrackHover(HWND window, ButtonScreen& screen, POINT at) {
     }
 }
 
-int PressButton(HWND window, ButtonScreen& screen, POINT at) {
-    const int hit = PressAt(screen.board, at.x, at.y);
+namespace {
+
+// The click of a button already made pending: sound, pause, pressed picture, then the command.
+int Click(HWND window, ButtonScreen& screen, int hit) {
     if (hit >= 0) {
         PlayInterfaceSound(kClickSoundFile);
         const int pause = screen.board.table.buttons[hit].clickPauseMs;
@@ -101,12 +110,33 @@ int PressButton(HWND window, ButtonScreen& screen, POINT at) {
     return TakePendingCommand(screen.board);
 }
 
+}  // namespace
+
+int PressButton(HWND window, ButtonScreen& screen, POINT at) {
+    return Click(window, screen, PressAt(screen.board, at.x, at.y));
+}
+
+int PressButtonIndex(HWND window, ButtonScreen& screen, int index) {
+    return Click(window, screen, PressIndex(screen.board, index));
+}
+
+void ShowFocus(HWND window, ButtonScreen& screen, int index) {
+    const int old = screen.focused;
+    if (old == index) return;
+    screen.focused = index;
+    if (old >= 0 && old < Count(screen) && !screen.board.hover[old]) DrawButton(window, screen, old, kStateNormal);
+    if (index < 0 || index >= Count(screen)) return;
+    PlayInterfaceSound(kHoverSoundFile);
+    DrawButton(window, screen, index, kStateHighlighted);
+}
+
 void HandleRelease(HWND window, const ButtonScreen& screen, POINT at) {
     DrawButton(window, screen, HitButton(screen.board, at.x, at.y), kStateHighlighted);
 }
 
 void FreeButtons(ButtonScreen& screen) {
     ClearButtons(screen.board);
+    screen.focused = -1;
     for (ButtonImages& images : screen.images) images = ButtonImages();
     screen.imagesNotLoaded = true;
 }

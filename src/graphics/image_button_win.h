@@ -23,6 +23,9 @@ struct ButtonScreen {
     ButtonBoard board;
     ButtonImages images[kMaxScreenButtons];
     bool imagesNotLoaded = true;
+    // The button drawn as the keyboard or controller focus, -1 for none. Drawn highlighted, in
+    // every drawing of the screen too.
+    int focused = -1;
 };
 
 // Sets up `screen` for `table`: rectangles where the table puts them, no hover, no pictures.
@@ -35,7 +38,7 @@ void LoadScreenImages(HINSTANCE instance, ButtonScreen& screen);
 void DrawButton(HWND window, const ButtonScreen& screen, int index, int state);
 
 // Draws every button in its normal picture into `dc`, realising each one's palette where its
-// table line says so.
+// table line says so; the focused button in its highlighted picture.
 void DrawAllButtons(HDC dc, const ButtonScreen& screen);
 
 // Pointer moved to `at` (client coordinates): highlight and hover sound on entering, normal
@@ -46,6 +49,14 @@ void TrackHover(HWND window, ButtonScreen& screen, POINT at);
 // shows its pressed picture. Returns its command for the caller to dispatch; 0 when nothing
 // was hit.
 int PressButton(HWND window, ButtonScreen& screen, POINT at);
+
+// Button `index` activated from the keyboard or a controller: exactly what a press on it does.
+// Returns its command for the caller to dispatch; 0 when it is not placed.
+int PressButtonIndex(HWND window, ButtonScreen& screen, int index);
+
+// Shows the focus on button `index` (-1: on none). The button losing it is drawn normal unless
+// the pointer is on it; the one taking it is drawn highlighted with the hover sound.
+void ShowFocus(HWND window, ButtonScreen& screen, int index);
 
 // Left button released at `at` (dialogs): the button under it shows highlighted again.
 void HandleRelease(HWND window, const ButtonScreen& screen, POINT at);

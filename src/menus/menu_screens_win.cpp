@@ -56,13 +56,80 @@ void MenuScreens::SetUp(HINSTANCE instance) {
     }
     InitButtonScreen(main_, kMainMenuTable);
     InitButtonScreen(options_, kOptionsMenuTable);
+    focus_[0] = Focus{kMainMenuTable.count, 0, false};
+    focus_[1] = Focus{kOptionsMenuTable.count, 0, false};
+    GetCursorPos(&cursor_);
     ClearButtons(options_.board);  // placed each time the options menu is entered
     LoadScreenImages(instance, main_);
 }
 
-void MenuScreens::MouseMove(HWND window) { TrackHover(window, Shown(), CursorInClient(window)); }
+// Windows also reports a move when a window appears or goes under a cursor that stays where it
+// is; only a move of the pointer itself hides the focus.
+void MenuScreens::MouseMove(HWND window) {
+    POINT cursor = {0, 0};
+    GetCursorPos(&cursor);
+    if (cursor.x != cursor_.x || cursor.y != cursor_.y) {
+        cursor_ = cursor;
+        ShownFocus().visible = false;
+        ShowFocus(window, Shown(), -1);
+    }
+    TrackHover(window, Shown(), CursorInClient(window));
+}
 
-int MenuScreens::Press(HWND window, POINT at) { return PressButton(window, Shown(), at); }
+// A button pressed is the one the menu focuses when it is shown again.
+int MenuScreens::Press(HWND window, POINT at) {
+    const int hit = HitButton(Shown().board, at.x, at.y);
+    if (hit >= 0) ShownFocus().index = hit;
+    return PressButton(window, Shown(), at);
+}
+
+void MenuScreens::Show(HWND window) {
+    ShownFocus().visible = false;
+    Shown().focused = -1;
+    Repaint(window);
+}
+
+void MenuScreens::Navigate(HWND window, FocusStep step) { ShowFocus(window, Shown(), StepFocus(ShownFocus(), step)); }
+
+void MenuScreens::Activate(HWND window, HINSTANCE instance, int index) {
+    ShownFocus().index = index;
+    Dispatch(window, instance, PressButtonIndex(window, Shown(), index));
+}
+
+// A key held down repeats its navigation but activates once.
+void MenuScreens::Key(HWND window, HINSTANCE instance, WPARAM key, LPARAM flags) {
+    const bool repeated = (flags & (1L << 30)) != 0;
+    const bool shift = GetKeyState(VK_SHIFT) < 0;
+    switch (key) {
+    case VK_TAB: Navigate(window, shift ? FocusStep::kPrevious : FocusStep::kNext); break;
+    case VK_DOWN:
+    case VK_RIGHT: Navigate(window, FocusStep::kNext); break;
+    case VK_UP:
+    case VK_LEFT: Navigate(window, FocusStep::kPrevious); break;
+    case VK_RETURN:
+    case VK_SPACE:
+        if (!repeated) Activate(window, instance, ShownFocus().index);
+        break;
+    case VK_ESCAPE:
+        if (!repeated && current_ == kOptionsMenuScreen) Controller(window, instance, ControllerAction::kBack);
+        break;
+    default: break;
+    }
+}
+
+void MenuScreens::Controller(HWND window, HINSTANCE instance, ControllerAction action) {
+    switch (action) {
+    case ControllerAction::kDown:
+    case ControllerAction::kRight: Navigate(window, FocusStep::kNext); break;
+    case ControllerAction::kUp:
+    case ControllerAction::kLeft: Navigate(window, FocusStep::kPrevious); break;
+    case ControllerAction::kActivate: Activate(window, instance, ShownFocus().index); break;
+    case ControllerAction::kBack:
+        if (current_ == kOptionsMenuScreen) Activate(window, instance, ButtonIndexOf(kOptionsMenuTable, kCommandClose));
+        break;
+    default: break;
+    }
+}
 
 // The settings screens are modal dialogs over the options menu, which is drawn again when one
 // has run; the video screen also marks the driver as chosen.
@@ -76,11 +143,11 @@ void MenuScreens::Dispatch(HWND window, HINSTANCE instance, int command) {
         current_ = kOptionsMenuScreen;
         PlaceButtons(options_.board);
         LoadScreenImages(instance, options_);
-        Repaint(window);
+        Show(window);
         break;
     case kCommandClose:
         current_ = kMainMenuScreen;
-        Repaint(window);
+        Show(window);
         break;
     case kCommandKeys: ran = ShowKeyDialog(window, instance); break;
     case kCommandAudio: ran = ShowAudioDialog(window, instance); break;
@@ -92,7 +159,7 @@ void MenuScreens::Dispatch(HWND window, HINSTANCE instance, int command) {
         break;
     default: break;
     }
-    if (ran) Repaint(window);
+    if (ran) Show(window);
 }
 
 void MenuScreens::Free() {

@@ -4,7 +4,9 @@
 
 #include <windows.h>
 
+#include "common/controller_input.h"
 #include "common/gdi_guards_win.h"
+#include "graphics/focus_rules.h"
 #include "graphics/image_button_win.h"
 #include "graphics/picture_slot.h"
 
@@ -25,8 +27,15 @@ public:
     void SetUp(HINSTANCE instance);
 
     void Repaint(HWND window);
-    // The pointer as the cursor now stands.
+    // The pointer as the cursor now stands. A real move of it hides the keyboard focus.
     void MouseMove(HWND window);
+    // A key going down (WM_KEYDOWN's wParam and lParam): Tab, Shift+Tab and the arrows move the
+    // focus, Enter and Space activate the focused button, Escape on the options menu activates
+    // CLOSE. An activation runs its command before this returns.
+    void Key(HWND window, HINSTANCE instance, WPARAM key, LPARAM flags);
+    // A game controller's action: the directions move as the arrows, button 1 activates, button
+    // 2 goes back (CLOSE on the options menu).
+    void Controller(HWND window, HINSTANCE instance, ControllerAction action);
     // A left-button press at `at` on the screen shown: the command of the button pressed, for
     // Dispatch; 0 when none was hit.
     int Press(HWND window, POINT at);
@@ -41,11 +50,21 @@ public:
 
 private:
     ButtonScreen& Shown() { return current_ == kMainMenuScreen ? main_ : options_; }
+    Focus& ShownFocus() { return focus_[current_ == kMainMenuScreen ? 0 : 1]; }
+    // Draws the screen now shown with its focus hidden until the first navigation on it.
+    void Show(HWND window);
+    void Navigate(HWND window, FocusStep step);
+    // Presses button `index` of the screen shown as a click would, and runs its command.
+    void Activate(HWND window, HINSTANCE instance, int index);
 
     MenuScreenId current_ = kMainMenuScreen;
     ButtonScreen main_, options_;
     GdiObject<HBITMAP> screenBitmaps_[kLastScreenSlot + 1];
     int howToPlayPage_ = 0;  // the how-to-play screen reopens at the page last shown
+    // One focus per menu, on the button last used (START GAME and the first options button at
+    // first).
+    Focus focus_[2];
+    POINT cursor_ = {-1, -1};  // where the cursor stood at the last pointer move, in the screen
 };
 
 }  // namespace zorv

