@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "common/app_win.h"
 #include "common/thread_dpi_win.h"
 
 namespace zorv {
@@ -37,8 +38,10 @@ void ShowMessage(const char* text) {
     }
     HWND active = GetActiveWindow();
     // Made as the frame was, over a settings screen too (common/thread_dpi_win.h): centred on the
-    // whole screen, as the system's boxes are.
-    ThreadDpiAwareness asFrame(RootOwner(active));
+    // whole screen, as the system's boxes are. Taken from the frame itself, since no window of
+    // ours is active while the player works in another program; before the frame exists the
+    // thread is as the frame will be.
+    ThreadDpiAwareness asFrame(App().frame);
     MessageBoxA(nullptr, buffer, "Message", MB_OK);
     if (active && IsWindow(active) && GetActiveWindow() != active) BringBackToFront(active);
 }

@@ -16,6 +16,10 @@
 namespace zorv {
 namespace {
 
+// The process id of the game while a launch waits for it, else 0: a later start of the
+// front-end then puts the game's window in front, not the minimised frame.
+DWORD g_runningGame = 0;
+
 // Writes the game-mode file: the game mode and the UTC time of the start, one per line.
 bool WriteGameModeFile(HWND owner, HINSTANCE instance, int gameMode) {
     SYSTEMTIME now;
@@ -44,10 +48,13 @@ INT_PTR CALLBACK MomentaryProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
 
 // Waits at most `ms` for the process, answering the messages other threads and programs send
 // meanwhile. Peeking with PM_QS_SENDMESSAGE delivers sent messages only: posted input stays
-// queued, so nothing clicked during the run reaches the menu. True when the process ended.
-bool WaitRound(HANDLE process, DWORD ms) {
+// queued, so nothing clicked during the run reaches the menu. True when the wait is over: the
+// process ended, or one of those messages (a close from outside) destroyed `menu`, here or
+// while the system waited for the game to get ready for input.
+bool WaitRound(HANDLE process, DWORD ms, HWND menu) {
     const DWORD start = GetTickCount();
     for (;;) {
+        if (menu && !IsWindow(menu)) return true;
         DWORD elapsed = GetTickCount() - start;
         if (elapsed >= ms) return false;
         DWORD woke = MsgWaitForMultipleObjects(1, &process, FALSE, ms - elapsed, QS_SENDMESSAGE);
@@ -59,18 +66,20 @@ bool WaitRound(HANDLE process, DWORD ms) {
 
 }  // namespace
 
-DWORD WaitForGameEnd(HANDLE process) {
+DWORD RunningGame() { return g_runningGame; }
+
+DWORD WaitForGameEnd(HANDLE process, HWND menu) {
     // The signalled handle ends the wait too, so a game whose exit code happens to be 259
     // (STILL_ACTIVE) is not waited for forever.
     DWORD exitCode = STILL_ACTIVE;
     do {
-        bool ended = WaitRound(process, 1000);
-        if (!GetExitCodeProcess(process, &exitCode) || ended) break;
+        bool over = WaitRound(process, 1000, menu);
+        if (!GetExitCodeProcess(process, &exitCode) || over) break;
     } while (exitCode == STILL_ACTIVE);
     return exitCode;
 }
 
-bool RunGame() {
+bool RunGame(HWND menu) {
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
@@ -82,25 +91,32 @@ bool RunGame() {
     KernelHandle process(started.hProcess);
     KernelHandle thread(started.hThread);
     if (!process) return false;
+    g_runningGame = started.dwProcessId;
     WaitForInputIdle(process.get(), INFINITE);
     thread.reset();
 
-    DWORD exitCode = WaitForGameEnd(process.get());
+    DWORD exitCode = WaitForGameEnd(process.get(), menu);
     process.reset();
+    g_runningGame = 0;
 
-    RunErrorLogStep(exitCode);
+    // After a close from outside the program ends without a word: the game runs on by itself.
+    if (!menu || IsWindow(menu)) RunErrorLogStep(exitCode);
     return true;
 }
 
 void LaunchGame(HWND menu, HINSTANCE instance, int gameMode) {
     if (!WriteGameModeFile(menu, instance, gameMode)) return;
-    // The driver question comes only before the very first start.
-    if (FirstRunFlag() == 0 && !ShowDriverCheckDialog(menu, instance)) return;
+    // The driver question comes only before the very first start. A close from outside (End
+    // task, logoff) while it or the game is waited for has destroyed the windows: the launch
+    // goes no further.
+    if (FirstRunFlag() == 0 && (!ShowDriverCheckDialog(menu, instance) || !IsWindow(menu))) return;
     SetFirstRunFlag(1);
 
     HWND frame = GetParent(menu);
     SetFrameShowState(frame, SW_MINIMIZE);
-    if (!RunGame()) {
+    const bool ran = RunGame(menu);
+    if (!IsWindow(menu)) return;
+    if (!ran) {
         // The player must not be left before a minimised front-end with no word.
         SetFrameShowState(frame, SW_SHOWNORMAL);
         ShowMessage("Game Program Start Error");

@@ -10,11 +10,16 @@ namespace zorv {
 // game has ended and the front-end is back, or earlier when the launch stops.
 void LaunchGame(HWND menu, HINSTANCE instance, int gameMode);
 
+// The process id of the game while a launch waits for it, else 0.
+DWORD RunningGame();
+
 // Waits for the game in rounds of 1000 ms until it ends, answering messages sent to this thread
-// but taking no posted ones; returns its exit code.
-DWORD WaitForGameEnd(HANDLE process);
+// but taking no posted ones; returns its exit code. Returns at once, with STILL_ACTIVE, when one
+// of those messages (a close from outside) has destroyed `menu`, if one is given.
+DWORD WaitForGameEnd(HANDLE process, HWND menu = nullptr);
 
 // Starts .\proc.exe, waits for it to end and judges its log. False when it could not be started.
-bool RunGame();
+// The wait ends early, and nothing is judged, once `menu` has been destroyed.
+bool RunGame(HWND menu);
 
 }  // namespace zorv

@@ -132,7 +132,9 @@ void MenuScreens::Controller(HWND window, HINSTANCE instance, ControllerAction a
 }
 
 // The settings screens are modal dialogs over the options menu, which is drawn again when one
-// has run; the video screen also marks the driver as chosen.
+// has run. A close from outside (End task, logoff) while a screen or the game runs destroys the
+// menu window, and this record with it: nothing of it is touched after a screen or a launch
+// unless the window is still there.
 void MenuScreens::Dispatch(HWND window, HINSTANCE instance, int command) {
     bool ran = false;
     switch (command) {
@@ -153,13 +155,14 @@ void MenuScreens::Dispatch(HWND window, HINSTANCE instance, int command) {
     case kCommandAudio: ran = ShowAudioDialog(window, instance); break;
     case kCommandHowToPlay: ran = ShowHowToPlay(window, instance, howToPlayPage_); break;
     case kCommandVideo:
-        ShowVideoDialog(window, instance);
+        // The driver counts as chosen however the screen is left, a close from outside too.
         SetFirstRunFlag(1);
+        ShowVideoDialog(window, instance);
         ran = true;
         break;
     default: break;
     }
-    if (ran) Show(window);
+    if (ran && IsWindow(window)) Show(window);
 }
 
 void MenuScreens::Free() {

@@ -40,7 +40,9 @@ public:
     // Dispatch; 0 when none was hit.
     int Press(HWND window, POINT at);
     // Runs a command of the screen shown: a launch, a switch of screens, a settings screen, or
-    // the end of the program. 0 and unknown codes do nothing.
+    // the end of the program. 0 and unknown codes do nothing. A close from outside during a
+    // screen or the game destroys `window` and this record with it: once `window` is gone on
+    // return, the record must not be touched.
     void Dispatch(HWND window, HINSTANCE instance, int command);
 
     // Frees both menus' buttons, then deletes the screen bitmaps made so far.

@@ -3,9 +3,9 @@
 #include <windows.h>
 
 #include "captions/caption_file.h"
+#include "common/app_win.h"
 #include "common/config_error_win.h"
 #include "common/game_files.h"
-#include "startup/app_win.h"
 #include "startup/intro_movie_win.h"
 #include "startup/single_instance_win.h"
 #include "startup/windows_win.h"

@@ -1,23 +1,45 @@
 #include "startup/single_instance_win.h"
 
+#include "common/library_function_win.h"
+#include "common/message_box_win.h"
+#include "launch/launch_win.h"
 #include "startup/windows_win.h"
 
 namespace zorv {
 namespace {
 
-// How long a second start looks for the running front-end's frame, which may still be in its
-// first moments, and how often.
-constexpr DWORD kFrameSearchMs = 5000;
-constexpr DWORD kSearchPauseMs = 20;
+// How long a later start asks the running front-end for a window to show (it may be in its first
+// moments), how often, and how long it waits for one answer.
+constexpr DWORD kHandOverMs = 5000;
+constexpr DWORD kAskPauseMs = 20;
+constexpr DWORD kAnswerMs = 1000;
 
-// "Zorv3D front-end " and 16 hexadecimal digits of a hash (64-bit FNV-1a) of the current
-// folder's full path with its letters folded to capitals, since file names do not differ by
-// case. A hash keeps the name far below the length limit of object names, and free of
-// backslashes, which the object namespace of the NT family reads as separators.
+constexpr char kAlreadyRunning[] = "Zorv3D is already running from this folder.";
+
+// The current folder's full path as the system spells it however it was reached: in long names
+// where the system can say them (GetLongPathNameA, which Windows 95 and NT 4.0 lack), else in
+// short names, which every system can give. As it stands when neither can be had.
+bool CanonicalFolder(char (&folder)[MAX_PATH], DWORD* length) {
+    char current[MAX_PATH];
+    const DWORD given = GetCurrentDirectoryA(MAX_PATH, current);
+    if (given == 0 || given >= MAX_PATH) return false;
+    using PathFunction = DWORD(WINAPI*)(LPCSTR, LPSTR, DWORD);
+    static const PathFunction longPath = FindFunction(GetModuleHandleA("kernel32.dll"), "GetLongPathNameA");
+    *length = longPath ? longPath(current, folder, MAX_PATH) : GetShortPathNameA(current, folder, MAX_PATH);
+    if (*length != 0 && *length < MAX_PATH) return true;
+    lstrcpynA(folder, current, MAX_PATH);
+    *length = given;
+    return true;
+}
+
+// "Zorv3D front-end " and 16 hexadecimal digits of a hash (64-bit FNV-1a) of the folder's path
+// with its letters folded to capitals, since file names do not differ by case. A hash keeps the
+// name far below the length limit of object names, and free of backslashes, which the object
+// namespace of the NT family reads as separators.
 bool ClaimName(char (&name)[48]) {
     char folder[MAX_PATH];
-    const DWORD length = GetCurrentDirectoryA(MAX_PATH, folder);
-    if (length == 0 || length >= MAX_PATH) return false;
+    DWORD length = 0;
+    if (!CanonicalFolder(folder, &length)) return false;
     CharUpperBuffA(folder, length);
     unsigned long long hash = 14695981039346656037ull;
     for (DWORD i = 0; i < length; ++i) {
@@ -29,79 +51,137 @@ bool ClaimName(char (&name)[48]) {
     return true;
 }
 
-struct FrameSearch {
+// The mapping that names the holder: the claim's name with " holder", since a mutex and a
+// mapping may not share one.
+void HolderName(const char* claim, char (&name)[64]) { wsprintfA(name, "%s holder", claim); }
+
+// The process id the folder's holder has published; 0 while it has not yet.
+DWORD HolderOf(const char* claim) {
+    char name[64];
+    HolderName(claim, name);
+    KernelHandle mapping(OpenFileMappingA(FILE_MAP_READ, FALSE, name));
+    if (!mapping) return 0;
+    const DWORD* id = static_cast<const DWORD*>(MapViewOfFile(mapping.get(), FILE_MAP_READ, 0, 0, sizeof(DWORD)));
+    if (!id) return 0;
+    const DWORD holder = *id;
+    UnmapViewOfFile(id);
+    return holder;
+}
+
+// The first top-level window of a process in the order of the screen: of the class when one is
+// named, shown or not; else the first that shows.
+struct WindowSearch {
     DWORD process;
-    HWND frame;
+    const char* className;
+    HWND found;
 };
 
-BOOL CALLBACK TakeFrame(HWND window, LPARAM lParam) {
-    FrameSearch* search = reinterpret_cast<FrameSearch*>(lParam);
+BOOL CALLBACK TakeWindow(HWND window, LPARAM lParam) {
+    WindowSearch* search = reinterpret_cast<WindowSearch*>(lParam);
     DWORD process = 0;
     GetWindowThreadProcessId(window, &process);
+    if (process != search->process) return TRUE;
     char name[16] = {};
-    if (process != search->process || !GetClassNameA(window, name, sizeof name) || lstrcmpA(name, kFrameClass) != 0)
+    if (search->className ? !GetClassNameA(window, name, sizeof name) || lstrcmpA(name, search->className) != 0
+                          : !IsWindowVisible(window))
         return TRUE;
-    search->frame = window;
+    search->found = window;
     return FALSE;
 }
 
-HWND VisibleFrameOf(DWORD process) {
-    FrameSearch search = {process, nullptr};
-    EnumWindows(TakeFrame, reinterpret_cast<LPARAM>(&search));
-    return search.frame && IsWindowVisible(search.frame) ? search.frame : nullptr;
+HWND WindowOf(DWORD process, const char* className) {
+    WindowSearch search = {process, className, nullptr};
+    EnumWindows(TakeWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 
-// Restores the frame if it is minimised and puts the front-end's window in front: the dialog or
-// message box it shows, else the frame with the menu window on it. Nothing here waits for the
-// running front-end, which may be busy with its movie or waiting for the game.
-void BringForward(HWND frame) {
-    if (IsIconic(frame)) PostMessageA(frame, WM_SYSCOMMAND, SC_RESTORE, 0);
-    HWND front = GetLastActivePopup(frame);
-    SetForegroundWindow(front && IsWindowVisible(front) ? front : frame);
+// A dialog (message boxes are dialogs too) that shows and takes input: one of the thread's
+// windows that wait for the player. The thread's windows come topmost first.
+BOOL CALLBACK TakeDialog(HWND window, LPARAM lParam) {
+    char name[8] = {};
+    if (!IsWindowVisible(window) || !IsWindowEnabled(window) || !GetClassNameA(window, name, sizeof name) ||
+        lstrcmpA(name, "#32770") != 0)
+        return TRUE;
+    *reinterpret_cast<HWND*>(lParam) = window;
+    return FALSE;
+}
+
+HWND Restored(HWND window) {
+    if (window && IsIconic(window)) PostMessageA(window, WM_SYSCOMMAND, SC_RESTORE, 0);
+    return window;
+}
+
+// Asks the holder's frame for the window the player is to get back and puts it in front: this
+// process, started by the player, may take the foreground, which a program in the background
+// may not. False while the holder has no frame or nothing to show yet; `answered` tells that it
+// has answered at all.
+bool HandOver(DWORD holder, bool* answered) {
+    const UINT message = SecondStartMessage();
+    HWND frame = holder ? WindowOf(holder, kFrameClass) : nullptr;
+    DWORD_PTR front = 0;
+    if (!message || !frame || !SendMessageTimeoutA(frame, message, 0, 0, SMTO_ABORTIFHUNG, kAnswerMs, &front))
+        return false;
+    *answered = true;
+    if (!front) return false;
+    SetForegroundWindow(reinterpret_cast<HWND>(front));
+    return true;
 }
 
 }  // namespace
 
+UINT SecondStartMessage() {
+    static const UINT message = RegisterWindowMessageA("Zorv3D second start");
+    return message;
+}
+
+HWND AnswerSecondStart(HWND frame) {
+    if (const DWORD game = RunningGame()) return Restored(WindowOf(game, nullptr));
+    HWND dialog = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), TakeDialog, reinterpret_cast<LPARAM>(&dialog));
+    if (dialog) return dialog;
+    return IsWindowVisible(frame) ? Restored(frame) : nullptr;
+}
+
 FolderClaim::~FolderClaim() {
-    if (owner_) UnmapViewOfFile(owner_);
+    if (held_) ReleaseMutex(mutex_.get());
+}
+
+void FolderClaim::Publish(const char* claim) {
+    char name[64];
+    HolderName(claim, name);
+    holder_.reset(CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(DWORD), name));
+    if (!holder_) return;
+    if (DWORD* id = static_cast<DWORD*>(MapViewOfFile(holder_.get(), FILE_MAP_WRITE, 0, 0, sizeof(DWORD)))) {
+        *id = GetCurrentProcessId();
+        UnmapViewOfFile(id);
+    }
 }
 
 bool FolderClaim::Claim() {
     char name[48];
     if (!ClaimName(name)) return true;
-    SetLastError(ERROR_SUCCESS);
-    HANDLE mapping = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(DWORD), name);
-    const bool existed = GetLastError() == ERROR_ALREADY_EXISTS;
-    mapping_.reset(mapping);
-    if (!mapping_) return true;
-    owner_ = static_cast<DWORD*>(MapViewOfFile(mapping_.get(), FILE_MAP_WRITE, 0, 0, sizeof(DWORD)));
-    if (!owner_) {
-        mapping_.reset();
-        return true;
-    }
-    if (!existed) {
-        *owner_ = GetCurrentProcessId();
-        return true;
-    }
-
-    // Another start holds the folder. It writes its id right after making the mapping.
-    DWORD running = 0;
-    for (int tries = 0; (running = *owner_) == 0 && tries < 50; ++tries) Sleep(kSearchPauseMs);
-    KernelHandle process(running ? OpenProcess(SYNCHRONIZE, FALSE, running) : nullptr);
+    mutex_.reset(CreateMutexA(nullptr, FALSE, name));
+    if (!mutex_) return true;
+    bool answered = false;
     const DWORD start = GetTickCount();
     for (;;) {
-        // A front-end that has ended (quit a moment ago, or crashed) holds nothing any more.
-        if (!process || WaitForSingleObject(process.get(), 0) == WAIT_OBJECT_0) {
-            *owner_ = GetCurrentProcessId();
+        // One wait takes the folder: free, or left behind by a holder that ended without letting
+        // go (a crash). A wait that fails leaves this start to run on its own, as no claim does.
+        const DWORD got = WaitForSingleObject(mutex_.get(), 0);
+        if (got != WAIT_TIMEOUT) {
+            held_ = got == WAIT_OBJECT_0 || got == WAIT_ABANDONED;
+            if (held_) Publish(name);
             return true;
         }
-        if (HWND frame = VisibleFrameOf(running)) {
-            BringForward(frame);
-            return false;
-        }
-        if (GetTickCount() - start >= kFrameSearchMs) return false;
-        Sleep(kSearchPauseMs);
+        if (HandOver(HolderOf(name), &answered)) return false;
+        if (GetTickCount() - start >= kHandOverMs) break;
+        Sleep(kAskPauseMs);
     }
+    // A holder that answers with nothing to show (its game has no window) is left as it is. One
+    // that never answered (stuck before its frame, or not answering) is named, so that the player
+    // knows why no window comes.
+    if (!answered) ShowMessage(kAlreadyRunning);
+    return false;
 }
 
 }  // namespace zorv

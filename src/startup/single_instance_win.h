@@ -1,6 +1,6 @@
 // One front-end per game folder. A second start from the folder that a running front-end was
-// started from (a double click that came twice) hands over to the running one and ends; starts
-// from other folders are independent.
+// started from (a double click that came twice, or one while the game runs) hands over to the
+// running one and ends; starts from other folders are independent.
 #pragma once
 
 #include <windows.h>
@@ -9,10 +9,11 @@
 
 namespace zorv {
 
-// The claim of this process on the current folder: a named file mapping whose name is made from
-// the folder's full path, holding the process id of the front-end that made it. The system
-// deletes it with the last process that holds it, so a front-end that crashed leaves nothing
-// behind that could stop the next start.
+// The claim of this process on the current folder: a named mutex whose name is made from the
+// folder's full path, owned by the front-end that runs from there. Taking it is one step, so of
+// any number of starts at once exactly one gets it, and the system lets go of it with the
+// process that owns it, so a front-end that crashed leaves nothing behind that could stop the
+// next start. Beside it a named mapping tells later starts the owner's process id.
 class FolderClaim {
 public:
     FolderClaim() = default;
@@ -22,13 +23,28 @@ public:
 
     // True when this process may go on as the folder's front-end: no other holds the folder, or
     // the one that held it has ended, or the claim cannot be made at all. False when another
-    // front-end runs from this folder; its window has then been brought to the front (restored
-    // if it was minimised), and this process must end without touching a file or a window.
+    // front-end runs from this folder: the window it names (AnswerSecondStart) has then been
+    // put in front, or, when it did not answer within a few seconds, the player has been told
+    // that it runs. This process must then end without touching a file or a window of its own.
     bool Claim();
 
 private:
-    KernelHandle mapping_;
-    DWORD* owner_ = nullptr;  // the mapped process id
+    void Publish(const char* name);
+
+    KernelHandle mutex_;
+    KernelHandle holder_;  // the mapping with this process's id, while it holds the folder
+    bool held_ = false;
 };
+
+// The message a later start sends the running front-end's frame; 0 when it cannot be had.
+UINT SecondStartMessage();
+
+// The frame's answer to it, made on the front-end's own thread: the window the player is to get
+// back in front, restored if it is minimised. While a launch waits for the game that is the
+// game's window, and the frame stays minimised until the game has ended; else the topmost dialog
+// or message box of this thread, which waits for the player and has no owner that could bring it
+// along; else the frame with the menu window on it. Null while nothing is shown yet (the frame is
+// still hidden, or the game has no window).
+HWND AnswerSecondStart(HWND frame);
 
 }  // namespace zorv

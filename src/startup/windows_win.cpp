@@ -1,8 +1,10 @@
 #include "startup/windows_win.h"
 
 #include <cstdio>
+#include <memory>
 
 #include "captions/captions_win.h"
+#include "common/app_win.h"
 #include "common/controller_win.h"
 #include "common/first_run_flag_win.h"
 #include "common/game_files.h"
@@ -12,7 +14,7 @@
 #include "graphics/picture_slot.h"
 #include "graphics/picture_slots_win.h"
 #include "menus/menu_screens_win.h"
-#include "startup/app_win.h"
+#include "startup/single_instance_win.h"
 
 namespace zorv {
 
@@ -145,19 +147,22 @@ void OnFrameTimer(HWND frame, WPARAM timer) {
 MenuScreens* ScreensOf(HWND menu) { return reinterpret_cast<MenuScreens*>(GetWindowLongPtrA(menu, GWLP_USERDATA)); }
 
 // During creation the program-wide menu handle is still empty: the set-up steps need only
-// the instance handle, and an error dialog raised here has no owner.
+// the instance handle, and an error dialog raised here has no owner. The screens are the
+// window's once it has been made whole: a close from outside (End task, logoff) during a
+// message box of the set-up destroys the window while the set-up still runs.
 void OnMenuCreate(HWND menu) {
-    MenuScreens* screens = new MenuScreens;
-    SetWindowLongPtrA(menu, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(screens));
+    std::unique_ptr<MenuScreens> screens(new MenuScreens);
     screens->SetUp(App().instance);
     ReadCaptionFile(kCaptionFile);
     ReadFirstRunFlagFile(App().menu, App().instance, kFirstRunFlagFile);
+    if (IsWindow(menu)) SetWindowLongPtrA(menu, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(screens.release()));
 }
 
+// A window destroyed while it was being made has read no first-run flag, so it writes none.
 void OnMenuDestroy(HWND menu) {
-    WriteFirstRunFlagFile(App().menu, App().instance, kFirstRunFlagFileAsWritten);
-    ReleasePictures();
     MenuScreens* screens = ScreensOf(menu);
+    if (screens) WriteFirstRunFlagFile(App().menu, App().instance, kFirstRunFlagFileAsWritten);
+    ReleasePictures();
     SetWindowLongPtrA(menu, GWLP_USERDATA, 0);
     delete screens;  // both menus' buttons and the screen bitmaps
     // The frame releases the (already empty) slots and ends the message loop.
@@ -201,6 +206,8 @@ void OnMenuLeftButtonDown(HWND menu, unsigned x, unsigned y) {
 }
 
 LRESULT CALLBACK FrameWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    const UINT secondStart = SecondStartMessage();
+    if (secondStart && message == secondStart) return reinterpret_cast<LRESULT>(AnswerSecondStart(window));
     switch (message) {
     case WM_CREATE: OnFrameCreate(window); break;
     case WM_DESTROY: OnFrameDestroy(); break;

@@ -80,6 +80,9 @@ private:
     DWORD pid_ = 0;
 };
 
+// Wine's heap checks for TraceWine: a write into freed memory or past a block is reported.
+constexpr char kHeapCheckChannels[] = "-all,err+heap,warn+heap";
+
 // True when the program sees a Windows NT family system under this Wine prefix: Wine's default.
 // HKCU\Software\Wine\AppDefaults\zorv3d.exe "Version" = win95, win98 or winme makes it 9x.
 bool ProgramSeesNtFamily();

@@ -20,6 +20,7 @@
 
 #include "audio/audio_buttons.h"
 #include "common/gdi_guards_win.h"
+#include "common/unique_handle.h"
 #include "driver.h"
 #include "howtoplay/howto_buttons.h"
 #include "keys/key_buttons.h"
@@ -208,7 +209,7 @@ public:
         ASSERT_NO_FATAL_FAILURE(ShowOptions());
         look_("options menu", app_.Menu());
 
-        ASSERT_NO_FATAL_FAILURE(Visit(kAudio, IDC_AUDIO_MUSIC, kAudioScreen, kAudioDone));
+        ASSERT_NO_FATAL_FAILURE(Visit(kAudio, IDC_AUDIO_MUSIC, kAudioScreen, kAudioDone, true));
         ASSERT_NO_FATAL_FAILURE(Visit(kVideo, IDC_VIDEO_DRIVERS, kVideoScreen, kVideoDone));
         ASSERT_NO_FATAL_FAILURE(Visit(kSetupInput, zorv::kKeyFields[0].controlId, kKeysScreen, kKeysCancel));
         ASSERT_NO_FATAL_FAILURE(Visit(kHowToPlay, 0, kHowToScreen, kHowToClose));
@@ -224,8 +225,15 @@ private:
 
     // Opens a screen from the options menu (a dialog with this control; 0: with none), shows it,
     // and leaves it with its button. The program's message boxes on the way (the mixer's, where
-    // the prefix has no sound) are dismissed.
-    void Visit(const ButtonSpec& opener, int control, const ScreenSpec& screen, const ButtonSpec& leave) {
+    // the prefix has no sound) are dismissed. `elsewhere`: the player works in another program (a
+    // window of this test) while the screen opens, so that no window of the program is active.
+    void Visit(const ButtonSpec& opener, int control, const ScreenSpec& screen, const ButtonSpec& leave,
+               bool elsewhere = false) {
+        zorv::UniqueHandle<zorv::CloseWith<HWND, DestroyWindow>> other(
+            elsewhere ? CreateWindowExA(WS_EX_TOOLWINDOW, "Static", "another program", WS_POPUP | WS_VISIBLE, 0, 0, 40,
+                                        40, nullptr, nullptr, nullptr, nullptr)
+                      : nullptr);
+        ASSERT_TRUE(!elsewhere || Activate(other.get())) << "another program cannot be put in front";
         menu_->ClickAt(opener);
         HWND dialog = nullptr;
         WaitFor(

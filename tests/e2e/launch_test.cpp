@@ -85,6 +85,8 @@ public:
         return static_cast<bool>(process_);
     }
 
+    HWND window() const { return window_; }
+
     // Closes the game's window, which ends the game the way demo-game.ini says, and waits for the
     // process to end.
     ExitResult End(DWORD timeout_ms = kExitTimeout) {
@@ -160,6 +162,17 @@ protected:
         ExitResult exit = app().WaitForExit();
         ASSERT_TRUE(exit.ended) << "the program is still running " << kExitTimeout << " ms after QUIT";
         EXPECT_EQ(0u, exit.code);
+    }
+
+    // A start of the front-end from the same folder, as a double click on its icon: it hands over
+    // to the running one and ends with code 0. The running one has then taken in what it was told.
+    void StartAgain() {
+        App second;
+        ASSERT_TRUE(second.Start(folder().path()));
+        const ExitResult exit = second.WaitForExit();
+        ASSERT_TRUE(exit.ended) << "the second start is still running";
+        EXPECT_EQ(0u, exit.code);
+        EXPECT_TRUE(Answers(Frame()));
     }
 
     // Presses a start button with the first-run flag set and waits through a whole run of a game
@@ -326,17 +339,29 @@ protected:
     }
 };
 
+// A start of the front-end while the game runs leaves the game in front and the frame minimised
+// until the game's report has been read.
 TEST_F(LaunchRun, FrameIsMinimisedWhileTheGameRunsAndRestoredCentredAfterwards) {
-    GameWill(kStayUntilClosed);
+    GameWill(std::string(kStayUntilClosed) + "log=1\n");
     ASSERT_TRUE(StartToMenu());
     PressButton(kStartGame);
     RunningGame game;
     ASSERT_TRUE(game.WaitForStart()) << "the game did not start; " << OtherDialogShowing(app().pid());
     EXPECT_TRUE(IsIconic(Frame())) << "the frame is not minimised while the game runs";
+    ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == game.window(); }, kWindowTimeout));
+    ASSERT_NO_FATAL_FAILURE(StartAgain());
+    EXPECT_FALSE(WaitFor([&] { return GetForegroundWindow() != game.window(); }, 1000))
+        << "the second start took the game out of front";
     ExitResult exit = game.End();
     ASSERT_TRUE(exit.ended);
     EXPECT_EQ(0u, exit.code);
 
+    HWND report = WaitForDialogWith(app().pid(), IDC_GAME_ERROR_TEXT);
+    ASSERT_TRUE(report) << "no game error report; " << OtherDialogShowing(app().pid());
+    EXPECT_TRUE(ShowsOnScreen(report));
+    EXPECT_TRUE(IsIconic(Frame())) << "the frame came back before the report";
+    ASSERT_TRUE(ClickDialogButton(report, IDC_GAME_ERROR_OK));
+    ASSERT_TRUE(WaitUntilGone(report));
     ASSERT_TRUE(WaitForMenuBack());
     EXPECT_TRUE(IsShown(Frame()));
     const int x = ScreenWidth() / 2 - 320;
@@ -345,6 +370,24 @@ TEST_F(LaunchRun, FrameIsMinimisedWhileTheGameRunsAndRestoredCentredAfterwards) 
     const RECT menu_after = WindowRectOf(Menu());
     EXPECT_TRUE(EqualRect(&menu_after, &centred)) << "menu window at " << RectText(menu_after);
     QuitFromMenu();
+}
+
+// A close from outside (End task, logoff) while the game runs ends the front-end at once, as QUIT
+// would end it; the game runs on by itself.
+TEST_F(LaunchRun, CloseFromOutsideWhileTheGameRunsEndsTheFrontEnd) {
+    GameWill(kStayUntilClosed);
+    app().TraceWine(kHeapCheckChannels);
+    ASSERT_TRUE(StartToMenu());
+    PressButton(kStartGame);
+    RunningGame game;
+    ASSERT_TRUE(game.WaitForStart()) << "the game did not start; " << OtherDialogShowing(app().pid());
+    SendNotifyMessageA(Frame(), WM_CLOSE, 0, 0);
+    const ExitResult exit = app().WaitForExit();
+    ASSERT_TRUE(exit.ended) << "the front-end still waits for the game";
+    EXPECT_EQ(0u, exit.code);
+    EXPECT_EQ("1\r\n", folder().Read(kFirstRunFlagFile));
+    EXPECT_EQ("", app().WineTrace());
+    EXPECT_TRUE(game.End().ended);
 }
 
 // The exit code 259 reads like "still running"; the ended process must still end the wait.
@@ -455,6 +498,12 @@ TEST_F(LaunchFailure, MissingGameIsToldAfterRestoringAndTheMenuStaysLive) {
     EXPECT_FALSE(IsIconic(Frame())) << "the frame is still minimised under the message";
     EXPECT_TRUE(ShowsOnScreen(box));
     EXPECT_EQ(kGameStartError, MessageBoxText(box));
+    // A start of the front-end meanwhile leaves the box in front: the player still sees it.
+    ASSERT_NO_FATAL_FAILURE(StartAgain());
+    const RECT place = WindowRectOf(box);
+    const POINT centre{(place.left + place.right) / 2, (place.top + place.bottom) / 2};
+    EXPECT_FALSE(WaitFor([&] { return GetAncestor(WindowFromPoint(centre), GA_ROOT) != box; }, 1000))
+        << "the box was hidden";
     ASSERT_TRUE(DismissMessageBox(box));
     ASSERT_TRUE(WaitForMenuBack());
     EXPECT_TRUE(folder().Exists(kGameModeFile));

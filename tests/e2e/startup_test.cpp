@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "keys/key_buttons.h"
+
 namespace zorv_e2e {
 namespace {
 
@@ -146,29 +148,36 @@ std::string AnyWindowOf(DWORD pid) {
 }
 
 // Before the close: a second start from the same folder (a double click that came twice),
-// spelt in capitals, hands over to the running front-end. It makes no window, touches no file,
-// restores the minimised frame and ends with code 0. A start from another folder is a front-end
-// of its own.
+// spelt in capitals or through its short name, hands over to the running front-end. It makes no
+// window, touches no file, restores the minimised frame and ends with code 0. A start from
+// another folder is a front-end of its own.
 TEST_F(Shutdown, AltF4OnMenuWindowEndsWithCodeZero) {
     ASSERT_TRUE(StartToMenu());
     HWND frame = app().Frame();
     HWND menu = app().Menu();
     const std::string files = InfoFiles(folder());
-    ShowWindow(frame, SW_MINIMIZE);
-    ASSERT_TRUE(WaitFor([&] { return IsIconic(frame) != 0; }, kWindowTimeout)) << "the frame cannot be minimised";
 
-    std::string same_folder = folder().path();
-    CharUpperBuffA(&same_folder[0], static_cast<DWORD>(same_folder.size()));
-    App second;
-    ASSERT_TRUE(second.Start(same_folder));
-    std::string made;
-    WaitFor([&] { return !(made = AnyWindowOf(second.pid())).empty() || !second.IsRunning(); }, kExitTimeout);
-    EXPECT_EQ("", made) << "the second start made a window";
-    const ExitResult exit = second.WaitForExit();
-    ASSERT_TRUE(exit.ended) << "the second start is still running";
-    EXPECT_EQ(0u, exit.code);
-    EXPECT_TRUE(WaitFor([&] { return !IsIconic(frame) && IsShown(menu); }, kWindowTimeout))
-        << "the running front-end was not brought back";
+    std::vector<std::string> spellings(1, folder().path());
+    CharUpperBuffA(&spellings[0][0], static_cast<DWORD>(spellings[0].size()));
+    char short_name[MAX_PATH] = {};
+    const DWORD length = GetShortPathNameA(folder().path().c_str(), short_name, MAX_PATH);
+    if (length > 0 && length < MAX_PATH && folder().path() != short_name) spellings.push_back(short_name);
+    for (const std::string& same_folder : spellings) {
+        SCOPED_TRACE(same_folder);
+        ShowWindow(frame, SW_MINIMIZE);
+        ASSERT_TRUE(WaitFor([&] { return IsIconic(frame) != 0; }, kWindowTimeout)) << "the frame cannot be minimised";
+        App second;
+        ASSERT_TRUE(second.Start(same_folder));
+        std::string made;
+        WaitFor([&] { return !(made = AnyWindowOf(second.pid())).empty() || !second.IsRunning(); }, kExitTimeout);
+        EXPECT_EQ("", made) << "the second start made a window";
+        const ExitResult exit = second.WaitForExit();
+        ASSERT_TRUE(exit.ended) << "the second start is still running";
+        EXPECT_EQ(0u, exit.code);
+        EXPECT_TRUE(WaitFor([&] { return !IsIconic(frame) && IsShown(menu); }, kWindowTimeout))
+            << "the running front-end was not brought back";
+    }
+    EXPECT_EQ(2u, spellings.size()) << "the folder has no short name here";
     EXPECT_EQ(menu, app().Menu());
     EXPECT_EQ(files, InfoFiles(folder())) << "the second start changed the settings files";
 
@@ -182,6 +191,73 @@ TEST_F(Shutdown, AltF4OnMenuWindowEndsWithCodeZero) {
     ASSERT_TRUE(Answers(menu));
     PostAltF4(menu);
     ExpectClosedWithFlagWritten();
+}
+
+// A close from outside (End task, logoff) while a screen or a message box runs its own loop ends
+// the program as QUIT does: code 0, the first-run flag written (the video screen marks the driver
+// as chosen; while the menu is being made the flag is not read yet, so it is not written), and
+// nothing written into freed memory, which Wine's heap checking would report.
+TEST_F(Shutdown, CloseFromOutsideWhileAScreenIsOpenEndsAsQuitDoes) {
+    const struct {
+        const ButtonSpec* button;  // null: at the first message box while the menu is being made
+        int control;               // 0: the screen's dialog has no control
+        const char* flag;
+    } screens[] = {{&kSetupInput, zorv::kKeyFields[0].controlId, "0\r\n"},
+                   {&kAudio, IDC_AUDIO_MUSIC, "0\r\n"},
+                   {&kVideo, IDC_VIDEO_DRIVERS, "1\r\n"},
+                   {&kHowToPlay, 0, "0\r\n"},
+                   {nullptr, 0, "0"}};
+    for (const auto& screen : screens) {
+        SCOPED_TRACE(screen.button ? NameOf(*screen.button) : "menu being made");
+        ASSERT_TRUE(folder().Write(kFirstRunFlagFile, "0"));
+        App run;
+        run.TraceWine(kHeapCheckChannels);
+        if (!screen.button) {
+            ASSERT_TRUE(folder().Delete(kMainMenuBackground));
+            ASSERT_TRUE(run.Start(folder().path()));
+            ASSERT_TRUE(WaitForMessageBox(run.pid()));
+        } else {
+            ASSERT_TRUE(zorv_e2e::StartToMenu(run, folder().path()));
+            for (const ButtonSpec* button : {&kOption, screen.button})
+                Click(run.Menu(), Centre(*button).x, Centre(*button).y);
+            HWND dialog = nullptr;
+            WaitFor(
+                [&] {
+                    for (HWND box : TopLevelWindows(run.pid(), kDialogClass, kMessageCaption)) DismissMessageBox(box);
+                    dialog = screen.control ? FindDialogWith(run.pid(), screen.control) : FindDialog(run.pid());
+                    return dialog != nullptr || !run.IsRunning();
+                },
+                kWindowTimeout);
+            ASSERT_TRUE(dialog != nullptr) << "the screen did not open; " << run.EndedText();
+        }
+        SendNotifyMessageA(run.Frame(), WM_CLOSE, 0, 0);
+        ExpectNormalShutdown(run);
+        EXPECT_EQ(screen.flag, folder().Read(kFirstRunFlagFile));
+        EXPECT_EQ("", run.WineTrace());
+    }
+}
+
+// Two starts at once from one folder, twenty times over: exactly one of them runs, the other hands
+// over to it and ends with code 0.
+TEST_F(Shutdown, TwoStartsAtOnceMakeOneFrontEnd) {
+    for (int round = 1; round <= 20; ++round) {
+        SCOPED_TRACE("round " + std::to_string(round));
+        App starts[2];
+        for (App& start : starts) ASSERT_TRUE(start.Start(folder().path()));
+        int ended = -1;
+        WaitFor(
+            [&] {
+                for (int i = 0; i < 2; ++i) ended = starts[i].IsRunning() ? ended : i;
+                return ended >= 0 || (starts[0].Menu() && starts[1].Menu());
+            },
+            kStartTimeout);
+        ASSERT_GE(ended, 0) << "both starts run";
+        EXPECT_EQ(0u, starts[ended].WaitForExit().code);
+        App& running = starts[1 - ended];
+        ASSERT_TRUE(running.WaitForMenu());
+        PostAltF4(running.Menu());
+        ExpectNormalShutdown(running);
+    }
 }
 
 TEST_F(Shutdown, AltF4OnFrameEndsWithCodeZero) {
