@@ -141,20 +141,26 @@ int main(int argc, char** argv) {
         return 1;
     }
     SetMessageSinkForTesting(IgnoreMessage);
+    AudioSettings audio;
+    KeyBindings keys;
+    VideoSettings video;
+    DriverList drivers;
     struct Dialog {
         const char* name;
         std::function<void()> open;
         Close close;
     } dialogs[] = {
-        {"audio", [&] { ShowAudioDialog(nullptr, program); }, {0, ButtonOf(kAudioTable, kCommandAudioDone)}},
-        {"keys", [&] { ShowKeyDialog(nullptr, program); }, {0, ButtonOf(kKeyButtonTable, kCommandKeysCancel)}},
+        {"audio", [&] { ShowAudioDialog(nullptr, program, audio); }, {0, ButtonOf(kAudioTable, kCommandAudioDone)}},
+        {"keys", [&] { ShowKeyDialog(nullptr, program, keys); }, {0, ButtonOf(kKeyButtonTable, kCommandKeysCancel)}},
         {"how to play",
          [&] {
              int page = 0;
              ShowHowToPlay(nullptr, program, page);
          },
          {0, ButtonOf(kHowToPlayTable, kCommandCloseHowToPlay)}},
-        {"video", [&] { ShowVideoDialog(nullptr, program); }, {0, ButtonOf(kVideoTable, kCommandVideoDone)}},
+        {"video",
+         [&] { ShowVideoDialog(nullptr, program, video, drivers); },
+         {0, ButtonOf(kVideoTable, kCommandVideoDone)}},
         {"driver check", [&] { ShowDriverCheckDialog(nullptr, program); }, {IDC_DRIVER_CHECK_LATER, nullptr}},
         {"driver guide",
          [&] { ShowDriverGuideDialog(nullptr, program, "C:\\Game"); },
@@ -222,7 +228,7 @@ int main(int argc, char** argv) {
             menus.SetUp(program);
             menuTimes.push_back(Now() - start);
             start = Now();
-            menus.Repaint(menu);
+            DrawNow(menus, menu);
             firstShowTimes.push_back(Now() - start);
             menus.Free();
             ReleasePictures();

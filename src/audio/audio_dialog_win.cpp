@@ -2,7 +2,6 @@
 
 #include "audio/audio_buttons.h"
 #include "audio/audio_file_win.h"
-#include "audio/audio_settings.h"
 #include "audio/music_volume_win.h"
 #include "audio/volume_scroll.h"
 #include "common/dialog_state_win.h"
@@ -12,31 +11,32 @@
 namespace zorv {
 namespace {
 
-// One opening of the screen. The volumes live in the process-wide audio record.
+// One opening of the screen; the volumes are the caller's.
 struct AudioDialog {
     ImageButtonScreen screen;
+    AudioSettings& audio;
 };
 
-void ShowVolumes(HWND dialog) {
-    SetScrollPos(GetDlgItem(dialog, IDC_AUDIO_MUSIC), SB_CTL, Audio().music, TRUE);
-    SetScrollPos(GetDlgItem(dialog, IDC_AUDIO_SOUND), SB_CTL, Audio().sound, TRUE);
+void ShowVolumes(const AudioSettings& audio, HWND dialog) {
+    SetScrollPos(GetDlgItem(dialog, IDC_AUDIO_MUSIC), SB_CTL, audio.music, TRUE);
+    SetScrollPos(GetDlgItem(dialog, IDC_AUDIO_SOUND), SB_CTL, audio.sound, TRUE);
 }
 
 // The stored volumes, or the defaults while the custom flag is 0, shown and applied.
-void ShowAndApply(HWND dialog) {
-    UseDefaultsUnlessCustom(Audio());
-    ShowVolumes(dialog);
-    SetMusicVolume(Audio().music);
+void ShowAndApply(AudioSettings& audio, HWND dialog) {
+    UseDefaultsUnlessCustom(audio);
+    ShowVolumes(audio, dialog);
+    SetMusicVolume(audio.music);
 }
 
 void Done(AudioDialog& state, HWND dialog) {
-    WriteAudioSettings(dialog, state.screen.instance(), kAudioSettingsFile);
+    WriteAudioSettings(dialog, state.screen.instance(), kAudioSettingsFile, state.audio);
     state.screen.End(dialog);
 }
 
-void Default(HWND dialog) {
-    Audio().customFlag = 0;
-    ShowAndApply(dialog);
+void Default(AudioSettings& audio, HWND dialog) {
+    audio.customFlag = 0;
+    ShowAndApply(audio, dialog);
 }
 
 INT_PTR OnInitDialog(AudioDialog& state, HWND dialog) {
@@ -44,21 +44,21 @@ INT_PTR OnInitDialog(AudioDialog& state, HWND dialog) {
     for (const ControlSpec& bar : kVolumeBars)
         SetScrollRange(GetDlgItem(dialog, bar.controlId), SB_CTL, kVolumeMin, kVolumeMax, FALSE);
     // A file that cannot be read ends the program through the error dialog.
-    ReadAudioSettings(dialog, state.screen.instance(), kAudioSettingsFile);
+    ReadAudioSettings(dialog, state.screen.instance(), kAudioSettingsFile, state.audio);
     BeginMixerMessages();
-    ShowAndApply(dialog);
+    ShowAndApply(state.audio, dialog);
     return TRUE;
 }
 
 // Notifications from anything but the two bars are not the screen's.
-INT_PTR OnHorizontalScroll(HWND dialog, HWND bar, int code, int position) {
-    const int id = GetDlgCtrlID(bar);
-    int* volume = id == IDC_AUDIO_MUSIC ? &Audio().music : id == IDC_AUDIO_SOUND ? &Audio().sound : nullptr;
+INT_PTR OnHorizontalScroll(AudioSettings& audio, HWND dialog, WPARAM wParam, LPARAM lParam) {
+    const int id = GetDlgCtrlID(reinterpret_cast<HWND>(lParam));
+    int* volume = id == IDC_AUDIO_MUSIC ? &audio.music : id == IDC_AUDIO_SOUND ? &audio.sound : nullptr;
     if (!volume) return FALSE;
-    *volume = ScrolledVolume(*volume, code, position);
-    SetMusicVolume(Audio().music);
-    ShowVolumes(dialog);
-    Audio().customFlag = 1;
+    *volume = ScrolledVolume(*volume, LOWORD(wParam), HIWORD(wParam));
+    SetMusicVolume(audio.music);
+    ShowVolumes(audio, dialog);
+    audio.customFlag = 1;
     SetWindowLongPtrA(dialog, DWLP_MSGRESULT, 0);
     return TRUE;
 }
@@ -66,7 +66,7 @@ INT_PTR OnHorizontalScroll(HWND dialog, HWND bar, int code, int position) {
 INT_PTR OnLeftButtonDown(AudioDialog& state, HWND dialog, LPARAM at) {
     switch (state.screen.Press(dialog, at)) {
     case kCommandAudioDone: Done(state, dialog); break;
-    case kCommandAudioDefault: Default(dialog); break;
+    case kCommandAudioDefault: Default(state.audio, dialog); break;
     default: break;
     }
     return TRUE;
@@ -78,7 +78,7 @@ INT_PTR CALLBACK AudioDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
     if (!state) return FALSE;
     switch (message) {
     case WM_INITDIALOG: return OnInitDialog(*state, dialog);
-    case WM_HSCROLL: return OnHorizontalScroll(dialog, reinterpret_cast<HWND>(lParam), LOWORD(wParam), HIWORD(wParam));
+    case WM_HSCROLL: return OnHorizontalScroll(state->audio, dialog, wParam, lParam);
     case WM_LBUTTONDOWN: return OnLeftButtonDown(*state, dialog, lParam);
     default: return state->screen.HandleMessage(dialog, message, wParam, lParam);
     }
@@ -86,8 +86,8 @@ INT_PTR CALLBACK AudioDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 
 }  // namespace
 
-bool ShowAudioDialog(HWND owner, HINSTANCE instance) {
-    AudioDialog state{ImageButtonScreen(kAudioScreen, owner, instance)};
+bool ShowAudioDialog(HWND owner, HINSTANCE instance, AudioSettings& audio) {
+    AudioDialog state{ImageButtonScreen(kAudioScreen, owner, instance), audio};
     return RunDialog(instance, kAudioScreen.dialog.templateId, owner, AudioDialogProc, state) > 0;
 }
 

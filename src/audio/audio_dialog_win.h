@@ -3,11 +3,13 @@
 
 #include <windows.h>
 
+#include "audio/audio_settings.h"
+
 namespace zorv {
 
-// Runs the screen modally over `owner`: it reads ".\info\Audio.cfg" as it opens, sets the
-// music volume as the bars move, and is left only with DONE, which saves the file. True when
-// it was shown and left that way.
-bool ShowAudioDialog(HWND owner, HINSTANCE instance);
+// Runs the screen modally over `owner`: it reads ".\info\Audio.cfg" into `audio` as it opens,
+// sets the music volume as the bars move them, and is left only with DONE, which saves them.
+// `audio` keeps what the screen left in it. True when it was shown and left that way.
+bool ShowAudioDialog(HWND owner, HINSTANCE instance, AudioSettings& audio);
 
 }  // namespace zorv

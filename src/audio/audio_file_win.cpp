@@ -2,17 +2,17 @@
 
 #include <string>
 
-#include "audio/audio_settings.h"
 #include "common/config_file_win.h"
 
 namespace zorv {
 
-bool ReadAudioSettings(HWND owner, HINSTANCE instance, const char* relative) {
-    return ReadConfig(owner, instance, relative, [](const std::string& text) { ParseAudioText(Audio(), text); });
+bool ReadAudioSettings(HWND owner, HINSTANCE instance, const char* relative, AudioSettings& settings) {
+    return ReadConfig(owner, instance, relative,
+                      [&settings](const std::string& text) { ParseAudioText(settings, text); });
 }
 
-bool WriteAudioSettings(HWND owner, HINSTANCE instance, const char* relative) {
-    return SaveConfigText(owner, instance, relative, FormatAudioText(Audio()));
+bool WriteAudioSettings(HWND owner, HINSTANCE instance, const char* relative, const AudioSettings& settings) {
+    return SaveConfigText(owner, instance, relative, FormatAudioText(settings));
 }
 
 }  // namespace zorv

@@ -28,11 +28,6 @@ void ApplyKeyLine(AudioSettings& settings, const std::string& piece) {
 
 }  // namespace
 
-AudioSettings& Audio() {
-    static AudioSettings settings;
-    return settings;
-}
-
 void ParseAudioText(AudioSettings& settings, const std::string& raw) {
     const std::string text = TextModeRead(raw);
     size_t at = 0;

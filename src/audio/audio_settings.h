@@ -15,9 +15,6 @@ struct AudioSettings {
     int music = 0, sound = 0;
 };
 
-// The process-wide record, zero until the audio dialog first reads the file.
-AudioSettings& Audio();
-
 // Applies a whole file's text to `settings`, as a text-mode read delivers it (CR LF counts as
 // LF; a NUL byte ends the line it is in).
 // - A leading decimal number (blank lines and blanks around it skipped) is the custom flag;

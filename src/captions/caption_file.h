@@ -20,7 +20,8 @@ struct CaptionTable {
     char explanation[kExplanationChars + 1] = {};
 };
 
-// The process-wide table, empty until the file is read.
+// Process-wide, empty until the file is read: it is read once as the menu window is made and
+// only read after, by the screens' captions and by the error dialog any file routine may raise.
 CaptionTable& Captions();
 
 // One line (or 255-character piece) of the caption file. The key is the first token

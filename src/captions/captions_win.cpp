@@ -8,7 +8,6 @@
 #include "common/config_file_win.h"
 #include "common/drawing_dpi.h"
 #include "common/full_path_win.h"
-#include "common/gdi_guards_win.h"
 
 namespace zorv {
 namespace {
@@ -36,9 +35,9 @@ bool ReadCaptionFile(const char* relative) {
     return true;
 }
 
-HFONT CreateScaledFont(HWND window, const char* face, int height, int width) {
+GdiObject<HFONT> CreateScaledFont(HWND window, const char* face, int height, int width) {
     WindowDC dc(window);
-    if (!dc) return nullptr;
+    if (!dc) return GdiObject<HFONT>();
     // The context's state is restored after the font arithmetic.
     SavedDC state(dc.get());
     SetGraphicsMode(dc.get(), GM_ADVANCED);
@@ -59,12 +58,12 @@ HFONT CreateScaledFont(HWND window, const char* face, int height, int width) {
         font.lfWidth = lfWidth;
         handle.reset(CreateFontIndirectA(&font));
     }
-    return handle.release();
+    return handle;
 }
 
 void DrawCaptions(HWND window, HDC dc, const CaptionPlace* places, int count) {
     const CaptionTable& table = Captions();
-    GdiObject<HFONT> font(CreateScaledFont(window, table.face, CaptionDrawingHeight(table), table.width));
+    const GdiObject<HFONT> font = CreateScaledFont(window, table.face, CaptionDrawingHeight(table), table.width);
     // The stock system font takes the caption font's place at the end, so that it can go.
     SelectedObject selection(dc, font.get(), GetStockObject(SYSTEM_FONT));
     SetTextColor(dc, kCaptionColor);

@@ -5,15 +5,16 @@
 #include <windows.h>
 
 #include "captions/caption_places.h"
+#include "common/gdi_guards_win.h"
 
 namespace zorv {
 
 // Fills the caption table from the file; false (and nothing changed) when it cannot be opened.
 bool ReadCaptionFile(const char* relative);
 
-// A font of `height` and `width` tenths of a point for the window's display; width 0 keeps
-// the face's own proportions. The caller deletes it.
-HFONT CreateScaledFont(HWND window, const char* face, int height, int width);
+// A font of `height` and `width` tenths of a point for the window's display, measured on its
+// context (nothing is drawn there); width 0 keeps the face's own proportions.
+GdiObject<HFONT> CreateScaledFont(HWND window, const char* face, int height, int width);
 
 // Draws each caption's text from the caption table at its place into `dc` (a context of
 // `window`), in the caption font and colour, over what is there.

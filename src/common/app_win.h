@@ -1,4 +1,6 @@
-// Process-wide handles set by start-up and read by every screen.
+// Process-wide handles set by start-up as each becomes known. The menu window's handlers read
+// the menu handle here, not their window argument: it stays empty while the window is being
+// made, so that an error dialog raised then has no owner.
 #pragma once
 
 #include <windows.h>

@@ -1,7 +1,6 @@
 #include "common/config_error_win.h"
 
 #include <cstdlib>
-#include <string>
 
 #include "common/thread_dpi_win.h"
 #include "resources/resource_ids.h"
@@ -9,18 +8,19 @@
 namespace zorv {
 namespace {
 
+// Process-wide: the explanation is the caption file's, named once at start-up by the layer above
+// the file routines that raise the dialog; only the tests put a sink in its place.
 struct ConfigErrorDialog {
-    // The whole path the caller names, however deep the installation folder.
-    std::string text;
     const char* explanation = "";  // the caption file's text, filled in once it is read
     ConfigErrorSink sink = nullptr;
 };
 ConfigErrorDialog g_dialog;
 
-INT_PTR CALLBACK ConfigErrorProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+// lParam is the whole path the caller names, however deep the installation folder.
+INT_PTR CALLBACK ConfigErrorProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_INITDIALOG:
-        SetDlgItemTextA(dialog, IDC_CONFIG_ERROR_TEXT, g_dialog.text.c_str());
+        SetDlgItemTextA(dialog, IDC_CONFIG_ERROR_TEXT, reinterpret_cast<const char*>(lParam));
         SetDlgItemTextA(dialog, IDC_CONFIG_ERROR_EXPLANATION, g_dialog.explanation);
         return 0;
     case WM_COMMAND:
@@ -37,16 +37,17 @@ INT_PTR CALLBACK ConfigErrorProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 }  // namespace
 
 void ShowConfigFileError(HWND owner, HINSTANCE instance, const char* fullPath) {
-    g_dialog.text = fullPath ? fullPath : "";
+    const char* text = fullPath ? fullPath : "";
     if (g_dialog.sink) {
-        g_dialog.sink(g_dialog.text.c_str());
+        g_dialog.sink(text);
         return;
     }
     if (!instance) instance = GetModuleHandleA(nullptr);
     // Made as the frame was, over a settings screen too (common/thread_dpi_win.h): centred on the
     // whole screen.
     ThreadDpiAwareness asFrame(RootOwner(owner));
-    DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_CONFIG_ERROR), owner, ConfigErrorProc, 0);
+    DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_CONFIG_ERROR), owner, ConfigErrorProc,
+                    reinterpret_cast<LPARAM>(text));
 }
 
 void SetConfigErrorExplanation(const char* text) { g_dialog.explanation = text ? text : ""; }

@@ -16,10 +16,10 @@ INT_PTR RunDialog(HINSTANCE instance, int templateId, HWND owner, DLGPROC proced
     return DialogBoxParamA(instance, MAKEINTRESOURCEA(templateId), owner, procedure, reinterpret_cast<LPARAM>(&state));
 }
 
-// The record of `dialog`: taken from WM_INITDIALOG's lParam and kept; null for the messages a
-// dialog gets before WM_INITDIALOG.
+// The record of `dialog`: taken from WM_INITDIALOG's lParam and kept (its controls' procedures
+// pass the dialog alone); null for the messages a dialog gets before WM_INITDIALOG.
 template <class State>
-State* DialogState(HWND dialog, UINT message, LPARAM lParam) {
+State* DialogState(HWND dialog, UINT message = WM_NULL, LPARAM lParam = 0) {
     if (message == WM_INITDIALOG) SetWindowLongPtrA(dialog, DWLP_USER, lParam);
     return reinterpret_cast<State*>(GetWindowLongPtrA(dialog, DWLP_USER));
 }

@@ -19,7 +19,8 @@ HINSTANCE WINAPI ShellExecuteOnDemand(HWND owner, LPCSTR verb, LPCSTR file, LPCS
     return shellExecute(owner, verb, file, parameters, folder, show);
 }
 
-// The shell call the download makes: the shell's own, or a test's.
+// The shell call the download makes: the shell's own, or a test's. Process-wide: the program has
+// one shell, and only the tests put another in its place, around their cases.
 ShellExecuteFunction g_shellExecute = ShellExecuteOnDemand;
 
 constexpr INT_PTR kStartNow = 1;

@@ -27,6 +27,8 @@ using KernelHandle = UniqueHandle<NullOrInvalidHandle<CloseHandle>>;
 using FileSearch = UniqueHandle<NullOrInvalidHandle<FindClose>>;
 // A module loaded with LoadLibraryA or LoadLibraryExA.
 using LoadedModule = UniqueHandle<CloseWith<HMODULE, FreeLibrary>>;
+// A view of a file mapping from MapViewOfFile.
+using MappedView = UniqueHandle<CloseWith<void*, UnmapViewOfFile>>;
 
 // A movable global memory block, kept locked for as long as it is owned. Moving it keeps the
 // lock: the bytes stay where they are.

@@ -8,6 +8,8 @@
 namespace zorv {
 namespace {
 
+// Process-wide: every layer tells the player with a text alone, and only the tests put a sink in
+// the box's place, around their cases.
 MessageSink g_sink = nullptr;
 
 // An ownerless box hands the activation, when it goes, to the thread's first top-level window:

@@ -57,11 +57,12 @@ ResourceImage LoadResourceBitmap(HINSTANCE instance, int id) {
     return loaded;
 }
 
-HBITMAP SlotToBitmap(int slot) {
+GdiObject<HBITMAP> SlotToBitmap(int slot) {
     const BITMAPINFO* info = SlotInfo(slot);
-    if (!info) return nullptr;
+    if (!info) return GdiObject<HBITMAP>();
     WindowDC screen(nullptr);
-    return CreateDIBitmap(screen.get(), &info->bmiHeader, CBM_INIT, SlotPixels(slot), info, DIB_RGB_COLORS);
+    return GdiObject<HBITMAP>(
+        CreateDIBitmap(screen.get(), &info->bmiHeader, CBM_INIT, SlotPixels(slot), info, DIB_RGB_COLORS));
 }
 
 void DrawSlotScaled(HDC dc, int x, int y, int width, int height, int slot) {
@@ -69,8 +70,8 @@ void DrawSlotScaled(HDC dc, int x, int y, int width, int height, int slot) {
     if (!info || !dc) return;
     SelectedPalette shared(dc, SharedPalette(), true);
     SetStretchBltMode(dc, COLORONCOLOR);
-    StretchDIBits(dc, x, y, width, height, 0, 0, SlotWidth(slot), std::abs(SlotHeight(slot)), SlotPixels(slot), info,
-                  DIB_RGB_COLORS, SRCCOPY);
+    StretchDIBits(dc, x, y, width, height, 0, 0, SlotLayout(slot).width, std::abs(SlotLayout(slot).height),
+                  SlotPixels(slot), info, DIB_RGB_COLORS, SRCCOPY);
 }
 
 void DrawFrameBackground(HWND frame) {

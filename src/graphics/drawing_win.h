@@ -19,8 +19,8 @@ struct ResourceImage {
 // no palette either.
 ResourceImage LoadResourceBitmap(HINSTANCE instance, int id);
 
-// A screen-compatible bitmap of the picture in `slot`; null for an empty slot.
-HBITMAP SlotToBitmap(int slot);
+// A screen-compatible bitmap of the picture in `slot`; empty for an empty slot.
+GdiObject<HBITMAP> SlotToBitmap(int slot);
 
 // Draws the whole picture of `slot` stretched into (x, y, width, height) of `dc`, through the
 // shared palette, dropping or repeating rows and columns. An empty slot draws nothing. The

@@ -63,29 +63,24 @@ void ImageButtonScreen::Open(HWND dialog) {
     LoadScreenImages(instance_, buttons_);
 }
 
-void ImageButtonScreen::Draw(HWND dialog, HDC dc) {
-    DrawSlotScaled(dc, 0, 0, client_.right, client_.bottom, background_);
-    if (description_.captions.count > 0)
-        DrawCaptions(dialog, dc, description_.captions.entries, description_.captions.count);
-    DrawAllButtons(dc, buttons_);
+void ImageButtonScreen::Draw(HWND dialog, HDC dc, ScreenPart part) {
+    if (part.Whole()) {
+        DrawSlotScaled(dc, 0, 0, client_.right, client_.bottom, background_);
+        if (description_.captions.count > 0)
+            DrawCaptions(dialog, dc, description_.captions.entries, description_.captions.count);
+    }
+    DrawButtons(dc, buttons_, part);
 }
-
-INT_PTR ImageButtonScreen::Erase(HWND dialog, HDC dc) {
-    Draw(dialog, dc);
-    SetWindowLongPtrA(dialog, DWLP_MSGRESULT, TRUE);
-    return TRUE;
-}
-
-int ImageButtonScreen::Press(HWND dialog, LPARAM at) { return PressButton(dialog, buttons_, MessagePoint(at)); }
-
-void ImageButtonScreen::Release(HWND dialog, LPARAM at) { HandleRelease(dialog, buttons_, MessagePoint(at)); }
 
 void ImageButtonScreen::Close() { FreeButtons(buttons_); }
 
 INT_PTR ImageButtonScreen::HandleMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_ERASEBKGND: return Erase(dialog, reinterpret_cast<HDC>(wParam));
-    case WM_MOUSEMOVE: TrackHover(dialog, buttons_, MessagePoint(lParam)); return TRUE;
+    case WM_ERASEBKGND:
+        Draw(dialog, reinterpret_cast<HDC>(wParam));
+        SetWindowLongPtrA(dialog, DWLP_MSGRESULT, TRUE);  // erased
+        return TRUE;
+    case WM_MOUSEMOVE: TrackHover(buttons_, MessagePoint(lParam), Painter(*this, dialog)); return TRUE;
     case WM_LBUTTONUP: Release(dialog, lParam); return TRUE;
     case WM_DESTROY: Close(); return FALSE;
     default: return FALSE;

@@ -11,6 +11,9 @@
 
 namespace zorv {
 
+// The client point of a mouse message's lParam.
+POINT MessagePoint(LPARAM lParam);
+
 class ImageButtonScreen {
 public:
     ImageButtonScreen(const ScreenSpec& description, HWND owner, HINSTANCE instance);
@@ -22,21 +25,19 @@ public:
     // table puts them, their pictures and palettes loaded.
     void Open(HWND dialog);
 
-    // At WM_ERASEBKGND: the background picture scaled over the client area, the captions and
-    // the buttons in their normal pictures, all into `dc`; the background is reported erased.
-    INT_PTR Erase(HWND dialog, HDC dc);
-    // The same drawing, unreported, e.g. into a context of the window's own.
-    void Draw(HWND dialog, HDC dc);
+    // The screen's one drawing routine: `part` of its picture into `dc`. The whole picture is the
+    // background picture scaled over the client area, the captions and the buttons.
+    void Draw(HWND dialog, HDC dc, ScreenPart part = ScreenPart());
     // A screen whose background changes (the how-to-play pages) names the slot to draw.
     void SetBackground(PictureSlot slot) { background_ = slot; }
 
     // A left-button press, with its lParam: the pressed picture and click sound. Returns the
     // command to dispatch; 0 when nothing was hit.
-    int Press(HWND dialog, LPARAM at);
+    int Press(HWND dialog, LPARAM at) { return PressButton(buttons_, MessagePoint(at), Painter(*this, dialog)); }
     // A left-button release: the button under it highlighted again.
-    void Release(HWND dialog, LPARAM at);
+    void Release(HWND dialog, LPARAM at) { HandleRelease(buttons_, MessagePoint(at), Painter(*this, dialog)); }
 
-    // What every settings screen does alike with the other messages: WM_ERASEBKGND (Erase),
+    // What every settings screen does alike with the other messages: WM_ERASEBKGND (Draw, whole),
     // WM_MOUSEMOVE (hover pictures and sound), WM_LBUTTONUP (Release) and WM_DESTROY (Close).
     // Returns the dialog procedure's answer; FALSE for any other message.
     INT_PTR HandleMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
@@ -62,8 +63,5 @@ private:
     RECT client_ = {};
     ButtonScreen buttons_;
 };
-
-// The client point of a mouse message's lParam.
-POINT MessagePoint(LPARAM lParam);
 
 }  // namespace zorv

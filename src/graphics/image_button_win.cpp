@@ -52,31 +52,19 @@ void LoadScreenImages(HINSTANCE instance, ButtonScreen& screen) {
     screen.imagesNotLoaded = false;
 }
 
-void DrawButton(HWND window, const ButtonScreen& screen, int index, int state) {
-    if (index < 0 || index >= Count(screen)) return;
-    const ResourceImage& image = ImageFor(screen.images[index], state);
-    if (!image) return;
-    WindowDC dc(window);
-    MemoryDC memory(dc.get());
-    if (!dc || !memory) return;
-    SelectedPalette windowPalette(dc.get(), image.palette.get(), true);
-    SelectedPalette memoryPalette(memory.get(), image.palette.get(), true);
-    Blit(dc.get(), memory.get(), image, screen.board.hot[index]);
-}
-
-void DrawAllButtons(HDC dc, const ButtonScreen& screen) {
+void DrawButtons(HDC dc, const ButtonScreen& screen, ScreenPart part) {
     MemoryDC memory(dc);
-    if (!memory) return;
+    if (!dc || !memory) return;
     for (int i = 0; i < Count(screen); ++i) {
-        const ResourceImage& image = screen.images[i].normal;
-        if (!image) continue;
-        HPALETTE palette = screen.board.table.buttons[i].paletteOnDrawAll ? image.palette.get() : nullptr;
-        SelectedPalette windowPalette(dc, palette, true);
-        SelectedPalette memoryPalette(memory.get(), palette, true);
+        const ResourceImage& image = ImageFor(screen.images[i], part.state);
+        if (!image || !(part.Whole() || i == part.button)) continue;
+        const bool palette = !part.Whole() || screen.board.table.buttons[i].paletteOnDrawAll;
+        SelectedPalette windowPalette(dc, palette ? image.palette.get() : nullptr, true);
+        SelectedPalette memoryPalette(memory.get(), palette ? image.palette.get() : nullptr, true);
         Blit(dc, memory.get(), image, screen.board.hot[i]);
     }
     const int focused = screen.focused;
-    if (focused < 0 || focused >= Count(screen)) return;
+    if (!part.Whole() || focused < 0 || focused >= Count(screen)) return;
     const ResourceImage& image = screen.images[focused].highlighted;
     if (!image) return;
     SelectedPalette windowPalette(dc, image.palette.get(), true);
@@ -84,15 +72,15 @@ void DrawAllButtons(HDC dc, const ButtonScreen& screen) {
     Blit(dc, memory.get(), image, screen.board.hot[focused]);
 }
 
-void TrackHover(HWND window, ButtonScreen& screen, POINT at) {
+void TrackHover(ButtonScreen& screen, POINT at, const DrawPartNow& draw) {
     HoverChange changes[kMaxScreenButtons];
     if (TrackPointer(screen.board, at.x, at.y, changes) == 0) return;
     for (int i = 0; i < Count(screen); ++i) {
         if (changes[i] == HoverChange::kEntered) {
             PlayInterfaceSound(kHoverSoundFile);
-            DrawButton(window, screen, i, kStateHighlighted);
+            draw(ScreenPart{i, kStateHighlighted});
         } else if (changes[i] == HoverChange::kLeft) {
-            DrawButton(window, screen, i, kStateNormal);
+            draw(ScreenPart{i, kStateNormal});
         }
     }
 }
@@ -100,38 +88,39 @@ void TrackHover(HWND window, ButtonScreen& screen, POINT at) {
 namespace {
 
 // The click of a button already made pending: sound, pause, pressed picture, then the command.
-int Click(HWND window, ButtonScreen& screen, int hit) {
+int Click(ButtonScreen& screen, int hit, const DrawPartNow& draw) {
     if (hit >= 0) {
         PlayInterfaceSound(kClickSoundFile);
         const int pause = screen.board.table.buttons[hit].clickPauseMs;
         if (pause > 0) Sleep(static_cast<DWORD>(pause));
-        DrawButton(window, screen, hit, kStatePressed);
+        draw(ScreenPart{hit, kStatePressed});
     }
     return TakePendingCommand(screen.board);
 }
 
 }  // namespace
 
-int PressButton(HWND window, ButtonScreen& screen, POINT at) {
-    return Click(window, screen, PressAt(screen.board, at.x, at.y));
+int PressButton(ButtonScreen& screen, POINT at, const DrawPartNow& draw) {
+    return Click(screen, PressAt(screen.board, at.x, at.y), draw);
 }
 
-int PressButtonIndex(HWND window, ButtonScreen& screen, int index) {
-    return Click(window, screen, PressIndex(screen.board, index));
+int PressButtonIndex(ButtonScreen& screen, int index, const DrawPartNow& draw) {
+    return Click(screen, PressIndex(screen.board, index), draw);
 }
 
-void ShowFocus(HWND window, ButtonScreen& screen, int index) {
+void ShowFocus(ButtonScreen& screen, int index, const DrawPartNow& draw) {
     const int old = screen.focused;
     if (old == index) return;
     screen.focused = index;
-    if (old >= 0 && old < Count(screen) && !screen.board.hover[old]) DrawButton(window, screen, old, kStateNormal);
+    if (old >= 0 && old < Count(screen) && !screen.board.hover[old]) draw(ScreenPart{old, kStateNormal});
     if (index < 0 || index >= Count(screen)) return;
     PlayInterfaceSound(kHoverSoundFile);
-    DrawButton(window, screen, index, kStateHighlighted);
+    draw(ScreenPart{index, kStateHighlighted});
 }
 
-void HandleRelease(HWND window, const ButtonScreen& screen, POINT at) {
-    DrawButton(window, screen, HitButton(screen.board, at.x, at.y), kStateHighlighted);
+void HandleRelease(const ButtonScreen& screen, POINT at, const DrawPartNow& draw) {
+    const int hit = HitButton(screen.board, at.x, at.y);
+    if (hit >= 0) draw(ScreenPart{hit, kStateHighlighted});
 }
 
 void FreeButtons(ButtonScreen& screen) {

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <functional>
+
 #include "graphics/button_rules.h"
 #include "graphics/drawing_win.h"
 
@@ -34,32 +36,52 @@ void InitButtonScreen(ButtonScreen& screen, const ButtonTable& table);
 // Loads every button's pictures once, while the screen's images-not-loaded flag is set.
 void LoadScreenImages(HINSTANCE instance, ButtonScreen& screen);
 
-// Draws button `index` in a state at its place; a picture that failed to load draws nothing.
-void DrawButton(HWND window, const ButtonScreen& screen, int index, int state);
+// What a window's one drawing routine, Draw(window, dc, part), draws: its whole picture, every
+// button in its normal picture (button -1), or one button in a state.
+struct ScreenPart {
+    int button = -1;
+    int state = kStateNormal;
+    bool Whole() const { return button < 0; }
+};
 
-// Draws every button in its normal picture into `dc`, realising each one's palette where its
-// table line says so; the focused button in its highlighted picture.
-void DrawAllButtons(HDC dc, const ButtonScreen& screen);
+// Draws `part` of `screen`'s picture at once, through a context of the window's own.
+template <class Screen>
+void DrawNow(Screen& screen, HWND window, ScreenPart part = ScreenPart()) {
+    WindowDC dc(window);
+    if (dc) screen.Draw(window, dc.get(), part);
+}
+
+// The same, as the button behaviours below ask for it.
+using DrawPartNow = std::function<void(ScreenPart part)>;
+template <class Screen>
+DrawPartNow Painter(Screen& screen, HWND window) {
+    return [&screen, window](ScreenPart part) { DrawNow(screen, window, part); };
+}
+
+// The buttons of `part` into `dc`: for the whole picture every button in its normal picture,
+// realising each one's palette where its table line says so, and the focused button in its
+// highlighted picture; otherwise the one button in its state, through its own palette. A
+// picture that failed to load draws nothing.
+void DrawButtons(HDC dc, const ButtonScreen& screen, ScreenPart part);
 
 // Pointer moved to `at` (client coordinates): highlight and hover sound on entering, normal
-// on leaving.
-void TrackHover(HWND window, ButtonScreen& screen, POINT at);
+// on leaving, each drawn at once.
+void TrackHover(ButtonScreen& screen, POINT at, const DrawPartNow& draw);
 
-// Left button pressed at `at`: the first button hit sounds, pauses if its table says so and
-// shows its pressed picture. Returns its command for the caller to dispatch; 0 when nothing
-// was hit.
-int PressButton(HWND window, ButtonScreen& screen, POINT at);
+// Left button pressed at `at`: the first button hit sounds, pauses if its table says so and is
+// drawn pressed at once. Returns its command for the caller to dispatch; 0 when nothing was hit.
+int PressButton(ButtonScreen& screen, POINT at, const DrawPartNow& draw);
 
 // Button `index` activated from the keyboard or a controller: exactly what a press on it does.
 // Returns its command for the caller to dispatch; 0 when it is not placed.
-int PressButtonIndex(HWND window, ButtonScreen& screen, int index);
+int PressButtonIndex(ButtonScreen& screen, int index, const DrawPartNow& draw);
 
 // Shows the focus on button `index` (-1: on none). The button losing it is drawn normal unless
 // the pointer is on it; the one taking it is drawn highlighted with the hover sound.
-void ShowFocus(HWND window, ButtonScreen& screen, int index);
+void ShowFocus(ButtonScreen& screen, int index, const DrawPartNow& draw);
 
-// Left button released at `at` (dialogs): the button under it shows highlighted again.
-void HandleRelease(HWND window, const ButtonScreen& screen, POINT at);
+// Left button released at `at` (dialogs): the button under it is drawn highlighted again.
+void HandleRelease(const ButtonScreen& screen, POINT at, const DrawPartNow& draw);
 
 // Clears the hot rectangles and deletes every picture with its palette.
 void FreeButtons(ButtonScreen& screen);

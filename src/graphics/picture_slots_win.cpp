@@ -19,11 +19,12 @@ struct HeldPicture {
 };
 
 struct SharedPaletteState {
-    unsigned colorCount = 0;
     GlobalBlock memory;  // the LOGPALETTE the palette was made from
     GdiObject<HPALETTE> palette;
 };
 
+// Process-wide: the program has these nine slots and one shared palette from start-up to the
+// menu window's end; the frame, the menus and every settings screen draw from them.
 HeldPicture g_slots[kPictureSlotCount];
 SharedPaletteState g_palette;
 
@@ -32,13 +33,6 @@ HeldPicture* Slot(int slot) { return (slot >= 0 && slot < kPictureSlotCount) ? &
 const HeldPicture* FilledSlot(int slot) {
     const HeldPicture* s = Slot(slot);
     return (s && s->image) ? s : nullptr;
-}
-
-// An empty slot's layout is all zero.
-const BmpLayout& LayoutOf(int slot) {
-    static const BmpLayout kEmpty;
-    const HeldPicture* s = FilledSlot(slot);
-    return s ? s->layout : kEmpty;
 }
 
 void FreeSlot(HeldPicture& s) {
@@ -68,7 +62,6 @@ LONG BytesLeft(HFILE file) {
 // table, false when no memory could be had for it.
 bool BuildSharedPalette(const HeldPicture& s) {
     unsigned count = s.layout.colorCount;
-    g_palette.colorCount = count;
     if (count == 0) return true;
 
     GlobalBlock memory(count * 4 + 8);
@@ -134,8 +127,6 @@ void ReleasePictures() {
     g_palette.memory.reset();
 }
 
-bool SlotFilled(int slot) { return FilledSlot(slot) != nullptr; }
-
 const BITMAPINFO* SlotInfo(int slot) {
     const HeldPicture* s = FilledSlot(slot);
     return s ? reinterpret_cast<const BITMAPINFO*>(s->image) : nullptr;
@@ -146,12 +137,13 @@ const void* SlotPixels(int slot) {
     return s ? s->image + s->layout.pixelOffset : nullptr;
 }
 
-unsigned SlotColorCount(int slot) { return LayoutOf(slot).colorCount; }
-unsigned SlotColorTableBytes(int slot) { return SlotColorCount(slot) * 4; }
-LONG SlotWidth(int slot) { return LayoutOf(slot).width; }
-LONG SlotHeight(int slot) { return LayoutOf(slot).height; }
+// An empty slot's layout is all zero.
+const BmpLayout& SlotLayout(int slot) {
+    static const BmpLayout kEmpty;
+    const HeldPicture* s = FilledSlot(slot);
+    return s ? s->layout : kEmpty;
+}
 
 HPALETTE SharedPalette() { return g_palette.palette.get(); }
-unsigned SharedColorCount() { return g_palette.colorCount; }
 
 }  // namespace zorv

@@ -19,14 +19,10 @@ bool ReadPicture(const char* fileName, int slot);
 // Frees every slot's memory and the logical palette memory. Safe to call again.
 void ReleasePictures();
 
-// Slot accessors; an empty or out-of-range slot answers null or zero.
-bool SlotFilled(int slot);
+// The picture in a slot; an empty or out-of-range slot answers null, or a layout of zeros.
 const BITMAPINFO* SlotInfo(int slot);
 const void* SlotPixels(int slot);
-unsigned SlotColorCount(int slot);
-unsigned SlotColorTableBytes(int slot);
-LONG SlotWidth(int slot);
-LONG SlotHeight(int slot);  // as stored: negative for top-down pictures
+const BmpLayout& SlotLayout(int slot);  // its height as stored: negative for top-down pictures
 
 // Fills a logical palette from a BMP colour table (entries blue, green, red, reserved): version
 // 0x300, the entry count and `count` entries with flags 0. `logical` must have room for them.
@@ -34,6 +30,5 @@ void FillLogicalPalette(LOGPALETTE* logical, const BYTE* colorTable, unsigned co
 
 // The palette of the last palettised picture read, or null before the first.
 HPALETTE SharedPalette();
-unsigned SharedColorCount();
 
 }  // namespace zorv

@@ -1,7 +1,6 @@
 #include "howtoplay/howto_win.h"
 
 #include "common/dialog_state_win.h"
-#include "common/gdi_guards_win.h"
 #include "graphics/image_button_screen_win.h"
 #include "howtoplay/howto_buttons.h"
 #include "howtoplay/howto_pages.h"
@@ -30,8 +29,7 @@ void OnLeftButtonDown(HowToPlay& state, HWND window, LPARAM at) {
         // Repainted at once, also when the page stays, and over the pressed picture.
         state.page = TurnPage(state.page, command);
         ShowPage(state);
-        WindowDC dc(window);
-        if (dc) state.screen.Draw(window, dc.get());
+        DrawNow(state.screen, window);
         break;
     }
     case kCommandCloseHowToPlay: state.screen.End(window); break;

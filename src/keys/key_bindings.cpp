@@ -54,11 +54,6 @@ void BindDefaults(KeyBindings& keys) {
 
 }  // namespace
 
-KeyBindings& KeyRecord() {
-    static KeyBindings record;
-    return record;
-}
-
 void ParseKeyBindingsText(KeyBindings& keys, const std::string& fileText) {
     const std::string text = TextModeRead(fileText);
     // The lines start after the first number and the white space behind it, or, when the text

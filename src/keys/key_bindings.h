@@ -49,9 +49,6 @@ struct KeyBindings {
     DefaultBinding defaults[kKeySlotCount] = {};
 };
 
-// The process-wide record: all zero at program start, kept across openings of the screen.
-KeyBindings& KeyRecord();
-
 // Applies the file's text to the record. The first number (leading blanks and line ends
 // skipped, then an optional sign and digits) becomes the custom flag; text that does not start
 // with one leaves the flag as it is and is read on as lines. Then every line (pieces of at most

@@ -5,7 +5,6 @@
 #include "common/dialog_state_win.h"
 #include "common/game_files.h"
 #include "graphics/image_button_screen_win.h"
-#include "keys/key_bindings.h"
 #include "keys/key_buttons.h"
 #include "keys/key_file_win.h"
 #include "keys/key_table.h"
@@ -15,6 +14,17 @@ namespace {
 
 static_assert(kKeyFieldCount == kKeySlotCount && IDC_KEY_LAST - IDC_KEY_FIRST + 1 == kKeySlotCount,
               "one key field per action slot");
+
+// One opening of the screen; the bindings are the caller's.
+struct KeyDialog {
+    ImageButtonScreen screen;
+    KeyBindings& keys;
+    // The JOYSTICK pictures are kept in the order of the places they stand in: exchanged while
+    // the joystick flag is set, so that every place draws the button standing there.
+    bool joysticksExchanged = false;
+    // What CANCEL puts back: the record as the file left it when the screen opened.
+    KeyBindings atOpening;
+};
 
 // The key fields: twelve read-only edit controls that show the bindings and take a key on its
 // release.
@@ -28,13 +38,14 @@ LRESULT PassOn(HWND field, UINT message, WPARAM wParam, LPARAM lParam) {
     return CallWindowProcA(EditProcedureOf(field), field, message, wParam, lParam);
 }
 
-// Binds the key code of `virtualKey` to `slot` and shows its name in the field; a key the
-// table does not know is refused silently.
+// Binds the key code of `virtualKey` to `slot` in the screen's bindings and shows its name in
+// the field; a key the table does not know is refused silently.
 void CaptureKey(HWND field, int slot, int virtualKey) {
     const int code = FindKeyCode(virtualKey);
-    if (code == 0) return;
+    KeyDialog* state = DialogState<KeyDialog>(GetParent(field));
+    if (code == 0 || !state) return;
     SendMessageA(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(KeyName(code)));
-    BindKey(KeyRecord(), slot, code);
+    BindKey(state->keys, slot, code);
 }
 
 LRESULT OnKeyUp(HWND field, int slot, WPARAM wParam, LPARAM lParam) {
@@ -72,24 +83,13 @@ void InstallKeyCapture(HWND dialog) {
 }
 
 // Sets every key field's text to the name of what a save would write for its slot.
-void ShowBindings(HWND dialog) {
-    const KeyBindings& keys = KeyRecord();
+void ShowBindings(const KeyBindings& keys, HWND dialog) {
     for (int slot = 0; slot < kKeySlotCount; ++slot)
         SetDlgItemTextA(dialog, IDC_KEY_FIRST + slot, KeyName(ShownKeyCode(keys, slot)));
 }
 
-// One opening of the screen. The bindings live in the process-wide key record.
-struct KeyDialog {
-    ImageButtonScreen screen;
-    // The JOYSTICK pictures are kept in the order of the places they stand in: exchanged while
-    // the joystick flag is set, so that every place draws the button standing there.
-    bool joysticksExchanged = false;
-    // What CANCEL puts back: the record as the file left it when the screen opened.
-    KeyBindings atOpening;
-};
-
 void ArrangeJoysticks(KeyDialog& state) {
-    const bool exchanged = KeyRecord().joystick != 0;
+    const bool exchanged = state.keys.joystick != 0;
     if (exchanged == state.joysticksExchanged) return;
     ButtonImages* images = state.screen.buttons().images;
     std::swap(images[kJoystickLeftIndex], images[kJoystickRightIndex]);
@@ -97,32 +97,31 @@ void ArrangeJoysticks(KeyDialog& state) {
 }
 
 void DrawJoysticks(KeyDialog& state, HWND dialog) {
-    DrawButton(dialog, state.screen.buttons(), kJoystickLeftIndex, kStateNormal);
-    DrawButton(dialog, state.screen.buttons(), kJoystickRightIndex, kStateNormal);
+    for (int place : {kJoystickLeftIndex, kJoystickRightIndex}) DrawNow(state.screen, dialog, ScreenPart{place});
 }
 
 void Done(KeyDialog& state, HWND dialog) {
-    WriteKeyBindings(dialog, state.screen.instance(), kKeyBindingsFile);
+    WriteKeyBindings(dialog, state.screen.instance(), kKeyBindingsFile, state.keys);
     state.screen.End(dialog);
 }
 
 // The default table in the fields, and both JOYSTICK buttons redrawn where RESET put them.
 void Reset(KeyDialog& state, HWND dialog) {
-    ResetKeyBindings(KeyRecord());
-    ShowBindings(dialog);
+    ResetKeyBindings(state.keys);
+    ShowBindings(state.keys, dialog);
     ArrangeJoysticks(state);
     DrawJoysticks(state, dialog);
 }
 
 // Forgets every capture, RESET and swap of this opening.
 void Cancel(KeyDialog& state, HWND dialog) {
-    KeyRecord() = state.atOpening;
+    state.keys = state.atOpening;
     state.screen.End(dialog);
 }
 
 // The swap shows when the mouse button is released (OnLeftButtonUp).
 void Joystick(KeyDialog& state) {
-    ToggleJoystick(KeyRecord());
+    ToggleJoystick(state.keys);
     ArrangeJoysticks(state);
 }
 
@@ -142,11 +141,11 @@ INT_PTR OnInitDialog(KeyDialog& state, HWND dialog) {
     state.screen.Open(dialog);
     RemoveFieldMargins(dialog);
     // A file that cannot be read ends the program through the error dialog, owned by the screen.
-    ReadKeyBindings(dialog, state.screen.instance(), kKeyBindingsFile);
-    state.atOpening = KeyRecord();
-    OpenKeyBindings(KeyRecord());
+    ReadKeyBindings(dialog, state.screen.instance(), kKeyBindingsFile, state.keys);
+    state.atOpening = state.keys;
+    OpenKeyBindings(state.keys);
     ArrangeJoysticks(state);
-    ShowBindings(dialog);
+    ShowBindings(state.keys, dialog);
     FocusFirstField(dialog);
     InstallKeyCapture(dialog);
     return FALSE;  // the focus stays in player 1's Up field
@@ -191,8 +190,8 @@ INT_PTR CALLBACK KeyDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM 
 
 }  // namespace
 
-bool ShowKeyDialog(HWND owner, HINSTANCE instance) {
-    KeyDialog state{ImageButtonScreen(kKeyScreen, owner, instance), false, KeyRecord()};
+bool ShowKeyDialog(HWND owner, HINSTANCE instance, KeyBindings& keys) {
+    KeyDialog state{ImageButtonScreen(kKeyScreen, owner, instance), keys, false, keys};
     return RunDialog(instance, kKeyScreen.dialog.templateId, owner, KeyDialogProc, state) > 0;
 }
 

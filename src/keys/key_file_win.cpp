@@ -3,17 +3,15 @@
 #include <string>
 
 #include "common/config_file_win.h"
-#include "keys/key_bindings.h"
 
 namespace zorv {
 
-bool ReadKeyBindings(HWND owner, HINSTANCE instance, const char* fileName) {
+bool ReadKeyBindings(HWND owner, HINSTANCE instance, const char* fileName, KeyBindings& keys) {
     return ReadConfig(owner, instance, fileName,
-                      [](const std::string& text) { ParseKeyBindingsText(KeyRecord(), text); });
+                      [&keys](const std::string& text) { ParseKeyBindingsText(keys, text); });
 }
 
-bool WriteKeyBindings(HWND owner, HINSTANCE instance, const char* fileName) {
-    KeyBindings& keys = KeyRecord();
+bool WriteKeyBindings(HWND owner, HINSTANCE instance, const char* fileName, KeyBindings& keys) {
     if (!SaveConfigText(owner, instance, fileName, KeyBindingsText(keys))) return false;
     KeyBindingsSaved(keys);
     return true;

@@ -32,22 +32,22 @@ const char* const kScreenPictures[] = {
 // scaled from the picture), so converting the others would cost start-up time and a
 // screen-sized bitmap each, for nothing. A picture that failed to read leaves the client area
 // black.
-void MenuScreens::Repaint(HWND window) {
-    const PictureSlot slot = current_ == kMainMenuScreen ? kSlotMainMenu : kSlotOptionsMenu;
-    GdiObject<HBITMAP>& bitmap = screenBitmaps_[slot];
-    if (!bitmap) bitmap.reset(SlotToBitmap(slot));
-    RECT client;
-    GetClientRect(window, &client);
-    WindowDC dc(window);
-    if (!dc) return;
-    if (bitmap) {
-        MemoryDC memory(dc.get());
-        SelectedObject selected(memory.get(), bitmap.get());
-        BitBlt(dc.get(), 0, 0, client.right, client.bottom, memory.get(), 0, 0, SRCCOPY);
-    } else {
-        FillRect(dc.get(), &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+void MenuScreens::Draw(HWND window, HDC dc, ScreenPart part) {
+    if (part.Whole()) {
+        const PictureSlot slot = current_ == kMainMenuScreen ? kSlotMainMenu : kSlotOptionsMenu;
+        GdiObject<HBITMAP>& bitmap = screenBitmaps_[slot];
+        if (!bitmap) bitmap = SlotToBitmap(slot);
+        RECT client;
+        GetClientRect(window, &client);
+        if (bitmap) {
+            MemoryDC memory(dc);
+            SelectedObject selected(memory.get(), bitmap.get());
+            BitBlt(dc, 0, 0, client.right, client.bottom, memory.get(), 0, 0, SRCCOPY);
+        } else {
+            FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+        }
     }
-    DrawAllButtons(dc.get(), Shown());
+    DrawButtons(dc, Shown(), part);
 }
 
 void MenuScreens::SetUp(HINSTANCE instance) {
@@ -71,29 +71,31 @@ void MenuScreens::MouseMove(HWND window) {
     if (cursor.x != cursor_.x || cursor.y != cursor_.y) {
         cursor_ = cursor;
         ShownFocus().visible = false;
-        ShowFocus(window, Shown(), -1);
+        ShowFocus(Shown(), -1, Painter(*this, window));
     }
-    TrackHover(window, Shown(), CursorInClient(window));
+    TrackHover(Shown(), CursorInClient(window), Painter(*this, window));
 }
 
 // A button pressed is the one the menu focuses when it is shown again.
 int MenuScreens::Press(HWND window, POINT at) {
     const int hit = HitButton(Shown().board, at.x, at.y);
     if (hit >= 0) ShownFocus().index = hit;
-    return PressButton(window, Shown(), at);
+    return PressButton(Shown(), at, Painter(*this, window));
 }
 
 void MenuScreens::Show(HWND window) {
     ShownFocus().visible = false;
     Shown().focused = -1;
-    Repaint(window);
+    DrawNow(*this, window);
 }
 
-void MenuScreens::Navigate(HWND window, FocusStep step) { ShowFocus(window, Shown(), StepFocus(ShownFocus(), step)); }
+void MenuScreens::Navigate(HWND window, FocusStep step) {
+    ShowFocus(Shown(), StepFocus(ShownFocus(), step), Painter(*this, window));
+}
 
 void MenuScreens::Activate(HWND window, HINSTANCE instance, int index) {
     ShownFocus().index = index;
-    Dispatch(window, instance, PressButtonIndex(window, Shown(), index));
+    Dispatch(window, instance, PressButtonIndex(Shown(), index, Painter(*this, window)));
 }
 
 // A key held down repeats its navigation but activates once.
@@ -151,13 +153,13 @@ void MenuScreens::Dispatch(HWND window, HINSTANCE instance, int command) {
         current_ = kMainMenuScreen;
         Show(window);
         break;
-    case kCommandKeys: ran = ShowKeyDialog(window, instance); break;
-    case kCommandAudio: ran = ShowAudioDialog(window, instance); break;
+    case kCommandKeys: ran = ShowKeyDialog(window, instance, keys_); break;
+    case kCommandAudio: ran = ShowAudioDialog(window, instance, audio_); break;
     case kCommandHowToPlay: ran = ShowHowToPlay(window, instance, howToPlayPage_); break;
     case kCommandVideo:
         // The driver counts as chosen however the screen is left, a close from outside too.
         SetFirstRunFlag(1);
-        ShowVideoDialog(window, instance);
+        ShowVideoDialog(window, instance, video_, drivers_);
         ran = true;
         break;
     default: break;

@@ -4,17 +4,21 @@
 
 #include <windows.h>
 
+#include "audio/audio_settings.h"
 #include "common/controller_input.h"
 #include "common/gdi_guards_win.h"
 #include "graphics/focus_rules.h"
 #include "graphics/image_button_win.h"
 #include "graphics/picture_slot.h"
+#include "keys/key_bindings.h"
+#include "video/video_files.h"
 
 namespace zorv {
 
 enum MenuScreenId { kMainMenuScreen = 500, kOptionsMenuScreen = 501 };
 
-// The menu window's two screens, held by the menu window for its life.
+// The menu window's two screens and the settings records, held by the menu window for its life:
+// each settings screen is handed the records it shows, which keep their values between openings.
 class MenuScreens {
 public:
     MenuScreens() = default;
@@ -26,7 +30,10 @@ public:
     // screen's bitmap is made from its picture when the screen is first shown.
     void SetUp(HINSTANCE instance);
 
-    void Repaint(HWND window);
+    // The menu window's one drawing routine: `part` of the shown screen's picture into `dc`. The
+    // whole picture is the screen's picture copied 1:1 to the client origin (black where it could
+    // not be read) and its buttons, the focused one highlighted.
+    void Draw(HWND window, HDC dc, ScreenPart part = ScreenPart());
     // The pointer as the cursor now stands. A real move of it hides the keyboard focus.
     void MouseMove(HWND window);
     // A key going down (WM_KEYDOWN's wParam and lParam): Tab, Shift+Tab and the arrows move the
@@ -63,6 +70,10 @@ private:
     ButtonScreen main_, options_;
     GdiObject<HBITMAP> screenBitmaps_[kLastScreenSlot + 1];
     int howToPlayPage_ = 0;  // the how-to-play screen reopens at the page last shown
+    AudioSettings audio_;
+    KeyBindings keys_;
+    VideoSettings video_;
+    DriverList drivers_;
     // One focus per menu, on the button last used (START GAME and the first options button at
     // first).
     Focus focus_[2];

@@ -7,6 +7,7 @@
 
 #include "common/message_box_win.h"
 #include "common/multimedia_win.h"
+#include "common/unique_handle.h"
 #include "startup/intro_movie.h"
 
 namespace zorv {
@@ -19,9 +20,11 @@ static_assert(kMovieModeNotReady == MCI_MODE_NOT_READY && kMovieModeStop == MCI_
 
 namespace {
 
-// The open device and the parameters it was started with; the pause reuses them.
+void CloseDevice(MCIDEVICEID device) { MciSendCommand(device, MCI_CLOSE, 0, 0); }
+
+// The open device, closed on every way out, and the parameters of its play, which the pause reuses.
 struct Movie {
-    MCIDEVICEID device = 0;
+    UniqueHandle<CloseWith<MCIDEVICEID, CloseDevice>> id;
     MCI_PLAY_PARMS play = {};
 };
 
@@ -30,7 +33,7 @@ bool IsNtFamily() { return (GetVersion() & 0x80000000u) == 0; }
 bool QueryStatus(const Movie& movie, DWORD item, uint32_t* value) {
     MCI_STATUS_PARMS status = {};
     status.dwItem = item;
-    if (MciSendCommand(movie.device, MCI_STATUS, MCI_STATUS_ITEM, reinterpret_cast<DWORD_PTR>(&status)) != 0)
+    if (MciSendCommand(movie.id.get(), MCI_STATUS, MCI_STATUS_ITEM, reinterpret_cast<DWORD_PTR>(&status)) != 0)
         return false;
     *value = static_cast<uint32_t>(status.dwReturn);
     return true;
@@ -43,7 +46,7 @@ bool OpenMovie(Movie& movie, const char* file) {
     if (MciSendCommand(0, MCI_OPEN, MCI_OPEN_TYPE | MCI_OPEN_ELEMENT | MCI_DGV_OPEN_WS,
                        reinterpret_cast<DWORD_PTR>(&open)) != 0)
         return false;
-    movie.device = open.wDeviceID;
+    movie.id.reset(open.wDeviceID);
     return true;
 }
 
@@ -51,12 +54,12 @@ void StartMovie(Movie& movie, HWND frame, int width, int height) {
     MovieRect dest = MovieDestination(width, height);
     MCI_DGV_PUT_PARMS put = {};
     put.rc = RECT{dest.left, dest.top, dest.width, dest.height};
-    MciSendCommand(movie.device, MCI_PUT, MCI_DGV_PUT_DESTINATION | MCI_DGV_RECT, reinterpret_cast<DWORD_PTR>(&put));
+    MciSendCommand(movie.id.get(), MCI_PUT, MCI_DGV_PUT_DESTINATION | MCI_DGV_RECT, reinterpret_cast<DWORD_PTR>(&put));
     MCI_DGV_WINDOW_PARMSA window = {};
     window.hWnd = frame;
-    MciSendCommand(movie.device, MCI_WINDOW, MCI_DGV_WINDOW_HWND, reinterpret_cast<DWORD_PTR>(&window));
+    MciSendCommand(movie.id.get(), MCI_WINDOW, MCI_DGV_WINDOW_HWND, reinterpret_cast<DWORD_PTR>(&window));
     movie.play = MCI_PLAY_PARMS{};
-    MciSendCommand(movie.device, MCI_PLAY, MCI_NOTIFY, reinterpret_cast<DWORD_PTR>(&movie.play));
+    MciSendCommand(movie.id.get(), MCI_PLAY, MCI_NOTIFY, reinterpret_cast<DWORD_PTR>(&movie.play));
 }
 
 // Polls without handling messages: the device draws by itself. A short sleep keeps the wait
@@ -73,7 +76,7 @@ void WaitForMovie(Movie& movie) {
         case MoviePollStep::kKeepPolling: break;
         case MoviePollStep::kEnded: return;
         case MoviePollStep::kPauseThenEnd:
-            MciSendCommand(movie.device, MCI_PAUSE, MCI_NOTIFY, reinterpret_cast<DWORD_PTR>(&movie.play));
+            MciSendCommand(movie.id.get(), MCI_PAUSE, MCI_NOTIFY, reinterpret_cast<DWORD_PTR>(&movie.play));
             return;
         }
         Sleep(kMoviePollIntervalMs);
@@ -97,7 +100,6 @@ void PlayIntroMovie(HWND frame, const char* file, int width, int height) {
     if (IsNtFamily()) ShowMessage("Starting AVI");
     StartMovie(movie, frame, width, height);
     WaitForMovie(movie);
-    MciSendCommand(movie.device, MCI_CLOSE, 0, 0);
 }
 
 }  // namespace zorv

@@ -143,7 +143,8 @@ void OnFrameTimer(HWND frame, WPARAM timer) {
     }
 }
 
-// The menu window's screens live in its user data from its creation to its destruction.
+// The menu window owns its screens: its creation hands them to its user data, its destruction
+// takes them back.
 MenuScreens* ScreensOf(HWND menu) { return reinterpret_cast<MenuScreens*>(GetWindowLongPtrA(menu, GWLP_USERDATA)); }
 
 // During creation the program-wide menu handle is still empty: the set-up steps need only
@@ -160,11 +161,11 @@ void OnMenuCreate(HWND menu) {
 
 // A window destroyed while it was being made has read no first-run flag, so it writes none.
 void OnMenuDestroy(HWND menu) {
-    MenuScreens* screens = ScreensOf(menu);
+    std::unique_ptr<MenuScreens> screens(ScreensOf(menu));
     if (screens) WriteFirstRunFlagFile(App().menu, App().instance, kFirstRunFlagFileAsWritten);
     ReleasePictures();
     SetWindowLongPtrA(menu, GWLP_USERDATA, 0);
-    delete screens;  // both menus' buttons and the screen bitmaps
+    screens.reset();  // both menus' buttons and the screen bitmaps
     // The frame releases the (already empty) slots and ends the message loop.
     SendMessageA(GetParent(menu), WM_DESTROY, 0, 0);
 }
@@ -176,10 +177,17 @@ void OnMenuEndSession(bool ending) {
 }
 
 // Painted between BeginPaint and EndPaint, so that the background erase (the class's black
-// brush) comes before the screen is drawn and never wipes it afterwards.
+// brush) comes before the screen is drawn and never wipes it afterwards. A repaint draws the
+// whole screen, every button normal, whatever part was uncovered: a highlighted or pressed
+// picture never stands half over a repainted one.
 void OnMenuPaint(HWND menu) {
+    InvalidateRect(menu, nullptr, FALSE);
     PaintDC paint(menu);
-    if (MenuScreens* screens = ScreensOf(menu)) screens->Repaint(menu);
+    if (MenuScreens* screens = ScreensOf(menu)) screens->Draw(menu, paint.get());
+}
+
+void OnMenuPrintClient(HWND menu, HDC dc) {
+    if (MenuScreens* screens = ScreensOf(menu)) screens->Draw(menu, dc);
 }
 
 void OnMenuMouseMove(HWND menu) {
@@ -226,6 +234,7 @@ LRESULT CALLBACK MenuWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_DESTROY: OnMenuDestroy(window); break;
     case WM_ENDSESSION: OnMenuEndSession(wParam != FALSE); break;
     case WM_PAINT: OnMenuPaint(window); break;
+    case WM_PRINTCLIENT: OnMenuPrintClient(window, reinterpret_cast<HDC>(wParam)); break;
     case WM_MOUSEMOVE: OnMenuMouseMove(window); break;
     case WM_LBUTTONDOWN: OnMenuLeftButtonDown(window, LOWORD(lParam), HIWORD(lParam)); break;
     case WM_KEYDOWN: OnMenuKeyDown(window, wParam, lParam); break;

@@ -4,7 +4,6 @@
 #include <cstring>
 
 #include "common/full_path_win.h"
-#include "video/video_files.h"
 
 namespace zorv {
 namespace {
@@ -20,18 +19,17 @@ bool JoinLibrary(const char* folder, const char* library, char (&out)[MAX_PATH])
 
 }  // namespace
 
-bool DriverFolder(int driverIndex, char (&out)[MAX_PATH]) {
+bool DriverFolder(const DriverList& list, int driverIndex, char (&out)[MAX_PATH]) {
     out[0] = '\0';
-    const DriverList& list = Drivers();
     if (driverIndex < 0 || driverIndex >= list.driverCount) return false;
     // A directory name holds at most 99 characters, so the folder always fits.
     std::snprintf(out, MAX_PATH, "%s%s", kDriverFolder, list.directories[driverIndex]);
     return true;
 }
 
-void InstallDriver(int driverIndex) {
+void InstallDriver(const DriverList& list, int driverIndex) {
     char folder[MAX_PATH];
-    if (IsLocalDriver(driverIndex) && DriverFolder(driverIndex, folder)) {
+    if (IsLocalDriver(driverIndex) && DriverFolder(list, driverIndex, folder)) {
         CopyDriverFile(folder, kGluLibrary);
         CopyDriverFile(folder, kOpenGlLibrary);
         return;

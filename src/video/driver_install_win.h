@@ -7,16 +7,17 @@
 
 // The driver folder and the libraries' names: kDriverFolder, kGluLibrary, kOpenGlLibrary.
 #include "common/game_files.h"
+#include "video/video_files.h"
 
 namespace zorv {
 
 // Drivers 1 to 3 of the driver list (when the list has them) are copied; every other index,
 // one outside the list included, removes ".\Opengl32.dll" and ".\Glu32.dll".
-void InstallDriver(int driverIndex);
+void InstallDriver(const DriverList& list, int driverIndex);
 
 // ".\Driver\" followed by the driver's directory name; false (and `out` empty) for an index
 // outside the driver list.
-bool DriverFolder(int driverIndex, char (&out)[MAX_PATH]);
+bool DriverFolder(const DriverList& list, int driverIndex, char (&out)[MAX_PATH]);
 
 // Copies `library` (kGluLibrary or kOpenGlLibrary) from the driver folder `driverPath` (relative
 // or full) into the game folder, replacing an earlier copy. When the folder has no such file,

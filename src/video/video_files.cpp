@@ -52,16 +52,6 @@ int Clamp(int value, int low, int high) { return value < low ? low : value > hig
 
 }  // namespace
 
-VideoSettings& Video() {
-    static VideoSettings settings;
-    return settings;
-}
-
-DriverList& Drivers() {
-    static DriverList list;
-    return list;
-}
-
 void ParseVideoSettings(const std::string& text, VideoSettings* settings) {
     int* values[] = {&settings->customFlag, &settings->driverIndex, &settings->modeIndex, &settings->level};
     TextCursor in(text);

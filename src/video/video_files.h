@@ -46,10 +46,6 @@ struct DriverList {
     char modeLabels[kMaxModes][kModeLabelSize] = {};  // what the mode list holds, by position
 };
 
-// The process-wide records the dialog reads into and writes from.
-VideoSettings& Video();
-DriverList& Drivers();
-
 // video.cfg: four numbers, each read as "%d\n" reads it (white space before and after is
 // skipped). A value that is missing or not a number leaves that setting, and the ones after
 // it, as they were. Numbers beyond the 32-bit range saturate.

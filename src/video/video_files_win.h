@@ -6,13 +6,14 @@
 
 // The files' names, kVideoSettingsFile and kDriverListFile.
 #include "common/game_files.h"
+#include "video/video_files.h"
 
 namespace zorv {
 
-// True when the file was read into the process-wide records; false after the error dialog.
-bool ReadDriverList(HWND owner, HINSTANCE instance, const char* relative);
-bool ReadVideoSettings(HWND owner, HINSTANCE instance, const char* relative);
+// True when the file was read into the record; false after the error dialog.
+bool ReadDriverList(HWND owner, HINSTANCE instance, const char* relative, DriverList& list);
+bool ReadVideoSettings(HWND owner, HINSTANCE instance, const char* relative, VideoSettings& settings);
 // Saves the four lines; false after the error dialog (the old file is left as it was).
-bool WriteVideoSettings(HWND owner, HINSTANCE instance, const char* relative);
+bool WriteVideoSettings(HWND owner, HINSTANCE instance, const char* relative, const VideoSettings& settings);
 
 }  // namespace zorv

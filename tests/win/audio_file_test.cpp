@@ -32,7 +32,6 @@ protected:
     void SetUp() override {
         g_errors.clear();
         SetConfigErrorSinkForTesting(CollectError);
-        saved_ = Audio();
         GetCurrentDirectoryA(MAX_PATH, previous_);
         char temp[MAX_PATH];
         GetTempPathA(MAX_PATH, temp);
@@ -42,7 +41,6 @@ protected:
     void TearDown() override {
         SetCurrentDirectoryA(previous_);
         SetConfigErrorSinkForTesting(nullptr);
-        Audio() = saved_;
         for (auto it = made_.rbegin(); it != made_.rend(); ++it) {
             std::string file = *it + "\\info\\Audio.cfg";
             SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);
@@ -73,9 +71,9 @@ protected:
 
     std::string dir_;
     std::string game_;
+    AudioSettings audio_;
 
 private:
-    AudioSettings saved_;
     char previous_[MAX_PATH];
     std::vector<std::string> made_;
 };
@@ -84,26 +82,26 @@ private:
 
 TEST_F(AudioFile, SaveLeavesExactlyTheThreeLinesItReadsBack) {
     Put("0\r\nSound 7\r\nMusic 44\r\nMusic 10\r\n" + std::string(300, '#') + "\r\n");
-    Audio() = {9, 9, 9};
-    ASSERT_TRUE(ReadAudioSettings(nullptr, nullptr, kAudioSettingsFile));
-    EXPECT_EQ(Show(Audio()), "0/44/7");
+    audio_ = {9, 9, 9};
+    ASSERT_TRUE(ReadAudioSettings(nullptr, nullptr, kAudioSettingsFile, audio_));
+    EXPECT_EQ(Show(audio_), "0/44/7");
 
-    Audio() = {1, 30, 25};
-    ASSERT_TRUE(WriteAudioSettings(nullptr, nullptr, kAudioSettingsFile));
+    audio_ = {1, 30, 25};
+    ASSERT_TRUE(WriteAudioSettings(nullptr, nullptr, kAudioSettingsFile, audio_));
     EXPECT_EQ(Bytes(), "1\r\nMusic 30\r\nSound 25\r\n");
     EXPECT_EQ(FilesInInfo(), 1) << "no temporary file is left behind";
 
-    Audio() = {};
-    ASSERT_TRUE(ReadAudioSettings(nullptr, nullptr, ".\\Info\\audio.cfg"));
-    EXPECT_EQ(Show(Audio()), "1/30/25");
+    audio_ = {};
+    ASSERT_TRUE(ReadAudioSettings(nullptr, nullptr, ".\\Info\\audio.cfg", audio_));
+    EXPECT_EQ(Show(audio_), "1/30/25");
     EXPECT_TRUE(g_errors.empty());
 }
 
 TEST_F(AudioFile, MissingOrLockedFileShowsItsFullPathAndChangesNothing) {
-    Audio() = {1, 30, 5};
-    EXPECT_FALSE(ReadAudioSettings(nullptr, nullptr, kAudioSettingsFile));
+    audio_ = {1, 30, 5};
+    EXPECT_FALSE(ReadAudioSettings(nullptr, nullptr, kAudioSettingsFile, audio_));
     EXPECT_EQ(g_errors, std::vector<std::string>{File()});
-    EXPECT_EQ(Show(Audio()), "1/30/5");
+    EXPECT_EQ(Show(audio_), "1/30/5");
 
     g_errors.clear();
     Put("1\r\nMusic 40\r\nSound 45\r\n");
@@ -111,9 +109,9 @@ TEST_F(AudioFile, MissingOrLockedFileShowsItsFullPathAndChangesNothing) {
         KernelHandle lock(
             CreateFileA(File().c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
         ASSERT_TRUE(lock);
-        EXPECT_FALSE(ReadAudioSettings(nullptr, nullptr, kAudioSettingsFile));
-        EXPECT_EQ(Show(Audio()), "1/30/5");
-        EXPECT_FALSE(WriteAudioSettings(nullptr, nullptr, kAudioSettingsFile));
+        EXPECT_FALSE(ReadAudioSettings(nullptr, nullptr, kAudioSettingsFile, audio_));
+        EXPECT_EQ(Show(audio_), "1/30/5");
+        EXPECT_FALSE(WriteAudioSettings(nullptr, nullptr, kAudioSettingsFile, audio_));
     }
     EXPECT_EQ(g_errors, (std::vector<std::string>{File(), File()}));
     EXPECT_EQ(Bytes(), "1\r\nMusic 40\r\nSound 45\r\n");
@@ -128,14 +126,14 @@ TEST_F(AudioFile, FolderDeeperThanEightyCharactersReadsSavesAndReportsWhole) {
     }
     ASSERT_GT(File().size(), 160u);
 
-    EXPECT_FALSE(ReadAudioSettings(nullptr, nullptr, kAudioSettingsFile));
+    EXPECT_FALSE(ReadAudioSettings(nullptr, nullptr, kAudioSettingsFile, audio_));
     EXPECT_EQ(g_errors, std::vector<std::string>{File()});
 
     g_errors.clear();
-    Audio() = {1, 12, 34};
-    ASSERT_TRUE(WriteAudioSettings(nullptr, nullptr, kAudioSettingsFile));
-    Audio() = {};
-    ASSERT_TRUE(ReadAudioSettings(nullptr, nullptr, kAudioSettingsFile));
-    EXPECT_EQ(Show(Audio()), "1/12/34");
+    audio_ = {1, 12, 34};
+    ASSERT_TRUE(WriteAudioSettings(nullptr, nullptr, kAudioSettingsFile, audio_));
+    audio_ = {};
+    ASSERT_TRUE(ReadAudioSettings(nullptr, nullptr, kAudioSettingsFile, audio_));
+    EXPECT_EQ(Show(audio_), "1/12/34");
     EXPECT_TRUE(g_errors.empty());
 }

@@ -212,17 +212,16 @@ TEST_F(ConfigFiles, FirstRunFlagRoundTripsThroughItsFile) {
 }
 
 TEST_F(ConfigFiles, KeyBindingsFileIsReadAndReplacedWhole) {
-    KeyBindings& keys = KeyRecord();
-    keys = KeyBindings();
+    KeyBindings keys;
     Put("Info\\keyvalue.cfg", "1\r\n#1p-Up 30\r\n#JoyStick 1\r\n");
-    ASSERT_EQ(ReadKeyBindings(nullptr, nullptr, kKeyBindingsFile), 1);
+    ASSERT_EQ(ReadKeyBindings(nullptr, nullptr, kKeyBindingsFile, keys), 1);
     EXPECT_EQ(keys.custom, 1);
     EXPECT_EQ(keys.bindings[0], 30);
     EXPECT_EQ(keys.joystick, 1);
 
     ResetKeyBindings(keys);
     ToggleJoystick(keys);
-    ASSERT_EQ(WriteKeyBindings(nullptr, nullptr, kKeyBindingsFile), 1);
+    ASSERT_EQ(WriteKeyBindings(nullptr, nullptr, kKeyBindingsFile, keys), 1);
     const std::string resetFile =
         "0\r\n#1p-Up 328\r\n#1p-Left 331\r\n#1p-Right 333\r\n#1p-Down 336\r\n#1p-Fire01 26\r\n"
         "#1p-Fire02 27\r\n#2p-Up 17\r\n#2p-Left 30\r\n#2p-Right 32\r\n#2p-Down 31\r\n#2p-Fire01 42\r\n"
@@ -234,14 +233,14 @@ TEST_F(ConfigFiles, KeyBindingsFileIsReadAndReplacedWhole) {
     // A file that cannot be replaced is reported; it and the record stay as they were.
     BindKey(keys, 0, 17);
     SetFileAttributesA((dir_ + "\\Info\\keyvalue.cfg").c_str(), FILE_ATTRIBUTE_READONLY);
-    EXPECT_EQ(WriteKeyBindings(nullptr, nullptr, kKeyBindingsFile), 0);
+    EXPECT_EQ(WriteKeyBindings(nullptr, nullptr, kKeyBindingsFile, keys), 0);
     EXPECT_EQ(Bytes("Info\\keyvalue.cfg"), resetFile);
     EXPECT_EQ(keys.bindings[0], 17);
     EXPECT_EQ(keys.custom, 1);
 
     SetFileAttributesA((dir_ + "\\Info\\keyvalue.cfg").c_str(), FILE_ATTRIBUTE_NORMAL);
     DeleteFileA((dir_ + "\\Info\\keyvalue.cfg").c_str());
-    EXPECT_EQ(ReadKeyBindings(nullptr, nullptr, kKeyBindingsFile), 0);
+    EXPECT_EQ(ReadKeyBindings(nullptr, nullptr, kKeyBindingsFile, keys), 0);
     EXPECT_EQ(keys.bindings[0], 17);
     ASSERT_EQ(g_errors.size(), 2u);
     EXPECT_EQ(g_errors[0], dir_ + "\\info\\keyvalue.cfg");

@@ -187,20 +187,26 @@ TEST(GdiObjects, EachDialogOpenedAndClosed500TimesLeavesTheCountAsTheFirstTime) 
     const Close kAudioDone{0, ButtonOf(kAudioTable, kCommandAudioDone)};
     const Close kKeysCancel{0, ButtonOf(kKeyButtonTable, kCommandKeysCancel)};
     const Close kHowToClose{0, ButtonOf(kHowToPlayTable, kCommandCloseHowToPlay)};
+    AudioSettings audio;
+    KeyBindings keys;
+    VideoSettings video;
+    DriverList drivers;
     struct Dialog {
         const char* name;
         std::function<void()> open;
         Close close;
     } dialogs[] = {
-        {"audio", [&] { ShowAudioDialog(nullptr, program); }, kAudioDone},
-        {"keys", [&] { ShowKeyDialog(nullptr, program); }, kKeysCancel},
+        {"audio", [&] { ShowAudioDialog(nullptr, program, audio); }, kAudioDone},
+        {"keys", [&] { ShowKeyDialog(nullptr, program, keys); }, kKeysCancel},
         {"how to play",
          [&] {
              int page = 0;
              ShowHowToPlay(nullptr, program, page);
          },
          kHowToClose},
-        {"video", [&] { ShowVideoDialog(nullptr, program); }, {0, ButtonOf(kVideoTable, kCommandVideoDone)}},
+        {"video",
+         [&] { ShowVideoDialog(nullptr, program, video, drivers); },
+         {0, ButtonOf(kVideoTable, kCommandVideoDone)}},
         {"driver check", [&] { ShowDriverCheckDialog(nullptr, program); }, {IDC_DRIVER_CHECK_LATER, nullptr}},
         {"driver guide",
          [&] { ShowDriverGuideDialog(nullptr, program, "C:\\Game"); },
@@ -251,7 +257,7 @@ TEST(GdiObjects, OptionsMenuEnteredAndLeft500TimesLeavesTheCountAsTheFirstTime) 
         hoverAndPress(option);
         entered += menus.current() == kOptionsMenuScreen;
         hoverAndPress(close);
-        menus.Repaint(window);
+        DrawNow(menus, window);
     };
     auto tearDown = [&] {
         menus.Free();

@@ -286,7 +286,8 @@ TEST_F(MusicVolume, AudioScreenOpenedWithTheFlagClearAppliesTwentyFive) {
     EXPECT_EQ(Written(mixer, 0), 5461);
     SetCurrentDirectoryA(folder.c_str());
     g_pressTimer = SetTimer(nullptr, 0, 0, PressDone);
-    const bool shown = ShowAudioDialog(nullptr, program);
+    AudioSettings audio;
+    const bool shown = ShowAudioDialog(nullptr, program, audio);
     KillTimer(nullptr, g_pressTimer);
     SetCurrentDirectoryA(previous);
     EXPECT_TRUE(shown);

@@ -13,9 +13,11 @@
 #include "graphics/picture_slots_win.h"
 #include "menus/menu_buttons.h"
 #include "resource_ids.h"
+#include "slot_inspection_win.h"
 #include "test_files_win.h"
 
 using namespace zorv;
+using namespace zorv_test;
 
 namespace {
 
@@ -127,7 +129,7 @@ TEST_F(Slots, EachRefusalShowsTheReadersMessageAndLeavesTheSlotEmpty) {
         ASSERT_EQ(g_messages.size(), 1u) << c.name;
         EXPECT_EQ(g_messages[0], c.message) << c.name;
         EXPECT_FALSE(SlotFilled(3)) << c.name;
-        EXPECT_EQ(SlotToBitmap(3), nullptr) << c.name;
+        EXPECT_EQ(SlotToBitmap(3).get(), nullptr) << c.name;
         EXPECT_EQ(Render(3, 2, 2)[0], 0xADBEEFu) << c.name << ": an empty slot draws nothing";
     }
 }
@@ -199,9 +201,7 @@ TEST_F(Slots, GoodSuitePicturesDrawAlike) {
     for (const char* name : drawable) {
         ReleasePictures();
         ASSERT_EQ(ReadPicture(Suite("g", name).c_str(), 1), 1) << name;
-        HBITMAP bitmap = SlotToBitmap(1);
-        GdiObject<HBITMAP> owner(bitmap);
-        EXPECT_NE(bitmap, nullptr) << name;
+        EXPECT_NE(SlotToBitmap(1).get(), nullptr) << name;
     }
     EXPECT_TRUE(g_messages.empty());
 }

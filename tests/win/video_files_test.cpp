@@ -37,8 +37,6 @@ protected:
         CreateDirectoryA((game_ + "\\info").c_str(), nullptr);
         CreateDirectoryA((game_ + "\\Driver").c_str(), nullptr);
         SetCurrentDirectoryA(game_.c_str());
-        Drivers() = DriverList();
-        Video() = VideoSettings();
     }
     void TearDown() override {
         SetCurrentDirectoryA(previous_);
@@ -72,11 +70,13 @@ protected:
     }
     void LoadDriverList(const std::string& text) {
         Put(kDriverListFile, text);
-        ASSERT_EQ(ReadDriverList(nullptr, nullptr, kDriverListFile), 1);
+        ASSERT_EQ(ReadDriverList(nullptr, nullptr, kDriverListFile, drivers_), 1);
     }
 
     char previous_[MAX_PATH];
     std::string game_;
+    VideoSettings video_;
+    DriverList drivers_;
 };
 
 }  // namespace
@@ -84,29 +84,29 @@ protected:
 TEST_F(VideoFiles, SettingsAndDriverListReadAndSaveThroughTheirFullPaths) {
     Put(kVideoSettingsFile, "1\r\n2\r\n0\r\n30\r\n");
     Put(kDriverListFile, "2\r\n#D  Two blanks\r\n#N First\r\n#D B\r\n#N Second\r\n1\r\n640 480 16\r\nLast\r\n");
-    ASSERT_EQ(ReadVideoSettings(nullptr, nullptr, kVideoSettingsFile), 1);
-    ASSERT_EQ(ReadDriverList(nullptr, nullptr, kDriverListFile), 1);
-    EXPECT_EQ(Video().driverIndex, 2);
-    EXPECT_EQ(Video().level, 30);
-    EXPECT_STREQ(Drivers().directories[0], " Two blanks");
-    EXPECT_STREQ(Drivers().names[1], "Second");
-    EXPECT_STREQ(Drivers().lastModeLabel, "Last") << "no CR from the CR LF line end";
+    ASSERT_EQ(ReadVideoSettings(nullptr, nullptr, kVideoSettingsFile, video_), 1);
+    ASSERT_EQ(ReadDriverList(nullptr, nullptr, kDriverListFile, drivers_), 1);
+    EXPECT_EQ(video_.driverIndex, 2);
+    EXPECT_EQ(video_.level, 30);
+    EXPECT_STREQ(drivers_.directories[0], " Two blanks");
+    EXPECT_STREQ(drivers_.names[1], "Second");
+    EXPECT_STREQ(drivers_.lastModeLabel, "Last") << "no CR from the CR LF line end";
 
-    Video() = VideoSettings{0, 0, 0, 80};
-    ASSERT_EQ(WriteVideoSettings(nullptr, nullptr, kVideoSettingsFile), 1);
+    video_ = VideoSettings{0, 0, 0, 80};
+    ASSERT_EQ(WriteVideoSettings(nullptr, nullptr, kVideoSettingsFile, video_), 1);
     EXPECT_EQ(Bytes("info\\video.cfg"), "0\r\n0\r\n0\r\n80\r\n");
     EXPECT_TRUE(g_errors.empty());
 
     // A read-only file is left as it was and reported; so are missing files.
     SetFileAttributesA((game_ + "\\info\\video.cfg").c_str(), FILE_ATTRIBUTE_READONLY);
-    Video().level = 10;
-    EXPECT_EQ(WriteVideoSettings(nullptr, nullptr, kVideoSettingsFile), 0);
+    video_.level = 10;
+    EXPECT_EQ(WriteVideoSettings(nullptr, nullptr, kVideoSettingsFile, video_), 0);
     EXPECT_EQ(Bytes("info\\video.cfg"), "0\r\n0\r\n0\r\n80\r\n");
     SetFileAttributesA((game_ + "\\info\\video.cfg").c_str(), FILE_ATTRIBUTE_NORMAL);
     DeleteFileA((game_ + "\\info\\video.cfg").c_str());
     DeleteFileA((game_ + "\\info\\Driver.dat").c_str());
-    EXPECT_EQ(ReadVideoSettings(nullptr, nullptr, kVideoSettingsFile), 0);
-    EXPECT_EQ(ReadDriverList(nullptr, nullptr, kDriverListFile), 0);
+    EXPECT_EQ(ReadVideoSettings(nullptr, nullptr, kVideoSettingsFile, video_), 0);
+    EXPECT_EQ(ReadDriverList(nullptr, nullptr, kDriverListFile, drivers_), 0);
     const std::vector<std::string> expected = {game_ + "\\info\\video.cfg", game_ + "\\info\\video.cfg",
                                                game_ + "\\info\\Driver.dat"};
     EXPECT_EQ(g_errors, expected);
@@ -120,36 +120,36 @@ TEST_F(VideoFiles, LocalDriversAreCopiedAndEveryOtherChoiceRemovesTheCopies) {
         "6\n#D System\n#N S\n#D DirA\n#N A\n#D DirB\n#N B\n#D DirC\n#N C\n#D Other\n#N O\n"
         "#D\n#N Last\n1\n640 480 16\nL\n");
 
-    InstallDriver(1);
-    InstallDriver(2);  // replaces the copies of driver 1
+    InstallDriver(drivers_, 1);
+    InstallDriver(drivers_, 2);  // replaces the copies of driver 1
     EXPECT_EQ(Bytes("Opengl32.dll"), "Opengl32.dll of DirB");
     EXPECT_EQ(Bytes("Glu32.dll"), "Glu32.dll of DirB");
     EXPECT_EQ(Bytes("Driver\\DirB\\Glu32.dll"), "Glu32.dll of DirB") << "the source stays";
 
     // A driver folder without one of the files still gives the other, and no library of the
     // driver before is left beside it.
-    InstallDriver(3);
+    InstallDriver(drivers_, 3);
     EXPECT_EQ(Bytes("Opengl32.dll"), "Opengl32.dll of DirC");
     EXPECT_EQ(Bytes("Glu32.dll"), "<missing>");
 
     for (int other : {0, 4, 5, 25, -1}) {
-        InstallDriver(1);
+        InstallDriver(drivers_, 1);
         ASSERT_EQ(Bytes("Glu32.dll"), "Glu32.dll of DirA");
-        InstallDriver(other);
+        InstallDriver(drivers_, other);
         EXPECT_EQ(Bytes("Opengl32.dll"), "<missing>") << other;
         EXPECT_EQ(Bytes("Glu32.dll"), "<missing>") << other;
     }
-    InstallDriver(0);  // nothing to remove is no failure
+    InstallDriver(drivers_, 0);  // nothing to remove is no failure
 
     // A copy from a read-only medium can still be removed later.
     SetFileAttributesA((game_ + "\\Driver\\DirA\\Glu32.dll").c_str(), FILE_ATTRIBUTE_READONLY);
-    InstallDriver(1);
-    InstallDriver(0);
+    InstallDriver(drivers_, 1);
+    InstallDriver(drivers_, 0);
     EXPECT_EQ(Bytes("Glu32.dll"), "<missing>");
 
     // An index 1 to 3 that the list does not have installs nothing local.
     LoadDriverList("2\n#D System\n#N S\n#D DirA\n#N A\n1\n640 480 16\nL\n");
-    InstallDriver(2);
+    InstallDriver(drivers_, 2);
     EXPECT_EQ(Bytes("Opengl32.dll"), "<missing>");
 }
 
@@ -167,7 +167,7 @@ TEST_F(VideoFiles, CopiesLandInTheGameFolderWhateverTheFolderNameOrLength) {
         const char* expected;
     } cases[] = {{1, "Maker\\Deep"}, {2, "Other"}, {3, "Slash"}};
     for (const auto& c : cases) {
-        InstallDriver(c.driver);
+        InstallDriver(drivers_, c.driver);
         EXPECT_EQ(Bytes("Opengl32.dll"), std::string("Opengl32.dll of ") + c.expected);
         EXPECT_EQ(Bytes("Glu32.dll"), std::string("Glu32.dll of ") + c.expected);
     }
@@ -188,22 +188,22 @@ TEST_F(VideoFiles, CopiesLandInTheGameFolderWhateverTheFolderNameOrLength) {
         Put(deep + "\\Driver\\" + longName + "\\" + library, std::string(library) + " of the deep folder");
     Put(deep + "\\info\\Driver.dat", "2\n#D S\n#N S\n#D " + longName + "\n#N Long\n1\n1 2 3\nL\n");
     ASSERT_TRUE(SetCurrentDirectoryA((game_ + "\\" + deep).c_str()));
-    ASSERT_EQ(ReadDriverList(nullptr, nullptr, kDriverListFile), 1);
+    ASSERT_EQ(ReadDriverList(nullptr, nullptr, kDriverListFile, drivers_), 1);
     ASSERT_EQ((game_ + "\\" + deep + tail).size(), static_cast<size_t>(MAX_PATH - 1));
-    InstallDriver(1);
+    InstallDriver(drivers_, 1);
     EXPECT_EQ(Bytes(deep + "\\Opengl32.dll"), "Opengl32.dll of the deep folder");
     EXPECT_EQ(Bytes(deep + "\\Glu32.dll"), "Glu32.dll of the deep folder");
 
     // The functions behind it, with the relative and full paths they take.
-    InstallDriver(0);
+    InstallDriver(drivers_, 0);
     EXPECT_EQ(Bytes(deep + "\\Glu32.dll"), "<missing>");
     EXPECT_EQ(CopyDriverFile((game_ + "\\" + deep + "\\Driver\\" + longName).c_str(), kGluLibrary), 1);
     EXPECT_EQ(Bytes(deep + "\\Glu32.dll"), "Glu32.dll of the deep folder");
     RemoveLocalFile(kLocalGluLibrary);
     EXPECT_EQ(Bytes(deep + "\\Glu32.dll"), "<missing>");
     char folder[MAX_PATH];
-    EXPECT_TRUE(DriverFolder(1, folder));
+    EXPECT_TRUE(DriverFolder(drivers_, 1, folder));
     EXPECT_EQ(std::string(folder), ".\\Driver\\" + longName);
-    EXPECT_FALSE(DriverFolder(2, folder));
+    EXPECT_FALSE(DriverFolder(drivers_, 2, folder));
     EXPECT_STREQ(folder, "");
 }
