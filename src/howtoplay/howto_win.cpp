@@ -21,8 +21,8 @@ void OnInit(HowToPlay& state, HWND window) {
     state.screen.Open(window);
 }
 
-void OnLeftButtonDown(HowToPlay& state, HWND window, LPARAM at) {
-    const int command = state.screen.Press(window, at);
+// A button's command, from a click, the keyboard or a controller.
+void RunCommand(HowToPlay& state, HWND window, int command) {
     switch (command) {
     case kCommandPreviousPage:
     case kCommandNextPage: {
@@ -37,14 +37,21 @@ void OnLeftButtonDown(HowToPlay& state, HWND window, LPARAM at) {
     }
 }
 
+INT_PTR OnOtherMessage(HowToPlay& state, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    int command = 0;
+    const INT_PTR answer = state.screen.HandleMessage(window, message, wParam, lParam, &command);
+    RunCommand(state, window, command);
+    return answer;
+}
+
 // Handles no commands: Enter, Escape and the close command leave the screen open.
 INT_PTR CALLBACK HowToPlayProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     HowToPlay* state = DialogState<HowToPlay>(window, message, lParam);
     if (!state) return FALSE;
     switch (message) {
     case WM_INITDIALOG: OnInit(*state, window); return TRUE;
-    case WM_LBUTTONDOWN: OnLeftButtonDown(*state, window, lParam); return TRUE;
-    default: return state->screen.HandleMessage(window, message, wParam, lParam);
+    case WM_LBUTTONDOWN: RunCommand(*state, window, state->screen.Press(window, lParam)); return TRUE;
+    default: return OnOtherMessage(*state, window, message, wParam, lParam);
     }
 }
 

@@ -346,10 +346,11 @@ TEST_F(KeyDialogTest, FieldsTakeKeysOnReleaseAndDoneWritesThem) {
     ASSERT_TRUE(keys().FocusByMouse(10));
     EXPECT_TRUE(IsShown(dialog)) << "a key closed the key configuration screen";
     EXPECT_EQ(dialog, GetForegroundWindow());
-    // Releases that come as system keys never reach a field: F10, Alt alone, A with Alt held.
-    // Alt let go after A comes as a plain release of a key without a name: refused, and the
-    // focus moves on. From slot 11 it goes round to slot 0.
-    ASSERT_TRUE(PressKeys({kF10}) && PressKeys({kAlt}) && PressKeys({kAlt, kA}));
+    // Releases that come as system keys never reach a field: Alt alone, A with Alt held (F10,
+    // another, takes the focus to DONE: see the keyboard-only round). Alt let go after A comes
+    // as a plain release of a key without a name: refused, and the focus moves on. From slot 11
+    // it goes round to slot 0.
+    ASSERT_TRUE(PressKeys({kAlt}) && PressKeys({kAlt, kA}));
     ASSERT_TRUE(keys().Type({kSpace}, 11, "Space"));
     EXPECT_EQ("Shift", keys().FieldText(10));
     EXPECT_TRUE(keys().FocusIn(0));

@@ -65,9 +65,9 @@ TEST(ControllerDecoding, HatGivesTheNearestDirectionAndDiagonalsTheVerticalOne) 
         A expected;
     };
     const Case cases[] = {
-        {0, A::kUp},        {4500, A::kUp},      {4501, A::kRight},  {9000, A::kRight}, {13499, A::kRight},
-        {13500, A::kDown},  {18000, A::kDown},   {22500, A::kDown},  {27000, A::kLeft}, {31499, A::kLeft},
-        {31500, A::kUp},    {35999, A::kUp},     {kHatCentred, A::kNone}, {36000, A::kNone},
+        {0, A::kUp},       {4500, A::kUp},    {4501, A::kRight},       {9000, A::kRight}, {13499, A::kRight},
+        {13500, A::kDown}, {18000, A::kDown}, {22500, A::kDown},       {27000, A::kLeft}, {31499, A::kLeft},
+        {31500, A::kUp},   {35999, A::kUp},   {kHatCentred, A::kNone}, {36000, A::kNone},
     };
     for (const Case& c : cases) EXPECT_EQ(HatDirection(c.hat), c.expected) << c.hat;
 }
@@ -168,7 +168,7 @@ TEST(ControllerInput, WhatIsHeldAtARestartCountsOnlyAfterItsRelease) {
     input.Restart(held, StickRange{});
     Play(input, {
                     {0, 3, 9000, A::kNone},
-                    {1000, 3, 9000, A::kNone},  // no repeat of a blocked direction either
+                    {1000, 3, 9000, A::kNone},   // no repeat of a blocked direction either
                     {1100, 1, 18000, A::kDown},  // a new direction acts at once
                     {1200, 0, C, A::kNone},
                     {1300, 1, C, A::kActivate},

@@ -5,8 +5,8 @@
 #include <windows.h>
 // After windows.h: the GUIDs the interface names are defined here, as this library has no other
 // source of them.
-#include <initguid.h>
 #include <dinput.h>
+#include <initguid.h>
 
 #include <cstring>
 
@@ -54,12 +54,18 @@ void Describe(int object, DIDEVICEOBJECTINSTANCEW* out) {
     const DWORD size = out->dwSize ? out->dwSize : sizeof *out;
     std::memset(out, 0, size);
     out->dwSize = size;
-    out->guidType = object == kAxisX ? GUID_XAxis : object == kAxisY ? GUID_YAxis : object == kHat ? GUID_POV : GUID_Button;
+    out->guidType = object == kAxisX   ? GUID_XAxis
+                    : object == kAxisY ? GUID_YAxis
+                    : object == kHat   ? GUID_POV
+                                       : GUID_Button;
     out->dwOfs = object * sizeof(DWORD);
     out->dwType = TypeOf(object);
     out->dwFlags = object <= kAxisY ? DIDOI_ASPECTPOSITION : 0;
     out->wUsagePage = object < kFirstButton ? kUsagePageGeneric : 0x09;
-    out->wUsage = object == kAxisX ? kUsageX : object == kAxisY ? kUsageY : object == kHat ? kUsageHat : object - kFirstButton + 1;
+    out->wUsage = object == kAxisX   ? kUsageX
+                  : object == kAxisY ? kUsageY
+                  : object == kHat   ? kUsageHat
+                                     : object - kFirstButton + 1;
 }
 
 class Device : public IDirectInputDevice8W {
@@ -79,7 +85,8 @@ public:
         caps->dwPOVs = 1;
         return DI_OK;
     }
-    HRESULT STDMETHODCALLTYPE EnumObjects(LPDIENUMDEVICEOBJECTSCALLBACKW callback, LPVOID context, DWORD flags) override {
+    HRESULT STDMETHODCALLTYPE EnumObjects(LPDIENUMDEVICEOBJECTSCALLBACKW callback, LPVOID context,
+                                          DWORD flags) override {
         for (int object = 0; object < kObjectCount; ++object) {
             if (flags != DIDFT_ALL && !(DIDFT_GETTYPE(TypeOf(object)) & DIDFT_GETTYPE(flags))) continue;
             DIDEVICEOBJECTINSTANCEW instance = {};
