@@ -3,10 +3,11 @@
 // asks of DirectInput: the devices, one device's objects and capabilities, its data format and
 // its state. Everything else is refused.
 #include <windows.h>
-// After windows.h: the GUIDs the interface names are defined here, as this library has no other
-// source of them.
-#include <dinput.h>
+// After windows.h and before dinput.h: the GUIDs the interface names are defined here, as this
+// library has no other source of them.
 #include <initguid.h>
+// After initguid.h.
+#include <dinput.h>
 
 #include <cstring>
 
