@@ -106,6 +106,18 @@ void ImageButtonScreen::MoveFocus(HWND dialog, FocusStep step, bool byKey) {
     TakeStop(dialog, StepFocus(focus_, step), byKey);
 }
 
+void ImageButtonScreen::HideFocus(HWND dialog) {
+    focus_.visible = false;
+    ShowFocus(buttons_, -1, Painter(*this, dialog));
+}
+
+void ImageButtonScreen::DrawWithoutFocus(HWND dialog) {
+    const int focused = buttons_.focused;
+    buttons_.focused = -1;
+    DrawNow(*this, dialog);
+    buttons_.focused = focused;
+}
+
 void ImageButtonScreen::FocusButton(HWND dialog, int index) {
     TakeStop(dialog, FindStop(stops_, focus_.count, true, index), false);
 }
@@ -136,7 +148,10 @@ INT_PTR ImageButtonScreen::OnController(HWND dialog, ControllerAction action, in
         break;
     case ControllerAction::kUp: MoveFocus(dialog, FocusStep::kPrevious, false); break;
     case ControllerAction::kDown: MoveFocus(dialog, FocusStep::kNext, false); break;
-    case ControllerAction::kActivate: *command = Activate(dialog); break;
+    case ControllerAction::kActivate:
+        *command = Activate(dialog);
+        if (*command) PostMessageA(dialog, kControllerReleaseMessage, 0, 0);
+        break;
     case ControllerAction::kBack:
         FocusButton(dialog, ButtonIndexOf(description_.buttons, description_.leaveCommand));
         break;
@@ -172,8 +187,7 @@ INT_PTR ImageButtonScreen::HandleMessage(HWND dialog, UINT message, WPARAM wPara
         GetCursorPos(&cursor);
         if (cursor.x != cursor_.x || cursor.y != cursor_.y) {
             cursor_ = cursor;
-            focus_.visible = false;
-            ShowFocus(buttons_, -1, Painter(*this, dialog));
+            HideFocus(dialog);
         }
         TrackHover(buttons_, MessagePoint(lParam), Painter(*this, dialog));
         return TRUE;
@@ -197,6 +211,9 @@ INT_PTR ImageButtonScreen::HandleMessage(HWND dialog, UINT message, WPARAM wPara
             DrawNow(*this, dialog, ScreenPart{buttons_.focused, kStateHighlighted});
         }
         return FALSE;
+    case kControllerReleaseMessage:
+        if (buttons_.focused >= 0) DrawNow(*this, dialog, ScreenPart{buttons_.focused, kStateHighlighted});
+        return TRUE;
     case kControllerMessage: return OnController(dialog, static_cast<ControllerAction>(wParam), command);
     case WM_LBUTTONUP: Release(dialog, lParam); return TRUE;
     case WM_DESTROY: Close(); return FALSE;

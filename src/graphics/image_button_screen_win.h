@@ -13,6 +13,10 @@
 
 namespace zorv {
 
+// The release of a controller's button 1, which the screen posts itself after the press it
+// handled: the pressed button shows highlighted again, as after the release of Space.
+constexpr UINT kControllerReleaseMessage = WM_APP + 27;
+
 // The client point of a mouse message's lParam.
 POINT MessagePoint(LPARAM lParam);
 
@@ -53,6 +57,11 @@ public:
 
     // Puts the focus on button `index` and shows it.
     void FocusButton(HWND dialog, int index);
+    // Hides the focus where it is (the index stays), drawing its button normal.
+    void HideFocus(HWND dialog);
+    // The whole picture at once with every button normal, the focused one too: a screen that
+    // redraws itself over a pressed button shows it so until the button is released.
+    void DrawWithoutFocus(HWND dialog);
 
     // Clears the buttons and frees their pictures and palettes; at the screen's end, and again
     // harmlessly when the window goes.

@@ -29,7 +29,7 @@ void RunCommand(HowToPlay& state, HWND window, int command) {
         // Repainted at once, also when the page stays, and over the pressed picture.
         state.page = TurnPage(state.page, command);
         ShowPage(state);
-        DrawNow(state.screen, window);
+        state.screen.DrawWithoutFocus(window);
         break;
     }
     case kCommandCloseHowToPlay: state.screen.End(window); break;

@@ -2,7 +2,6 @@
 
 #include <utility>
 
-#include "common/controller_win.h"
 #include "common/dialog_state_win.h"
 #include "common/game_files.h"
 #include "graphics/image_button_screen_win.h"
@@ -175,19 +174,18 @@ bool OnJoystickPlace(KeyDialog& state) {
     return focused == kJoystickLeftIndex || focused == kJoystickRightIndex;
 }
 
-// A JOYSTICK place activated from the keyboard shows the swap when Space is released, as a click
-// does when the mouse button is; from a controller, which has no release, at once. The place
-// keeps the focus's highlight.
+// A JOYSTICK place activated from the keyboard or a controller shows the swap when Space or the
+// button is released, as a click does when the mouse button is: both buttons normal, the focus
+// hidden with them.
 INT_PTR OnOtherMessage(KeyDialog& state, HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    const bool swapShows = OnJoystickPlace(state) && message == WM_KEYUP && wParam == VK_SPACE;
-    if (swapShows) DrawJoysticks(state, dialog);
+    const bool released = (message == WM_KEYUP && wParam == VK_SPACE) || message == kControllerReleaseMessage;
+    if (released && OnJoystickPlace(state)) {
+        state.screen.HideFocus(dialog);
+        DrawJoysticks(state, dialog);
+    }
     int command = 0;
     const INT_PTR answer = state.screen.HandleMessage(dialog, message, wParam, lParam, &command);
     RunCommand(state, dialog, command);
-    if (message == kControllerMessage && (command == kCommandJoystickLeft || command == kCommandJoystickRight)) {
-        DrawJoysticks(state, dialog);
-        DrawNow(state.screen, dialog, ScreenPart{state.screen.buttons().focused, kStateHighlighted});
-    }
     return answer;
 }
 
