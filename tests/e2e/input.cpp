@@ -251,8 +251,10 @@ bool StandInController::WaitForRead() {
     return WaitFor([&] { return InterlockedCompareExchange(&state_->reads, 0, 0) - before >= 1; }, kSendTimeoutMs, 1);
 }
 
-bool StandInController::WaitForReads(long count) {
-    return state_ && WaitFor([&] { return InterlockedCompareExchange(&state_->reads, 0, 0) >= count; }, kStartTimeout);
+bool StandInController::WaitForPolling() {
+    if (!state_) return false;
+    const long before = InterlockedCompareExchange(&state_->reads, 0, 0);
+    return WaitFor([&] { return InterlockedCompareExchange(&state_->reads, 0, 0) - before >= 2; }, kStartTimeout);
 }
 
 bool StandInController::Tap(unsigned buttons, unsigned long hat) {

@@ -79,9 +79,9 @@ public:
     // until the program has read them, then releases everything until it has read that too.
     // False when the program did not read within kSendTimeoutMs.
     bool Tap(unsigned buttons, unsigned long hat = kHatCentred);
-    // Waits until the library has reported `count` states in all: the program's look for a
-    // controller reads once, so two mean it has found this one and polls it.
-    bool WaitForReads(long count);
+    // Waits until the library has reported two more states: the program's look for a controller
+    // reads once, so two mean that it has found this one and polls it.
+    bool WaitForPolling();
     static constexpr unsigned long kHatCentred = 0xFFFFFFFFul;
 
 private:

@@ -78,6 +78,7 @@ constexpr Key kBackslash{VK_OEM_5, 0x2B, false};
 constexpr Key kShift{VK_SHIFT, 0x2A, false};
 constexpr Key kPageDown{VK_NEXT, 0x51, true};
 constexpr Key kF10{VK_F10, 0x44, false};
+constexpr Key kTab{VK_TAB, 0x0F, false};
 constexpr Key kAlt{VK_MENU, 0x38, false};
 // The right-hand Ctrl and Shift, which the system reports with the left keys' virtual keys.
 constexpr Key kRightCtrl{VK_RCONTROL, 0x1D, true};
@@ -366,6 +367,36 @@ TEST_F(KeyDialogTest, FieldsTakeKeysOnReleaseAndDoneWritesThem) {
     // The next opening shows what the file holds.
     ASSERT_NO_FATAL_FAILURE(Open());
     EXPECT_TRUE(keys().ShowsFields(captured));
+
+    // With keys only: F10 takes the focus from a field to DONE, Tab and Shift+Tab go through the
+    // buttons as they stand and back into the fields, entered once Tab is up (its release would
+    // move the focus on), Space presses the focused button; a JOYSTICK place shows its swap, both
+    // buttons normal, on the release.
+    const HWND reopened = keys().window();
+    auto lit = [&](const ButtonSpec& button) {
+        const Look done = &button == &kDone ? Look::kHighlighted : Look::kNormal;
+        return Within([&] { return keys().Shows(button, Look::kHighlighted, 0) && keys().Shows(kDone, done, 0); },
+                      [&] { return NameOf(button) + " is not the one lit"; });
+    };
+    ASSERT_TRUE(Activate(reopened) && PressKeys({kF10}));
+    EXPECT_TRUE(lit(kDone));
+    EXPECT_EQ(captured, keys().Fields()) << "F10 bound something";
+    ASSERT_TRUE(PressKeys({kTab}));
+    EXPECT_TRUE(lit(kReset));
+    ASSERT_TRUE(PressKeys({kSpace}));
+    EXPECT_TRUE(keys().ShowsFields(DefaultNames()));
+    ASSERT_TRUE(PressKeys({kTab}) && PressKeys({kTab}));
+    EXPECT_TRUE(keys().FocusIn(0));
+    ASSERT_TRUE(keys().Type({kA}, 0, "A"));
+    ASSERT_TRUE(PressKeys({kF10}) && PressKeys({kShift, kTab}));
+    EXPECT_TRUE(lit(kJoystick2));
+    ASSERT_TRUE(PressKeys({kSpace}));
+    EXPECT_TRUE(keys().ShowsJoysticks(true));
+    ASSERT_TRUE(PressKeys({kF10}) && PressKeys({kSpace}));
+    ASSERT_TRUE(WaitUntilGone(reopened)) << "Space on DONE left the screen open";
+    std::vector<int> written = kDefaultCodes;
+    written[0] = 30;
+    EXPECT_EQ(KeyFile(1, written, 1), folder().Read(kKeyBindingsFile));
 }
 
 // RESET shows the defaults and brings JOYSTICK 1 back to the left; a key captured after it is

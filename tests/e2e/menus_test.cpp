@@ -404,10 +404,13 @@ protected:
 // The focus moves with every navigation key, the first one included, and shows only then;
 // Enter, Space and the controller's button 1 do what a click does; Escape and button 2 are
 // CLOSE on the options menu and nothing on the main menu; each menu comes back focused on the
-// button last used; a real pointer move hides the focus.
+// button last used; a real pointer move hides the focus. The controller (the stand-in library)
+// also answers the driver question and is found again when the game has run.
 TEST_F(MenuWithoutMouse, KeysAndControllerDoEveryMenuTaskAndThePointerHidesTheFocus) {
     StandInController controller;
     ASSERT_TRUE(controller.Install(folder().path()));
+    ASSERT_TRUE(folder().Write(kFirstRunFlagFile, "0\r\n"));
+    ASSERT_TRUE(folder().Write(kStandInInstructions, "stay=0\n"));
     ASSERT_NO_FATAL_FAILURE(StartMenu());
     ASSERT_TRUE(view().ShowsWhole(kMainScreen));
 
@@ -429,13 +432,23 @@ TEST_F(MenuWithoutMouse, KeysAndControllerDoEveryMenuTaskAndThePointerHidesTheFo
     EXPECT_TRUE(view().ShowsWhole(kOptionsScreen)) << "a pointer move left the focus showing";
 
     // The controller: the D-pad moves from where the focus was, button 2 is CLOSE here, button 1
-    // activates.
-    ASSERT_TRUE(controller.WaitForReads(2)) << "the program did not find the controller";
+    // activates; on the driver question, the system's own dialog, it presses the focused button.
+    ASSERT_TRUE(controller.WaitForPolling()) << "the program did not find the controller";
     ASSERT_TRUE(controller.Tap(0, 0));
     EXPECT_TRUE(WaitFor(Focused(kOptionsScreen, &kVideo), kWindowTimeout));
     ASSERT_TRUE(controller.Tap(2));
     EXPECT_TRUE(WaitFor(Focused(kMainScreen, nullptr), kWindowTimeout));
-    ASSERT_TRUE(controller.Tap(0, 18000));
+    ASSERT_TRUE(controller.Tap(0, 0) && controller.Tap(0, 0));
+    EXPECT_TRUE(WaitFor(Focused(kMainScreen, &kStartGame), kWindowTimeout));
+    ASSERT_TRUE(controller.Tap(1));
+    HWND question = WaitForDialogWith(app().pid(), IDC_DRIVER_CHECK_START);
+    ASSERT_TRUE(question != nullptr) << "no driver question";
+    ASSERT_TRUE(controller.Tap(1));
+    ASSERT_TRUE(WaitFor([&] { return folder().Exists(kStandInReport); }, kStartTimeout)) << "the game did not run";
+    ASSERT_TRUE(WaitFor([&] { return !IsIconic(app().Frame()) && NoDialogShowing(app().pid()); }, kStartTimeout));
+    // Back from the game the controller is looked for again; START GAME keeps the focus.
+    ASSERT_TRUE(controller.WaitForPolling());
+    for (int down = 0; down < 3; ++down) ASSERT_TRUE(controller.Tap(0, 18000));
     EXPECT_TRUE(WaitFor(Focused(kMainScreen, &kQuit), kWindowTimeout));
     controller.Tap(1);  // the program ends before it reads the release
     ExitResult exit = app().WaitForExit();
