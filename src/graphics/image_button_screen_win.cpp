@@ -131,10 +131,11 @@ int ImageButtonScreen::Activate(HWND dialog) {
     return PressButtonIndex(buttons_, stops_[stop].value, Painter(*this, dialog));
 }
 
-// Left and right are the arrow keys of a bar or a list; elsewhere they move as up and down.
+// Left and right are the arrow keys of a bar or a list; elsewhere they move as up and down. The
+// controls are the first stops, in the order of the screen's control list.
 INT_PTR ImageButtonScreen::OnController(HWND dialog, ControllerAction action, int* command) {
     const int stop = CurrentStop(dialog);
-    const bool ownArrows = stop >= 0 && !stops_[stop].isButton &&
+    const bool ownArrows = stop >= 0 && stop < description_.controls.count && !stops_[stop].isButton &&
                            std::strcmp(description_.controls.entries[stop].statement, "EDITTEXT") != 0;
     switch (action) {
     case ControllerAction::kLeft:
