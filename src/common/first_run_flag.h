@@ -3,9 +3,6 @@
 
 namespace zorv {
 
-int FirstRunFlag();
-void SetFirstRunFlag(int value);
-
 // Reads the flag from ".\info\InitFlag.flg" style text: one decimal integer. Text that holds
 // no number leaves `value` as it is.
 void ParseFirstRunFlag(const char* text, int* value);

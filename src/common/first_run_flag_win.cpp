@@ -8,17 +8,14 @@
 
 namespace zorv {
 
-bool ReadFirstRunFlagFile(HWND owner, HINSTANCE instance, const char* fileName) {
-    return ReadConfig(owner, instance, fileName, [](const std::string& text) {
-        int flag = FirstRunFlag();
-        ParseFirstRunFlag(text.c_str(), &flag);
-        SetFirstRunFlag(flag);
-    });
+bool ReadFirstRunFlagFile(HWND owner, HINSTANCE instance, const char* fileName, int& flag) {
+    return ReadConfig(owner, instance, fileName,
+                      [&flag](const std::string& text) { ParseFirstRunFlag(text.c_str(), &flag); });
 }
 
-bool WriteFirstRunFlagFile(HWND owner, HINSTANCE instance, const char* fileName) {
+bool WriteFirstRunFlagFile(HWND owner, HINSTANCE instance, const char* fileName, int flag) {
     char line[16];
-    std::snprintf(line, sizeof line, "%d\n", FirstRunFlag());
+    std::snprintf(line, sizeof line, "%d\n", flag);
     return SaveConfigText(owner, instance, fileName, line);
 }
 

@@ -4,7 +4,6 @@
 
 #include "common/config_file_win.h"
 #include "common/driver_dialogs_win.h"
-#include "common/first_run_flag.h"
 #include "common/game_files.h"
 #include "common/geometry.h"
 #include "common/handle_guards_win.h"
@@ -104,13 +103,13 @@ bool RunGame(HWND menu) {
     return true;
 }
 
-void LaunchGame(HWND menu, HINSTANCE instance, int gameMode) {
+void LaunchGame(HWND menu, HINSTANCE instance, int gameMode, int& firstRunFlag) {
     if (!WriteGameModeFile(menu, instance, gameMode)) return;
     // The driver question comes only before the very first start. A close from outside (End
     // task, logoff) while it or the game is waited for has destroyed the windows: the launch
     // goes no further.
-    if (FirstRunFlag() == 0 && (!ShowDriverCheckDialog(menu, instance) || !IsWindow(menu))) return;
-    SetFirstRunFlag(1);
+    if (firstRunFlag == 0 && (!ShowDriverCheckDialog(menu, instance) || !IsWindow(menu))) return;
+    firstRunFlag = 1;
 
     HWND frame = GetParent(menu);
     SetFrameShowState(frame, SW_MINIMIZE);

@@ -6,9 +6,10 @@
 
 namespace zorv {
 
-// Runs a whole launch in game mode 0 (START GAME) or 1 (NETWORK GAME). Returns when the
+// Runs a whole launch in game mode 0 (START GAME) or 1 (NETWORK GAME), asking the driver
+// question first while the first-run flag is 0 and setting it to 1 once past it. Returns when the
 // game has ended and the front-end is back, or earlier when the launch stops.
-void LaunchGame(HWND menu, HINSTANCE instance, int gameMode);
+void LaunchGame(HWND menu, HINSTANCE instance, int gameMode, int& firstRunFlag);
 
 // The process id of the game while a launch waits for it, else 0.
 DWORD RunningGame();

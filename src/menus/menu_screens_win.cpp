@@ -3,7 +3,6 @@
 #include <string>
 
 #include "audio/audio_dialog_win.h"
-#include "common/first_run_flag.h"
 #include "common/game_files.h"
 #include "common/message_box_win.h"
 #include "graphics/drawing_win.h"
@@ -140,8 +139,8 @@ void MenuScreens::Controller(HWND window, HINSTANCE instance, ControllerAction a
 void MenuScreens::Dispatch(HWND window, HINSTANCE instance, int command) {
     bool ran = false;
     switch (command) {
-    case kCommandStartGame: LaunchGame(window, instance, 0); break;
-    case kCommandNetworkGame: LaunchGame(window, instance, 1); break;
+    case kCommandStartGame: LaunchGame(window, instance, 0, firstRunFlag_); break;
+    case kCommandNetworkGame: LaunchGame(window, instance, 1, firstRunFlag_); break;
     case kCommandQuit: PostMessageA(window, WM_CLOSE, 0, 0); break;
     case kCommandOptions:
         current_ = kOptionsMenuScreen;
@@ -158,7 +157,7 @@ void MenuScreens::Dispatch(HWND window, HINSTANCE instance, int command) {
     case kCommandHowToPlay: ran = ShowHowToPlay(window, instance, howToPlayPage_); break;
     case kCommandVideo:
         // The driver counts as chosen however the screen is left, a close from outside too.
-        SetFirstRunFlag(1);
+        firstRunFlag_ = 1;
         ShowVideoDialog(window, instance, video_, drivers_);
         ran = true;
         break;

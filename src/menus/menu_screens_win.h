@@ -56,6 +56,8 @@ public:
     void Free();
 
     MenuScreenId current() const { return current_; }
+    // Read as the menu window is made and written back when it goes (common/first_run_flag.h).
+    int& firstRunFlag() { return firstRunFlag_; }
 
 private:
     ButtonScreen& Shown() { return current_ == kMainMenuScreen ? main_ : options_; }
@@ -74,6 +76,7 @@ private:
     KeyBindings keys_;
     VideoSettings video_;
     DriverList drivers_;
+    int firstRunFlag_ = 0;
     // One focus per menu, on the button last used (START GAME and the first options button at
     // first).
     Focus focus_[2];

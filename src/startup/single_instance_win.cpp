@@ -61,11 +61,8 @@ DWORD HolderOf(const char* claim) {
     HolderName(claim, name);
     KernelHandle mapping(OpenFileMappingA(FILE_MAP_READ, FALSE, name));
     if (!mapping) return 0;
-    const DWORD* id = static_cast<const DWORD*>(MapViewOfFile(mapping.get(), FILE_MAP_READ, 0, 0, sizeof(DWORD)));
-    if (!id) return 0;
-    const DWORD holder = *id;
-    UnmapViewOfFile(id);
-    return holder;
+    const MappedView id(MapViewOfFile(mapping.get(), FILE_MAP_READ, 0, 0, sizeof(DWORD)));
+    return id ? *static_cast<const DWORD*>(id.get()) : 0;
 }
 
 // The first top-level window of a process in the order of the screen: of the class when one is
@@ -151,10 +148,8 @@ void FolderClaim::Publish(const char* claim) {
     HolderName(claim, name);
     holder_.reset(CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(DWORD), name));
     if (!holder_) return;
-    if (DWORD* id = static_cast<DWORD*>(MapViewOfFile(holder_.get(), FILE_MAP_WRITE, 0, 0, sizeof(DWORD)))) {
-        *id = GetCurrentProcessId();
-        UnmapViewOfFile(id);
-    }
+    const MappedView id(MapViewOfFile(holder_.get(), FILE_MAP_WRITE, 0, 0, sizeof(DWORD)));
+    if (id) *static_cast<DWORD*>(id.get()) = GetCurrentProcessId();
 }
 
 bool FolderClaim::Claim() {

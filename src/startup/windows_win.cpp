@@ -152,17 +152,17 @@ MenuScreens* ScreensOf(HWND menu) { return reinterpret_cast<MenuScreens*>(GetWin
 // window's once it has been made whole: a close from outside (End task, logoff) during a
 // message box of the set-up destroys the window while the set-up still runs.
 void OnMenuCreate(HWND menu) {
-    std::unique_ptr<MenuScreens> screens(new MenuScreens);
+    std::unique_ptr<MenuScreens> screens = std::make_unique<MenuScreens>();
     screens->SetUp(App().instance);
     ReadCaptionFile(kCaptionFile);
-    ReadFirstRunFlagFile(App().menu, App().instance, kFirstRunFlagFile);
+    ReadFirstRunFlagFile(App().menu, App().instance, kFirstRunFlagFile, screens->firstRunFlag());
     if (IsWindow(menu)) SetWindowLongPtrA(menu, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(screens.release()));
 }
 
 // A window destroyed while it was being made has read no first-run flag, so it writes none.
 void OnMenuDestroy(HWND menu) {
     std::unique_ptr<MenuScreens> screens(ScreensOf(menu));
-    if (screens) WriteFirstRunFlagFile(App().menu, App().instance, kFirstRunFlagFileAsWritten);
+    if (screens) WriteFirstRunFlagFile(App().menu, App().instance, kFirstRunFlagFileAsWritten, screens->firstRunFlag());
     ReleasePictures();
     SetWindowLongPtrA(menu, GWLP_USERDATA, 0);
     screens.reset();  // both menus' buttons and the screen bitmaps
@@ -172,8 +172,10 @@ void OnMenuDestroy(HWND menu) {
 
 // At logoff Windows ends the program after this message without destroying its windows, so
 // the flag that OnMenuDestroy would write is written here too.
-void OnMenuEndSession(bool ending) {
-    if (ending) WriteFirstRunFlagFile(App().menu, App().instance, kFirstRunFlagFileAsWritten);
+void OnMenuEndSession(HWND menu, bool ending) {
+    MenuScreens* screens = ScreensOf(menu);
+    if (ending && screens)
+        WriteFirstRunFlagFile(App().menu, App().instance, kFirstRunFlagFileAsWritten, screens->firstRunFlag());
 }
 
 // Painted between BeginPaint and EndPaint, so that the background erase (the class's black
@@ -232,7 +234,7 @@ LRESULT CALLBACK MenuWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     switch (message) {
     case WM_CREATE: OnMenuCreate(window); break;
     case WM_DESTROY: OnMenuDestroy(window); break;
-    case WM_ENDSESSION: OnMenuEndSession(wParam != FALSE); break;
+    case WM_ENDSESSION: OnMenuEndSession(window, wParam != FALSE); break;
     case WM_PAINT: OnMenuPaint(window); break;
     case WM_PRINTCLIENT: OnMenuPrintClient(window, reinterpret_cast<HDC>(wParam)); break;
     case WM_MOUSEMOVE: OnMenuMouseMove(window); break;

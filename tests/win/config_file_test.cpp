@@ -9,7 +9,6 @@
 
 #include "common/config_error_win.h"
 #include "common/config_file_win.h"
-#include "common/first_run_flag.h"
 #include "common/first_run_flag_win.h"
 #include "common/game_files.h"
 #include "common/handle_guards_win.h"
@@ -201,11 +200,11 @@ TEST_F(ConfigFiles, FirstRunFlagRoundTripsThroughItsFile) {
         {"junk", 0, "0\r\n"},
     };
     for (const Case& c : cases) {
-        SetFirstRunFlag(0);
+        int flag = 0;
         Put("Info\\InitFlag.flg", c.stored);
-        ASSERT_EQ(ReadFirstRunFlagFile(nullptr, nullptr, kFirstRunFlagFile), 1);
-        EXPECT_EQ(FirstRunFlag(), c.flag) << c.stored;
-        ASSERT_EQ(WriteFirstRunFlagFile(nullptr, nullptr, kFirstRunFlagFileAsWritten), 1);
+        ASSERT_EQ(ReadFirstRunFlagFile(nullptr, nullptr, kFirstRunFlagFile, flag), 1);
+        EXPECT_EQ(flag, c.flag) << c.stored;
+        ASSERT_EQ(WriteFirstRunFlagFile(nullptr, nullptr, kFirstRunFlagFileAsWritten, flag), 1);
         EXPECT_EQ(Bytes("Info\\InitFlag.flg"), c.written) << c.stored;
     }
     EXPECT_TRUE(g_errors.empty());
