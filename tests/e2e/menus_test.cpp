@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "driver.h"
+#include "howtoplay/howto_buttons.h"
 
 namespace zorv_e2e {
 namespace {
@@ -434,6 +435,20 @@ TEST_F(MenuWithoutMouse, KeysAndControllerDoEveryMenuTaskAndThePointerHidesTheFo
     // The controller: the D-pad moves from where the focus was, button 2 is CLOSE here, button 1
     // activates; on the driver question, the system's own dialog, it presses the focused button.
     ASSERT_TRUE(controller.WaitForPolling()) << "the program did not find the controller";
+    // On a settings screen: down moves, button 1 turns a page, button 2 goes to CLOSE.
+    ASSERT_TRUE(controller.Tap(1));
+    HWND pages = WaitForDialog(app().pid());
+    ASSERT_TRUE(pages != nullptr) << "button 1 on HOW TO PLAY opened nothing";
+    const ScreenSpec page[] = {{"page 0", zorv::kHowToPlayTable, kHowToPlayPictures[0]},
+                               {"page 1", zorv::kHowToPlayTable, kHowToPlayPictures[1]}};
+    ButtonView howTo(pages, folder().PathOf(kProgramFile), folder().path(), {page[0], page[1]});
+    const ButtonSpec* lit[] = {&zorv::kHowToPlayButtons[1], &zorv::kHowToPlayButtons[2]};
+    ASSERT_TRUE(controller.Tap(0, 18000) && controller.Tap(0, 18000) && controller.Tap(1));
+    EXPECT_TRUE(WaitFor([&] { return static_cast<bool>(howTo.ShowsWhole(page[1], lit[0], 0)); }, kWindowTimeout));
+    ASSERT_TRUE(controller.Tap(2));
+    EXPECT_TRUE(WaitFor([&] { return static_cast<bool>(howTo.ShowsWhole(page[1], lit[1], 0)); }, kWindowTimeout));
+    ASSERT_TRUE(controller.Tap(1));
+    ASSERT_TRUE(WaitUntilGone(pages));
     ASSERT_TRUE(controller.Tap(0, 0));
     EXPECT_TRUE(WaitFor(Focused(kOptionsScreen, &kVideo), kWindowTimeout));
     ASSERT_TRUE(controller.Tap(2));
