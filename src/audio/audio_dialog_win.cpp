@@ -82,7 +82,7 @@ INT_PTR OnOtherMessage(AudioDialog& state, HWND dialog, UINT message, WPARAM wPa
 // Handles no commands: Enter, Escape and the close command never end the screen.
 INT_PTR CALLBACK AudioDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     AudioDialog* state = DialogState<AudioDialog>(dialog, message, lParam);
-    if (!state) return FALSE;
+    if (!state || state->screen.Orphaned()) return FALSE;
     switch (message) {
     case WM_INITDIALOG: return OnInitDialog(*state, dialog);
     case WM_HSCROLL: return OnHorizontalScroll(state->audio, dialog, wParam, lParam);

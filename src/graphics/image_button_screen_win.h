@@ -73,6 +73,9 @@ public:
     }
 
     HWND owner() const { return owner_; }
+    // The window the screen was opened over is gone: a close from outside destroyed the menu
+    // window, and the records it handed in with it. The screen then answers nothing more.
+    bool Orphaned() const { return owner_ && !IsWindow(owner_); }
     HINSTANCE instance() const { return instance_; }
     ButtonScreen& buttons() { return buttons_; }
 

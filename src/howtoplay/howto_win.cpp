@@ -47,7 +47,7 @@ INT_PTR OnOtherMessage(HowToPlay& state, HWND window, UINT message, WPARAM wPara
 // Handles no commands: Enter, Escape and the close command leave the screen open.
 INT_PTR CALLBACK HowToPlayProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     HowToPlay* state = DialogState<HowToPlay>(window, message, lParam);
-    if (!state) return FALSE;
+    if (!state || state->screen.Orphaned()) return FALSE;
     switch (message) {
     case WM_INITDIALOG: OnInit(*state, window); return TRUE;
     case WM_LBUTTONDOWN: RunCommand(*state, window, state->screen.Press(window, lParam)); return TRUE;

@@ -43,7 +43,7 @@ LRESULT PassOn(HWND field, UINT message, WPARAM wParam, LPARAM lParam) {
 void CaptureKey(HWND field, int slot, int virtualKey) {
     const int code = FindKeyCode(virtualKey);
     KeyDialog* state = DialogState<KeyDialog>(GetParent(field));
-    if (code == 0 || !state) return;
+    if (code == 0 || !state || state->screen.Orphaned()) return;
     SendMessageA(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(KeyName(code)));
     BindKey(state->keys, slot, code);
 }
@@ -213,7 +213,7 @@ INT_PTR OnLeftButtonUp(KeyDialog& state, HWND dialog, LPARAM at) {
 // Handles no commands: Enter, Escape and the close command never end the screen.
 INT_PTR CALLBACK KeyDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     KeyDialog* state = DialogState<KeyDialog>(dialog, message, lParam);
-    if (!state) return FALSE;
+    if (!state || state->screen.Orphaned()) return FALSE;
     switch (message) {
     case WM_INITDIALOG: return OnInitDialog(*state, dialog);
     case WM_LBUTTONDOWN: RunCommand(*state, dialog, state->screen.Press(dialog, lParam)); return TRUE;

@@ -158,7 +158,7 @@ INT_PTR OnOtherMessage(VideoDialog& state, HWND dialog, UINT message, WPARAM wPa
 
 INT_PTR CALLBACK VideoDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     VideoDialog* state = DialogState<VideoDialog>(dialog, message, lParam);
-    if (!state) return FALSE;
+    if (!state || state->screen.Orphaned()) return FALSE;
     switch (message) {
     case WM_INITDIALOG: return OnInitDialog(*state, dialog);
     case WM_COMMAND: return OnCommand(*state, dialog, wParam);
