@@ -56,6 +56,12 @@ LRESULT OnKeyUp(HWND field, int slot, WPARAM wParam, LPARAM lParam) {
     return PassOn(field, WM_KEYUP, wParam, lParam);
 }
 
+// A field taking the focus, by a click too, takes it from a button, which shows normal again.
+void OnFieldFocus(HWND field) {
+    KeyDialog* state = DialogState<KeyDialog>(GetParent(field));
+    if (state && !state->screen.Orphaned()) state->screen.HideFocus(GetParent(field));
+}
+
 LRESULT CALLBACK KeyFieldProc(HWND field, UINT message, WPARAM wParam, LPARAM lParam) {
     const int slot = SlotOf(field);
     if (slot < 0 || slot >= kKeySlotCount || !EditProcedureOf(field))
@@ -68,6 +74,7 @@ LRESULT CALLBACK KeyFieldProc(HWND field, UINT message, WPARAM wParam, LPARAM lP
     case WM_SYSKEYDOWN:
         if (wParam == VK_F10) return SendMessageA(GetParent(field), message, wParam, lParam);
         return PassOn(field, message, wParam, lParam);
+    case WM_SETFOCUS: OnFieldFocus(field); return PassOn(field, message, wParam, lParam);
     case WM_RBUTTONDOWN: return 0;
     case WM_RBUTTONUP: return 0;
     case WM_CONTEXTMENU: return 0;

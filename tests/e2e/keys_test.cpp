@@ -335,6 +335,9 @@ TEST_F(KeyDialogTest, FieldsTakeKeysOnReleaseAndDoneWritesThem) {
     // Escape is bound and leaves no focus.
     ASSERT_TRUE(keys().Type({kEscape}, 9, "Escape"));
     EXPECT_TRUE(keys().FocusIn(kNoFocus));
+    // F10 leads from no focus to DONE; the click into a field below takes it from there.
+    ASSERT_TRUE(PressKeys({kF10}));
+    EXPECT_TRUE(keys().Shows(kDone, Look::kHighlighted));
     EXPECT_TRUE(IsShown(dialog));
     // With no field focused, Enter, Escape and Alt+F4 go to the dialog itself, posted to it and
     // from the keyboard; none closes it or binds anything. The click after them is real input
@@ -345,6 +348,7 @@ TEST_F(KeyDialogTest, FieldsTakeKeysOnReleaseAndDoneWritesThem) {
     ASSERT_TRUE(Activate(dialog));
     ASSERT_TRUE(SendKeys({VK_RETURN}) && SendKeys({VK_ESCAPE}) && SendKeys({VK_MENU, VK_F4}));
     ASSERT_TRUE(keys().FocusByMouse(10));
+    EXPECT_TRUE(keys().Shows(kDone, Look::kNormal));
     EXPECT_TRUE(IsShown(dialog)) << "a key closed the key configuration screen";
     EXPECT_EQ(dialog, GetForegroundWindow());
     // Releases that come as system keys never reach a field: Alt alone, A with Alt held (F10,
