@@ -42,7 +42,7 @@ inline constexpr CaptionPlace kAudioCaptions[] = {
 // clang-format off
 inline constexpr ScreenSpec kAudioScreen = {
     kAudioDialog, kAudioTable, kSlotAudio, ScreenPlacement::kClientInOwner, MakeTable(kVolumeBars),
-    MakeTable(kAudioCaptions)};
+    MakeTable(kAudioCaptions), kCommandAudioDone};
 // clang-format on
 
 }  // namespace zorv

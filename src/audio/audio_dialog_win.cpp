@@ -63,13 +63,20 @@ INT_PTR OnHorizontalScroll(AudioSettings& audio, HWND dialog, WPARAM wParam, LPA
     return TRUE;
 }
 
-INT_PTR OnLeftButtonDown(AudioDialog& state, HWND dialog, LPARAM at) {
-    switch (state.screen.Press(dialog, at)) {
+// A button's command, from a click, the keyboard or a controller.
+void RunCommand(AudioDialog& state, HWND dialog, int command) {
+    switch (command) {
     case kCommandAudioDone: Done(state, dialog); break;
     case kCommandAudioDefault: Default(state.audio, dialog); break;
     default: break;
     }
-    return TRUE;
+}
+
+INT_PTR OnOtherMessage(AudioDialog& state, HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    int command = 0;
+    const INT_PTR answer = state.screen.HandleMessage(dialog, message, wParam, lParam, &command);
+    RunCommand(state, dialog, command);
+    return answer;
 }
 
 // Handles no commands: Enter, Escape and the close command never end the screen.
@@ -79,8 +86,8 @@ INT_PTR CALLBACK AudioDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
     switch (message) {
     case WM_INITDIALOG: return OnInitDialog(*state, dialog);
     case WM_HSCROLL: return OnHorizontalScroll(state->audio, dialog, wParam, lParam);
-    case WM_LBUTTONDOWN: return OnLeftButtonDown(*state, dialog, lParam);
-    default: return state->screen.HandleMessage(dialog, message, wParam, lParam);
+    case WM_LBUTTONDOWN: RunCommand(*state, dialog, state->screen.Press(dialog, lParam)); return TRUE;
+    default: return OnOtherMessage(*state, dialog, message, wParam, lParam);
     }
 }
 

@@ -16,6 +16,9 @@ struct Winmm {
     decltype(&::mixerGetLineControlsA) mixerGetLineControls = FindFunction(module, "mixerGetLineControlsA");
     decltype(&::mixerGetControlDetailsA) mixerGetControlDetails = FindFunction(module, "mixerGetControlDetailsA");
     decltype(&::mixerSetControlDetails) mixerSetControlDetails = FindFunction(module, "mixerSetControlDetails");
+    decltype(&::joyGetNumDevs) joyGetNumDevs = FindFunction(module, "joyGetNumDevs");
+    decltype(&::joyGetDevCapsA) joyGetDevCaps = FindFunction(module, "joyGetDevCapsA");
+    decltype(&::joyGetPosEx) joyGetPosEx = FindFunction(module, "joyGetPosEx");
 };
 
 const Winmm& Library() {
@@ -60,6 +63,16 @@ MMRESULT MixerGetControlDetails(HMIXEROBJ mixer, MIXERCONTROLDETAILS* details, D
 
 MMRESULT MixerSetControlDetails(HMIXEROBJ mixer, MIXERCONTROLDETAILS* details, DWORD flags) {
     return Call(&Winmm::mixerSetControlDetails, kNoMixer, mixer, details, flags);
+}
+
+UINT JoyGetNumDevs() { return Call(&Winmm::joyGetNumDevs, UINT{0}); }
+
+MMRESULT JoyGetDevCaps(UINT joystick, JOYCAPSA* caps, UINT size) {
+    return Call(&Winmm::joyGetDevCaps, MMRESULT{MMSYSERR_NODRIVER}, static_cast<UINT_PTR>(joystick), caps, size);
+}
+
+MMRESULT JoyGetPosEx(UINT joystick, JOYINFOEX* info) {
+    return Call(&Winmm::joyGetPosEx, MMRESULT{MMSYSERR_NODRIVER}, joystick, info);
 }
 
 }  // namespace zorv

@@ -46,6 +46,14 @@ int PressAt(ButtonBoard& board, int x, int y) {
     return hit;
 }
 
+int PressIndex(ButtonBoard& board, int index) {
+    if (index < 0 || index >= board.table.count) return -1;
+    const ButtonRect& hot = board.hot[index];
+    if (hot.Width() <= 0 || hot.Height() <= 0) return -1;
+    board.pendingCommand = board.table.buttons[index].command;
+    return index;
+}
+
 int TakePendingCommand(ButtonBoard& board) {
     const int command = board.pendingCommand;
     board.pendingCommand = 0;

@@ -42,6 +42,10 @@ int TrackPointer(ButtonBoard& board, int x, int y, HoverChange* changes);
 // Returns its index (-1 when nothing was hit). Hover flags do not change.
 int PressAt(ButtonBoard& board, int x, int y);
 
+// Button `index` activated from the keyboard or a controller, as a press on it would be. Returns
+// `index`, or -1 when there is no such button or it is not placed (a freed screen).
+int PressIndex(ButtonBoard& board, int index);
+
 // The command to dispatch after a press (0 when nothing was hit); the board is idle again.
 int TakePendingCommand(ButtonBoard& board);
 

@@ -41,4 +41,12 @@ constexpr ButtonTable MakeButtonTable(const ButtonSpec (&buttons)[N]) {
     return ButtonTable{buttons, static_cast<int>(N)};
 }
 
+// The index of the table's button with `command`; -1 when none has it.
+constexpr int ButtonIndexOf(const ButtonTable& table, int command) {
+    for (int i = 0; i < table.count; ++i) {
+        if (table.buttons[i].command == command) return i;
+    }
+    return -1;
+}
+
 }  // namespace zorv

@@ -1,6 +1,9 @@
 #include "graphics/image_button_screen_win.h"
 
+#include <cstring>
+
 #include "captions/captions_win.h"
+#include "common/controller_win.h"
 #include "common/scroll_bar.h"
 #include "common/thread_dpi_win.h"
 #include "graphics/drawing_win.h"
@@ -61,6 +64,102 @@ void ImageButtonScreen::Open(HWND dialog) {
     GetClientRect(dialog, &client_);
     PlaceButtons(buttons_.board);
     LoadScreenImages(instance_, buttons_);
+    focus_ = Focus{FocusStops(description_, stops_), -1, false};
+    GetCursorPos(&cursor_);
+}
+
+// The stop the focus is on: the control that has the keyboard focus, if it is one of the
+// screen's (the player may have clicked it, or a key field passed the focus on), else the stop
+// kept.
+int ImageButtonScreen::CurrentStop(HWND dialog) {
+    HWND focused = GetFocus();
+    if (focused && focused != dialog && GetParent(focused) == dialog) {
+        const int stop = FindStop(stops_, focus_.count, false, GetDlgCtrlID(focused));
+        if (stop >= 0) focus_.index = stop;
+    }
+    return focus_.index;
+}
+
+// A button stop keeps the keyboard focus on the dialog itself, so that Space reaches it. A control
+// taken with Tab or Shift+Tab from a button is entered once both keys are up.
+void ImageButtonScreen::TakeStop(HWND dialog, int stop, bool byKey) {
+    focus_.index = stop;
+    focus_.visible = true;
+    enterOnRelease_ = nullptr;
+    if (stop < 0 || stop >= focus_.count) return;
+    if (stops_[stop].isButton) {
+        SetFocus(dialog);
+        ShowFocus(buttons_, stops_[stop].value, Painter(*this, dialog));
+        return;
+    }
+    ShowFocus(buttons_, -1, Painter(*this, dialog));
+    HWND control = GetDlgItem(dialog, stops_[stop].value);
+    if (byKey && GetFocus() == dialog) {
+        enterOnRelease_ = control;
+    } else {
+        SetFocus(control);
+    }
+}
+
+void ImageButtonScreen::MoveFocus(HWND dialog, FocusStep step, bool byKey) {
+    focus_.index = CurrentStop(dialog);
+    TakeStop(dialog, StepFocus(focus_, step), byKey);
+}
+
+void ImageButtonScreen::HideFocus(HWND dialog) {
+    focus_.visible = false;
+    ShowFocus(buttons_, -1, Painter(*this, dialog));
+}
+
+void ImageButtonScreen::DrawWithoutFocus(HWND dialog) {
+    const int focused = buttons_.focused;
+    buttons_.focused = -1;
+    DrawNow(*this, dialog);
+    buttons_.focused = focused;
+}
+
+void ImageButtonScreen::FocusButton(HWND dialog, int index) {
+    TakeStop(dialog, FindStop(stops_, focus_.count, true, index), false);
+}
+
+// A button with the focus, pressed as a click would; its command, or 0.
+int ImageButtonScreen::Activate(HWND dialog) {
+    const int stop = CurrentStop(dialog);
+    if (stop < 0 || stop >= focus_.count || !stops_[stop].isButton || GetFocus() != dialog) return 0;
+    buttons_.focused = stops_[stop].value;
+    focus_.visible = true;
+    return PressButtonIndex(buttons_, stops_[stop].value, Painter(*this, dialog));
+}
+
+// Left and right are the arrow keys of a bar or a list; elsewhere they move as up and down. The
+// controls are the first stops, in the order of the screen's control list.
+INT_PTR ImageButtonScreen::OnController(HWND dialog, ControllerAction action, int* command) {
+    const int stop = CurrentStop(dialog);
+    const bool ownArrows = stop >= 0 && stop < description_.controls.count && !stops_[stop].isButton &&
+                           std::strcmp(description_.controls.entries[stop].statement, "EDITTEXT") != 0;
+    switch (action) {
+    case ControllerAction::kLeft:
+    case ControllerAction::kRight:
+        if (ownArrows) {
+            SendMessageA(GetDlgItem(dialog, stops_[stop].value), WM_KEYDOWN,
+                         action == ControllerAction::kLeft ? VK_LEFT : VK_RIGHT, 0);
+            break;
+        }
+        MoveFocus(dialog, action == ControllerAction::kLeft ? FocusStep::kPrevious : FocusStep::kNext, false);
+        break;
+    case ControllerAction::kUp: MoveFocus(dialog, FocusStep::kPrevious, false); break;
+    case ControllerAction::kDown: MoveFocus(dialog, FocusStep::kNext, false); break;
+    case ControllerAction::kActivate:
+        *command = Activate(dialog);
+        if (*command) PostMessageA(dialog, kControllerReleaseMessage, 0, 0);
+        break;
+    case ControllerAction::kBack:
+        FocusButton(dialog, ButtonIndexOf(description_.buttons, description_.leaveCommand));
+        break;
+    default: break;
+    }
+    SetWindowLongPtrA(dialog, DWLP_MSGRESULT, 1);
+    return TRUE;
 }
 
 void ImageButtonScreen::Draw(HWND dialog, HDC dc, ScreenPart part) {
@@ -74,13 +173,49 @@ void ImageButtonScreen::Draw(HWND dialog, HDC dc, ScreenPart part) {
 
 void ImageButtonScreen::Close() { FreeButtons(buttons_); }
 
-INT_PTR ImageButtonScreen::HandleMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+// The system asks for the next control with WM_NEXTDLGCTL: for Tab and Shift+Tab (lParam 0,
+// wParam nonzero for back), and with a control of its choice for the arrow keys on a button,
+// which stay unused there. A WM_SETFOCUS while a button has the focus keeps it on the dialog.
+INT_PTR ImageButtonScreen::HandleMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam, int* command) {
+    *command = 0;
     switch (message) {
     case WM_ERASEBKGND:
         Draw(dialog, reinterpret_cast<HDC>(wParam));
         SetWindowLongPtrA(dialog, DWLP_MSGRESULT, TRUE);  // erased
         return TRUE;
-    case WM_MOUSEMOVE: TrackHover(buttons_, MessagePoint(lParam), Painter(*this, dialog)); return TRUE;
+    case WM_MOUSEMOVE: {
+        POINT cursor = {0, 0};
+        GetCursorPos(&cursor);
+        if (cursor.x != cursor_.x || cursor.y != cursor_.y) {
+            cursor_ = cursor;
+            HideFocus(dialog);
+        }
+        TrackHover(buttons_, MessagePoint(lParam), Painter(*this, dialog));
+        return TRUE;
+    }
+    case WM_NEXTDLGCTL:
+        if (!LOWORD(lParam)) MoveFocus(dialog, wParam ? FocusStep::kPrevious : FocusStep::kNext, true);
+        return TRUE;
+    case WM_SETFOCUS: {
+        const int stop = focus_.index;
+        return stop >= 0 && stop < focus_.count && stops_[stop].isButton;
+    }
+    case WM_KEYDOWN:
+        if (wParam == VK_SPACE && !(lParam & (1L << 30))) *command = Activate(dialog);
+        return FALSE;
+    case WM_KEYUP:
+        if (enterOnRelease_) {
+            if (GetKeyState(VK_TAB) < 0 || GetKeyState(VK_SHIFT) < 0) return FALSE;
+            SetFocus(enterOnRelease_);
+            enterOnRelease_ = nullptr;
+        } else if (wParam == VK_SPACE && buttons_.focused >= 0) {
+            DrawNow(*this, dialog, ScreenPart{buttons_.focused, kStateHighlighted});
+        }
+        return FALSE;
+    case kControllerReleaseMessage:
+        if (buttons_.focused >= 0) DrawNow(*this, dialog, ScreenPart{buttons_.focused, kStateHighlighted});
+        return TRUE;
+    case kControllerMessage: return OnController(dialog, static_cast<ControllerAction>(wParam), command);
     case WM_LBUTTONUP: Release(dialog, lParam); return TRUE;
     case WM_DESTROY: Close(); return FALSE;
     default: return FALSE;

@@ -63,6 +63,13 @@ void DrawButtons(HDC dc, const ButtonScreen& screen, ScreenPart part) {
         SelectedPalette memoryPalette(memory.get(), palette ? image.palette.get() : nullptr, true);
         Blit(dc, memory.get(), image, screen.board.hot[i]);
     }
+    const int focused = screen.focused;
+    if (!part.Whole() || focused < 0 || focused >= Count(screen)) return;
+    const ResourceImage& image = screen.images[focused].highlighted;
+    if (!image) return;
+    SelectedPalette windowPalette(dc, image.palette.get(), true);
+    SelectedPalette memoryPalette(memory.get(), image.palette.get(), true);
+    Blit(dc, memory.get(), image, screen.board.hot[focused]);
 }
 
 void TrackHover(ButtonScreen& screen, POINT at, const DrawPartNow& draw) {
@@ -78,8 +85,10 @@ void TrackHover(ButtonScreen& screen, POINT at, const DrawPartNow& draw) {
     }
 }
 
-int PressButton(ButtonScreen& screen, POINT at, const DrawPartNow& draw) {
-    const int hit = PressAt(screen.board, at.x, at.y);
+namespace {
+
+// The click of a button already made pending: sound, pause, pressed picture, then the command.
+int Click(ButtonScreen& screen, int hit, const DrawPartNow& draw) {
     if (hit >= 0) {
         PlayInterfaceSound(kClickSoundFile);
         const int pause = screen.board.table.buttons[hit].clickPauseMs;
@@ -89,6 +98,26 @@ int PressButton(ButtonScreen& screen, POINT at, const DrawPartNow& draw) {
     return TakePendingCommand(screen.board);
 }
 
+}  // namespace
+
+int PressButton(ButtonScreen& screen, POINT at, const DrawPartNow& draw) {
+    return Click(screen, PressAt(screen.board, at.x, at.y), draw);
+}
+
+int PressButtonIndex(ButtonScreen& screen, int index, const DrawPartNow& draw) {
+    return Click(screen, PressIndex(screen.board, index), draw);
+}
+
+void ShowFocus(ButtonScreen& screen, int index, const DrawPartNow& draw) {
+    const int old = screen.focused;
+    if (old == index) return;
+    screen.focused = index;
+    if (old >= 0 && old < Count(screen) && !screen.board.hover[old]) draw(ScreenPart{old, kStateNormal});
+    if (index < 0 || index >= Count(screen)) return;
+    PlayInterfaceSound(kHoverSoundFile);
+    draw(ScreenPart{index, kStateHighlighted});
+}
+
 void HandleRelease(const ButtonScreen& screen, POINT at, const DrawPartNow& draw) {
     const int hit = HitButton(screen.board, at.x, at.y);
     if (hit >= 0) draw(ScreenPart{hit, kStateHighlighted});
@@ -96,6 +125,7 @@ void HandleRelease(const ButtonScreen& screen, POINT at, const DrawPartNow& draw
 
 void FreeButtons(ButtonScreen& screen) {
     ClearButtons(screen.board);
+    screen.focused = -1;
     for (ButtonImages& images : screen.images) images = ButtonImages();
     screen.imagesNotLoaded = true;
 }

@@ -25,6 +25,9 @@ struct ButtonScreen {
     ButtonBoard board;
     ButtonImages images[kMaxScreenButtons];
     bool imagesNotLoaded = true;
+    // The button drawn as the keyboard or controller focus, -1 for none. Drawn highlighted, in
+    // every drawing of the screen too.
+    int focused = -1;
 };
 
 // Sets up `screen` for `table`: rectangles where the table puts them, no hover, no pictures.
@@ -56,8 +59,9 @@ DrawPartNow Painter(Screen& screen, HWND window) {
 }
 
 // The buttons of `part` into `dc`: for the whole picture every button in its normal picture,
-// realising each one's palette where its table line says so; otherwise the one button in its
-// state, through its own palette. A picture that failed to load draws nothing.
+// realising each one's palette where its table line says so, and the focused button in its
+// highlighted picture; otherwise the one button in its state, through its own palette. A
+// picture that failed to load draws nothing.
 void DrawButtons(HDC dc, const ButtonScreen& screen, ScreenPart part);
 
 // Pointer moved to `at` (client coordinates): highlight and hover sound on entering, normal
@@ -67,6 +71,14 @@ void TrackHover(ButtonScreen& screen, POINT at, const DrawPartNow& draw);
 // Left button pressed at `at`: the first button hit sounds, pauses if its table says so and is
 // drawn pressed at once. Returns its command for the caller to dispatch; 0 when nothing was hit.
 int PressButton(ButtonScreen& screen, POINT at, const DrawPartNow& draw);
+
+// Button `index` activated from the keyboard or a controller: exactly what a press on it does.
+// Returns its command for the caller to dispatch; 0 when it is not placed.
+int PressButtonIndex(ButtonScreen& screen, int index, const DrawPartNow& draw);
+
+// Shows the focus on button `index` (-1: on none). The button losing it is drawn normal unless
+// the pointer is on it; the one taking it is drawn highlighted with the hover sound.
+void ShowFocus(ButtonScreen& screen, int index, const DrawPartNow& draw);
 
 // Left button released at `at` (dialogs): the button under it is drawn highlighted again.
 void HandleRelease(const ButtonScreen& screen, POINT at, const DrawPartNow& draw);

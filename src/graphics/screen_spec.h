@@ -80,6 +80,7 @@ struct ScreenSpec {
     ScreenPlacement placement;
     ControlList controls;
     CaptionList captions;
+    int leaveCommand;  // the button that leaves the screen: where a controller's "back" puts the focus
 };
 
 }  // namespace zorv

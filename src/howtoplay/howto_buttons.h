@@ -33,7 +33,7 @@ inline constexpr DialogSpec kHowToPlayDialog = {IDD_HOW_TO_PLAY, "DIALOG", 144, 
 // clang-format off
 inline constexpr ScreenSpec kHowToPlayScreen = {
     kHowToPlayDialog, kHowToPlayTable, kSlotHowToPlay1, ScreenPlacement::kClientInOwner, ControlList{nullptr, 0},
-    CaptionList{nullptr, 0}};
+    CaptionList{nullptr, 0}, kCommandCloseHowToPlay};
 // clang-format on
 
 }  // namespace zorv

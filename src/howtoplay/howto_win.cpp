@@ -21,20 +21,27 @@ void OnInit(HowToPlay& state, HWND window) {
     state.screen.Open(window);
 }
 
-void OnLeftButtonDown(HowToPlay& state, HWND window, LPARAM at) {
-    const int command = state.screen.Press(window, at);
+// A button's command, from a click, the keyboard or a controller.
+void RunCommand(HowToPlay& state, HWND window, int command) {
     switch (command) {
     case kCommandPreviousPage:
     case kCommandNextPage: {
         // Repainted at once, also when the page stays, and over the pressed picture.
         state.page = TurnPage(state.page, command);
         ShowPage(state);
-        DrawNow(state.screen, window);
+        state.screen.DrawWithoutFocus(window);
         break;
     }
     case kCommandCloseHowToPlay: state.screen.End(window); break;
     default: break;
     }
+}
+
+INT_PTR OnOtherMessage(HowToPlay& state, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    int command = 0;
+    const INT_PTR answer = state.screen.HandleMessage(window, message, wParam, lParam, &command);
+    RunCommand(state, window, command);
+    return answer;
 }
 
 // Handles no commands: Enter, Escape and the close command leave the screen open.
@@ -43,8 +50,8 @@ INT_PTR CALLBACK HowToPlayProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     if (!state || state->screen.Orphaned()) return FALSE;
     switch (message) {
     case WM_INITDIALOG: OnInit(*state, window); return TRUE;
-    case WM_LBUTTONDOWN: OnLeftButtonDown(*state, window, lParam); return TRUE;
-    default: return state->screen.HandleMessage(window, message, wParam, lParam);
+    case WM_LBUTTONDOWN: RunCommand(*state, window, state->screen.Press(window, lParam)); return TRUE;
+    default: return OnOtherMessage(*state, window, message, wParam, lParam);
     }
 }
 

@@ -96,7 +96,7 @@ inline constexpr std::array<ControlSpec, kKeyFieldCount> kKeyFieldControls = Key
 // clang-format off
 inline constexpr ScreenSpec kKeyScreen = {
     kKeyDialog, kKeyButtonTable, kSlotKeys, ScreenPlacement::kCoverOwner,
-    ControlList{kKeyFieldControls.data(), kKeyFieldCount}, CaptionList{nullptr, 0}};
+    ControlList{kKeyFieldControls.data(), kKeyFieldCount}, CaptionList{nullptr, 0}, kCommandKeysDone};
 // clang-format on
 
 }  // namespace zorv

@@ -56,12 +56,25 @@ LRESULT OnKeyUp(HWND field, int slot, WPARAM wParam, LPARAM lParam) {
     return PassOn(field, WM_KEYUP, wParam, lParam);
 }
 
+// A field taking the focus, by a click too, takes it from a button, which shows normal again.
+void OnFieldFocus(HWND field) {
+    KeyDialog* state = DialogState<KeyDialog>(GetParent(field));
+    if (state && !state->screen.Orphaned()) state->screen.HideFocus(GetParent(field));
+}
+
 LRESULT CALLBACK KeyFieldProc(HWND field, UINT message, WPARAM wParam, LPARAM lParam) {
     const int slot = SlotOf(field);
     if (slot < 0 || slot >= kKeySlotCount || !EditProcedureOf(field))
         return DefWindowProcA(field, message, wParam, lParam);
     switch (message) {
     case WM_KEYUP: return OnKeyUp(field, slot, wParam, lParam);
+    // Every key is the field's: Tab, the arrows, Enter and Escape are not the dialog's here.
+    case WM_GETDLGCODE: return PassOn(field, message, wParam, lParam) | DLGC_WANTALLKEYS;
+    // F10 never reaches the capture; it takes the focus to DONE, as on the rest of the screen.
+    case WM_SYSKEYDOWN:
+        if (wParam == VK_F10) return SendMessageA(GetParent(field), message, wParam, lParam);
+        return PassOn(field, message, wParam, lParam);
+    case WM_SETFOCUS: OnFieldFocus(field); return PassOn(field, message, wParam, lParam);
     case WM_RBUTTONDOWN: return 0;
     case WM_RBUTTONUP: return 0;
     case WM_CONTEXTMENU: return 0;
@@ -151,8 +164,9 @@ INT_PTR OnInitDialog(KeyDialog& state, HWND dialog) {
     return FALSE;  // the focus stays in player 1's Up field
 }
 
-INT_PTR OnLeftButtonDown(KeyDialog& state, HWND dialog, LPARAM at) {
-    switch (state.screen.Press(dialog, at)) {
+// A button's command, from a click, the keyboard or a controller.
+void RunCommand(KeyDialog& state, HWND dialog, int command) {
+    switch (command) {
     case kCommandKeysDone: Done(state, dialog); break;
     case kCommandKeysReset: Reset(state, dialog); break;
     case kCommandKeysCancel: Cancel(state, dialog); break;
@@ -160,6 +174,33 @@ INT_PTR OnLeftButtonDown(KeyDialog& state, HWND dialog, LPARAM at) {
     case kCommandJoystickRight: Joystick(state); break;
     default: break;
     }
+}
+
+bool OnJoystickPlace(KeyDialog& state) {
+    const int focused = state.screen.buttons().focused;
+    return focused == kJoystickLeftIndex || focused == kJoystickRightIndex;
+}
+
+// A JOYSTICK place activated from the keyboard or a controller shows the swap when Space or the
+// button is released, as a click does when the mouse button is: both buttons normal, the focus
+// hidden with them.
+INT_PTR OnOtherMessage(KeyDialog& state, HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    const bool released = (message == WM_KEYUP && wParam == VK_SPACE) || message == kControllerReleaseMessage;
+    if (released && OnJoystickPlace(state)) {
+        state.screen.HideFocus(dialog);
+        DrawJoysticks(state, dialog);
+    }
+    int command = 0;
+    const INT_PTR answer = state.screen.HandleMessage(dialog, message, wParam, lParam, &command);
+    RunCommand(state, dialog, command);
+    return answer;
+}
+
+// F10, a system key that binds nothing, takes the focus to DONE from a field, from a button or
+// from no focus at all (after Escape was bound); its release is the screen's.
+INT_PTR OnSystemKey(KeyDialog& state, HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (wParam != VK_F10) return OnOtherMessage(state, dialog, message, wParam, lParam);
+    if (message == WM_SYSKEYDOWN) state.screen.FocusButton(dialog, ButtonIndexOf(kKeyButtonTable, kCommandKeysDone));
     return TRUE;
 }
 
@@ -182,9 +223,11 @@ INT_PTR CALLBACK KeyDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM 
     if (!state || state->screen.Orphaned()) return FALSE;
     switch (message) {
     case WM_INITDIALOG: return OnInitDialog(*state, dialog);
-    case WM_LBUTTONDOWN: return OnLeftButtonDown(*state, dialog, lParam);
+    case WM_LBUTTONDOWN: RunCommand(*state, dialog, state->screen.Press(dialog, lParam)); return TRUE;
     case WM_LBUTTONUP: return OnLeftButtonUp(*state, dialog, lParam);
-    default: return state->screen.HandleMessage(dialog, message, wParam, lParam);
+    case WM_SYSKEYDOWN:
+    case WM_SYSKEYUP: return OnSystemKey(*state, dialog, message, wParam, lParam);
+    default: return OnOtherMessage(*state, dialog, message, wParam, lParam);
     }
 }
 

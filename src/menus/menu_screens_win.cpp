@@ -55,13 +55,82 @@ void MenuScreens::SetUp(HINSTANCE instance) {
     }
     InitButtonScreen(main_, kMainMenuTable);
     InitButtonScreen(options_, kOptionsMenuTable);
+    focus_[0] = Focus{kMainMenuTable.count, 0, false};
+    focus_[1] = Focus{kOptionsMenuTable.count, 0, false};
+    GetCursorPos(&cursor_);
     ClearButtons(options_.board);  // placed each time the options menu is entered
     LoadScreenImages(instance, main_);
 }
 
-void MenuScreens::MouseMove(HWND window) { TrackHover(Shown(), CursorInClient(window), Painter(*this, window)); }
+// Windows also reports a move when a window appears or goes under a cursor that stays where it
+// is; only a move of the pointer itself hides the focus.
+void MenuScreens::MouseMove(HWND window) {
+    POINT cursor = {0, 0};
+    GetCursorPos(&cursor);
+    if (cursor.x != cursor_.x || cursor.y != cursor_.y) {
+        cursor_ = cursor;
+        ShownFocus().visible = false;
+        ShowFocus(Shown(), -1, Painter(*this, window));
+    }
+    TrackHover(Shown(), CursorInClient(window), Painter(*this, window));
+}
 
-int MenuScreens::Press(HWND window, POINT at) { return PressButton(Shown(), at, Painter(*this, window)); }
+// A button pressed is the one the menu focuses when it is shown again.
+int MenuScreens::Press(HWND window, POINT at) {
+    const int hit = HitButton(Shown().board, at.x, at.y);
+    if (hit >= 0) ShownFocus().index = hit;
+    return PressButton(Shown(), at, Painter(*this, window));
+}
+
+void MenuScreens::Show(HWND window) {
+    ShownFocus().visible = false;
+    Shown().focused = -1;
+    DrawNow(*this, window);
+}
+
+void MenuScreens::Navigate(HWND window, FocusStep step) {
+    ShowFocus(Shown(), StepFocus(ShownFocus(), step), Painter(*this, window));
+}
+
+void MenuScreens::Activate(HWND window, HINSTANCE instance, int index) {
+    ShownFocus().index = index;
+    Dispatch(window, instance, PressButtonIndex(Shown(), index, Painter(*this, window)));
+}
+
+// A key held down repeats its navigation but activates once.
+void MenuScreens::Key(HWND window, HINSTANCE instance, WPARAM key, LPARAM flags) {
+    const bool repeated = (flags & (1L << 30)) != 0;
+    const bool shift = GetKeyState(VK_SHIFT) < 0;
+    switch (key) {
+    case VK_TAB: Navigate(window, shift ? FocusStep::kPrevious : FocusStep::kNext); break;
+    case VK_DOWN:
+    case VK_RIGHT: Navigate(window, FocusStep::kNext); break;
+    case VK_UP:
+    case VK_LEFT: Navigate(window, FocusStep::kPrevious); break;
+    case VK_RETURN:
+    case VK_SPACE:
+        if (!repeated) Activate(window, instance, ShownFocus().index);
+        break;
+    case VK_ESCAPE:
+        if (!repeated && current_ == kOptionsMenuScreen) Controller(window, instance, ControllerAction::kBack);
+        break;
+    default: break;
+    }
+}
+
+void MenuScreens::Controller(HWND window, HINSTANCE instance, ControllerAction action) {
+    switch (action) {
+    case ControllerAction::kDown:
+    case ControllerAction::kRight: Navigate(window, FocusStep::kNext); break;
+    case ControllerAction::kUp:
+    case ControllerAction::kLeft: Navigate(window, FocusStep::kPrevious); break;
+    case ControllerAction::kActivate: Activate(window, instance, ShownFocus().index); break;
+    case ControllerAction::kBack:
+        if (current_ == kOptionsMenuScreen) Activate(window, instance, ButtonIndexOf(kOptionsMenuTable, kCommandClose));
+        break;
+    default: break;
+    }
+}
 
 // The settings screens are modal dialogs over the options menu, which is drawn again when one
 // has run. A close from outside (End task, logoff) while a screen or the game runs destroys the
@@ -77,11 +146,11 @@ void MenuScreens::Dispatch(HWND window, HINSTANCE instance, int command) {
         current_ = kOptionsMenuScreen;
         PlaceButtons(options_.board);
         LoadScreenImages(instance, options_);
-        DrawNow(*this, window);
+        Show(window);
         break;
     case kCommandClose:
         current_ = kMainMenuScreen;
-        DrawNow(*this, window);
+        Show(window);
         break;
     case kCommandKeys: ran = ShowKeyDialog(window, instance, keys_); break;
     case kCommandAudio: ran = ShowAudioDialog(window, instance, audio_); break;
@@ -94,7 +163,7 @@ void MenuScreens::Dispatch(HWND window, HINSTANCE instance, int command) {
         break;
     default: break;
     }
-    if (ran && IsWindow(window)) DrawNow(*this, window);
+    if (ran && IsWindow(window)) Show(window);
 }
 
 void MenuScreens::Free() {

@@ -5,7 +5,9 @@
 #include <windows.h>
 
 #include "audio/audio_settings.h"
+#include "common/controller_input.h"
 #include "common/gdi_guards_win.h"
+#include "graphics/focus_rules.h"
 #include "graphics/image_button_win.h"
 #include "graphics/picture_slot.h"
 #include "keys/key_bindings.h"
@@ -30,10 +32,17 @@ public:
 
     // The menu window's one drawing routine: `part` of the shown screen's picture into `dc`. The
     // whole picture is the screen's picture copied 1:1 to the client origin (black where it could
-    // not be read) and its buttons.
+    // not be read) and its buttons, the focused one highlighted.
     void Draw(HWND window, HDC dc, ScreenPart part = ScreenPart());
-    // The pointer as the cursor now stands.
+    // The pointer as the cursor now stands. A real move of it hides the keyboard focus.
     void MouseMove(HWND window);
+    // A key going down (WM_KEYDOWN's wParam and lParam): Tab, Shift+Tab and the arrows move the
+    // focus, Enter and Space activate the focused button, Escape on the options menu activates
+    // CLOSE. An activation runs its command before this returns.
+    void Key(HWND window, HINSTANCE instance, WPARAM key, LPARAM flags);
+    // A game controller's action: the directions move as the arrows, button 1 activates, button
+    // 2 goes back (CLOSE on the options menu).
+    void Controller(HWND window, HINSTANCE instance, ControllerAction action);
     // A left-button press at `at` on the screen shown: the command of the button pressed, for
     // Dispatch; 0 when none was hit.
     int Press(HWND window, POINT at);
@@ -52,6 +61,12 @@ public:
 
 private:
     ButtonScreen& Shown() { return current_ == kMainMenuScreen ? main_ : options_; }
+    Focus& ShownFocus() { return focus_[current_ == kMainMenuScreen ? 0 : 1]; }
+    // Draws the screen now shown with its focus hidden until the first navigation on it.
+    void Show(HWND window);
+    void Navigate(HWND window, FocusStep step);
+    // Presses button `index` of the screen shown as a click would, and runs its command.
+    void Activate(HWND window, HINSTANCE instance, int index);
 
     MenuScreenId current_ = kMainMenuScreen;
     ButtonScreen main_, options_;
@@ -62,6 +77,10 @@ private:
     VideoSettings video_;
     DriverList drivers_;
     int firstRunFlag_ = 0;
+    // One focus per menu, on the button last used (START GAME and the first options button at
+    // first).
+    Focus focus_[2];
+    POINT cursor_ = {-1, -1};  // where the cursor stood at the last pointer move, in the screen
 };
 
 }  // namespace zorv

@@ -5,6 +5,7 @@
 
 #include "captions/captions_win.h"
 #include "common/app_win.h"
+#include "common/controller_win.h"
 #include "common/first_run_flag_win.h"
 #include "common/game_files.h"
 #include "common/gdi_guards_win.h"
@@ -63,13 +64,83 @@ void OnFrameDestroy() {
 }
 
 // F5 writes the available physical memory to standard output (a diagnostic without console).
-void OnFrameKeyDown(WPARAM key) {
-    if (key != VK_F5) return;
+// Every other key is the menu window's: the frame has the keyboard focus while the menu shows.
+void OnFrameKeyDown(WPARAM key, LPARAM flags) {
+    if (key != VK_F5) {
+        if (App().menu) SendMessageA(App().menu, WM_KEYDOWN, key, flags);
+        return;
+    }
     MEMORYSTATUS status = {};
     status.dwLength = sizeof status;
     GlobalMemoryStatus(&status);
     std::printf("Avail Phys Memory : %lu\n", static_cast<unsigned long>(status.dwAvailPhys));
     std::fflush(stdout);
+}
+
+// The game controller and whether a window of ours is in front: the program has one of each.
+struct ControllerWatch {
+    GameController controller;
+    bool inFront = false;
+};
+
+ControllerWatch& Watch() {
+    static ControllerWatch watch;
+    return watch;
+}
+
+enum FrameTimer { kLookTimer = 1, kPollTimer = 2 };
+// The look waits until start-up or the return to the front has drawn the screen and answers.
+constexpr UINT kLookDelayMs = 300;
+constexpr UINT kPollIntervalMs = 30;
+
+void LookForControllerSoon(HWND frame) {
+    KillTimer(frame, kPollTimer);
+    SetTimer(frame, kLookTimer, kLookDelayMs, nullptr);
+}
+
+// Looked for when one can have appeared: when a window of ours comes in front, and when the
+// system's devices change while one is. Read only while one is there and ours is in front.
+void OnFrameActivateApp(HWND frame, bool active) {
+    Watch().inFront = active;
+    if (active) {
+        LookForControllerSoon(frame);
+    } else {
+        KillTimer(frame, kLookTimer);
+        KillTimer(frame, kPollTimer);
+    }
+}
+
+void OnFrameDeviceChange(HWND frame) {
+    if (Watch().inFront) LookForControllerSoon(frame);
+}
+
+// The action goes to the window in front: a settings screen, or for the frame the menu window.
+// The system's own dialogs and message boxes keep their keys; button 1 presses their focused
+// button.
+void DeliverControllerAction(HWND frame, ControllerAction action) {
+    HWND active = GetActiveWindow();
+    if (active == frame) active = App().menu;
+    if (!active) return;
+    if (SendMessageA(active, kControllerMessage, static_cast<WPARAM>(action), 0)) return;
+    HWND focus = GetFocus();
+    if (action != ControllerAction::kActivate || !focus) return;
+    if (SendMessageA(focus, WM_GETDLGCODE, 0, 0) & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON))
+        SendMessageA(focus, BM_CLICK, 0, 0);
+}
+
+void OnFrameTimer(HWND frame, WPARAM timer) {
+    GameController& controller = Watch().controller;
+    if (timer == kLookTimer) {
+        KillTimer(frame, kLookTimer);
+        if (controller.Look()) SetTimer(frame, kPollTimer, kPollIntervalMs, nullptr);
+    } else if (timer == kPollTimer) {
+        const ControllerAction action = controller.Poll(GetTickCount());
+        if (!controller.present()) {
+            KillTimer(frame, kPollTimer);
+        } else if (action != ControllerAction::kNone) {
+            DeliverControllerAction(frame, action);
+        }
+    }
 }
 
 // The menu window owns its screens: its creation hands them to its user data, its destruction
@@ -125,6 +196,16 @@ void OnMenuMouseMove(HWND menu) {
     if (MenuScreens* screens = ScreensOf(menu)) screens->MouseMove(menu);
 }
 
+void OnMenuKeyDown(HWND menu, WPARAM key, LPARAM flags) {
+    if (MenuScreens* screens = ScreensOf(menu)) screens->Key(menu, App().instance, key, flags);
+}
+
+LRESULT OnMenuController(HWND menu, WPARAM action) {
+    if (MenuScreens* screens = ScreensOf(menu))
+        screens->Controller(menu, App().instance, static_cast<ControllerAction>(action));
+    return 1;
+}
+
 // The press is drawn and sounded first; its command then runs, a whole game launch included,
 // before the next message is taken.
 void OnMenuLeftButtonDown(HWND menu, unsigned x, unsigned y) {
@@ -140,7 +221,10 @@ LRESULT CALLBACK FrameWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
     switch (message) {
     case WM_CREATE: OnFrameCreate(window); break;
     case WM_DESTROY: OnFrameDestroy(); break;
-    case WM_KEYDOWN: OnFrameKeyDown(wParam); break;
+    case WM_KEYDOWN: OnFrameKeyDown(wParam, lParam); break;
+    case WM_ACTIVATEAPP: OnFrameActivateApp(window, wParam != FALSE); break;
+    case WM_DEVICECHANGE: OnFrameDeviceChange(window); break;
+    case WM_TIMER: OnFrameTimer(window, wParam); break;
     default: break;
     }
     return DefWindowProcA(window, message, wParam, lParam);
@@ -155,6 +239,8 @@ LRESULT CALLBACK MenuWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_PRINTCLIENT: OnMenuPrintClient(window, reinterpret_cast<HDC>(wParam)); break;
     case WM_MOUSEMOVE: OnMenuMouseMove(window); break;
     case WM_LBUTTONDOWN: OnMenuLeftButtonDown(window, LOWORD(lParam), HIWORD(lParam)); break;
+    case WM_KEYDOWN: OnMenuKeyDown(window, wParam, lParam); break;
+    case kControllerMessage: return OnMenuController(window, wParam);
     default: break;
     }
     return DefWindowProcA(window, message, wParam, lParam);

@@ -46,7 +46,7 @@ inline constexpr CaptionPlace kVideoCaptions[] = {
 // clang-format off
 inline constexpr ScreenSpec kVideoScreen = {
     kVideoDialog, kVideoTable, kSlotVideo, ScreenPlacement::kClientInOwner, MakeTable(kVideoControls),
-    MakeTable(kVideoCaptions)};
+    MakeTable(kVideoCaptions), kCommandVideoDone};
 // clang-format on
 
 }  // namespace zorv

@@ -140,13 +140,20 @@ INT_PTR OnLevelScroll(VideoSettings& video, HWND dialog, WPARAM wParam) {
     return TRUE;
 }
 
-INT_PTR OnLeftButtonDown(VideoDialog& state, HWND dialog, LPARAM at) {
-    switch (state.screen.Press(dialog, at)) {
+// A button's command, from a click, the keyboard or a controller.
+void RunCommand(VideoDialog& state, HWND dialog, int command) {
+    switch (command) {
     case kCommandVideoDone: FinishVideoDialog(state, dialog); break;
     case kCommandVideoDefault: ResetVideoChoice(state, dialog); break;
     default: break;
     }
-    return TRUE;
+}
+
+INT_PTR OnOtherMessage(VideoDialog& state, HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    int command = 0;
+    const INT_PTR answer = state.screen.HandleMessage(dialog, message, wParam, lParam, &command);
+    RunCommand(state, dialog, command);
+    return answer;
 }
 
 INT_PTR CALLBACK VideoDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -156,8 +163,8 @@ INT_PTR CALLBACK VideoDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
     case WM_INITDIALOG: return OnInitDialog(*state, dialog);
     case WM_COMMAND: return OnCommand(*state, dialog, wParam);
     case WM_HSCROLL: return OnLevelScroll(state->video, dialog, wParam);
-    case WM_LBUTTONDOWN: return OnLeftButtonDown(*state, dialog, lParam);
-    default: return state->screen.HandleMessage(dialog, message, wParam, lParam);
+    case WM_LBUTTONDOWN: RunCommand(*state, dialog, state->screen.Press(dialog, lParam)); return TRUE;
+    default: return OnOtherMessage(*state, dialog, message, wParam, lParam);
     }
 }
 

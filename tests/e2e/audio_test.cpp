@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -48,8 +49,11 @@ protected:
 
     // AUDIO CALIBRATION; the mixer's message boxes on the way are kept and dismissed.
     void Open() {
-        told_.clear();
         menu_->ClickAt(kAudio);
+        ASSERT_NO_FATAL_FAILURE(Opened());
+    }
+    void Opened() {
+        told_.clear();
         dialog_ = nullptr;
         WaitFor(
             [&] {
@@ -286,6 +290,49 @@ TEST_F(AudioScreen, BarsMoveAndDoneSavesWhatTheyShow) {
     EXPECT_TRUE(IsShown(dialog_)) << "DEFAULT closed the screen";
     ASSERT_TRUE(PressDone());
     EXPECT_EQ("0\r\nMusic 25\r\nSound 25\r\n", folder().Read(kAudioSettingsFile));
+
+    // Fourth opening, with keys only: Enter on the options menu opens the screen its button last
+    // used opened, with the Music bar focused; Tab goes through the bars and the buttons, the
+    // arrows move a bar, Enter and Escape do nothing, Space presses the focused button.
+    menu_->MoveTo(kEmptySpot);  // off the place where DEFAULT will stand
+    ASSERT_TRUE(Activate(app().Menu()) && SendKeys({VK_RETURN}));
+    ASSERT_NO_FATAL_FAILURE(Opened());
+    // The opening and every move of a bar set the mixer, whose message boxes are dismissed
+    // before the next key.
+    auto keys = [&](const std::vector<WORD>& vks, const std::function<bool()>& taken) {
+        ASSERT_TRUE(WaitFor(
+            [&] {
+                DismissMessages();
+                return IsShown(dialog_) && TopLevelWindows(app().pid(), kDialogClass, kMessageCaption).empty();
+            },
+            kWindowTimeout));
+        ASSERT_TRUE(Activate(dialog_) && SendKeys(vks));
+        EXPECT_TRUE(WaitFor(
+            [&] {
+                DismissMessages();
+                return taken();
+            },
+            kWindowTimeout))
+            << "key " << vks.back();
+    };
+    auto bars = [&](int music, int sound) {
+        return [=] { return Position(Bar(IDC_AUDIO_MUSIC)) == music && Position(Bar(IDC_AUDIO_SOUND)) == sound; };
+    };
+    auto lit = [&](const ButtonSpec& button) {
+        const ButtonSpec& other = &button == &kDone ? kDefault : kDone;
+        return [&] { return view_->Shows(button, Look::kHighlighted, 0) && view_->Shows(other, Look::kNormal, 0); };
+    };
+    auto focused = [&](int bar) { return [=] { return FocusOf(dialog_) == Bar(bar); }; };
+    keys({VK_RIGHT}, bars(35, 25));
+    keys({VK_TAB}, focused(IDC_AUDIO_SOUND));
+    keys({VK_LEFT}, bars(35, 15));
+    keys({VK_TAB}, lit(kDone));
+    keys({VK_RETURN}, [] { return true; });
+    keys({VK_ESCAPE}, [] { return true; });
+    keys({VK_TAB}, lit(kDefault));  // after Enter and Escape, which left the screen open
+    keys({VK_SHIFT, VK_TAB}, lit(kDone));
+    keys({VK_SPACE}, [&] { return !IsWindow(dialog_); });
+    EXPECT_EQ("1\r\nMusic 35\r\nSound 15\r\n", folder().Read(kAudioSettingsFile));
 }
 
 TEST_F(AudioScreen, MissingFileAtOpeningEndsTheProgram) {

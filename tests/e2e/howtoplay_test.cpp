@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "driver.h"
 #include "howtoplay/howto_buttons.h"
@@ -41,6 +42,9 @@ protected:
     // HOW TO PLAY on the options menu; the screen that opens, or null.
     HWND Open() {
         menu_->ClickAt(kHowToPlay);
+        return Opened();
+    }
+    HWND Opened() {
         HWND dialog = WaitForDialog(app().pid());
         if (!dialog) return nullptr;
         view_.reset(
@@ -58,6 +62,7 @@ protected:
     }
 
     ButtonView& view() { return *view_; }
+    MenuView& menu() { return *menu_; }
 
 private:
     std::unique_ptr<MenuView> menu_;
@@ -123,6 +128,32 @@ TEST_F(HowToPlay, CloseRepaintsTheOptionsMenuAndTheScreenReopensAtTheLastPage) {
     ASSERT_TRUE(Open() != nullptr) << "HOW TO PLAY did not open again";
     EXPECT_TRUE(view().ShowsWhole(kPages[2]));
     ASSERT_NO_FATAL_FAILURE(Close());
+
+    // The three pages read with keys only: Enter opens the screen again (HOW TO PLAY was used
+    // last), Tab moves through the buttons, Space turns a page, after which the buttons show
+    // normal until it is released, and closes; Enter and Escape do nothing.
+    menu().MoveTo(kEmptySpot);
+    ASSERT_TRUE(Activate(app().Menu()) && SendKeys({VK_RETURN}));
+    HWND dialog = Opened();
+    ASSERT_TRUE(dialog != nullptr) << "Enter on the options menu did not open HOW TO PLAY";
+    auto keys = [&](const std::vector<WORD>& vks, int page, const ButtonSpec* focused) {
+        EXPECT_EQ("", SendKeysInFront(
+                          dialog, vks, [&] { return static_cast<bool>(view().ShowsWhole(kPages[page], focused, 0)); },
+                          kWindowTimeout))
+            << "key " << vks.back() << ", page " << page;
+    };
+    keys({VK_TAB}, 2, &kPrevious);
+    keys({VK_SPACE}, 1, &kPrevious);
+    keys({VK_SPACE}, 0, &kPrevious);
+    keys({VK_TAB}, 0, &kNext);
+    keys({VK_SPACE}, 1, &kNext);
+    keys({VK_SPACE}, 2, &kNext);
+    keys({VK_RETURN}, 2, &kNext);
+    keys({VK_ESCAPE}, 2, &kNext);
+    keys({VK_TAB}, 2, &kCloseHowTo);  // after Enter and Escape, which left the screen open
+    ASSERT_EQ("", SendKeysInFront(
+                      dialog, {VK_SPACE}, [&] { return !IsWindow(dialog); }, kWindowTimeout));
+    EXPECT_TRUE(menu().ShowsWhole(kOptionsScreen));
     PostAltF4(app().Menu());
     EXPECT_EQ(0u, app().WaitForExit().code);
 }

