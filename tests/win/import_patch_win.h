@@ -14,16 +14,14 @@ public:
     ImportPatch(const char* dll, const char* function, void* replacement) {
         auto* base = reinterpret_cast<BYTE*>(GetModuleHandleA(nullptr));
         auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
-        const IMAGE_DATA_DIRECTORY& directory = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-        auto* entry = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + directory.VirtualAddress);
-        for (; entry->Name && !slot_; ++entry) {
+        DWORD at = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress;
+        for (auto* entry = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + at); entry->Name && !slot_; ++entry) {
             if (lstrcmpiA(reinterpret_cast<char*>(base + entry->Name), dll) != 0) continue;
             auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(base + entry->OriginalFirstThunk);
             auto* addresses = reinterpret_cast<IMAGE_THUNK_DATA*>(base + entry->FirstThunk);
             for (; names->u1.AddressOfData && !slot_; ++names, ++addresses) {
-                if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)) continue;
                 auto* byName = reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData);
-                if (std::strcmp(reinterpret_cast<char*>(byName->Name), function) == 0)
+                if (!IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal) && std::strcmp(byName->Name, function) == 0)
                     slot_ = reinterpret_cast<void**>(&addresses->u1.Function);
             }
         }
