@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <iterator>
 
+#include <shlwapi.h>
+
 #include "common/handle_guards_win.h"
 #include "wait.h"
 #include "window_search.h"
@@ -204,6 +206,9 @@ std::string SendKeysInFront(HWND window, const std::vector<WORD>& vks, const std
     return "the window lost the foreground before the keys arrived, " + std::to_string(kTries) + " times";
 }
 
+// Where Wine looks for zorv3d.exe's choice of libraries, native or its own.
+constexpr char kOverridesKey[] = "Software\\Wine\\AppDefaults\\zorv3d.exe\\DllOverrides";
+
 StandInController::StandInController() {
     mapping_.reset(CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
                                       sizeof(zorv_standin::JoystickState), zorv_standin::kMappingName));
@@ -212,30 +217,13 @@ StandInController::StandInController() {
     Write(0, kHatCentred);
 }
 
-namespace {
-
-constexpr char kOverridesKey[] = "Software\\Wine\\AppDefaults\\zorv3d.exe\\DllOverrides";
-
-}  // namespace
-
-StandInController::~StandInController() {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, kOverridesKey, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) return;
-    RegDeleteValueA(key, "dinput8");
-    RegCloseKey(key);
-}
+StandInController::~StandInController() { SHDeleteValueA(HKEY_CURRENT_USER, kOverridesKey, "dinput8"); }
 
 bool StandInController::Install(const std::string& folder) {
-    if (!state_ || !CopyFileA(ZORV_E2E_JOYSTICK_STANDIN, (folder + "\\dinput8.dll").c_str(), FALSE)) return false;
-    HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, kOverridesKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) !=
-        ERROR_SUCCESS)
-        return false;
     static const char kNativeFirst[] = "native,builtin";
-    const bool set = RegSetValueExA(key, "dinput8", 0, REG_SZ, reinterpret_cast<const BYTE*>(kNativeFirst),
-                                    sizeof kNativeFirst) == ERROR_SUCCESS;
-    RegCloseKey(key);
-    return set;
+    return state_ && CopyFileA(ZORV_E2E_JOYSTICK_STANDIN, (folder + "\\dinput8.dll").c_str(), FALSE) &&
+           SHSetValueA(HKEY_CURRENT_USER, kOverridesKey, "dinput8", REG_SZ, kNativeFirst, sizeof kNativeFirst) ==
+               ERROR_SUCCESS;
 }
 
 void StandInController::Write(unsigned buttons, unsigned long hat) {
@@ -246,23 +234,20 @@ void StandInController::Write(unsigned buttons, unsigned long hat) {
     state_->attached = 1;
 }
 
-bool StandInController::WaitForRead() {
-    const long before = InterlockedCompareExchange(&state_->reads, 0, 0);
-    return WaitFor([&] { return InterlockedCompareExchange(&state_->reads, 0, 0) - before >= 1; }, kSendTimeoutMs, 1);
+bool StandInController::WaitForReads(long count, DWORD timeout_ms, DWORD poll_ms) {
+    if (!state_) return false;
+    auto reads = [this] { return InterlockedCompareExchange(&state_->reads, 0, 0); };
+    const long before = reads();
+    return WaitFor([&] { return reads() - before >= count; }, timeout_ms, poll_ms);
 }
 
-bool StandInController::WaitForPolling() {
-    if (!state_) return false;
-    const long before = InterlockedCompareExchange(&state_->reads, 0, 0);
-    return WaitFor([&] { return InterlockedCompareExchange(&state_->reads, 0, 0) - before >= 2; }, kStartTimeout);
-}
+bool StandInController::WaitForPolling() { return WaitForReads(2, kStartTimeout, kPollMs); }
 
 bool StandInController::Tap(unsigned buttons, unsigned long hat) {
-    if (!state_) return false;
     Write(buttons, hat);
-    const bool seen = WaitForRead();
+    const bool seen = WaitForReads(1, kSendTimeoutMs, 1);
     Write(0, kHatCentred);
-    return seen && WaitForRead();
+    return seen && WaitForReads(1, kSendTimeoutMs, 1);
 }
 
 }  // namespace zorv_e2e

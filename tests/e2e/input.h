@@ -70,8 +70,6 @@ class StandInController {
 public:
     StandInController();
     ~StandInController();
-    StandInController(const StandInController&) = delete;
-    StandInController& operator=(const StandInController&) = delete;
     // Copies the library into `folder` and has zorv3d.exe take it from its own folder; false
     // when either cannot be done.
     bool Install(const std::string& folder);
@@ -86,7 +84,8 @@ public:
 
 private:
     void Write(unsigned buttons, unsigned long hat);
-    bool WaitForRead();
+    // Waits until the library has reported `count` more states than it had.
+    bool WaitForReads(long count, DWORD timeout_ms, DWORD poll_ms);
 
     zorv::KernelHandle mapping_;
     zorv_standin::JoystickState* state_ = nullptr;

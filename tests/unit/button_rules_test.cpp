@@ -54,33 +54,27 @@ TEST(ButtonRules, PressTakesTheFirstHitAndLeavesHoverAlone) {
     EXPECT_EQ(TakePendingCommand(board), 0);  // a miss dispatches 0
 }
 
-TEST(ButtonRules, ClearedButtonsAreHitNowhereUntilPlacedAgain) {
+// A button pressed from the keyboard or a controller, by its index, acts as a click on it does;
+// a freed screen's buttons take neither until they are placed again.
+TEST(ButtonRules, ClearedButtonsTakeNoHitNorPressUntilPlacedAgain) {
     ButtonBoard board = MakeButtonBoard(kOptionsMenuTable);
     const ButtonRect audio = kOptionsMenuButtons[1].hot;
+    const int close = ButtonIndexOf(kOptionsMenuTable, kCommandClose);
+    EXPECT_EQ(close, 4);
+    EXPECT_EQ(ButtonIndexOf(kOptionsMenuTable, kCommandQuit), -1);
     EXPECT_EQ(HitButton(board, audio.left, audio.top), 1);
+    EXPECT_EQ(PressIndex(board, close), close);
+    EXPECT_EQ(TakePendingCommand(board), kCommandClose);
+    for (int absent : {5, -1}) EXPECT_EQ(PressIndex(board, absent), -1);
     Move(board, audio.left, audio.top);
     ClearButtons(board);
     EXPECT_EQ(HitButton(board, audio.left, audio.top), -1);
     EXPECT_EQ(HitButton(board, 0, 0), -1);  // an empty rectangle holds no point, not even its corner
-    EXPECT_TRUE(board.hover[1]);            // flags survive leaving and re-entering a screen
-    PlaceButtons(board);
-    EXPECT_EQ(HitButton(board, audio.right - 1, audio.bottom - 1), 1);
-}
-
-// A button pressed from the keyboard or a controller acts as a click on it does, but only while
-// it is placed: a freed screen's buttons take no press.
-TEST(ButtonRules, PressByIndexTakesOnlyPlacedButtons) {
-    ButtonBoard board = MakeButtonBoard(kOptionsMenuTable);
-    const int close = ButtonIndexOf(kOptionsMenuTable, kCommandClose);
-    EXPECT_EQ(close, 4);
-    EXPECT_EQ(ButtonIndexOf(kOptionsMenuTable, kCommandQuit), -1);
-    EXPECT_EQ(PressIndex(board, close), close);
-    EXPECT_EQ(TakePendingCommand(board), kCommandClose);
-    EXPECT_EQ(PressIndex(board, 5), -1);
-    EXPECT_EQ(PressIndex(board, -1), -1);
-    ClearButtons(board);
     EXPECT_EQ(PressIndex(board, close), -1);
     EXPECT_EQ(TakePendingCommand(board), 0);
+    EXPECT_TRUE(board.hover[1]);  // flags survive leaving and re-entering a screen
+    PlaceButtons(board);
+    EXPECT_EQ(HitButton(board, audio.right - 1, audio.bottom - 1), 1);
 }
 
 TEST(MenuTables, PicturesCoverTheirRectanglesEdgesIncluded) {

@@ -2,6 +2,8 @@
 // turned into actions with a clock the test moves.
 #include <gtest/gtest.h>
 
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "audio/audio_buttons.h"
@@ -16,33 +18,33 @@ using namespace zorv;
 namespace {
 
 using A = ControllerAction;
+constexpr unsigned C = kHatCentred;
+constexpr FocusStep kNext = FocusStep::kNext, kBack = FocusStep::kPrevious;
 
+// Every step moves, wraps and shows the focus, the first included; with no stop yet (-1)
+// forward takes the first, back the last.
 TEST(FocusRules, EveryStepMovesAndWrapsTheFirstIncluded) {
-    Focus focus{4, 0, false};
-    EXPECT_EQ(StepFocus(focus, FocusStep::kNext), 1);  // the first step moves too, and shows
-    EXPECT_TRUE(focus.visible);
-    EXPECT_EQ(StepFocus(focus, FocusStep::kNext), 2);
-    EXPECT_EQ(StepFocus(focus, FocusStep::kNext), 3);
-    EXPECT_EQ(StepFocus(focus, FocusStep::kNext), 0);
-    EXPECT_EQ(StepFocus(focus, FocusStep::kPrevious), 3);
-
-    Focus none{3, -1, false};  // no stop yet: forward takes the first, back the last
-    EXPECT_EQ(StepFocus(none, FocusStep::kNext), 0);
-    none.index = -1;
-    EXPECT_EQ(StepFocus(none, FocusStep::kPrevious), 2);
+    const std::tuple<int, int, FocusStep, int> cases[] = {{4, 0, kNext, 1}, {4, 1, kNext, 2}, {4, 2, kNext, 3},
+                                                          {4, 3, kNext, 0}, {4, 0, kBack, 3}, {3, -1, kNext, 0},
+                                                          {3, -1, kBack, 2}};
+    for (auto [count, from, step, to] : cases) {
+        Focus focus{count, from, false};
+        EXPECT_EQ(StepFocus(focus, step), to) << from;
+        EXPECT_TRUE(focus.visible && focus.index == to) << from;
+    }
 }
 
+// The stops, a button as -1 - its table index.
 std::vector<int> Order(const ScreenSpec& screen) {
     FocusStop stops[kMaxFocusStops];
-    const int count = FocusStops(screen, stops);
     std::vector<int> order;
-    for (int i = 0; i < count; ++i) order.push_back(stops[i].isButton ? -stops[i].value - 1 : stops[i].value);
+    for (int i = 0, n = FocusStops(screen, stops); i < n; ++i)
+        order.push_back(stops[i].isButton ? -stops[i].value - 1 : stops[i].value);
     return order;
 }
 
-// Controls as the template has them, then the buttons as they stand on the screen (a button as
-// -1 - its table index): the key screen's JOYSTICK places come before DONE, RESET and CANCEL
-// although its table lists them last.
+// Controls as the template has them, then the buttons as they stand on the screen: the key
+// screen's JOYSTICK places come before DONE, RESET and CANCEL although its table lists them last.
 TEST(FocusRules, SettingsScreensTakeControlsThenButtonsAsTheyStand) {
     EXPECT_EQ(Order(kAudioScreen), (std::vector<int>{IDC_AUDIO_MUSIC, IDC_AUDIO_SOUND, -1, -2}));
     EXPECT_EQ(Order(kVideoScreen), (std::vector<int>{IDC_VIDEO_DRIVERS, IDC_VIDEO_MODES, IDC_VIDEO_LEVEL, -1, -2}));
@@ -60,123 +62,74 @@ TEST(FocusRules, SettingsScreensTakeControlsThenButtonsAsTheyStand) {
 }
 
 TEST(ControllerDecoding, HatGivesTheNearestDirectionAndDiagonalsTheVerticalOne) {
-    struct Case {
-        unsigned hat;
-        A expected;
-    };
-    const Case cases[] = {
+    const std::pair<unsigned, A> cases[] = {
         {0, A::kUp},       {4500, A::kUp},    {4501, A::kRight},       {9000, A::kRight}, {13499, A::kRight},
         {13500, A::kDown}, {18000, A::kDown}, {22500, A::kDown},       {27000, A::kLeft}, {31499, A::kLeft},
-        {31500, A::kUp},   {35999, A::kUp},   {kHatCentred, A::kNone}, {36000, A::kNone},
-    };
-    for (const Case& c : cases) EXPECT_EQ(HatDirection(c.hat), c.expected) << c.hat;
+        {31500, A::kUp},   {35999, A::kUp},   {kHatCentred, A::kNone}, {36000, A::kNone}};
+    for (auto [hat, expected] : cases) EXPECT_EQ(HatDirection(hat), expected) << hat;
 }
 
+// Half way from the centre (32767.5 in the full range) to an edge, each axis against its own
+// range; with both past it, the further one; no range, no stick. The hat comes before the stick.
 TEST(ControllerDecoding, StickCountsPastHalfWayAlongTheAxisPushedFurther) {
-    const StickRange full;  // 0..65535, centre 32767.5
-    EXPECT_EQ(StickDirection(32767, 32767, full), A::kNone);
-    EXPECT_EQ(StickDirection(16384, 32767, full), A::kNone);  // just short of half way left
-    EXPECT_EQ(StickDirection(16383, 32767, full), A::kLeft);
-    EXPECT_EQ(StickDirection(49151, 32767, full), A::kNone);
-    EXPECT_EQ(StickDirection(49152, 32767, full), A::kRight);
-    EXPECT_EQ(StickDirection(32767, 0, full), A::kUp);
-    EXPECT_EQ(StickDirection(32767, 65535, full), A::kDown);
-    EXPECT_EQ(StickDirection(0, 10000, full), A::kLeft);  // both past: the further one
-    EXPECT_EQ(StickDirection(10000, 65535, full), A::kDown);
-
-    const StickRange narrow{100, 200, 0, 1000};  // each axis against its own range
-    EXPECT_EQ(StickDirection(176, 500, narrow), A::kRight);
-    EXPECT_EQ(StickDirection(150, 760, narrow), A::kDown);
-    EXPECT_EQ(StickDirection(150, 500, StickRange{0, 0, 0, 0}), A::kNone);  // no range: no stick
-
-    ControllerReading both;
-    both.hat = 27000;
-    both.y = 65535;
-    EXPECT_EQ(ReadingDirection(both, full), A::kLeft);  // the hat before the stick
-    both.hat = kHatCentred;
-    EXPECT_EQ(ReadingDirection(both, full), A::kDown);
+    const StickRange full, narrow{100, 200, 0, 1000}, none{0, 0, 0, 0};
+    const std::tuple<unsigned, unsigned, StickRange, A> cases[] = {
+        {32767, 32767, full, A::kNone}, {16384, 32767, full, A::kNone},  {16383, 32767, full, A::kLeft},
+        {49151, 32767, full, A::kNone}, {49152, 32767, full, A::kRight}, {32767, 0, full, A::kUp},
+        {32767, 65535, full, A::kDown}, {0, 10000, full, A::kLeft},      {10000, 65535, full, A::kDown},
+        {176, 500, narrow, A::kRight},  {150, 760, narrow, A::kDown},    {150, 500, none, A::kNone}};
+    for (auto [x, y, range, expected] : cases) EXPECT_EQ(StickDirection(x, y, range), expected) << x << ", " << y;
+    EXPECT_EQ(ReadingDirection(ControllerReading{0, 27000, 0, 65535}, full), A::kLeft);
+    EXPECT_EQ(ReadingDirection(ControllerReading{0, C, 0, 65535}, full), A::kDown);
 }
 
-// The actions of a run of readings, one per reading, at the given times.
-struct Step {
-    unsigned now;
-    unsigned buttons;
-    unsigned hat;
-    A expected;
-};
+// A run of readings {time, buttons, hat, action}, the stick centred, into an input restarted
+// from `held`: each reading at its time gives its action.
+using Step = std::tuple<unsigned, unsigned, unsigned, A>;
 
-void Play(ControllerInput& input, const std::vector<Step>& steps) {
-    for (const Step& s : steps) {
-        ControllerReading r;
-        r.buttons = s.buttons;
-        r.hat = s.hat;
-        r.x = r.y = 32767;
-        EXPECT_EQ(input.Update(r, s.now), s.expected) << "at " << s.now;
-    }
-}
-
-constexpr unsigned C = kHatCentred;
-
-TEST(ControllerInput, ButtonsActOnceOnTheirPressBothInTurn) {
+template <size_t N>
+ControllerInput Play(const Step (&steps)[N], const ControllerReading& held = {}) {
     ControllerInput input;
-    input.Restart(ControllerReading{}, StickRange{});
-    Play(input, {
-                    {0, 1, C, A::kActivate},
-                    {500, 1, C, A::kNone},  // held: no repeat
-                    {600, 0, C, A::kNone},
-                    {700, 2, C, A::kBack},
-                    {800, 3, C, A::kActivate},  // 1 pressed while 2 is held
-                    {900, 0, C, A::kNone},
-                    {1000, 3, C, A::kActivate},  // pressed together: one per reading
-                    {1001, 3, C, A::kBack},
-                    {1002, 3, C, A::kNone},
-                    {1003, 4, C, A::kNone},  // button 3 means nothing
-                });
-}
-
-TEST(ControllerInput, HeldDirectionRepeatsAfter400ThenEvery120) {
-    ControllerInput input;
-    input.Restart(ControllerReading{}, StickRange{});
-    Play(input, {
-                    {1000, 0, 18000, A::kDown},
-                    {1399, 0, 18000, A::kNone},
-                    {1400, 0, 18000, A::kDown},
-                    {1519, 0, 18000, A::kNone},
-                    {1520, 0, 18000, A::kDown},
-                    {1640, 0, 18000, A::kDown},
-                    {1700, 0, 0, A::kUp},  // another direction is a new press, with its own delay
-                    {2099, 0, 0, A::kNone},
-                    {2100, 0, 0, A::kUp},
-                    {2150, 0, C, A::kNone},
-                    {2160, 0, 0, A::kUp},
-                });
-    // Across the tick counter's wrap.
-    ControllerInput wrapped;
-    wrapped.Restart(ControllerReading{}, StickRange{});
-    Play(wrapped, {
-                      {0xFFFFFF00u, 0, 9000, A::kRight},
-                      {0xFFFFFF00u + 399, 0, 9000, A::kNone},
-                      {0xFFFFFF00u + 400, 0, 9000, A::kRight},
-                  });
-}
-
-TEST(ControllerInput, WhatIsHeldAtARestartCountsOnlyAfterItsRelease) {
-    ControllerInput input;
-    ControllerReading held;
-    held.buttons = 3;
-    held.hat = 9000;
     input.Restart(held, StickRange{});
-    Play(input, {
-                    {0, 3, 9000, A::kNone},
-                    {1000, 3, 9000, A::kNone},   // no repeat of a blocked direction either
-                    {1100, 1, 18000, A::kDown},  // a new direction acts at once
-                    {1200, 0, C, A::kNone},
-                    {1300, 1, C, A::kActivate},
-                });
-    // A button taken but not handed out is forgotten at a restart.
+    for (auto [now, buttons, hat, expected] : steps)
+        EXPECT_EQ(input.Update(ControllerReading{buttons, hat, 32767, 32767}, now), expected) << now;
+    return input;
+}
+
+// Held at 500: no repeat; at 800 button 1 is pressed while 2 is held; at 1000 both are pressed
+// together and come out one per reading; button 3 means nothing.
+TEST(ControllerInput, ButtonsActOnceOnTheirPressBothInTurn) {
+    const Step run[] = {{0, 1, C, A::kActivate},    {500, 1, C, A::kNone},     {600, 0, C, A::kNone},
+                        {700, 2, C, A::kBack},      {800, 3, C, A::kActivate}, {900, 0, C, A::kNone},
+                        {1000, 3, C, A::kActivate}, {1001, 3, C, A::kBack},    {1002, 3, C, A::kNone},
+                        {1003, 4, C, A::kNone}};
+    Play(run);
+}
+
+// Another direction (at 1700) is a new press, with its own delay; so is one taken up again (2160).
+// The tick counter may wrap meanwhile.
+TEST(ControllerInput, HeldDirectionRepeatsAfter400ThenEvery120) {
+    const Step run[] = {{1000, 0, 18000, A::kDown}, {1399, 0, 18000, A::kNone}, {1400, 0, 18000, A::kDown},
+                        {1519, 0, 18000, A::kNone}, {1520, 0, 18000, A::kDown}, {1640, 0, 18000, A::kDown},
+                        {1700, 0, 0, A::kUp},       {2099, 0, 0, A::kNone},     {2100, 0, 0, A::kUp},
+                        {2150, 0, C, A::kNone},     {2160, 0, 0, A::kUp}};
+    constexpr unsigned W = 0xFFFFFF00u;  // 256 ms before the tick counter wraps
+    const Step wrapped[] = {{W, 0, 9000, A::kRight}, {W + 399, 0, 9000, A::kNone}, {W + 400, 0, 9000, A::kRight}};
+    Play(run);
+    Play(wrapped);
+}
+
+// Held buttons and direction give nothing, no repeat either, until released; a new direction
+// (at 1100) acts at once. A button taken but not handed out is forgotten at a restart.
+TEST(ControllerInput, WhatIsHeldAtARestartCountsOnlyAfterItsRelease) {
+    const Step run[] = {{0, 3, 9000, A::kNone},
+                        {1000, 3, 9000, A::kNone},
+                        {1100, 1, 18000, A::kDown},
+                        {1200, 0, C, A::kNone},
+                        {1300, 1, C, A::kActivate}};
+    ControllerInput input = Play(run, ControllerReading{3, 9000});
+    const ControllerReading both{3};
     input.Update(ControllerReading{}, 1400);
-    ControllerReading both;
-    both.buttons = 3;
     EXPECT_EQ(input.Update(both, 1500), A::kActivate);
     input.Restart(both, StickRange{});
     EXPECT_EQ(input.Update(both, 1600), A::kNone);
