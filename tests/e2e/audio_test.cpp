@@ -55,13 +55,7 @@ protected:
     void Opened() {
         told_.clear();
         dialog_ = nullptr;
-        WaitFor(
-            [&] {
-                DismissMessages();
-                dialog_ = FindDialogWith(app().pid(), IDC_AUDIO_MUSIC);
-                return dialog_ != nullptr || !app().IsRunning();
-            },
-            kWindowTimeout);
+        Settles([&] { return (dialog_ = FindDialogWith(app().pid(), IDC_AUDIO_MUSIC)) || !app().IsRunning(); });
         ASSERT_TRUE(dialog_ != nullptr) << "the audio screen did not open";
         view_.reset(new ButtonView(dialog_, folder().PathOf(kProgramFile), folder().path(), {kAudioScreen}));
         ASSERT_TRUE(view_->ok()) << view_->error();
@@ -71,13 +65,8 @@ protected:
 
     // Waits until the bars show these values; message boxes meanwhile are kept and dismissed.
     ::testing::AssertionResult Shows(int music, int sound) {
-        bool same = WaitFor(
-            [&] {
-                DismissMessages();
-                return Position(Bar(IDC_AUDIO_MUSIC)) == music && Position(Bar(IDC_AUDIO_SOUND)) == sound;
-            },
-            kWindowTimeout);
-        if (same) return ::testing::AssertionSuccess();
+        if (Settles([&] { return Position(Bar(IDC_AUDIO_MUSIC)) == music && Position(Bar(IDC_AUDIO_SOUND)) == sound; }))
+            return ::testing::AssertionSuccess();
         return ::testing::AssertionFailure()
                << "bars at " << Position(Bar(IDC_AUDIO_MUSIC)) << " and " << Position(Bar(IDC_AUDIO_SOUND))
                << ", expected " << music << " and " << sound;
@@ -100,12 +89,7 @@ protected:
         for (int click = 0; click < 4; ++click) {
             const int before = Position(bar);
             ClickTrough(id, right);
-            WaitFor(
-                [&] {
-                    DismissMessages();
-                    return Position(bar) != before || (right ? before == 50 : before == 0);
-                },
-                kWindowTimeout);
+            Settles([&] { return Position(bar) != before || (right ? before == 50 : before == 0); });
             seen += std::to_string(Position(bar)) + " ";
         }
         return seen;
@@ -125,12 +109,7 @@ protected:
             x += 40;
             const int before = Position(bar);
             PostPointer(bar, WM_MOUSEMOVE, MK_LBUTTON, x, y);
-            WaitFor(
-                [&] {
-                    DismissMessages();
-                    return Position(bar) != before;
-                },
-                kWindowTimeout);
+            Settles([&] { return Position(bar) != before; });
             positions.push_back(Position(bar));
         }
         PostPointer(bar, WM_LBUTTONUP, 0, x, y);
@@ -207,6 +186,15 @@ protected:
             }
         }
         return count;
+    }
+
+    // Waits for `state`; the mixer's message boxes meanwhile are kept and dismissed.
+    bool Settles(const std::function<bool()>& state) {
+        auto dismissing = [&] {
+            DismissMessages();
+            return state();
+        };
+        return WaitFor(dismissing, kWindowTimeout);
     }
 
     void DismissMessages() {
@@ -297,23 +285,12 @@ TEST_F(AudioScreen, BarsMoveAndDoneSavesWhatTheyShow) {
     menu_->MoveTo(kEmptySpot);  // off the place where DEFAULT will stand
     ASSERT_TRUE(Activate(app().Menu()) && SendKeys({VK_RETURN}));
     ASSERT_NO_FATAL_FAILURE(Opened());
-    // The opening and every move of a bar set the mixer, whose message boxes are dismissed
-    // before the next key.
+    // The opening and every move of a bar set the mixer, whose message boxes go before the next key.
     auto keys = [&](const std::vector<WORD>& vks, const std::function<bool()>& taken) {
-        ASSERT_TRUE(WaitFor(
-            [&] {
-                DismissMessages();
-                return IsShown(dialog_) && TopLevelWindows(app().pid(), kDialogClass, kMessageCaption).empty();
-            },
-            kWindowTimeout));
+        ASSERT_TRUE(Settles(
+            [&] { return IsShown(dialog_) && TopLevelWindows(app().pid(), kDialogClass, kMessageCaption).empty(); }));
         ASSERT_TRUE(Activate(dialog_) && SendKeys(vks));
-        EXPECT_TRUE(WaitFor(
-            [&] {
-                DismissMessages();
-                return taken();
-            },
-            kWindowTimeout))
-            << "key " << vks.back();
+        EXPECT_TRUE(Settles(taken)) << "key " << vks.back();
     };
     auto bars = [&](int music, int sound) {
         return [=] { return Position(Bar(IDC_AUDIO_MUSIC)) == music && Position(Bar(IDC_AUDIO_SOUND)) == sound; };

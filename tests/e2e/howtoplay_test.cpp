@@ -136,21 +136,19 @@ TEST_F(HowToPlay, CloseRepaintsTheOptionsMenuAndTheScreenReopensAtTheLastPage) {
     ASSERT_TRUE(Activate(app().Menu()) && SendKeys({VK_RETURN}));
     HWND dialog = Opened();
     ASSERT_TRUE(dialog != nullptr) << "Enter on the options menu did not open HOW TO PLAY";
-    auto keys = [&](const std::vector<WORD>& vks, int page, const ButtonSpec* focused) {
-        EXPECT_EQ("", SendKeysInFront(
-                          dialog, vks, [&] { return static_cast<bool>(view().ShowsWhole(kPages[page], focused, 0)); },
-                          kWindowTimeout))
-            << "key " << vks.back() << ", page " << page;
-    };
-    keys({VK_TAB}, 2, &kPrevious);
-    keys({VK_SPACE}, 1, &kPrevious);
-    keys({VK_SPACE}, 0, &kPrevious);
-    keys({VK_TAB}, 0, &kNext);
-    keys({VK_SPACE}, 1, &kNext);
-    keys({VK_SPACE}, 2, &kNext);
-    keys({VK_RETURN}, 2, &kNext);
-    keys({VK_ESCAPE}, 2, &kNext);
-    keys({VK_TAB}, 2, &kCloseHowTo);  // after Enter and Escape, which left the screen open
+    // Each key, then the page shown and the button focused.
+    const struct {
+        WORD vk;
+        int page;
+        const ButtonSpec* focused;
+    } steps[] = {{VK_TAB, 2, &kPrevious}, {VK_SPACE, 1, &kPrevious}, {VK_SPACE, 0, &kPrevious},
+                 {VK_TAB, 0, &kNext},     {VK_SPACE, 1, &kNext},     {VK_SPACE, 2, &kNext},
+                 {VK_RETURN, 2, &kNext},  {VK_ESCAPE, 2, &kNext},    {VK_TAB, 2, &kCloseHowTo}};
+    for (const auto& step : steps) {
+        auto shown = [&] { return static_cast<bool>(view().ShowsWhole(kPages[step.page], step.focused, 0)); };
+        EXPECT_EQ("", SendKeysInFront(dialog, {step.vk}, shown, kWindowTimeout))
+            << "key " << step.vk << ", page " << step.page;
+    }
     ASSERT_EQ("", SendKeysInFront(
                       dialog, {VK_SPACE}, [&] { return !IsWindow(dialog); }, kWindowTimeout));
     EXPECT_TRUE(menu().ShowsWhole(kOptionsScreen));

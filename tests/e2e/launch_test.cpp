@@ -291,8 +291,7 @@ TEST_F(LaunchDriverCheck, EnterStartsTheGameAndTheSecondStartAsksNothing) {
     for (const char* mode : {"0", "1"}) {
         SCOPED_TRACE(std::string("game mode ") + mode);
         folder().Delete(kStandInReport);
-        ASSERT_TRUE(Activate(Menu()));
-        ASSERT_TRUE(mode[0] == '0' ? SendKeys({VK_RETURN}) : SendKeys({VK_DOWN}) && SendKeys({VK_RETURN}));
+        ASSERT_TRUE(Activate(Menu()) && (mode[0] == '0' || SendKeys({VK_DOWN})) && SendKeys({VK_RETURN}));
         ASSERT_TRUE(WaitForGameSeen()) << "the keys started no game";
         ASSERT_TRUE(WaitForMenuBack());
         EXPECT_EQ(mode, folder().Read(kGameModeFile).substr(0, 1));
@@ -346,16 +345,21 @@ protected:
         LaunchTest::SetUp();
         SetFirstRunFlag("1");
     }
+
+    // START GAME, the game told `will`; waits until the game's window shows.
+    void StartGame(const std::string& will, RunningGame& game) {
+        GameWill(will);
+        ASSERT_TRUE(StartToMenu());
+        PressButton(kStartGame);
+        ASSERT_TRUE(game.WaitForStart()) << "the game did not start; " << OtherDialogShowing(app().pid());
+    }
 };
 
 // A start of the front-end while the game runs leaves the game in front and the frame minimised
 // until the game's report has been read.
 TEST_F(LaunchRun, FrameIsMinimisedWhileTheGameRunsAndRestoredCentredAfterwards) {
-    GameWill(std::string(kStayUntilClosed) + "log=1\n");
-    ASSERT_TRUE(StartToMenu());
-    PressButton(kStartGame);
     RunningGame game;
-    ASSERT_TRUE(game.WaitForStart()) << "the game did not start; " << OtherDialogShowing(app().pid());
+    ASSERT_NO_FATAL_FAILURE(StartGame(std::string(kStayUntilClosed) + "log=1\n", game));
     EXPECT_TRUE(IsIconic(Frame())) << "the frame is not minimised while the game runs";
     ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == game.window(); }, kWindowTimeout));
     ASSERT_NO_FATAL_FAILURE(StartAgain());
@@ -384,12 +388,9 @@ TEST_F(LaunchRun, FrameIsMinimisedWhileTheGameRunsAndRestoredCentredAfterwards) 
 // A close from outside (End task, logoff) while the game runs ends the front-end at once, as QUIT
 // would end it; the game runs on by itself.
 TEST_F(LaunchRun, CloseFromOutsideWhileTheGameRunsEndsTheFrontEnd) {
-    GameWill(kStayUntilClosed);
     app().TraceWine(kHeapCheckChannels);
-    ASSERT_TRUE(StartToMenu());
-    PressButton(kStartGame);
     RunningGame game;
-    ASSERT_TRUE(game.WaitForStart()) << "the game did not start; " << OtherDialogShowing(app().pid());
+    ASSERT_NO_FATAL_FAILURE(StartGame(kStayUntilClosed, game));
     SendNotifyMessageA(Frame(), WM_CLOSE, 0, 0);
     const ExitResult exit = app().WaitForExit();
     ASSERT_TRUE(exit.ended) << "the front-end still waits for the game";
@@ -401,11 +402,8 @@ TEST_F(LaunchRun, CloseFromOutsideWhileTheGameRunsEndsTheFrontEnd) {
 
 // The exit code 259 reads like "still running"; the ended process must still end the wait.
 TEST_F(LaunchRun, GameEndingWithCode259IsSeenAsEnded) {
-    GameWill(std::string(kStayUntilClosed) + "exit=259\n");
-    ASSERT_TRUE(StartToMenu());
-    PressButton(kStartGame);
     RunningGame game;
-    ASSERT_TRUE(game.WaitForStart()) << "the game did not start; " << OtherDialogShowing(app().pid());
+    ASSERT_NO_FATAL_FAILURE(StartGame(std::string(kStayUntilClosed) + "exit=259\n", game));
     ExitResult exit = game.End();
     ASSERT_TRUE(exit.ended);
     ASSERT_EQ(259u, exit.code) << "the stand-in game did not end with the code it was given";

@@ -221,13 +221,12 @@ TEST_F(Shutdown, CloseFromOutsideWhileAScreenIsOpenEndsAsQuitDoes) {
             for (const ButtonSpec* button : {&kOption, screen.button})
                 Click(run.Menu(), Centre(*button).x, Centre(*button).y);
             HWND dialog = nullptr;
-            WaitFor(
-                [&] {
-                    for (HWND box : TopLevelWindows(run.pid(), kDialogClass, kMessageCaption)) DismissMessageBox(box);
-                    dialog = screen.control ? FindDialogWith(run.pid(), screen.control) : FindDialog(run.pid());
-                    return dialog != nullptr || !run.IsRunning();
-                },
-                kWindowTimeout);
+            auto opened = [&] {
+                for (HWND box : TopLevelWindows(run.pid(), kDialogClass, kMessageCaption)) DismissMessageBox(box);
+                dialog = screen.control ? FindDialogWith(run.pid(), screen.control) : FindDialog(run.pid());
+                return dialog != nullptr || !run.IsRunning();
+            };
+            WaitFor(opened, kWindowTimeout);
             ASSERT_TRUE(dialog != nullptr) << "the screen did not open; " << run.EndedText();
         }
         SendNotifyMessageA(run.Frame(), WM_CLOSE, 0, 0);
@@ -245,12 +244,11 @@ TEST_F(Shutdown, TwoStartsAtOnceMakeOneFrontEnd) {
         App starts[2];
         for (App& start : starts) ASSERT_TRUE(start.Start(folder().path()));
         int ended = -1;
-        WaitFor(
-            [&] {
-                for (int i = 0; i < 2; ++i) ended = starts[i].IsRunning() ? ended : i;
-                return ended >= 0 || (starts[0].Menu() && starts[1].Menu());
-            },
-            kStartTimeout);
+        auto one_ended = [&] {
+            for (int i = 0; i < 2; ++i) ended = starts[i].IsRunning() ? ended : i;
+            return ended >= 0 || (starts[0].Menu() && starts[1].Menu());
+        };
+        WaitFor(one_ended, kStartTimeout);
         ASSERT_GE(ended, 0) << "both starts run";
         EXPECT_EQ(0u, starts[ended].WaitForExit().code);
         App& running = starts[1 - ended];

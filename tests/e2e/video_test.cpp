@@ -7,7 +7,6 @@
 // error dialog for files that cannot be read or written.
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -567,7 +566,7 @@ TEST_F(VideoTest, LevelAndModes) {
     menu_->MoveTo(kEmptySpot);
     ASSERT_TRUE(Activate(app().Menu()) && SendKeys({VK_RETURN}));
     ASSERT_NO_FATAL_FAILURE(Opened());
-    auto keys = [&](WORD vk, const std::function<bool()>& taken) {
+    auto keys = [&](WORD vk, auto taken) {
         EXPECT_EQ("", SendKeysInFront(dialog_, {vk}, taken, kWindowTimeout)) << "key " << vk;
     };
     keys(VK_TAB, [&] { return FocusOf(dialog_) == ModeList(); });
