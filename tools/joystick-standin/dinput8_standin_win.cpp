@@ -69,7 +69,9 @@ void Describe(int object, DIDEVICEOBJECTINSTANCEW* out) {
                                      : object - kFirstButton + 1;
 }
 
-class Device : public IDirectInputDevice8W {
+// The IUnknown of an object that lives as long as the library: no other interfaces, no count.
+template <typename Interface>
+class LibraryObject : public Interface {
 public:
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** out) override {
         *out = nullptr;
@@ -77,7 +79,10 @@ public:
     }
     ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
     ULONG STDMETHODCALLTYPE Release() override { return 1; }
+};
 
+class Device : public LibraryObject<IDirectInputDevice8W> {
+public:
     HRESULT STDMETHODCALLTYPE GetCapabilities(LPDIDEVCAPS caps) override {
         caps->dwFlags = DIDC_ATTACHED;
         caps->dwDevType = kDeviceType;
@@ -219,14 +224,8 @@ HRESULT STDMETHODCALLTYPE Device::GetDeviceInfo(LPDIDEVICEINSTANCEW instance) {
 
 Device theDevice;
 
-class Input : public IDirectInput8W {
+class Input : public LibraryObject<IDirectInput8W> {
 public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** out) override {
-        *out = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
-    ULONG STDMETHODCALLTYPE Release() override { return 1; }
     HRESULT STDMETHODCALLTYPE CreateDevice(REFGUID guid, LPDIRECTINPUTDEVICE8W* device, LPUNKNOWN) override {
         *device = nullptr;
         if (!IsEqualGUID(guid, kInstanceGuid)) return DIERR_DEVICENOTREG;
