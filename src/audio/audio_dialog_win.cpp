@@ -39,15 +39,19 @@ void Default(AudioSettings& audio, HWND dialog) {
     ShowAndApply(audio, dialog);
 }
 
+void RunCommand(AudioDialog& state, HWND dialog, int command);
+
 INT_PTR OnInitDialog(AudioDialog& state, HWND dialog) {
-    state.screen.Open(dialog);
+    state.screen.Open(dialog, [&state, dialog](int command) { RunCommand(state, dialog, command); });
     for (const ControlSpec& bar : kVolumeBars)
         SetScrollRange(GetDlgItem(dialog, bar.controlId), SB_CTL, kVolumeMin, kVolumeMax, FALSE);
     // A file that cannot be read ends the program through the error dialog.
     ReadAudioSettings(dialog, state.screen.instance(), kAudioSettingsFile, state.audio);
     BeginMixerMessages();
     ShowAndApply(state.audio, dialog);
-    return TRUE;
+    // The bars are no tab stops (the screen moves its own focus), so the system would choose none.
+    SetFocus(GetDlgItem(dialog, IDC_AUDIO_MUSIC));
+    return FALSE;
 }
 
 // Notifications from anything but the two bars are not the screen's.
@@ -72,13 +76,6 @@ void RunCommand(AudioDialog& state, HWND dialog, int command) {
     }
 }
 
-INT_PTR OnOtherMessage(AudioDialog& state, HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    int command = 0;
-    const INT_PTR answer = state.screen.HandleMessage(dialog, message, wParam, lParam, &command);
-    RunCommand(state, dialog, command);
-    return answer;
-}
-
 // Handles no commands: Enter, Escape and the close command never end the screen.
 INT_PTR CALLBACK AudioDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     AudioDialog* state = DialogState<AudioDialog>(dialog, message, lParam);
@@ -86,8 +83,7 @@ INT_PTR CALLBACK AudioDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
     switch (message) {
     case WM_INITDIALOG: return OnInitDialog(*state, dialog);
     case WM_HSCROLL: return OnHorizontalScroll(state->audio, dialog, wParam, lParam);
-    case WM_LBUTTONDOWN: RunCommand(*state, dialog, state->screen.Press(dialog, lParam)); return TRUE;
-    default: return OnOtherMessage(*state, dialog, message, wParam, lParam);
+    default: return state->screen.HandleMessage(dialog, message, wParam, lParam);
     }
 }
 

@@ -1,6 +1,31 @@
 #include "graphics/focus_rules.h"
 
+#include <cmath>
+
 namespace zorv {
+namespace {
+
+// How far `candidate` stands from `from` towards `direction`; negative when it does not lie
+// wholly beyond `from`'s edge on that side.
+double SpatialDistance(const ButtonRect& from, const ButtonRect& candidate, Direction direction) {
+    double along = 0;  // the gap between the facing edges
+    bool horizontal = direction == Direction::kLeft || direction == Direction::kRight;
+    switch (direction) {
+    case Direction::kLeft: along = from.left - candidate.right; break;
+    case Direction::kRight: along = candidate.left - from.right; break;
+    case Direction::kUp: along = from.top - candidate.bottom; break;
+    case Direction::kDown: along = candidate.top - from.bottom; break;
+    }
+    if (along < 0) return -1;
+    // The gap across the direction between the nearest points, 0 where the two overlap.
+    const int low = horizontal ? from.top : from.left, high = horizontal ? from.bottom : from.right;
+    const int otherLow = horizontal ? candidate.top : candidate.left;
+    const int otherHigh = horizontal ? candidate.bottom : candidate.right;
+    const double across = otherHigh <= low ? low - otherHigh : otherLow >= high ? otherLow - high : 0;
+    return std::sqrt(along * along + across * across) + across * (horizontal ? 30 : 2);
+}
+
+}  // namespace
 
 int StepFocus(Focus& focus, FocusStep step) {
     focus.visible = true;
@@ -12,6 +37,38 @@ int StepFocus(Focus& focus, FocusStep step) {
         focus.index = (focus.index + delta) % focus.count;
     }
     return focus.index;
+}
+
+int RevealFocus(Focus& focus) {
+    focus.visible = true;
+    if (focus.index < 0 || focus.index >= focus.count) focus.index = focus.count > 0 ? 0 : -1;
+    return focus.index;
+}
+
+int NearestButton(const ButtonTable& table, int from, Direction direction) {
+    if (from < 0 || from >= table.count) return table.count > 0 ? 0 : -1;
+    int nearest = from;
+    double best = 0;
+    for (int i = 0; i < table.count; ++i) {
+        const double distance = SpatialDistance(table.buttons[from].hot, table.buttons[i].hot, direction);
+        if (i == from || distance < 0 || (nearest != from && distance >= best)) continue;
+        nearest = i;
+        best = distance;
+    }
+    return nearest;
+}
+
+bool KeyPresses::Down(unsigned key, bool repeat) {
+    if (key >= seen_.size()) return false;
+    if (!repeat) seen_.set(key);
+    return seen_.test(key);
+}
+
+bool KeyPresses::Up(unsigned key) {
+    if (key >= seen_.size()) return false;
+    const bool counted = seen_.test(key);
+    seen_.reset(key);
+    return counted;
 }
 
 int FocusStops(const ScreenSpec& screen, FocusStop* stops) {

@@ -1,6 +1,7 @@
 #include "graphics/image_button_screen_win.h"
 
 #include <cstring>
+#include <utility>
 
 #include "captions/captions_win.h"
 #include "common/controller_win.h"
@@ -38,6 +39,48 @@ void PlaceControlsInPixels(HWND dialog, const ControlList& controls) {
     }
 }
 
+// The window property that names a dialog's screen.
+const char kScreenProperty[] = "Zorv3D Screen";
+
+// The screens' key filter. A message filter belongs to the thread that sets it, and the screens
+// all run on the program's one thread, one over another at most: its handle is the thread's, set
+// while any screen is open.
+HHOOK keyFilter = nullptr;
+int keyFilterUsers = 0;
+
+// The modal loop of a dialog hands every message to its message filters before the dialog manager
+// sees it (MSGF_DIALOGBOX); a key message for one of our screens is the screen's first.
+LRESULT CALLBACK FilterScreenKeys(int code, WPARAM wParam, LPARAM lParam) {
+    const MSG* message = reinterpret_cast<const MSG*>(lParam);
+    if (code == MSGF_DIALOGBOX && message && message->message >= WM_KEYFIRST && message->message <= WM_KEYLAST) {
+        HWND dialog = message->hwnd;
+        if (GetWindowLongPtrA(dialog, GWL_STYLE) & WS_CHILD) dialog = GetParent(dialog);
+        ImageButtonScreen* screen = ImageButtonScreen::Of(dialog);
+        if (screen && screen->FilterKey(dialog, *message)) return TRUE;
+    }
+    return CallNextHookEx(keyFilter, code, wParam, lParam);
+}
+
+void UseKeyFilter() {
+    if (keyFilterUsers++ == 0)
+        keyFilter = SetWindowsHookExA(WH_MSGFILTER, FilterScreenKeys, nullptr, GetCurrentThreadId());
+}
+
+void LeaveKeyFilter() {
+    if (keyFilterUsers == 0 || --keyFilterUsers > 0) return;
+    if (keyFilter) UnhookWindowsHookEx(keyFilter);
+    keyFilter = nullptr;
+}
+
+// A control that keeps the key for itself (a key field takes every key).
+bool KeepsKey(const MSG& message) {
+    const LRESULT code =
+        SendMessageA(message.hwnd, WM_GETDLGCODE, message.wParam, reinterpret_cast<LPARAM>(const_cast<MSG*>(&message)));
+    return (code & (DLGC_WANTALLKEYS | DLGC_WANTMESSAGE | DLGC_WANTTAB)) != 0;
+}
+
+bool Repeated(LPARAM flags) { return (flags & (1L << 30)) != 0; }
+
 }  // namespace
 
 POINT MessagePoint(LPARAM lParam) {
@@ -52,7 +95,8 @@ ImageButtonScreen::ImageButtonScreen(const ScreenSpec& description, HWND owner, 
 // The background, captions and buttons are drawn in pixels; what the template's units become
 // through the dialog font differs between systems, so the screen and its controls are put where
 // those pixels expect them.
-void ImageButtonScreen::Open(HWND dialog) {
+void ImageButtonScreen::Open(HWND dialog, CommandRunner run) {
+    run_ = std::move(run);
     if (description_.placement == ScreenPlacement::kCoverOwner) {
         const RECT owner = owner_ ? WindowRectInPixels(owner_) : RECT{0, 0, 0, 0};
         SetWindowPos(dialog, nullptr, owner.left, owner.top, owner.right - owner.left, owner.bottom - owner.top,
@@ -64,8 +108,51 @@ void ImageButtonScreen::Open(HWND dialog) {
     GetClientRect(dialog, &client_);
     PlaceButtons(buttons_.board);
     LoadScreenImages(instance_, buttons_);
-    focus_ = Focus{FocusStops(description_, stops_), -1, false};
-    GetCursorPos(&cursor_);
+    focus_ = NewFocus(FocusStops(description_, stops_));
+    keys_.Restart();
+    pointer_.Start();
+    if (!dialog_ && SetPropA(dialog, kScreenProperty, reinterpret_cast<HANDLE>(this))) {
+        dialog_ = dialog;
+        UseKeyFilter();
+    }
+}
+
+ImageButtonScreen* ImageButtonScreen::Of(HWND dialog) {
+    return dialog ? reinterpret_cast<ImageButtonScreen*>(GetPropA(dialog, kScreenProperty)) : nullptr;
+}
+
+void ImageButtonScreen::EndScreensOver(HWND owner) {
+    struct Search {
+        static BOOL CALLBACK End(HWND window, LPARAM owner) {
+            ImageButtonScreen* screen = Of(window);
+            if (screen && screen->owner_ == reinterpret_cast<HWND>(owner)) {
+                screen->orphaned_ = true;
+                screen->Close();
+                EndDialog(window, 0);
+            }
+            return TRUE;
+        }
+    };
+    EnumThreadWindows(GetCurrentThreadId(), Search::End, reinterpret_cast<LPARAM>(owner));
+}
+
+bool ImageButtonScreen::FilterKey(HWND dialog, const MSG& message) {
+    const unsigned key = static_cast<unsigned>(message.wParam);
+    switch (message.message) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+        if (!keys_.Down(key, Repeated(message.lParam))) return true;
+        break;
+    case WM_KEYUP:
+    case WM_SYSKEYUP:
+        if (!keys_.Up(key)) return true;
+        break;
+    default: break;
+    }
+    const bool tab = message.message == WM_KEYDOWN && key == VK_TAB && !KeepsKey(message);
+    if (message.hwnd != dialog && !tab) return false;
+    SendMessageA(dialog, message.message, message.wParam, message.lParam);
+    return true;
 }
 
 // The stop the focus is on: the control that has the keyboard focus, if it is one of the
@@ -122,18 +209,24 @@ void ImageButtonScreen::FocusButton(HWND dialog, int index) {
     TakeStop(dialog, FindStop(stops_, focus_.count, true, index), false);
 }
 
-// A button with the focus, pressed as a click would; its command, or 0.
-int ImageButtonScreen::Activate(HWND dialog) {
+// A button with the focus, pressed as a click would; its command, or 0. A hidden focus is only
+// shown.
+int ImageButtonScreen::Activate(HWND dialog, bool byKey) {
+    if (!focus_.visible) {
+        CurrentStop(dialog);
+        TakeStop(dialog, RevealFocus(focus_), byKey);
+        return 0;
+    }
     const int stop = CurrentStop(dialog);
     if (stop < 0 || stop >= focus_.count || !stops_[stop].isButton || GetFocus() != dialog) return 0;
     buttons_.focused = stops_[stop].value;
-    focus_.visible = true;
     return PressButtonIndex(buttons_, stops_[stop].value, Painter(*this, dialog));
 }
 
 // Left and right are the arrow keys of a bar or a list; elsewhere they move as up and down. The
-// controls are the first stops, in the order of the screen's control list.
-INT_PTR ImageButtonScreen::OnController(HWND dialog, ControllerAction action, int* command) {
+// controls are the first stops, in the order of the screen's control list. The answer is written
+// after the action: a command may send messages of its own, which would overwrite it.
+INT_PTR ImageButtonScreen::OnController(HWND dialog, ControllerAction action) {
     const int stop = CurrentStop(dialog);
     const bool ownArrows = stop >= 0 && stop < description_.controls.count && !stops_[stop].isButton &&
                            std::strcmp(description_.controls.entries[stop].statement, "EDITTEXT") != 0;
@@ -149,16 +242,40 @@ INT_PTR ImageButtonScreen::OnController(HWND dialog, ControllerAction action, in
         break;
     case ControllerAction::kUp: MoveFocus(dialog, FocusStep::kPrevious, false); break;
     case ControllerAction::kDown: MoveFocus(dialog, FocusStep::kNext, false); break;
-    case ControllerAction::kActivate:
-        *command = Activate(dialog);
-        if (*command) PostMessageA(dialog, kControllerReleaseMessage, 0, 0);
+    case ControllerAction::kActivate: {
+        const int command = Activate(dialog, false);
+        if (command) PostMessageA(dialog, kControllerPressDoneMessage, 0, 0);
+        Run(command);
         break;
+    }
     case ControllerAction::kBack:
         FocusButton(dialog, ButtonIndexOf(description_.buttons, description_.leaveCommand));
         break;
     default: break;
     }
     SetWindowLongPtrA(dialog, DWLP_MSGRESULT, 1);
+    return TRUE;
+}
+
+// Tab and Shift+Tab reach the dialog procedure from the key filter whichever window has the
+// keyboard focus; Space only while a button stop keeps it on the dialog.
+INT_PTR ImageButtonScreen::OnKeyDown(HWND dialog, WPARAM key, LPARAM flags) {
+    if (key == VK_TAB) {
+        MoveFocus(dialog, GetKeyState(VK_SHIFT) < 0 ? FocusStep::kPrevious : FocusStep::kNext, true);
+    } else if (key == VK_SPACE && !Repeated(flags)) {
+        Run(Activate(dialog, true));
+    }
+    return TRUE;
+}
+
+INT_PTR ImageButtonScreen::OnKeyUp(HWND dialog, WPARAM key) {
+    if (enterOnRelease_) {
+        if (GetKeyState(VK_TAB) < 0 || GetKeyState(VK_SHIFT) < 0 || GetKeyState(VK_SPACE) < 0) return TRUE;
+        SetFocus(enterOnRelease_);
+        enterOnRelease_ = nullptr;
+    } else if (key == VK_SPACE && buttons_.focused >= 0) {
+        DrawNow(*this, dialog, ScreenPart{buttons_.focused, kStateHighlighted});
+    }
     return TRUE;
 }
 
@@ -171,52 +288,37 @@ void ImageButtonScreen::Draw(HWND dialog, HDC dc, ScreenPart part) {
     DrawButtons(dc, buttons_, part);
 }
 
-void ImageButtonScreen::Close() { FreeButtons(buttons_); }
+void ImageButtonScreen::Close() {
+    FreeButtons(buttons_);
+    if (!dialog_) return;
+    RemovePropA(dialog_, kScreenProperty);
+    dialog_ = nullptr;
+    LeaveKeyFilter();
+}
 
-// The system asks for the next control with WM_NEXTDLGCTL: for Tab and Shift+Tab (lParam 0,
-// wParam nonzero for back), and with a control of its choice for the arrow keys on a button,
-// which stay unused there. A WM_SETFOCUS while a button has the focus keeps it on the dialog.
-INT_PTR ImageButtonScreen::HandleMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam, int* command) {
-    *command = 0;
+// A WM_SETFOCUS while a button has the focus keeps it on the dialog.
+INT_PTR ImageButtonScreen::HandleMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_ERASEBKGND:
         Draw(dialog, reinterpret_cast<HDC>(wParam));
         SetWindowLongPtrA(dialog, DWLP_MSGRESULT, TRUE);  // erased
         return TRUE;
-    case WM_MOUSEMOVE: {
-        POINT cursor = {0, 0};
-        GetCursorPos(&cursor);
-        if (cursor.x != cursor_.x || cursor.y != cursor_.y) {
-            cursor_ = cursor;
-            HideFocus(dialog);
-        }
+    case WM_MOUSEMOVE:
+        if (pointer_.Moved()) HideFocus(dialog);
         TrackHover(buttons_, MessagePoint(lParam), Painter(*this, dialog));
         return TRUE;
-    }
-    case WM_NEXTDLGCTL:
-        if (!LOWORD(lParam)) MoveFocus(dialog, wParam ? FocusStep::kPrevious : FocusStep::kNext, true);
-        return TRUE;
+    case WM_LBUTTONDOWN: Run(PressButton(buttons_, MessagePoint(lParam), Painter(*this, dialog))); return TRUE;
+    case WM_LBUTTONUP: Release(dialog, lParam); return TRUE;
     case WM_SETFOCUS: {
         const int stop = focus_.index;
         return stop >= 0 && stop < focus_.count && stops_[stop].isButton;
     }
-    case WM_KEYDOWN:
-        if (wParam == VK_SPACE && !(lParam & (1L << 30))) *command = Activate(dialog);
-        return FALSE;
-    case WM_KEYUP:
-        if (enterOnRelease_) {
-            if (GetKeyState(VK_TAB) < 0 || GetKeyState(VK_SHIFT) < 0) return FALSE;
-            SetFocus(enterOnRelease_);
-            enterOnRelease_ = nullptr;
-        } else if (wParam == VK_SPACE && buttons_.focused >= 0) {
-            DrawNow(*this, dialog, ScreenPart{buttons_.focused, kStateHighlighted});
-        }
-        return FALSE;
-    case kControllerReleaseMessage:
+    case WM_KEYDOWN: return OnKeyDown(dialog, wParam, lParam);
+    case WM_KEYUP: return OnKeyUp(dialog, wParam);
+    case kControllerPressDoneMessage:
         if (buttons_.focused >= 0) DrawNow(*this, dialog, ScreenPart{buttons_.focused, kStateHighlighted});
         return TRUE;
-    case kControllerMessage: return OnController(dialog, static_cast<ControllerAction>(wParam), command);
-    case WM_LBUTTONUP: Release(dialog, lParam); return TRUE;
+    case kControllerMessage: return OnController(dialog, static_cast<ControllerAction>(wParam));
     case WM_DESTROY: Close(); return FALSE;
     default: return FALSE;
     }

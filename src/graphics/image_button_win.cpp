@@ -55,21 +55,20 @@ void LoadScreenImages(HINSTANCE instance, ButtonScreen& screen) {
 void DrawButtons(HDC dc, const ButtonScreen& screen, ScreenPart part) {
     MemoryDC memory(dc);
     if (!dc || !memory) return;
-    for (int i = 0; i < Count(screen); ++i) {
-        const ResourceImage& image = ImageFor(screen.images[i], part.state);
-        if (!image || !(part.Whole() || i == part.button)) continue;
+    // In a whole drawing, the focused button too realises its palette only where its table line
+    // says so.
+    auto draw = [&](int i, const ResourceImage& image) {
+        if (!image) return;
         const bool palette = !part.Whole() || screen.board.table.buttons[i].paletteOnDrawAll;
         SelectedPalette windowPalette(dc, palette ? image.palette.get() : nullptr, true);
         SelectedPalette memoryPalette(memory.get(), palette ? image.palette.get() : nullptr, true);
         Blit(dc, memory.get(), image, screen.board.hot[i]);
+    };
+    for (int i = 0; i < Count(screen); ++i) {
+        if (part.Whole() || i == part.button) draw(i, ImageFor(screen.images[i], part.state));
     }
     const int focused = screen.focused;
-    if (!part.Whole() || focused < 0 || focused >= Count(screen)) return;
-    const ResourceImage& image = screen.images[focused].highlighted;
-    if (!image) return;
-    SelectedPalette windowPalette(dc, image.palette.get(), true);
-    SelectedPalette memoryPalette(memory.get(), image.palette.get(), true);
-    Blit(dc, memory.get(), image, screen.board.hot[focused]);
+    if (part.Whole() && focused >= 0 && focused < Count(screen)) draw(focused, screen.images[focused].highlighted);
 }
 
 void TrackHover(ButtonScreen& screen, POINT at, const DrawPartNow& draw) {
@@ -128,6 +127,14 @@ void FreeButtons(ButtonScreen& screen) {
     screen.focused = -1;
     for (ButtonImages& images : screen.images) images = ButtonImages();
     screen.imagesNotLoaded = true;
+}
+
+bool PointerMoves::Moved() {
+    POINT cursor = {0, 0};
+    GetCursorPos(&cursor);
+    if (cursor.x == at_.x && cursor.y == at_.y) return false;
+    at_ = cursor;
+    return true;
 }
 
 POINT CursorInClient(HWND window) {

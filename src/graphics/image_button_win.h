@@ -86,6 +86,19 @@ void HandleRelease(const ButtonScreen& screen, POINT at, const DrawPartNow& draw
 // Clears the hot rectangles and deletes every picture with its palette.
 void FreeButtons(ButtonScreen& screen);
 
+// Whether a pointer move is the player's. Windows also reports a move when a window appears or
+// goes under a cursor that stays where it is; only a move of the pointer itself hides the focus.
+class PointerMoves {
+public:
+    // Takes where the cursor stands now as not moved.
+    void Start() { Moved(); }
+    // True when the cursor stands elsewhere than at the last call.
+    bool Moved();
+
+private:
+    POINT at_ = {-1, -1};
+};
+
 // The client position of the cursor, as the menus read it.
 POINT CursorInClient(HWND window);
 

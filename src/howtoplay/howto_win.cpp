@@ -16,11 +16,6 @@ struct HowToPlay {
 
 void ShowPage(HowToPlay& state) { state.screen.SetBackground(static_cast<PictureSlot>(PageSlot(state.page))); }
 
-void OnInit(HowToPlay& state, HWND window) {
-    ShowPage(state);
-    state.screen.Open(window);
-}
-
 // A button's command, from a click, the keyboard or a controller.
 void RunCommand(HowToPlay& state, HWND window, int command) {
     switch (command) {
@@ -37,11 +32,9 @@ void RunCommand(HowToPlay& state, HWND window, int command) {
     }
 }
 
-INT_PTR OnOtherMessage(HowToPlay& state, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    int command = 0;
-    const INT_PTR answer = state.screen.HandleMessage(window, message, wParam, lParam, &command);
-    RunCommand(state, window, command);
-    return answer;
+void OnInit(HowToPlay& state, HWND window) {
+    ShowPage(state);
+    state.screen.Open(window, [&state, window](int command) { RunCommand(state, window, command); });
 }
 
 // Handles no commands: Enter, Escape and the close command leave the screen open.
@@ -50,8 +43,7 @@ INT_PTR CALLBACK HowToPlayProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     if (!state || state->screen.Orphaned()) return FALSE;
     switch (message) {
     case WM_INITDIALOG: OnInit(*state, window); return TRUE;
-    case WM_LBUTTONDOWN: RunCommand(*state, window, state->screen.Press(window, lParam)); return TRUE;
-    default: return OnOtherMessage(*state, window, message, wParam, lParam);
+    default: return state->screen.HandleMessage(window, message, wParam, lParam);
     }
 }
 

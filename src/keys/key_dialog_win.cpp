@@ -150,8 +150,10 @@ void FocusFirstField(HWND dialog) {
     for (const KeyFieldPlace& field : kKeyFields) SendDlgItemMessageA(dialog, field.controlId, EM_SETSEL, 0, -1);
 }
 
+void RunCommand(KeyDialog& state, HWND dialog, int command);
+
 INT_PTR OnInitDialog(KeyDialog& state, HWND dialog) {
-    state.screen.Open(dialog);
+    state.screen.Open(dialog, [&state, dialog](int command) { RunCommand(state, dialog, command); });
     RemoveFieldMargins(dialog);
     // A file that cannot be read ends the program through the error dialog, owned by the screen.
     ReadKeyBindings(dialog, state.screen.instance(), kKeyBindingsFile, state.keys);
@@ -185,15 +187,12 @@ bool OnJoystickPlace(KeyDialog& state) {
 // button is released, as a click does when the mouse button is: both buttons normal, the focus
 // hidden with them.
 INT_PTR OnOtherMessage(KeyDialog& state, HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    const bool released = (message == WM_KEYUP && wParam == VK_SPACE) || message == kControllerReleaseMessage;
+    const bool released = (message == WM_KEYUP && wParam == VK_SPACE) || message == kControllerPressDoneMessage;
     if (released && OnJoystickPlace(state)) {
         state.screen.HideFocus(dialog);
         DrawJoysticks(state, dialog);
     }
-    int command = 0;
-    const INT_PTR answer = state.screen.HandleMessage(dialog, message, wParam, lParam, &command);
-    RunCommand(state, dialog, command);
-    return answer;
+    return state.screen.HandleMessage(dialog, message, wParam, lParam);
 }
 
 // F10, a system key that binds nothing, takes the focus to DONE from a field, from a button or
@@ -223,7 +222,6 @@ INT_PTR CALLBACK KeyDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM 
     if (!state || state->screen.Orphaned()) return FALSE;
     switch (message) {
     case WM_INITDIALOG: return OnInitDialog(*state, dialog);
-    case WM_LBUTTONDOWN: RunCommand(*state, dialog, state->screen.Press(dialog, lParam)); return TRUE;
     case WM_LBUTTONUP: return OnLeftButtonUp(*state, dialog, lParam);
     case WM_SYSKEYDOWN:
     case WM_SYSKEYUP: return OnSystemKey(*state, dialog, message, wParam, lParam);

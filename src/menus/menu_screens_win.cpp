@@ -55,20 +55,15 @@ void MenuScreens::SetUp(HINSTANCE instance) {
     }
     InitButtonScreen(main_, kMainMenuTable);
     InitButtonScreen(options_, kOptionsMenuTable);
-    focus_[0] = Focus{kMainMenuTable.count, 0, false};
-    focus_[1] = Focus{kOptionsMenuTable.count, 0, false};
-    GetCursorPos(&cursor_);
+    focus_[0] = NewFocus(kMainMenuTable.count);
+    focus_[1] = NewFocus(kOptionsMenuTable.count);
+    pointer_.Start();
     ClearButtons(options_.board);  // placed each time the options menu is entered
     LoadScreenImages(instance, main_);
 }
 
-// Windows also reports a move when a window appears or goes under a cursor that stays where it
-// is; only a move of the pointer itself hides the focus.
 void MenuScreens::MouseMove(HWND window) {
-    POINT cursor = {0, 0};
-    GetCursorPos(&cursor);
-    if (cursor.x != cursor_.x || cursor.y != cursor_.y) {
-        cursor_ = cursor;
+    if (pointer_.Moved()) {
         ShownFocus().visible = false;
         ShowFocus(Shown(), -1, Painter(*this, window));
     }
@@ -85,6 +80,7 @@ int MenuScreens::Press(HWND window, POINT at) {
 void MenuScreens::Show(HWND window) {
     ShownFocus().visible = false;
     Shown().focused = -1;
+    pressed_.Restart();
     DrawNow(*this, window);
 }
 
@@ -92,7 +88,23 @@ void MenuScreens::Navigate(HWND window, FocusStep step) {
     ShowFocus(Shown(), StepFocus(ShownFocus(), step), Painter(*this, window));
 }
 
-void MenuScreens::Activate(HWND window, HINSTANCE instance, int index) {
+void MenuScreens::Move(HWND window, Direction direction) {
+    Focus& focus = ShownFocus();
+    focus.index = NearestButton(Shown().board.table, focus.index, direction);
+    focus.visible = true;
+    ShowFocus(Shown(), focus.index, Painter(*this, window));
+}
+
+void MenuScreens::Activate(HWND window, HINSTANCE instance) {
+    Focus& focus = ShownFocus();
+    if (!focus.visible) {
+        ShowFocus(Shown(), RevealFocus(focus), Painter(*this, window));
+    } else {
+        PressByIndex(window, instance, focus.index);
+    }
+}
+
+void MenuScreens::PressByIndex(HWND window, HINSTANCE instance, int index) {
     ShownFocus().index = index;
     Dispatch(window, instance, PressButtonIndex(Shown(), index, Painter(*this, window)));
 }
@@ -100,16 +112,17 @@ void MenuScreens::Activate(HWND window, HINSTANCE instance, int index) {
 // A key held down repeats its navigation but activates once.
 void MenuScreens::Key(HWND window, HINSTANCE instance, WPARAM key, LPARAM flags) {
     const bool repeated = (flags & (1L << 30)) != 0;
+    if (!pressed_.Down(static_cast<unsigned>(key), repeated)) return;
     const bool shift = GetKeyState(VK_SHIFT) < 0;
     switch (key) {
     case VK_TAB: Navigate(window, shift ? FocusStep::kPrevious : FocusStep::kNext); break;
-    case VK_DOWN:
-    case VK_RIGHT: Navigate(window, FocusStep::kNext); break;
-    case VK_UP:
-    case VK_LEFT: Navigate(window, FocusStep::kPrevious); break;
+    case VK_LEFT: Move(window, Direction::kLeft); break;
+    case VK_RIGHT: Move(window, Direction::kRight); break;
+    case VK_UP: Move(window, Direction::kUp); break;
+    case VK_DOWN: Move(window, Direction::kDown); break;
     case VK_RETURN:
     case VK_SPACE:
-        if (!repeated) Activate(window, instance, ShownFocus().index);
+        if (!repeated) Activate(window, instance);
         break;
     case VK_ESCAPE:
         if (!repeated && current_ == kOptionsMenuScreen) Controller(window, instance, ControllerAction::kBack);
@@ -120,13 +133,14 @@ void MenuScreens::Key(HWND window, HINSTANCE instance, WPARAM key, LPARAM flags)
 
 void MenuScreens::Controller(HWND window, HINSTANCE instance, ControllerAction action) {
     switch (action) {
-    case ControllerAction::kDown:
-    case ControllerAction::kRight: Navigate(window, FocusStep::kNext); break;
-    case ControllerAction::kUp:
-    case ControllerAction::kLeft: Navigate(window, FocusStep::kPrevious); break;
-    case ControllerAction::kActivate: Activate(window, instance, ShownFocus().index); break;
+    case ControllerAction::kLeft: Move(window, Direction::kLeft); break;
+    case ControllerAction::kRight: Move(window, Direction::kRight); break;
+    case ControllerAction::kUp: Move(window, Direction::kUp); break;
+    case ControllerAction::kDown: Move(window, Direction::kDown); break;
+    case ControllerAction::kActivate: Activate(window, instance); break;
     case ControllerAction::kBack:
-        if (current_ == kOptionsMenuScreen) Activate(window, instance, ButtonIndexOf(kOptionsMenuTable, kCommandClose));
+        if (current_ == kOptionsMenuScreen)
+            PressByIndex(window, instance, ButtonIndexOf(kOptionsMenuTable, kCommandClose));
         break;
     default: break;
     }
@@ -134,8 +148,7 @@ void MenuScreens::Controller(HWND window, HINSTANCE instance, ControllerAction a
 
 // The settings screens are modal dialogs over the options menu, which is drawn again when one
 // has run. A close from outside (End task, logoff) while a screen or the game runs destroys the
-// menu window, and this record with it: nothing of it is touched after a screen or a launch
-// unless the window is still there.
+// menu window: the record is then Gone, and nothing is drawn when the screen or launch returns.
 void MenuScreens::Dispatch(HWND window, HINSTANCE instance, int command) {
     bool ran = false;
     switch (command) {
@@ -163,7 +176,7 @@ void MenuScreens::Dispatch(HWND window, HINSTANCE instance, int command) {
         break;
     default: break;
     }
-    if (ran && IsWindow(window)) Show(window);
+    if (ran && !gone_) Show(window);
 }
 
 void MenuScreens::Free() {

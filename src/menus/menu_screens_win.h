@@ -36,24 +36,32 @@ public:
     void Draw(HWND window, HDC dc, ScreenPart part = ScreenPart());
     // The pointer as the cursor now stands. A real move of it hides the keyboard focus.
     void MouseMove(HWND window);
-    // A key going down (WM_KEYDOWN's wParam and lParam): Tab, Shift+Tab and the arrows move the
-    // focus, Enter and Space activate the focused button, Escape on the options menu activates
-    // CLOSE. An activation runs its command before this returns.
+    // A key going down (WM_KEYDOWN's wParam and lParam): Tab and Shift+Tab move the focus in the
+    // table's order, the arrows to the nearest button that way, Enter and Space activate the
+    // focused button (or show the focus while it is hidden), Escape on the options menu activates
+    // CLOSE. An activation runs its command before this returns. A key already down when the
+    // screen appeared counts once it has been let go (KeyUp).
     void Key(HWND window, HINSTANCE instance, WPARAM key, LPARAM flags);
-    // A game controller's action: the directions move as the arrows, button 1 activates, button
-    // 2 goes back (CLOSE on the options menu).
+    void KeyUp(WPARAM key) { pressed_.Up(static_cast<unsigned>(key)); }
+    // A game controller's action: the directions move as the arrows, button 1 activates as Enter
+    // does, button 2 goes back (CLOSE on the options menu).
     void Controller(HWND window, HINSTANCE instance, ControllerAction action);
     // A left-button press at `at` on the screen shown: the command of the button pressed, for
     // Dispatch; 0 when none was hit.
     int Press(HWND window, POINT at);
     // Runs a command of the screen shown: a launch, a switch of screens, a settings screen, or
     // the end of the program. 0 and unknown codes do nothing. A close from outside during a
-    // screen or the game destroys `window` and this record with it: once `window` is gone on
-    // return, the record must not be touched.
+    // screen or the game destroys `window` (Gone): the caller holds this record until it returns.
     void Dispatch(HWND window, HINSTANCE instance, int command);
 
     // Frees both menus' buttons, then deletes the screen bitmaps made so far.
     void Free();
+    // The menu window is gone: everything freed, and a command still running (a settings screen,
+    // the game) draws nothing when it returns.
+    void Gone() {
+        Free();
+        gone_ = true;
+    }
 
     MenuScreenId current() const { return current_; }
     // Read as the menu window is made and written back when it goes (common/first_run_flag.h).
@@ -65,8 +73,11 @@ private:
     // Draws the screen now shown with its focus hidden until the first navigation on it.
     void Show(HWND window);
     void Navigate(HWND window, FocusStep step);
-    // Presses button `index` of the screen shown as a click would, and runs its command.
-    void Activate(HWND window, HINSTANCE instance, int index);
+    void Move(HWND window, Direction direction);
+    // Presses the focused button of the screen shown as a click would, and runs its command; a
+    // hidden focus is only shown.
+    void Activate(HWND window, HINSTANCE instance);
+    void PressByIndex(HWND window, HINSTANCE instance, int index);
 
     MenuScreenId current_ = kMainMenuScreen;
     ButtonScreen main_, options_;
@@ -77,10 +88,12 @@ private:
     VideoSettings video_;
     DriverList drivers_;
     int firstRunFlag_ = 0;
-    // One focus per menu, on the button last used (START GAME and the first options button at
-    // first).
+    // One focus per menu, on the button last used (none at first: the first navigation takes
+    // START GAME or the first options button).
     Focus focus_[2];
-    POINT cursor_ = {-1, -1};  // where the cursor stood at the last pointer move, in the screen
+    PointerMoves pointer_;
+    KeyPresses pressed_;  // the keys pressed since the screen shown appeared
+    bool gone_ = false;
 };
 
 }  // namespace zorv

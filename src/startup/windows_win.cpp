@@ -11,6 +11,7 @@
 #include "common/gdi_guards_win.h"
 #include "common/geometry.h"
 #include "graphics/drawing_win.h"
+#include "graphics/image_button_screen_win.h"
 #include "graphics/picture_slot.h"
 #include "graphics/picture_slots_win.h"
 #include "menus/menu_screens_win.h"
@@ -65,9 +66,9 @@ void OnFrameDestroy() {
 
 // F5 writes the available physical memory to standard output (a diagnostic without console).
 // Every other key is the menu window's: the frame has the keyboard focus while the menu shows.
-void OnFrameKeyDown(WPARAM key, LPARAM flags) {
-    if (key != VK_F5) {
-        if (App().menu) SendMessageA(App().menu, WM_KEYDOWN, key, flags);
+void OnFrameKey(UINT message, WPARAM key, LPARAM flags) {
+    if (key != VK_F5 || message != WM_KEYDOWN) {
+        if (App().menu) SendMessageA(App().menu, message, key, flags);
         return;
     }
     MEMORYSTATUS status = {};
@@ -121,7 +122,10 @@ void DeliverControllerAction(HWND frame, ControllerAction action) {
     HWND active = GetActiveWindow();
     if (active == frame) active = App().menu;
     if (!active) return;
-    if (SendMessageA(active, kControllerMessage, static_cast<WPARAM>(action), 0)) return;
+    if (active == App().menu || ImageButtonScreen::Of(active)) {
+        SendMessageA(active, kControllerMessage, static_cast<WPARAM>(action), 0);
+        return;
+    }
     HWND focus = GetFocus();
     if (action != ControllerAction::kActivate || !focus) return;
     if (SendMessageA(focus, WM_GETDLGCODE, 0, 0) & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON))
@@ -144,28 +148,40 @@ void OnFrameTimer(HWND frame, WPARAM timer) {
 }
 
 // The menu window owns its screens: its creation hands them to its user data, its destruction
-// takes them back.
-MenuScreens* ScreensOf(HWND menu) { return reinterpret_cast<MenuScreens*>(GetWindowLongPtrA(menu, GWLP_USERDATA)); }
+// takes them back. A command that runs a settings screen or the game holds them too: a close from
+// outside meanwhile destroys the window, and the command must find them when it returns.
+using SharedScreens = std::shared_ptr<MenuScreens>;
+SharedScreens* HolderOf(HWND menu) { return reinterpret_cast<SharedScreens*>(GetWindowLongPtrA(menu, GWLP_USERDATA)); }
+MenuScreens* ScreensOf(HWND menu) {
+    SharedScreens* holder = HolderOf(menu);
+    return holder ? holder->get() : nullptr;
+}
 
 // During creation the program-wide menu handle is still empty: the set-up steps need only
 // the instance handle, and an error dialog raised here has no owner. The screens are the
 // window's once it has been made whole: a close from outside (End task, logoff) during a
 // message box of the set-up destroys the window while the set-up still runs.
 void OnMenuCreate(HWND menu) {
-    std::unique_ptr<MenuScreens> screens = std::make_unique<MenuScreens>();
-    screens->SetUp(App().instance);
+    auto holder = std::make_unique<SharedScreens>(std::make_shared<MenuScreens>());
+    MenuScreens& screens = **holder;
+    screens.SetUp(App().instance);
     ReadCaptionFile(kCaptionFile);
-    ReadFirstRunFlagFile(App().menu, App().instance, kFirstRunFlagFile, screens->firstRunFlag());
-    if (IsWindow(menu)) SetWindowLongPtrA(menu, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(screens.release()));
+    ReadFirstRunFlagFile(App().menu, App().instance, kFirstRunFlagFile, screens.firstRunFlag());
+    if (IsWindow(menu)) SetWindowLongPtrA(menu, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(holder.release()));
 }
 
 // A window destroyed while it was being made has read no first-run flag, so it writes none.
+// A settings screen still open over the menu (owned by the frame, it outlives the menu window) is
+// ended first: the records it was handed go with the window.
 void OnMenuDestroy(HWND menu) {
-    std::unique_ptr<MenuScreens> screens(ScreensOf(menu));
+    ImageButtonScreen::EndScreensOver(menu);
+    std::unique_ptr<SharedScreens> holder(HolderOf(menu));
+    MenuScreens* screens = holder ? holder->get() : nullptr;
     if (screens) WriteFirstRunFlagFile(App().menu, App().instance, kFirstRunFlagFileAsWritten, screens->firstRunFlag());
     ReleasePictures();
     SetWindowLongPtrA(menu, GWLP_USERDATA, 0);
-    screens.reset();  // both menus' buttons and the screen bitmaps
+    if (screens) screens->Gone();  // both menus' buttons and the screen bitmaps
+    holder.reset();
     // The frame releases the (already empty) slots and ends the message loop.
     SendMessageA(GetParent(menu), WM_DESTROY, 0, 0);
 }
@@ -196,12 +212,22 @@ void OnMenuMouseMove(HWND menu) {
     if (MenuScreens* screens = ScreensOf(menu)) screens->MouseMove(menu);
 }
 
+// Each of these may run a command, which holds the screens until it returns.
+SharedScreens HeldScreens(HWND menu) {
+    SharedScreens* holder = HolderOf(menu);
+    return holder ? *holder : nullptr;
+}
+
 void OnMenuKeyDown(HWND menu, WPARAM key, LPARAM flags) {
-    if (MenuScreens* screens = ScreensOf(menu)) screens->Key(menu, App().instance, key, flags);
+    if (SharedScreens screens = HeldScreens(menu)) screens->Key(menu, App().instance, key, flags);
+}
+
+void OnMenuKeyUp(HWND menu, WPARAM key) {
+    if (MenuScreens* screens = ScreensOf(menu)) screens->KeyUp(key);
 }
 
 LRESULT OnMenuController(HWND menu, WPARAM action) {
-    if (MenuScreens* screens = ScreensOf(menu))
+    if (SharedScreens screens = HeldScreens(menu))
         screens->Controller(menu, App().instance, static_cast<ControllerAction>(action));
     return 1;
 }
@@ -209,7 +235,7 @@ LRESULT OnMenuController(HWND menu, WPARAM action) {
 // The press is drawn and sounded first; its command then runs, a whole game launch included,
 // before the next message is taken.
 void OnMenuLeftButtonDown(HWND menu, unsigned x, unsigned y) {
-    MenuScreens* screens = ScreensOf(menu);
+    SharedScreens screens = HeldScreens(menu);
     if (!screens) return;
     const int command = screens->Press(menu, POINT{static_cast<LONG>(x), static_cast<LONG>(y)});
     screens->Dispatch(menu, App().instance, command);
@@ -221,7 +247,8 @@ LRESULT CALLBACK FrameWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
     switch (message) {
     case WM_CREATE: OnFrameCreate(window); break;
     case WM_DESTROY: OnFrameDestroy(); break;
-    case WM_KEYDOWN: OnFrameKeyDown(wParam, lParam); break;
+    case WM_KEYDOWN:
+    case WM_KEYUP: OnFrameKey(message, wParam, lParam); break;
     case WM_ACTIVATEAPP: OnFrameActivateApp(window, wParam != FALSE); break;
     case WM_DEVICECHANGE: OnFrameDeviceChange(window); break;
     case WM_TIMER: OnFrameTimer(window, wParam); break;
@@ -240,6 +267,7 @@ LRESULT CALLBACK MenuWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_MOUSEMOVE: OnMenuMouseMove(window); break;
     case WM_LBUTTONDOWN: OnMenuLeftButtonDown(window, LOWORD(lParam), HIWORD(lParam)); break;
     case WM_KEYDOWN: OnMenuKeyDown(window, wParam, lParam); break;
+    case WM_KEYUP: OnMenuKeyUp(window, wParam); break;
     case kControllerMessage: return OnMenuController(window, wParam);
     default: break;
     }

@@ -108,8 +108,10 @@ void FinishVideoDialog(VideoDialog& state, HWND dialog) {
     state.screen.End(dialog);
 }
 
+void RunCommand(VideoDialog& state, HWND dialog, int command);
+
 INT_PTR OnInitDialog(VideoDialog& state, HWND dialog) {
-    state.screen.Open(dialog);
+    state.screen.Open(dialog, [&state, dialog](int command) { RunCommand(state, dialog, command); });
     SetScrollRange(GetDlgItem(dialog, IDC_VIDEO_LEVEL), SB_CTL, kLevelMin, kLevelMax, FALSE);
     const HINSTANCE instance = state.screen.instance();
     if (!ReadDriverList(dialog, instance, kDriverListFile, state.drivers) ||
@@ -149,13 +151,6 @@ void RunCommand(VideoDialog& state, HWND dialog, int command) {
     }
 }
 
-INT_PTR OnOtherMessage(VideoDialog& state, HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    int command = 0;
-    const INT_PTR answer = state.screen.HandleMessage(dialog, message, wParam, lParam, &command);
-    RunCommand(state, dialog, command);
-    return answer;
-}
-
 INT_PTR CALLBACK VideoDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     VideoDialog* state = DialogState<VideoDialog>(dialog, message, lParam);
     if (!state || state->screen.Orphaned()) return FALSE;
@@ -163,8 +158,7 @@ INT_PTR CALLBACK VideoDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
     case WM_INITDIALOG: return OnInitDialog(*state, dialog);
     case WM_COMMAND: return OnCommand(*state, dialog, wParam);
     case WM_HSCROLL: return OnLevelScroll(state->video, dialog, wParam);
-    case WM_LBUTTONDOWN: RunCommand(*state, dialog, state->screen.Press(dialog, lParam)); return TRUE;
-    default: return OnOtherMessage(*state, dialog, message, wParam, lParam);
+    default: return state->screen.HandleMessage(dialog, message, wParam, lParam);
     }
 }
 

@@ -279,11 +279,12 @@ TEST_F(AudioScreen, BarsMoveAndDoneSavesWhatTheyShow) {
     ASSERT_TRUE(PressDone());
     EXPECT_EQ("0\r\nMusic 25\r\nSound 25\r\n", folder().Read(kAudioSettingsFile));
 
-    // Fourth opening, with keys only: Enter on the options menu opens the screen its button last
-    // used opened, with the Music bar focused; Tab goes through the bars and the buttons, the
-    // arrows move a bar, Enter and Escape do nothing, Space presses the focused button.
+    // Fourth opening, with keys only: Space on the options menu shows the focus on the button used
+    // last, a second Space opens its screen, with the Music bar focused (the release of that Space
+    // is not the screen's); Tab goes through the bars and the buttons, the arrows move a bar, Enter
+    // and Escape do nothing, Space presses the focused button, once it shows.
     menu_->MoveTo(kEmptySpot);  // off the place where DEFAULT will stand
-    ASSERT_TRUE(Activate(app().Menu()) && SendKeys({VK_RETURN}));
+    ASSERT_TRUE(Activate(app().Menu()) && SendKeys({VK_SPACE}) && SendKeys({VK_SPACE}));
     ASSERT_NO_FATAL_FAILURE(Opened());
     // The opening and every move of a bar set the mixer, whose message boxes go before the next key.
     auto keys = [&](const std::vector<WORD>& vks, const std::function<bool()>& taken) {
@@ -308,6 +309,11 @@ TEST_F(AudioScreen, BarsMoveAndDoneSavesWhatTheyShow) {
     keys({VK_ESCAPE}, [] { return true; });
     keys({VK_TAB}, lit(kDefault));  // after Enter and Escape, which left the screen open
     keys({VK_SHIFT, VK_TAB}, lit(kDone));
+    // The pointer on DEFAULT hides the focus: Space shows it on DONE and presses nothing.
+    view_->MoveTo(kDefault);
+    keys({VK_SPACE},
+         [&] { return view_->Shows(kDone, Look::kHighlighted, 0) && view_->Shows(kDefault, Look::kHighlighted, 0); });
+    EXPECT_TRUE(bars(35, 15)()) << "Space on a hidden focus pressed DEFAULT";
     keys({VK_SPACE}, [&] { return !IsWindow(dialog_); });
     EXPECT_EQ("1\r\nMusic 35\r\nSound 15\r\n", folder().Read(kAudioSettingsFile));
 }

@@ -129,11 +129,11 @@ TEST_F(HowToPlay, CloseRepaintsTheOptionsMenuAndTheScreenReopensAtTheLastPage) {
     EXPECT_TRUE(view().ShowsWhole(kPages[2]));
     ASSERT_NO_FATAL_FAILURE(Close());
 
-    // The three pages read with keys only: Enter opens the screen again (HOW TO PLAY was used
-    // last), Tab moves through the buttons, Space turns a page, after which the buttons show
-    // normal until it is released, and closes; Enter and Escape do nothing.
+    // The three pages read with keys only: Enter shows the focus on HOW TO PLAY, used last, a
+    // second Enter opens the screen again, Tab moves through the buttons, Space turns a page, after which the buttons
+    // show normal until it is released, and closes; Enter and Escape do nothing.
     menu().MoveTo(kEmptySpot);
-    ASSERT_TRUE(Activate(app().Menu()) && SendKeys({VK_RETURN}));
+    ASSERT_TRUE(Activate(app().Menu()) && SendKeys({VK_RETURN}) && SendKeys({VK_RETURN}));
     HWND dialog = Opened();
     ASSERT_TRUE(dialog != nullptr) << "Enter on the options menu did not open HOW TO PLAY";
     // Each key, then the page shown and the button focused.

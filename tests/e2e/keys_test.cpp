@@ -222,9 +222,12 @@ protected:
 
     // SETUP INPUT DEVICE, once the options menu shows whole.
     void Open() {
-        screen_.reset();
         ASSERT_TRUE(menu_->ShowsWhole(kOptionsScreen));
         menu_->ClickAt(kSetupInput);
+        ASSERT_NO_FATAL_FAILURE(Opened());
+    }
+    void Opened() {
+        screen_.reset();
         HWND dialog = WaitForDialogWith(app().pid(), kKeyFields[0].controlId);
         ASSERT_TRUE(dialog) << "the key configuration dialog did not open";
         screen_.reset(new KeyScreen(dialog, folder().PathOf(kProgramFile), folder().path()));
@@ -260,8 +263,9 @@ protected:
         EXPECT_EQ(1u, exit.code);
     }
 
-private:
     std::unique_ptr<MenuView> menu_;
+
+private:
     std::unique_ptr<KeyScreen> screen_;
 };
 
@@ -400,6 +404,17 @@ TEST_F(KeyDialogTest, FieldsTakeKeysOnReleaseAndDoneWritesThem) {
     std::vector<int> written = kDefaultCodes;
     written[0] = 30;
     EXPECT_EQ(KeyFile(1, written, 1), folder().Read(kKeyBindingsFile));
+
+    // Opened from the options menu by Enter, then by Space (the first press shows the focus on
+    // SETUP INPUT DEVICE, the second opens it), the screen takes neither key's release: the next
+    // key pressed is the one player 1's Up field binds.
+    for (const Key& opener : {kEnter, kSpace}) {
+        ASSERT_TRUE(menu_->ShowsWhole(kOptionsScreen));
+        ASSERT_TRUE(Activate(app().Menu()) && PressKeys({opener}) && PressKeys({opener}));
+        ASSERT_NO_FATAL_FAILURE(Opened());
+        EXPECT_TRUE(keys().Type({kW}, 0, "W")) << "after opening by " << opener.vk;
+        ASSERT_NO_FATAL_FAILURE(Leave(kCancel));
+    }
 }
 
 // RESET shows the defaults and brings JOYSTICK 1 back to the left; a key captured after it is

@@ -285,13 +285,15 @@ TEST_F(LaunchDriverCheck, EnterStartsTheGameAndTheSecondStartAsksNothing) {
     ASSERT_TRUE(game.End().ended);
     ASSERT_TRUE(WaitForMenuBack());
 
-    // Asked once: the next starts go straight to the game, here from the keyboard: Enter on
-    // START GAME, the button used last, then Down and Enter on NETWORK GAME.
+    // Asked once: the next starts go straight to the game, here from the keyboard: Enter shows the
+    // focus on START GAME, the button used last, and Enter starts it; then Left and Enter on
+    // NETWORK GAME.
     GameWill("stay=0\n");
     for (const char* mode : {"0", "1"}) {
         SCOPED_TRACE(std::string("game mode ") + mode);
         folder().Delete(kStandInReport);
-        ASSERT_TRUE(Activate(Menu()) && (mode[0] == '0' || SendKeys({VK_DOWN})) && SendKeys({VK_RETURN}));
+        ASSERT_TRUE(Activate(Menu()) && SendKeys({static_cast<WORD>(mode[0] == '0' ? VK_RETURN : VK_LEFT)}) &&
+                    SendKeys({VK_RETURN}));
         ASSERT_TRUE(WaitForGameSeen()) << "the keys started no game";
         ASSERT_TRUE(WaitForMenuBack());
         EXPECT_EQ(mode, folder().Read(kGameModeFile).substr(0, 1));

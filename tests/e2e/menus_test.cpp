@@ -325,6 +325,7 @@ TEST_F(MenuScreens, RepaintWithErasingShowsTheWholeScreen) {
     // A paint waits behind pointer moves in the queue: have it done before the pointer moves on.
     UpdateWindow(menu());
     view().MoveTo(kNetworkGame);
+    EXPECT_TRUE(view().ShowsWhole(kMainScreen, &kNetworkGame));
 }
 
 TEST_F(MenuScreens, QuitEndsWithCodeZeroAfterItsPauseAndWritesTheFlag) {
@@ -397,11 +398,13 @@ protected:
     }
 };
 
-// The focus moves with every navigation key, the first one included, and shows only then;
-// Enter, Space and the controller's button 1 do what a click does; Escape and button 2 are
-// CLOSE on the options menu and nothing on the main menu; each menu comes back focused on the
-// button last used; a real pointer move hides the focus. The controller (the stand-in library)
-// also answers the driver question and is found again when the game has run.
+// The focus moves with every navigation key, the first one included, and shows only then: Tab
+// in the table's order, the arrows to the nearest button that way (nowhere when none lies that
+// way). Enter, Space and the controller's button 1 do what a click does on a focus that shows,
+// and only show a hidden one, wherever the pointer stands; Escape and button 2 are CLOSE on the
+// options menu and nothing on the main menu; each menu comes back focused on the button last
+// used; a real pointer move hides the focus. The controller (the stand-in library) also answers
+// the driver question and is found again when the game has run.
 TEST_F(MenuWithoutMouse, KeysAndControllerDoEveryMenuTaskAndThePointerHidesTheFocus) {
     StandInController controller;
     ASSERT_TRUE(controller.Install(folder().path()));
@@ -410,8 +413,9 @@ TEST_F(MenuWithoutMouse, KeysAndControllerDoEveryMenuTaskAndThePointerHidesTheFo
     ASSERT_NO_FATAL_FAILURE(StartMenu());
     ASSERT_TRUE(view().ShowsWhole(kMainScreen));
 
-    // Each key, then the screen shown and the button focused (none: no button lit). Space reopens
-    // the options menu from OPTION, used last; Up there goes from CLOSE, used last there.
+    // Each key, then the screen shown and the button focused (none: no button lit). Space shows
+    // the hidden focus on OPTION, used last, then reopens the options menu; Up there goes from
+    // CLOSE, used last there.
     const ScreenSpec* main = &kMainScreen;
     const ScreenSpec* options = &kOptionsScreen;
     const struct {
@@ -419,22 +423,34 @@ TEST_F(MenuWithoutMouse, KeysAndControllerDoEveryMenuTaskAndThePointerHidesTheFo
         const ScreenSpec* screen;
         const ButtonSpec* focused;
     } steps[] = {
-        {{VK_DOWN}, main, &kNetworkGame}, {{VK_TAB}, main, &kOption},        {{VK_SHIFT, VK_TAB}, main, &kNetworkGame},
-        {{VK_UP}, main, &kStartGame},     {{VK_LEFT}, main, &kQuit},         {{VK_ESCAPE}, main, &kQuit},
-        {{VK_RIGHT}, main, &kStartGame},  {{VK_RIGHT}, main, &kNetworkGame}, {{VK_RIGHT}, main, &kOption},
-        {{VK_RETURN}, options, nullptr},  {{VK_DOWN}, options, &kAudio},     {{VK_ESCAPE}, main, nullptr},
-        {{VK_SPACE}, options, nullptr},   {{VK_UP}, options, &kHowToPlay}};
+        {{VK_DOWN}, main, &kStartGame},  {{VK_DOWN}, main, &kOption},      {{VK_DOWN}, main, &kOption},
+        {{VK_UP}, main, &kQuit},         {{VK_LEFT}, main, &kStartGame},   {{VK_LEFT}, main, &kNetworkGame},
+        {{VK_UP}, main, &kNetworkGame},  {{VK_TAB}, main, &kOption},       {{VK_SHIFT, VK_TAB}, main, &kNetworkGame},
+        {{VK_RIGHT}, main, &kStartGame}, {{VK_ESCAPE}, main, &kStartGame}, {{VK_RIGHT}, main, &kQuit},
+        {{VK_DOWN}, main, &kOption},     {{VK_RETURN}, options, nullptr},  {{VK_DOWN}, options, &kSetupInput},
+        {{VK_DOWN}, options, &kAudio},   {{VK_ESCAPE}, main, nullptr},     {{VK_SPACE}, main, &kOption},
+        {{VK_SPACE}, options, nullptr},  {{VK_UP}, options, &kHowToPlay}};
     for (const auto& step : steps) {
         SendKeysInFront(app().Menu(), step.keys, Focused(*step.screen, step.focused), kWindowTimeout);
         EXPECT_TRUE(view().ShowsWhole(*step.screen, step.focused, 0)) << "after the key " << step.keys.back();
     }
     view().MoveTo(POINT{kEmptySpot.x + 10, kEmptySpot.y});
     EXPECT_TRUE(view().ShowsWhole(kOptionsScreen)) << "a pointer move left the focus showing";
+    // The pointer lights AUDIO; Enter shows the hidden focus on HOW TO PLAY and opens nothing.
+    view().MoveTo(kAudio);
+    auto both = [&] {
+        return view().Shows(kHowToPlay, Look::kHighlighted, 0) && view().Shows(kAudio, Look::kHighlighted, 0);
+    };
+    ASSERT_EQ("", SendKeysInFront(app().Menu(), {VK_RETURN}, both, kWindowTimeout))
+        << "Enter did more than show the focus";
+    EXPECT_TRUE(NoDialogShowing(app().pid()));
+    view().MoveTo(POINT{kEmptySpot.x + 20, kEmptySpot.y});
 
-    // The controller: the D-pad moves from where the focus was, button 1 activates or turns a page,
-    // button 2 goes to CLOSE; on the driver question, the system's own dialog, button 1 presses the
-    // focused button.
+    // The controller: button 1 shows the hidden focus, then opens HOW TO PLAY; the D-pad moves from
+    // where the focus was, button 1 turns a page, button 2 goes to CLOSE; on the driver question,
+    // the system's own dialog, button 1 presses the focused button.
     ASSERT_TRUE(controller.WaitForPolling()) << "the program did not find the controller";
+    ASSERT_TRUE(controller.Tap(1) && WaitFor(Focused(kOptionsScreen, &kHowToPlay), kWindowTimeout));
     HWND pages = controller.Tap(1) ? WaitForDialog(app().pid()) : nullptr;
     ASSERT_TRUE(pages != nullptr) << "button 1 on HOW TO PLAY opened nothing";
     const ScreenSpec page[] = {{"page 0", zorv::kHowToPlayTable, kHowToPlayPictures[0]},
@@ -449,7 +465,7 @@ TEST_F(MenuWithoutMouse, KeysAndControllerDoEveryMenuTaskAndThePointerHidesTheFo
     ASSERT_TRUE(WaitUntilGone(pages));
     ASSERT_TRUE(controller.Tap(0, 0) && WaitFor(Focused(kOptionsScreen, &kVideo), kWindowTimeout));
     ASSERT_TRUE(controller.Tap(2) && WaitFor(Focused(kMainScreen, nullptr), kWindowTimeout));
-    ASSERT_TRUE(controller.Tap(0, 0) && controller.Tap(0, 0) &&
+    ASSERT_TRUE(controller.Tap(0, 0) && controller.Tap(0, 27000) &&
                 WaitFor(Focused(kMainScreen, &kStartGame), kWindowTimeout));
     ASSERT_TRUE(controller.Tap(1) && WaitForDialogWith(app().pid(), IDC_DRIVER_CHECK_START)) << "no driver question";
     ASSERT_TRUE(controller.Tap(1));
@@ -457,7 +473,7 @@ TEST_F(MenuWithoutMouse, KeysAndControllerDoEveryMenuTaskAndThePointerHidesTheFo
     ASSERT_TRUE(WaitFor([&] { return !IsIconic(app().Frame()) && NoDialogShowing(app().pid()); }, kStartTimeout));
     // Back from the game the controller is looked for again; START GAME keeps the focus.
     ASSERT_TRUE(controller.WaitForPolling());
-    for (int down = 0; down < 3; ++down) ASSERT_TRUE(controller.Tap(0, 18000));
+    ASSERT_TRUE(controller.Tap(0, 18000) && controller.Tap(0, 0));
     ASSERT_TRUE(WaitFor(Focused(kMainScreen, &kQuit), kWindowTimeout));
     controller.Tap(1);  // the program ends before it reads the release
     ExitResult exit = app().WaitForExit();

@@ -560,11 +560,11 @@ TEST_F(VideoTest, LevelAndModes) {
     EXPECT_EQ("0\r\n0\r\n0\r\n" + std::to_string(dragged) + "\r\n", folder().Read(kVideoSettingsFile));
     EXPECT_EQ("<missing>", Library(kLocalOpenGlLibrary));
 
-    // With keys only: Enter opens the screen again (VIDEO CALIBRATION was used last) with the
-    // driver list focused, Tab goes through the other list and the bar to DONE, the arrows move
-    // the bar (from the 50 it shows while the flag is 0), Space presses DONE.
+    // With keys only: Enter shows the focus on VIDEO CALIBRATION, used last, a second Enter opens
+    // the screen again with the driver list focused, Tab goes through the other list and the bar to DONE, the arrows
+    // move the bar (from the 50 it shows while the flag is 0), Space presses DONE.
     menu_->MoveTo(kEmptySpot);
-    ASSERT_TRUE(Activate(app().Menu()) && SendKeys({VK_RETURN}));
+    ASSERT_TRUE(Activate(app().Menu()) && SendKeys({VK_RETURN}) && SendKeys({VK_RETURN}));
     ASSERT_NO_FATAL_FAILURE(Opened());
     auto keys = [&](WORD vk, auto taken) {
         EXPECT_EQ("", SendKeysInFront(dialog_, {vk}, taken, kWindowTimeout)) << "key " << vk;

@@ -11,6 +11,7 @@
 #include "graphics/focus_rules.h"
 #include "howtoplay/howto_buttons.h"
 #include "keys/key_buttons.h"
+#include "menus/menu_buttons.h"
 #include "video/video_buttons.h"
 
 using namespace zorv;
@@ -20,6 +21,7 @@ namespace {
 using A = ControllerAction;
 constexpr unsigned C = kHatCentred;
 constexpr FocusStep kNext = FocusStep::kNext, kBack = FocusStep::kPrevious;
+constexpr unsigned VK_RETURN_CODE = 0x0D;
 
 // Every step moves, wraps and shows the focus, the first included; with no stop yet (-1)
 // forward takes the first, back the last.
@@ -59,6 +61,40 @@ TEST(FocusRules, SettingsScreensTakeControlsThenButtonsAsTheyStand) {
     EXPECT_EQ(FindStop(stops, count, true, 1), 3);
     EXPECT_EQ(FindStop(stops, count, false, IDC_AUDIO_SOUND), 1);
     EXPECT_EQ(FindStop(stops, count, false, IDC_VIDEO_LEVEL), -1);
+}
+
+// The arrows lead to the nearest button lying that way, or nowhere: the main menu's map, as the
+// README gives it, and the options menu's column. From no focus yet, the first button.
+TEST(FocusRules, ArrowsLeadToTheNearestButtonThatWay) {
+    enum { S, N, O, Q };  // START GAME, NETWORK GAME, OPTION, QUIT, in the table's order
+    const int map[4][4] = {/* left, right, up, down */ {N, Q, S, O}, {N, S, N, O}, {N, O, Q, O}, {S, Q, Q, O}};
+    const Direction ways[] = {Direction::kLeft, Direction::kRight, Direction::kUp, Direction::kDown};
+    for (int from = 0; from < 4; ++from) {
+        for (int way = 0; way < 4; ++way)
+            EXPECT_EQ(NearestButton(kMainMenuTable, from, ways[way]), map[from][way]) << from << " " << way;
+    }
+    EXPECT_EQ(NearestButton(kMainMenuTable, -1, Direction::kUp), S);
+    EXPECT_EQ(NearestButton(kOptionsMenuTable, 0, Direction::kDown), 1);
+    EXPECT_EQ(NearestButton(kOptionsMenuTable, 4, Direction::kUp), 3);
+    EXPECT_EQ(NearestButton(kOptionsMenuTable, 0, Direction::kUp), 0);
+    EXPECT_EQ(NearestButton(kOptionsMenuTable, 2, Direction::kRight), 2);
+}
+
+// A key already down when the screen appeared: neither its repeats nor its release count, its
+// next press does. A hidden focus shows where it is, or on the first stop.
+TEST(FocusRules, HeldKeysCountAfterTheirReleaseAndAHiddenFocusOnlyShows) {
+    KeyPresses keys;
+    EXPECT_FALSE(keys.Down(VK_RETURN_CODE, true));
+    EXPECT_FALSE(keys.Up(VK_RETURN_CODE));
+    EXPECT_TRUE(keys.Down(VK_RETURN_CODE, false));
+    EXPECT_TRUE(keys.Down(VK_RETURN_CODE, true));
+    keys.Restart();
+    EXPECT_FALSE(keys.Up(VK_RETURN_CODE));
+    EXPECT_FALSE(keys.Down(999, false));
+    Focus none = NewFocus(3), kept{3, 2, false};
+    EXPECT_EQ(RevealFocus(none), 0);
+    EXPECT_EQ(RevealFocus(kept), 2);
+    EXPECT_TRUE(none.visible && kept.visible);
 }
 
 TEST(ControllerDecoding, HatGivesTheNearestDirectionAndDiagonalsTheVerticalOne) {

@@ -14,6 +14,7 @@
 #include "audio/audio_buttons.h"
 #include "audio/audio_dialog_win.h"
 #include "common/config_error_win.h"
+#include "common/controller_win.h"
 #include "common/driver_dialogs_win.h"
 #include "common/game_files.h"
 #include "common/handle_guards_win.h"
@@ -285,4 +286,74 @@ TEST(GdiObjects, OptionsMenuEnteredAndLeft500TimesLeavesTheCountAsTheFirstTime) 
     EXPECT_LE(CountGdiObjects(), beforeSetUp + kOneTimeObjects)
         << "freeing the menus and pictures kept objects of theirs";
     DestroyWindow(window);
+}
+
+// The screens' own keys and the controller, in the dialogs' own loops, one step per timer tick
+// (posted keys are taken before the next tick). WM_NEXTDLGCTL, which Wine's dialog manager sends
+// for Tab and Windows' need not, is kept from the screens: Tab reaches the no-tab-stop bars and
+// the how-to-play buttons all the same. A controller's answer is its screen's, also after a
+// command that sent messages of its own (RESET fills the fields).
+namespace {
+struct Step {
+    WORD key;  // posted to the focus; 0: a controller action sent to the dialog
+    ControllerAction action;
+};
+std::vector<Step> g_steps;
+size_t g_step = 0;
+WNDPROC g_dialogProcedure = nullptr;
+std::vector<LRESULT> g_answers;
+
+LRESULT CALLBACK WithoutNextControl(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NEXTDLGCTL) return 0;
+    return CallWindowProcA(g_dialogProcedure, window, message, wParam, lParam);
+}
+
+void CALLBACK TakeNextStep(HWND, UINT, UINT_PTR, DWORD) {
+    HWND dialog = zorv_test::VisibleDialogOfThread(GetCurrentThreadId());
+    if (!dialog) return;
+    if (g_step == 0)
+        g_dialogProcedure = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrA(dialog, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WithoutNextControl)));
+    if (g_step == g_steps.size()) return static_cast<void>(EndDialog(dialog, 0));  // the steps did not end it
+    const Step step = g_steps[g_step++];
+    HWND focus = GetFocus() ? GetFocus() : dialog;
+    if (!step.key) {
+        g_answers.push_back(SendMessageA(dialog, kControllerMessage, static_cast<WPARAM>(step.action), 0));
+    } else if (PostMessageA(focus, WM_KEYDOWN, step.key, 1)) {
+        PostMessageA(focus, WM_KEYUP, step.key, static_cast<LPARAM>(0xC0000001u));
+    }
+}
+}  // namespace
+
+TEST(ScreenKeys, TabWithoutTheDialogManagersHelpAndControllerAnswersAfterTheCommand) {
+    GameCopy game;
+    ASSERT_TRUE(game.ready());
+    using A = ControllerAction;
+    const Step tab{VK_TAB, A::kNone}, space{VK_SPACE, A::kNone};
+    const Step down{0, A::kDown}, back{0, A::kBack}, press{0, A::kActivate};
+    AudioSettings audio;
+    KeyBindings keys;
+    int page = 0;
+    const struct {
+        const char* name;
+        std::vector<Step> steps;
+        std::function<bool()> open;
+    } runs[] = {{"audio: the two bars, then DONE",
+                 {tab, tab, space},
+                 [&] { return ShowAudioDialog(nullptr, game.program(), audio); }},
+                {"how to play: PREVIOUS, NEXT, CLOSE",
+                 {tab, tab, tab, space},
+                 [&] { return ShowHowToPlay(nullptr, game.program(), page); }},
+                {"keys: DONE, RESET pressed, DONE pressed", {back, down, press, back, press}, [&] {
+                     return ShowKeyDialog(nullptr, game.program(), keys);
+                 }}};
+    for (const auto& run : runs) {
+        g_steps = run.steps;
+        g_step = 0;
+        g_answers.clear();
+        const UINT_PTR timer = SetTimer(nullptr, 0, 10, TakeNextStep);
+        EXPECT_TRUE(run.open()) << run.name << ": the keys did not lead to the leaving button";
+        KillTimer(nullptr, timer);
+        for (LRESULT answer : g_answers) EXPECT_NE(0, answer) << run.name << ": a controller action went unanswered";
+    }
 }
