@@ -136,7 +136,20 @@ void ImageButtonScreen::EndScreensOver(HWND owner) {
     EnumThreadWindows(GetCurrentThreadId(), Search::End, reinterpret_cast<LPARAM>(owner));
 }
 
+// A modal loop may hand one message to the filters more than once: the same message gets the
+// same answer, and a release is counted once.
 bool ImageButtonScreen::FilterKey(HWND dialog, const MSG& message) {
+    const bool again = message.message == filtered_.message && message.hwnd == filtered_.hwnd &&
+                       message.wParam == filtered_.wParam && message.lParam == filtered_.lParam &&
+                       message.time == filtered_.time;
+    if (!again) {
+        filtered_ = message;
+        taken_ = TakeKey(dialog, message);
+    }
+    return taken_;
+}
+
+bool ImageButtonScreen::TakeKey(HWND dialog, const MSG& message) {
     const unsigned key = static_cast<unsigned>(message.wParam);
     switch (message.message) {
     case WM_KEYDOWN:

@@ -105,6 +105,7 @@ private:
     INT_PTR OnKeyDown(HWND dialog, WPARAM key, LPARAM flags);
     INT_PTR OnKeyUp(HWND dialog, WPARAM key);
     int Activate(HWND dialog, bool byKey);
+    bool TakeKey(HWND dialog, const MSG& message);
     void Run(int command) {
         if (command && run_) run_(command);
     }
@@ -117,7 +118,9 @@ private:
     bool orphaned_ = false;
     FocusStop stops_[kMaxFocusStops] = {};
     Focus focus_;
-    KeyPresses keys_;  // the keys pressed since the screen appeared
+    KeyPresses keys_;    // the keys pressed since the screen appeared
+    MSG filtered_ = {};  // the last key message filtered, and whether it was taken
+    bool taken_ = false;
     // A control taken with a key is entered on the key's release, so that the release does not
     // reach it (a key field would take it as a binding).
     HWND enterOnRelease_ = nullptr;
