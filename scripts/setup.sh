@@ -7,7 +7,7 @@ pkgs=(
   cmake ninja-build g++ clang clang-format libclang-rt-14-dev libgtest-dev googletest libbenchmark-dev
   g++-mingw-w64-i686-win32 binutils-mingw-w64-i686
   libfreetype-dev fonts-dejavu-core pkg-config python3
-  wine wine32:i386 xvfb xauth x11-utils imagemagick
+  wine wine32:i386 xvfb xauth x11-utils imagemagick locales
 )
 
 SUDO=""
@@ -29,4 +29,10 @@ if [ ${#missing[@]} -gt 0 ] || [ "${need_update:-0}" = 1 ]; then
   if [ ${#missing[@]} -gt 0 ]; then
     ${SUDO:+$SUDO -E} apt-get install -y -q --no-install-recommends "${missing[@]}"
   fi
+fi
+
+# The Wine prefix of the captions' code-page tests takes its ANSI code page (1251) from this locale.
+if ! locale -a 2>/dev/null | grep -qix 'ru_RU\.utf-\?8'; then
+  grep -qx 'ru_RU.UTF-8 UTF-8' /etc/locale.gen || echo 'ru_RU.UTF-8 UTF-8' | $SUDO tee -a /etc/locale.gen >/dev/null
+  $SUDO locale-gen >/dev/null
 fi

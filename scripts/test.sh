@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Sets everything up, builds both presets and runs every test layer: native unit tests and
 # fuzzers, then the Wine-run tests and the end-to-end tests inside Xvfb (the screen-size
-# tests at four screen sizes, the movie tests at two, the high-resolution tests in a prefix of
-# their own). Ends with one "N passed, N failed" line.
+# tests at four screen sizes, the movie tests at two, the high-resolution tests and the captions in
+# a Russian system's code page in prefixes of their own). Ends with one "N passed, N failed" line.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -64,6 +64,15 @@ echo "== wine: the screens at 120, 144 and 192 dots per inch, in a prefix of the
   wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null 2>&1
   ctest --test-dir build/windows -R '^(Dpi\.|ThreadDpi\.|Captioned\.FontHeight)' --output-on-failure \
     --output-junit "$results/wine-dpi.xml"
+) || status=1
+
+echo "== wine: the caption tests in a prefix whose ANSI code page is 1251, a Russian system's"
+(
+  zorv_wine_use_locale_prefix ru_RU.UTF-8 1251
+  trap zorv_wine_stop EXIT
+  zorv_xvfb_start 800 600
+  zorv_wine_start
+  ctest --test-dir build/windows -R '^Caption(ed|File)\.' --output-on-failure --output-junit "$results/wine-ru.xml"
 ) || status=1
 
 echo "== package: the packager's zip, unpacked into an empty folder and run from there"

@@ -8,6 +8,9 @@
 #                                   its LogPixels and run only where ZORV_DPI_PREFIX is 1
 #   zorv_wine_use_family_prefix V   switch to a prefix that reports Windows version V (win98,
 #                                   nt40) to every program, and export ZORV_FAMILY=V
+#   zorv_wine_use_locale_prefix L CP  switch to a prefix made and run in the Unix locale L (set up
+#                                   by scripts/setup.sh), whose ANSI code page is CP, and export
+#                                   ZORV_CODE_PAGE=CP
 ZORV_ROOT=${ZORV_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree=;mshtml=;winemenubuilder.exe=d"
@@ -49,6 +52,10 @@ zorv_wine_use_dpi_prefix() {
 zorv_wine_use_family_prefix() {
   export WINEPREFIX=$ZORV_ROOT/build/wine/$1-prefix
   export ZORV_FAMILY=$1
+}
+
+zorv_wine_use_locale_prefix() {
+  export WINEPREFIX=$ZORV_ROOT/build/wine/${1%%.*}-prefix LC_ALL=$1 ZORV_CODE_PAGE=$2
 }
 
 zorv_wine_prefix_init() {

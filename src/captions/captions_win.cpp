@@ -50,6 +50,9 @@ GdiObject<HFONT> CreateScaledFont(HWND window, const char* face, int height, int
 
     LOGFONTA font = {};
     font.lfHeight = CaptionHeightFromDevice(size.y);
+    // The captions are text in the system's ANSI code page: the system's character set reads
+    // their bytes as written (ANSI_CHARSET would read them as Western whatever the code page).
+    font.lfCharSet = DEFAULT_CHARSET;
     lstrcpynA(font.lfFaceName, face ? face : "", LF_FACESIZE);
     GdiObject<HFONT> handle(CreateFontIndirectA(&font));
 

@@ -12,8 +12,9 @@ namespace zorv {
 // Fills the caption table from the file; false (and nothing changed) when it cannot be opened.
 bool ReadCaptionFile(const char* relative);
 
-// A font of `height` and `width` tenths of a point for the window's display, measured on its
-// context (nothing is drawn there); width 0 keeps the face's own proportions.
+// A font of `height` and `width` tenths of a point for the window's display, in the system's
+// character set, measured on its context (nothing is drawn there); width 0 keeps the face's own
+// proportions.
 GdiObject<HFONT> CreateScaledFont(HWND window, const char* face, int height, int width);
 
 // Draws each caption's text from the caption table at its place into `dc` (a context of

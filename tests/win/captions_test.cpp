@@ -1,12 +1,14 @@
 // The caption file read through its full path, the caption font at 96 pixels per inch whatever
-// the display reports (the test command runs it at 144 too), and the captions drawn onto a
-// window of our own.
+// the display reports (the test command runs it at 144 too), the captions drawn onto a window of
+// our own, and in the system's code page (the test command runs them in code page 1251 too).
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "audio/audio_buttons.h"
 #include "captions/caption_file.h"
@@ -146,6 +148,58 @@ TEST_F(CaptionFile, AMissingFileChangesNothing) {
     EXPECT_EQ(std::memcmp(&before, &Captions(), sizeof before), 0);
 }
 
+// The pixels of a black 320 x 240 picture after `draw` has drawn into it.
+template <typename Draw>
+std::vector<DWORD> DrawnPixels(Draw draw) {
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = 320;
+    info.bmiHeader.biHeight = -240;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    MemoryDC dc(nullptr);
+    GdiObject<HBITMAP> picture(CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!picture) return {};
+    SelectedObject selected(dc.get(), picture.get());
+    draw(dc.get());
+    GdiFlush();
+    return std::vector<DWORD>(static_cast<const DWORD*>(bits), static_cast<const DWORD*>(bits) + 320 * 240);
+}
+
+// A caption's bytes are text in the system's ANSI code page: the caption font has the system's
+// character set, and the caption shows the characters that code page gives its bytes. The test
+// command runs this once more where the code page is 1251 (ZORV_CODE_PAGE names it).
+TEST_F(CaptionFile, CaptionsShowTheSystemsCodePagesCharacters) {
+    const char* page = std::getenv("ZORV_CODE_PAGE");
+    ASSERT_TRUE(!page || GetACP() == std::strtoul(page, nullptr, 10)) << "the code page is " << GetACP();
+    CHARSETINFO system = {};
+    ASSERT_TRUE(
+        TranslateCharsetInfo(reinterpret_cast<DWORD*>(static_cast<UINT_PTR>(GetACP())), &system, TCI_SRCCODEPAGE));
+    const std::string music = "\xC3\xF0\xEE\xEC\xEA\xEE\xF1\xF2\xFC \xEC\xF3\xE7\xFB\xEA\xE8";  // in 1251
+    WriteBytes(folder_ + "\\info\\String.dat", "FONT: Tahoma\r\nFHeight: 120\r\na0: " + music + "\r\n");
+    ASSERT_TRUE(ReadCaptionFile(kCaptionFile));
+    CaptionWindow window;
+    const CaptionPlace& place = kAudioScreen.captions.entries[0];
+    const std::vector<DWORD> drawn = DrawnPixels([&](HDC dc) { DrawCaptions(window.get(), dc, &place, 1); });
+
+    // The same characters drawn from Unicode in the caption font.
+    wchar_t text[kCaptionChars + 1] = {};
+    const int length = MultiByteToWideChar(CP_ACP, 0, music.c_str(), -1, text, kCaptionChars + 1) - 1;
+    ASSERT_EQ(length, static_cast<int>(music.size()));
+    const CaptionTable& t = Captions();
+    GdiObject<HFONT> font(CreateScaledFont(window.get(), t.face, CaptionDrawingHeight(t), t.width));
+    const std::vector<DWORD> expected = DrawnPixels([&](HDC dc) {
+        SelectedObject selected(dc, font.get());
+        EXPECT_EQ(GetTextCharsetInfo(dc, nullptr, 0), static_cast<int>(system.ciCharset));
+        SetTextColor(dc, RGB(0, 255, 0));
+        SetBkMode(dc, TRANSPARENT);
+        TextOutW(dc, place.x, place.y, text, length);
+    });
+    EXPECT_NE(expected, std::vector<DWORD>(expected.size())) << "nothing drawn";
+    EXPECT_TRUE(drawn == expected) << "the caption does not show the code page's characters";
+}
+
 TEST_F(Captioned, FontHeightIsInPixelsAt96PerInchWhateverTheDisplayReports) {
     CaptionWindow window;
     const std::string longFace(40, 'F');
@@ -169,6 +223,7 @@ TEST_F(Captioned, FontHeightIsInPixelsAt96PerInchWhateverTheDisplayReports) {
         EXPECT_EQ(lf.lfWidth, 0) << c.height;
         EXPECT_EQ(lf.lfEscapement, 0);
         EXPECT_EQ(lf.lfWeight, 0);
+        EXPECT_EQ(lf.lfCharSet, DEFAULT_CHARSET);
         EXPECT_STREQ(lf.lfFaceName, c.storedFace);
     }
 }
