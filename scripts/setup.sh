@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Installs every Debian package the project needs. Idempotent: packages already present are
-# not fetched again. Runs as root, or through sudo.
+# Installs every Debian package the project needs, then builds the runtime that the shipped
+# programs link, for the i586, once into a cache folder (scripts/i586-runtime.sh). Idempotent:
+# packages already present are not fetched again, a runtime already built is not built again.
+# Installs as root, or through sudo; builds the runtime as the calling user.
 set -euo pipefail
 
 pkgs=(
@@ -8,6 +10,8 @@ pkgs=(
   g++-mingw-w64-i686-win32 binutils-mingw-w64-i686
   libfreetype-dev fonts-dejavu-core pkg-config python3
   wine wine32:i386 xvfb xauth x11-utils imagemagick
+  # The i586 runtime's sources and what building it takes.
+  gcc-12-source dpkg-dev make bzip2 xz-utils file libgmp-dev libmpfr-dev libmpc-dev zlib1g-dev
 )
 
 SUDO=""
@@ -30,3 +34,6 @@ if [ ${#missing[@]} -gt 0 ] || [ "${need_update:-0}" = 1 ]; then
     ${SUDO:+$SUDO -E} apt-get install -y -q --no-install-recommends "${missing[@]}"
   fi
 fi
+
+runtime=$(bash "$(dirname "$0")/i586-runtime.sh")
+echo "The i586 runtime: $runtime"
