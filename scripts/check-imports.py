@@ -28,12 +28,10 @@ RDMSR, WRMSR and RSM are left out too (the Cyrix 6x86 has no time-stamp counter 
 model-specific registers; the programs need none of them). So fail, among others: CMOVcc,
 FCMOVcc and FCOMI/FCOMIP/FUCOMI/FUCOMIP (the Pentium Pro's), RDPMC, SYSENTER/SYSEXIT,
 SYSCALL/SYSRET, MMX, 3DNow!, SSE and later (any mnemonic or register of theirs), RDRAND/RDSEED,
-and every opcode of the 0F 18-0F 1F hint space, the long NOPs among them. Three encodings are
-taken as what the older processors run them as: PAUSE (F3 90) as NOP and TZCNT (F3 0F BC) as
-BSF, as Intel documents for the processors that predate them, which ignore the REP prefix of a
-non-string instruction (GCC emits TZCNT for -mtune=generic only where the operand is not zero,
-where both give the same result); and UD2, which raises the invalid-opcode fault it is meant to
-on every x86. CPUID faults on a Cyrix 6x86 (where it is off until enabled) and on most 486s, so
+and every opcode of the 0F 18-0F 1F hint space, the long NOPs among them, and PAUSE (F3 90)
+and TZCNT (F3 0F BC): Intel documents that its older processors ignore their REP prefix, but no
+such promise stands for the K6 or the 6x86, so a REP prefix passes only on string instructions.
+UD2 passes: it raises the invalid-opcode fault it is meant to on every x86. CPUID faults on a Cyrix 6x86 (where it is off until enabled) and on most 486s, so
 it passes only inside a function on CPUID_CHECKED, each with the reason its code skips CPUID
 when the ID bit of EFLAGS cannot be changed, and only after that function has flipped the bit
 (0x200000), written it with POPF, read it back with PUSHF and branched. Padding between pieces
@@ -88,12 +86,12 @@ I586 = set(
     fxtract fyl2x fyl2xp1""".split()
     + ["j" + c for c in CONDITIONS]
     + ["set" + c for c in CONDITIONS]
-    # Run by a Pentium as NOP, BSF and an invalid-opcode fault; CPUID only after a check (above).
-    + ["pause", "tzcnt", "ud2", "cpuid"]
+    # An invalid-opcode fault on every x86; CPUID only after a check (above).
+    + ["ud2", "cpuid"]
 )
 PREFIXES = {"lock", "rep", "repz", "repnz", "repe", "repne", "data16", "addr16", "cs", "ds", "es", "fs", "gs", "ss"}
-# The string instructions, the only ones a REP prefix repeats (PAUSE and TZCNT carry one).
-REPEATABLE = {m for m in I586 if re.fullmatch(r"(movs|stos|lods|cmps|scas|ins|outs)[bwd]?|pause|tzcnt", m)}
+# The string instructions, the only ones a REP prefix repeats.
+REPEATABLE = {m for m in I586 if re.fullmatch(r"(movs|stos|lods|cmps|scas|ins|outs)[bwd]?", m)}
 PREFIX_BYTES = {0x26, 0x2E, 0x36, 0x3E, 0x64, 0x65, 0x66, 0x67, 0xF0, 0xF2, 0xF3}
 NOT_I586_REGISTER = re.compile(r"\b([xyz]?mm\d+|k[0-7]|bnd[0-3])\b")
 # Functions whose CPUID runs only when the ID bit of EFLAGS could be changed: name -> reason.
