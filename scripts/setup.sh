@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Installs every Debian package the project needs. Idempotent: packages already present are
-# not fetched again. Runs as root, or through sudo.
+# Installs every Debian package the project needs, then builds the runtime that the shipped
+# programs link, for the i586, once into a cache folder (scripts/i586-runtime.sh). Idempotent:
+# packages already present are not fetched again, a runtime already built is not built again.
+# Installs as root, or through sudo; builds the runtime as the calling user.
 set -euo pipefail
 
 pkgs=(
@@ -8,6 +10,8 @@ pkgs=(
   g++-mingw-w64-i686-win32 binutils-mingw-w64-i686
   libfreetype-dev fonts-dejavu-core pkg-config python3
   wine wine32:i386 xvfb xauth x11-utils imagemagick locales
+  # The i586 runtime's sources and what building it takes.
+  gcc-12-source dpkg-dev make bzip2 xz-utils file libgmp-dev libmpfr-dev libmpc-dev zlib1g-dev
 )
 
 SUDO=""
@@ -36,3 +40,6 @@ if ! locale -a 2>/dev/null | grep -qix 'ru_RU\.utf-\?8'; then
   grep -qx 'ru_RU.UTF-8 UTF-8' /etc/locale.gen || echo 'ru_RU.UTF-8 UTF-8' | $SUDO tee -a /etc/locale.gen >/dev/null
   $SUDO locale-gen >/dev/null
 fi
+
+runtime=$(bash "$(dirname "$0")/i586-runtime.sh")
+echo "The i586 runtime: $runtime"
