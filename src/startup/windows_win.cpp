@@ -272,7 +272,7 @@ void OnMenuLeftButtonDown(HWND menu, unsigned x, unsigned y) {
 
 LRESULT CALLBACK FrameWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     const UINT secondStart = SecondStartMessage();
-    if (secondStart && message == secondStart) return reinterpret_cast<LRESULT>(AnswerSecondStart(window));
+    if (secondStart && message == secondStart) return AnswerSecondStart(window, wParam);
     switch (message) {
     case WM_CREATE: OnFrameCreate(window); break;
     case WM_DESTROY: OnFrameDestroy(); break;
