@@ -226,11 +226,10 @@ StandInController::~StandInController() {
 bool StandInController::Install(const std::string& folder) {
     static const char kNativeFirst[] = "native,builtin";
     bool done = state_ != nullptr;
-    for (const char* name : kStandInNames) {
+    for (const char* name : kStandInNames)
         done = done && CopyFileA(ZORV_E2E_JOYSTICK_STANDIN, (folder + "\\" + name + ".dll").c_str(), FALSE) &&
                SHSetValueA(HKEY_CURRENT_USER, kOverridesKey, name, REG_SZ, kNativeFirst, sizeof kNativeFirst) ==
                    ERROR_SUCCESS;
-    }
     return done;
 }
 

@@ -68,8 +68,7 @@ std::string SendKeysInFront(HWND window, const std::vector<WORD>& vks, const std
 // is chosen for zorv3d.exe in the prefix's registry (AppDefaults), for as long as this lives.
 class StandInController {
 public:
-    // A controller without a hat (standin_joystick.h) takes Tap's directions on its stick; an
-    // unplugged one is no controller at all.
+    // Without a hat (standin_joystick.h) Tap's directions go to the stick; unplugged, none is there.
     enum Kind { kWithHat, kWithoutHat, kUnplugged };
     explicit StandInController(Kind kind = kWithHat);
     ~StandInController();
@@ -81,8 +80,7 @@ public:
     // until the program has read them, then releases everything until it has read that too.
     // False when the program did not read within kSendTimeoutMs.
     bool Tap(unsigned buttons, unsigned long hat = kHatCentred);
-    // Waits until the thread of `window` reads the controller from now on: the program's look,
-    // which reads on threads and in a process of its own, has found it and the window polls it.
+    // Waits until the thread of `window` reads the controller: the look has found it, it is polled.
     bool WaitForPolling(HWND window);
     // Waits until a look for a controller has asked the library for one, since this was made.
     bool WaitForLook();

@@ -30,6 +30,14 @@ LRESULT CALLBACK CountingProc(HWND window, UINT message, WPARAM wParam, LPARAM l
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
+// The holder's frame names the later start's own window first, then itself; it runs no game.
+LRESULT CALLBACK HolderFrameProc(HWND frame, UINT message, WPARAM question, LPARAM lParam) {
+    static bool named = false;
+    if (message != SecondStartMessage() || question != kAskForWindow)
+        return DefWindowProcA(frame, message, question, lParam);
+    return reinterpret_cast<LRESULT>(std::exchange(named, true) ? frame : FindWindowA(nullptr, "zorv later start"));
+}
+
 }  // namespace
 
 TEST(GameWait, AnswersSentMessagesKeepsPostedInputAndReturnsTheExitCode) {
@@ -84,18 +92,6 @@ TEST(GameWait, AnswersSentMessagesKeepsPostedInputAndReturnsTheExitCode) {
     }
     DestroyWindow(window);
 }
-
-namespace {
-
-// The holder's frame names the later start's own window first, then itself; it runs no game.
-LRESULT CALLBACK HolderFrameProc(HWND frame, UINT message, WPARAM question, LPARAM lParam) {
-    static bool named = false;
-    if (message != SecondStartMessage() || question != kAskForWindow)
-        return DefWindowProcA(frame, message, question, lParam);
-    return reinterpret_cast<LRESULT>(std::exchange(named, true) ? frame : FindWindowA(nullptr, "zorv later start"));
-}
-
-}  // namespace
 
 // A later start (test_child.exe claim) hands over to the folder's holder, this test, and puts in
 // front only a window of the holder's process or of its game's: another program's window (its
