@@ -39,7 +39,7 @@ struct Winmm {
 };
 
 // Process-wide: the program has one multimedia library, which any thread may be the first to
-// need (the look for a controller runs on a thread of its own). The first caller loads it and the
+// need (a controller found is opened on a thread of its own). The first caller loads it and the
 // others wait until it has: a function-local static would be guarded by a semaphore that the 95
 // family cannot make (CreateSemaphoreW is a stub there), which leaves two first callers unguarded.
 Winmm g_winmm;
