@@ -6,6 +6,8 @@
 //    minimal program blitting a prepared picture when the pointer enters a spot);
 //  - game end: the stand-in game's end until the menu is live again, frame restored and no
 //    dialog left (the minimal program minimising itself around the same game);
+//  - the longest a message to the menu waits for its answer during the first controller search,
+//    without a controller and with the stand-in one (the minimal program over the same time);
 //  - working set once the menu is up;
 //  - processor time while idle in each menu screen (the movie has a benchmark of its own).
 // Usage: startup_bench.exe [RUNS [OTHER]]   (median of RUNS for the timed figures; 5 by default)
@@ -24,6 +26,7 @@
 #include "app.h"
 #include "common/gdi_guards_win.h"
 #include "files.h"
+#include "input.h"
 #include "menu_view.h"
 #include "window_search.h"
 
@@ -227,6 +230,18 @@ std::vector<double> GameEndSteps(const std::vector<std::function<bool()>>& steps
     return times;
 }
 
+// The longest a sent message waited for its answer, over `seconds` of asking the window again
+// as soon as it has answered: the longest its thread held up input. -1 when it stopped answering.
+double LongestAnswer(HWND window, double seconds) {
+    double longest = 0;
+    for (double end = Now() + seconds; Now() < end; Sleep(1)) {
+        const double asked = Now();
+        if (!Process::Answers(window)) return -1;
+        longest = std::max(longest, Now() - asked);
+    }
+    return longest;
+}
+
 double GameEndToLive(const std::function<bool()>& live) { return GameEndSteps({live}).back(); }
 
 bool NoDialogOf(DWORD pid) {
@@ -298,6 +313,35 @@ int main(int argc, char** argv) {
         minimalMemory = reference.Memory();
         if (window) minimalHover = HoverLatency(window, kMinimalSpot, kMinimalEmpty, runs);
     }
+    // The first controller search starts 300 ms after the frame comes in front, which is before
+    // the menu answers: the seconds after that cover it.
+    constexpr double kSearchSeconds = 3;
+    std::vector<double> withoutController, withStandIn;
+    auto timeSearch = [&](std::vector<double>& longest) {
+        Process app(folder.path(), kProgramFile, "");
+        app.TimeToLive(kMenuClass, Now());
+        HWND menu = app.Window(kMenuClass);
+        longest.push_back(menu ? LongestAnswer(menu, kSearchSeconds) : -1);
+    };
+    for (int i = 0; i < runs; ++i) timeSearch(withoutController);
+    {
+        StandInController controller;
+        if (controller.Install(folder.path())) {
+            for (int i = 0; i < runs; ++i) timeSearch(withStandIn);
+        }
+    }
+    double minimalLongest = -1;
+    {
+        Process reference(folder.path(), "bench_minimal.exe", "");
+        reference.TimeToLive(kMinimalClass, Now());
+        if (HWND window = reference.Window(kMinimalClass)) minimalLongest = LongestAnswer(window, kSearchSeconds);
+    }
+    auto worst = [](const std::vector<double>& v) { return v.empty() ? -1 : *std::max_element(v.begin(), v.end()); };
+    Row("longest answer in the first controller search", Median(withoutController), minimalLongest, "ms", 1000);
+    Row("  the worst run", worst(withoutController), minimalLongest, "ms", 1000);
+    Row("  with the stand-in controller", Median(withStandIn), minimalLongest, "ms", 1000);
+    Row("  the worst run with it", worst(withStandIn), minimalLongest, "ms", 1000);
+
     std::vector<double> gameEnds;
     for (int i = 0; i < runs; ++i) {
         Process reference(folder.path(), "bench_minimal.exe", "game");

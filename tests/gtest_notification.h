@@ -1,20 +1,23 @@
 // GoogleTest's Notification, which it builds from std::mutex and std::condition_variable: the
-// program's compiler flavour has neither. Only GoogleTest's own thread tests wait on one; its locks
-// are Win32 ones. Force-included into the Windows test programs (CMakeLists.txt).
+// program's compiler flavour has neither. Only GoogleTest's own thread tests wait on one, on a
+// manual-reset event, asleep in the system until it is set. Force-included into the Windows test
+// programs (CMakeLists.txt): it brings <windows.h>, without its min and max macros, to them first.
 #pragma once
 
-#include <atomic>
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
 
 #define GTEST_HAS_NOTIFICATION_ 1
 
 namespace testing::internal {
 
 struct Notification {
-    std::atomic<bool> notified{false};
-    void Notify() { notified = true; }
-    void WaitForNotification() {
-        while (!notified) {}
-    }
+    HANDLE event = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    ~Notification() { CloseHandle(event); }
+    void Notify() { SetEvent(event); }
+    void WaitForNotification() { WaitForSingleObject(event, INFINITE); }
 };
 
 }  // namespace testing::internal

@@ -14,7 +14,7 @@ namespace {
 // and only the guide's download needs it: it is loaded at the first download and kept.
 HINSTANCE WINAPI ShellExecuteOnDemand(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR parameters, LPCSTR folder,
                                       INT show) {
-    const ShellExecuteFunction shellExecute = FindFunction(LoadLibraryA("shell32.dll"), "ShellExecuteA");
+    const ShellExecuteFunction shellExecute = FindFunction(LoadSystemLibrary("shell32.dll"), "ShellExecuteA");
     if (!shellExecute) return reinterpret_cast<HINSTANCE>(static_cast<INT_PTR>(SE_ERR_DLLNOTFOUND));
     return shellExecute(owner, verb, file, parameters, folder, show);
 }

@@ -20,4 +20,16 @@ inline LibraryFunction FindFunction(HMODULE library, const char* name) {
     return LibraryFunction{library ? GetProcAddress(library, name) : nullptr};
 }
 
+// A library of the system loaded from the system's folder by its full path: a bare name is
+// looked for in the program's folder first, where a library of that name must never be taken
+// for the system's. Null when it cannot be had.
+inline HMODULE LoadSystemLibrary(const char* name) {
+    char path[MAX_PATH];
+    const UINT length = GetSystemDirectoryA(path, MAX_PATH);
+    if (length == 0 || length + 1 + lstrlenA(name) >= MAX_PATH) return nullptr;
+    path[length] = '\\';
+    lstrcpyA(path + length + 1, name);
+    return LoadLibraryA(path);
+}
+
 }  // namespace zorv

@@ -1,29 +1,59 @@
 #include "common/multimedia_win.h"
 
+#include <atomic>
+
 #include "common/library_function_win.h"
 
 namespace zorv {
 namespace {
 
+// The library's functions, all null until it has been loaded, and for good where it cannot be.
 struct Winmm {
-    // Kept for the life of the program, as an imported library would be.
-    HMODULE module = LoadLibraryA("winmm.dll");
-    decltype(&::mciSendCommandA) mciSendCommand = FindFunction(module, "mciSendCommandA");
-    decltype(&::sndPlaySoundA) sndPlaySound = FindFunction(module, "sndPlaySoundA");
-    decltype(&::mixerOpen) mixerOpen = FindFunction(module, "mixerOpen");
-    decltype(&::mixerClose) mixerClose = FindFunction(module, "mixerClose");
-    decltype(&::mixerGetLineInfoA) mixerGetLineInfo = FindFunction(module, "mixerGetLineInfoA");
-    decltype(&::mixerGetLineControlsA) mixerGetLineControls = FindFunction(module, "mixerGetLineControlsA");
-    decltype(&::mixerGetControlDetailsA) mixerGetControlDetails = FindFunction(module, "mixerGetControlDetailsA");
-    decltype(&::mixerSetControlDetails) mixerSetControlDetails = FindFunction(module, "mixerSetControlDetails");
-    decltype(&::joyGetNumDevs) joyGetNumDevs = FindFunction(module, "joyGetNumDevs");
-    decltype(&::joyGetDevCapsA) joyGetDevCaps = FindFunction(module, "joyGetDevCapsA");
-    decltype(&::joyGetPosEx) joyGetPosEx = FindFunction(module, "joyGetPosEx");
+    void Load() {
+        // Kept for the life of the program, as an imported library would be.
+        const HMODULE module = LoadSystemLibrary("winmm.dll");
+        mciSendCommand = FindFunction(module, "mciSendCommandA");
+        sndPlaySound = FindFunction(module, "sndPlaySoundA");
+        mixerOpen = FindFunction(module, "mixerOpen");
+        mixerClose = FindFunction(module, "mixerClose");
+        mixerGetLineInfo = FindFunction(module, "mixerGetLineInfoA");
+        mixerGetLineControls = FindFunction(module, "mixerGetLineControlsA");
+        mixerGetControlDetails = FindFunction(module, "mixerGetControlDetailsA");
+        mixerSetControlDetails = FindFunction(module, "mixerSetControlDetails");
+        joyGetNumDevs = FindFunction(module, "joyGetNumDevs");
+        joyGetDevCaps = FindFunction(module, "joyGetDevCapsA");
+        joyGetPosEx = FindFunction(module, "joyGetPosEx");
+    }
+
+    decltype(&::mciSendCommandA) mciSendCommand;
+    decltype(&::sndPlaySoundA) sndPlaySound;
+    decltype(&::mixerOpen) mixerOpen;
+    decltype(&::mixerClose) mixerClose;
+    decltype(&::mixerGetLineInfoA) mixerGetLineInfo;
+    decltype(&::mixerGetLineControlsA) mixerGetLineControls;
+    decltype(&::mixerGetControlDetailsA) mixerGetControlDetails;
+    decltype(&::mixerSetControlDetails) mixerSetControlDetails;
+    decltype(&::joyGetNumDevs) joyGetNumDevs;
+    decltype(&::joyGetDevCapsA) joyGetDevCaps;
+    decltype(&::joyGetPosEx) joyGetPosEx;
 };
 
+// Process-wide: the program has one multimedia library, which any thread may be the first to
+// need (a controller found is opened on a thread of its own). The first caller loads it and the
+// others wait until it has: a function-local static would be guarded by a semaphore that the 95
+// family cannot make (CreateSemaphoreW is a stub there), which leaves two first callers unguarded.
+Winmm g_winmm;
+std::atomic<bool> g_claimed{false};
+std::atomic<bool> g_loaded{false};
+
 const Winmm& Library() {
-    static const Winmm winmm;
-    return winmm;
+    if (g_loaded.load(std::memory_order_acquire)) return g_winmm;
+    if (!g_claimed.exchange(true)) {
+        g_winmm.Load();
+        g_loaded.store(true, std::memory_order_release);
+    }
+    while (!g_loaded.load(std::memory_order_acquire)) Sleep(1);
+    return g_winmm;
 }
 
 // The library's function, or `failure` when the library or the function cannot be had.

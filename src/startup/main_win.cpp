@@ -5,6 +5,7 @@
 #include "captions/caption_file.h"
 #include "common/app_win.h"
 #include "common/config_error_win.h"
+#include "common/controller_win.h"
 #include "common/game_files.h"
 #include "startup/intro_movie_win.h"
 #include "startup/single_instance_win.h"
@@ -33,7 +34,9 @@ int RunMessageLoop() {
 
 }  // namespace
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCommand) {
+    // The front-end's look for a game controller, run as a process of its own.
+    if (lstrcmpA(commandLine, kLookForControllerArgument) == 0) return LookForControllerAlone();
     // A second start from this folder brings the running front-end forward and ends here.
     FolderClaim claim;
     if (!claim.Claim()) return 0;

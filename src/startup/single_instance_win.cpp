@@ -108,19 +108,26 @@ HWND Restored(HWND window) {
     return window;
 }
 
+// The holder frame's answer to `question`; false when it gives none in time.
+bool Ask(HWND frame, WPARAM question, DWORD_PTR* answer) {
+    return SendMessageTimeoutA(frame, SecondStartMessage(), question, 0, SMTO_ABORTIFHUNG, kAnswerMs, answer) != 0;
+}
+
 // Asks the holder's frame for the window the player is to get back and puts it in front: this
 // process, started by the player, may take the foreground, which a program in the background
-// may not. False while the holder has no frame or nothing to show yet; `answered` tells that it
-// has answered at all.
+// may not. Only a window of the holder's process or of its game's is put there: the answer is a
+// handle, which may have gone by now and been given to another program's window. False while the
+// holder has no frame or nothing of its own to show yet; `answered` tells that it has answered.
 bool HandOver(DWORD holder, bool* answered) {
-    const UINT message = SecondStartMessage();
-    HWND frame = holder ? WindowOf(holder, kFrameClass) : nullptr;
-    DWORD_PTR front = 0;
-    if (!message || !frame || !SendMessageTimeoutA(frame, message, 0, 0, SMTO_ABORTIFHUNG, kAnswerMs, &front))
-        return false;
+    HWND frame = holder && SecondStartMessage() ? WindowOf(holder, kFrameClass) : nullptr;
+    DWORD_PTR front = 0, game = 0;
+    if (!frame || !Ask(frame, kAskForWindow, &front)) return false;
     *answered = true;
-    if (!front) return false;
-    SetForegroundWindow(reinterpret_cast<HWND>(front));
+    HWND window = reinterpret_cast<HWND>(front);
+    DWORD owner = 0;
+    if (!window || !GetWindowThreadProcessId(window, &owner)) return false;
+    if (owner != holder && !(Ask(frame, kAskForGame, &game) && game == owner)) return false;
+    SetForegroundWindow(window);
     return true;
 }
 
@@ -131,12 +138,17 @@ UINT SecondStartMessage() {
     return message;
 }
 
-HWND AnswerSecondStart(HWND frame) {
-    if (const DWORD game = RunningGame()) return Restored(WindowOf(game, nullptr));
-    HWND dialog = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), TakeDialog, reinterpret_cast<LPARAM>(&dialog));
-    if (dialog) return dialog;
-    return IsWindowVisible(frame) ? Restored(frame) : nullptr;
+LRESULT AnswerSecondStart(HWND frame, WPARAM question) {
+    const DWORD game = RunningGame();
+    if (question == kAskForGame) return game;
+    HWND window = nullptr;
+    if (game) {
+        window = Restored(WindowOf(game, nullptr));
+    } else {
+        EnumThreadWindows(GetCurrentThreadId(), TakeDialog, reinterpret_cast<LPARAM>(&window));
+        if (!window && IsWindowVisible(frame)) window = Restored(frame);
+    }
+    return reinterpret_cast<LRESULT>(window);
 }
 
 FolderClaim::~FolderClaim() {

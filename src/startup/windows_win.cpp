@@ -59,7 +59,10 @@ void OnFrameCreate(HWND frame) {
     DrawFrameBackground(frame);
 }
 
+void StopLookingForController();
+
 void OnFrameDestroy() {
+    StopLookingForController();
     ReleasePictures();
     PostQuitMessage(0);
 }
@@ -78,9 +81,11 @@ void OnFrameKey(UINT message, WPARAM key, LPARAM flags) {
     std::fflush(stdout);
 }
 
-// The game controller and whether a window of ours is in front: the program has one of each.
+// The game controller, the look for one and whether a window of ours is in front: the program
+// has one of each.
 struct ControllerWatch {
     GameController controller;
+    ControllerSearch search;
     bool inFront = false;
 };
 
@@ -89,10 +94,15 @@ ControllerWatch& Watch() {
     return watch;
 }
 
-enum FrameTimer { kLookTimer = 1, kPollTimer = 2 };
-// The look waits until start-up or the return to the front has drawn the screen and answers.
+enum FrameTimer { kLookTimer = 1, kPollTimer = 2, kAskTimer = 3 };
+// The look waits until start-up or the return to the front has drawn the screen and answers;
+// one asked for while another runs waits as long again. While it asks its process of its own,
+// the frame checks for the answer at the ask interval, also in the background.
 constexpr UINT kLookDelayMs = 300;
 constexpr UINT kPollIntervalMs = 30;
+constexpr UINT kAskIntervalMs = 50;
+// Posted to the frame when a look has ended.
+constexpr UINT kControllerLookedMessage = WM_APP + 28;
 
 void LookForControllerSoon(HWND frame) {
     KillTimer(frame, kPollTimer);
@@ -136,7 +146,14 @@ void OnFrameTimer(HWND frame, WPARAM timer) {
     GameController& controller = Watch().controller;
     if (timer == kLookTimer) {
         KillTimer(frame, kLookTimer);
-        if (controller.Look()) SetTimer(frame, kPollTimer, kPollIntervalMs, nullptr);
+        if (!Watch().search.Start(frame, kControllerLookedMessage)) {
+            SetTimer(frame, kLookTimer, kLookDelayMs, nullptr);
+        } else if (Watch().search.asking()) {
+            SetTimer(frame, kAskTimer, kAskIntervalMs, nullptr);
+        }
+    } else if (timer == kAskTimer) {
+        Watch().search.Continue();
+        if (!Watch().search.asking()) KillTimer(frame, kAskTimer);
     } else if (timer == kPollTimer) {
         const ControllerAction action = controller.Poll(GetTickCount());
         if (!controller.present()) {
@@ -145,6 +162,18 @@ void OnFrameTimer(HWND frame, WPARAM timer) {
             DeliverControllerAction(frame, action);
         }
     }
+}
+
+// A look that ends after the frame posts nowhere: the frame's handle may be another window's by
+// then.
+void StopLookingForController() { Watch().search.Stop(); }
+
+// A controller found is read while a window of ours is in front.
+void OnFrameControllerLooked(HWND frame) {
+    FoundController found;
+    if (!Watch().search.TakeAnswer(&found)) return;
+    Watch().controller.Take(found);
+    if (found.present && Watch().inFront) SetTimer(frame, kPollTimer, kPollIntervalMs, nullptr);
 }
 
 // The menu window owns its screens: its creation hands them to its user data, its destruction
@@ -243,7 +272,7 @@ void OnMenuLeftButtonDown(HWND menu, unsigned x, unsigned y) {
 
 LRESULT CALLBACK FrameWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     const UINT secondStart = SecondStartMessage();
-    if (secondStart && message == secondStart) return reinterpret_cast<LRESULT>(AnswerSecondStart(window));
+    if (secondStart && message == secondStart) return AnswerSecondStart(window, wParam);
     switch (message) {
     case WM_CREATE: OnFrameCreate(window); break;
     case WM_DESTROY: OnFrameDestroy(); break;
@@ -252,6 +281,7 @@ LRESULT CALLBACK FrameWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_ACTIVATEAPP: OnFrameActivateApp(window, wParam != FALSE); break;
     case WM_DEVICECHANGE: OnFrameDeviceChange(window); break;
     case WM_TIMER: OnFrameTimer(window, wParam); break;
+    case kControllerLookedMessage: OnFrameControllerLooked(window); break;
     default: break;
     }
     return DefWindowProcA(window, message, wParam, lParam);

@@ -206,10 +206,12 @@ std::string SendKeysInFront(HWND window, const std::vector<WORD>& vks, const std
     return "the window lost the foreground before the keys arrived, " + std::to_string(kTries) + " times";
 }
 
-// Where Wine looks for zorv3d.exe's choice of libraries, native or its own.
+// Where Wine looks for zorv3d.exe's choice of libraries, native or its own, and the libraries the
+// stand-in is put in as: the controller's, and two of the system's.
 constexpr char kOverridesKey[] = "Software\\Wine\\AppDefaults\\zorv3d.exe\\DllOverrides";
+const char* const kStandInNames[] = {"dinput8", "winmm", "shell32"};
 
-StandInController::StandInController() {
+StandInController::StandInController(Kind kind) : kind_(kind) {
     mapping_.reset(CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
                                       sizeof(zorv_standin::JoystickState), zorv_standin::kMappingName));
     if (mapping_)
@@ -217,21 +219,29 @@ StandInController::StandInController() {
     Write(0, kHatCentred);
 }
 
-StandInController::~StandInController() { SHDeleteValueA(HKEY_CURRENT_USER, kOverridesKey, "dinput8"); }
+StandInController::~StandInController() {
+    for (const char* name : kStandInNames) SHDeleteValueA(HKEY_CURRENT_USER, kOverridesKey, name);
+}
 
 bool StandInController::Install(const std::string& folder) {
     static const char kNativeFirst[] = "native,builtin";
-    return state_ && CopyFileA(ZORV_E2E_JOYSTICK_STANDIN, (folder + "\\dinput8.dll").c_str(), FALSE) &&
-           SHSetValueA(HKEY_CURRENT_USER, kOverridesKey, "dinput8", REG_SZ, kNativeFirst, sizeof kNativeFirst) ==
-               ERROR_SUCCESS;
+    bool done = state_ != nullptr;
+    for (const char* name : kStandInNames)
+        done = done && CopyFileA(ZORV_E2E_JOYSTICK_STANDIN, (folder + "\\" + name + ".dll").c_str(), FALSE) &&
+               SHSetValueA(HKEY_CURRENT_USER, kOverridesKey, name, REG_SZ, kNativeFirst, sizeof kNativeFirst) ==
+                   ERROR_SUCCESS;
+    return done;
 }
 
 void StandInController::Write(unsigned buttons, unsigned long hat) {
     if (!state_) return;
     state_->x = state_->y = 32767;
     state_->hat = hat;
+    // Without a hat, its direction goes to the stick's edge: ahead or left to 0, else to 65535.
+    if (kind_ == kWithoutHat && hat != kHatCentred) (hat % 18000 ? state_->x : state_->y) = hat % 27000 ? 65535 : 0;
+    state_->hatless = kind_ == kWithoutHat;
     for (int i = 0; i < zorv_standin::kButtonCount; ++i) state_->buttons[i] = (buttons >> i) & 1;
-    state_->attached = 1;
+    state_->attached = kind_ != kUnplugged;
 }
 
 bool StandInController::WaitForReads(long count, DWORD timeout_ms, DWORD poll_ms) {
@@ -241,7 +251,15 @@ bool StandInController::WaitForReads(long count, DWORD timeout_ms, DWORD poll_ms
     return WaitFor([&] { return reads() - before >= count; }, timeout_ms, poll_ms);
 }
 
-bool StandInController::WaitForPolling() { return WaitForReads(2, kStartTimeout, kPollMs); }
+bool StandInController::WaitForPolling(HWND window) {
+    const DWORD thread = GetWindowThreadProcessId(window, nullptr);
+    if (state_) state_->reader = 0;
+    return state_ && WaitFor([&] { return state_->reader == thread; }, kStartTimeout, kPollMs);
+}
+
+bool StandInController::WaitForLook() {
+    return state_ && WaitFor([this] { return InterlockedCompareExchange(&state_->reads, 0, 0) > 0; }, kStartTimeout);
+}
 
 bool StandInController::Tap(unsigned buttons, unsigned long hat) {
     Write(buttons, hat);

@@ -68,18 +68,24 @@ std::string SendKeysInFront(HWND window, const std::vector<WORD>& vks, const std
 // is chosen for zorv3d.exe in the prefix's registry (AppDefaults), for as long as this lives.
 class StandInController {
 public:
-    StandInController();
+    // Without a hat (standin_joystick.h) Tap's directions go to the stick; unplugged, none is there.
+    enum Kind { kWithHat, kWithoutHat, kUnplugged };
+    explicit StandInController(Kind kind = kWithHat);
     ~StandInController();
-    // Copies the library into `folder` and has zorv3d.exe take it from its own folder; false
-    // when either cannot be done.
+    // Copies the library into `folder` and has zorv3d.exe take it from its own folder; plants it
+    // there as winmm.dll and shell32.dll too, chosen the same way, as system libraries that the
+    // program must not take from its folder (strays). False when any of it cannot be done.
     bool Install(const std::string& folder);
     // Holds these buttons (bit 0 is button 1) and the hat (hundredths of a degree, or centred)
     // until the program has read them, then releases everything until it has read that too.
     // False when the program did not read within kSendTimeoutMs.
     bool Tap(unsigned buttons, unsigned long hat = kHatCentred);
-    // Waits until the library has reported two more states: the program's look for a controller
-    // reads once, so two mean that it has found this one and polls it.
-    bool WaitForPolling();
+    // Waits until the thread of `window` reads the controller: the look has found it, it is polled.
+    bool WaitForPolling(HWND window);
+    // Waits until a look for a controller has asked the library for one, since this was made.
+    bool WaitForLook();
+    // How often the library was loaded as a planted system library.
+    long strays() const { return state_ ? state_->strays : 0; }
     static constexpr unsigned long kHatCentred = 0xFFFFFFFFul;
 
 private:
@@ -89,6 +95,7 @@ private:
 
     zorv::KernelHandle mapping_;
     zorv_standin::JoystickState* state_ = nullptr;
+    Kind kind_;
 };
 
 }  // namespace zorv_e2e

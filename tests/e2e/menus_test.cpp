@@ -404,7 +404,8 @@ protected:
 // and only show a hidden one, wherever the pointer stands; Escape and button 2 are CLOSE on the
 // options menu and nothing on the main menu; each menu comes back focused on the button last
 // used; a real pointer move hides the focus. The controller (the stand-in library) also answers
-// the driver question and is found again when the game has run.
+// the driver question and is found again when the game has run; the stand-in planted as
+// winmm.dll and shell32.dll is never loaded.
 TEST_F(MenuWithoutMouse, KeysAndControllerDoEveryMenuTaskAndThePointerHidesTheFocus) {
     StandInController controller;
     ASSERT_TRUE(controller.Install(folder().path()));
@@ -449,7 +450,8 @@ TEST_F(MenuWithoutMouse, KeysAndControllerDoEveryMenuTaskAndThePointerHidesTheFo
     // The controller: button 1 shows the hidden focus, then opens HOW TO PLAY; the D-pad moves from
     // where the focus was, button 1 turns a page, button 2 goes to CLOSE; on the driver question,
     // the system's own dialog, button 1 presses the focused button.
-    ASSERT_TRUE(controller.WaitForPolling()) << "the program did not find the controller";
+    ASSERT_TRUE(controller.WaitForPolling(app().Frame()))
+        << "the program did not find the controller; planted libraries loaded: " << controller.strays();
     ASSERT_TRUE(controller.Tap(1) && WaitFor(Focused(kOptionsScreen, &kHowToPlay), kWindowTimeout));
     HWND pages = controller.Tap(1) ? WaitForDialog(app().pid()) : nullptr;
     ASSERT_TRUE(pages != nullptr) << "button 1 on HOW TO PLAY opened nothing";
@@ -472,13 +474,26 @@ TEST_F(MenuWithoutMouse, KeysAndControllerDoEveryMenuTaskAndThePointerHidesTheFo
     ASSERT_TRUE(WaitFor([&] { return folder().Exists(kStandInReport); }, kStartTimeout)) << "the game did not run";
     ASSERT_TRUE(WaitFor([&] { return !IsIconic(app().Frame()) && NoDialogShowing(app().pid()); }, kStartTimeout));
     // Back from the game the controller is looked for again; START GAME keeps the focus.
-    ASSERT_TRUE(controller.WaitForPolling());
+    ASSERT_TRUE(controller.WaitForPolling(app().Frame()));
     ASSERT_TRUE(controller.Tap(0, 18000) && controller.Tap(0, 0));
     ASSERT_TRUE(WaitFor(Focused(kMainScreen, &kQuit), kWindowTimeout));
     controller.Tap(1);  // the program ends before it reads the release
     ExitResult exit = app().WaitForExit();
     ASSERT_TRUE(exit.ended) << "the program is still running after QUIT from the controller";
     EXPECT_EQ(0u, exit.code);
+    EXPECT_EQ(0, controller.strays()) << "a system library was taken from the game folder";
+}
+
+// A controller without a hat moves the focus with its stick: a driver that leaves the hat it does
+// not have at 0 (ahead) holds no direction.
+TEST_F(MenuWithoutMouse, AControllerWithoutAHatMovesTheFocusWithItsStick) {
+    StandInController controller(StandInController::kWithoutHat);
+    ASSERT_TRUE(controller.Install(folder().path()));
+    ASSERT_NO_FATAL_FAILURE(StartMenu());
+    ASSERT_TRUE(controller.WaitForPolling(app().Frame()));
+    ASSERT_TRUE(controller.Tap(0, 18000));
+    EXPECT_TRUE(WaitFor([&] { return !view().ShowsWhole(kMainScreen, nullptr, 0); }, kWindowTimeout))
+        << "no focus shows";
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -492,12 +507,18 @@ protected:
     }
 };
 
+// Without a movie the menu comes up without the multimedia library, and a look for a controller
+// that finds none leaves it and the joystick stack (the stand-in's library) unloaded; the first
+// sound loads the library, from the system's folder.
 TEST_F(MenuSounds, HoverSoundOncePerEntryAndClickSoundOncePerClick) {
+    StandInController unplugged(StandInController::kUnplugged);
+    ASSERT_TRUE(unplugged.Install(folder().path()));
     ASSERT_NO_FATAL_FAILURE(StartMenu());
     EXPECT_TRUE(SoundsPlayed(app(), 0, 0));
-    // Without a movie the menu comes up without the multimedia library; the first sound loads it.
+    ASSERT_TRUE(unplugged.WaitForLook()) << "the program did not look for a controller";
     EXPECT_TRUE(app().HasModule("user32.dll")) << "the program's libraries cannot be listed";
     EXPECT_FALSE(app().HasModule("winmm.dll")) << "the multimedia library was loaded before it was needed";
+    EXPECT_FALSE(app().HasModule("dinput8.dll")) << "a player without a controller carries the joystick stack";
 
     view().MoveTo(kStartGame);
     ASSERT_TRUE(view().Shows(kStartGame, Look::kHighlighted));
@@ -541,6 +562,7 @@ TEST_F(MenuSounds, HoverSoundOncePerEntryAndClickSoundOncePerClick) {
     ASSERT_TRUE(view().ShowsWhole(kMainScreen));
     ASSERT_NO_FATAL_FAILURE(Quit());
     EXPECT_TRUE(SoundsPlayed(app(), 7, 5));
+    EXPECT_EQ(0, unplugged.strays()) << "a system library was taken from the game folder";
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -1,13 +1,17 @@
 // The front-end's wait for the game: rounds until the game ends, its exit code, and messages
-// sent by other threads answered meanwhile while posted input stays queued.
+// sent by other threads answered meanwhile while posted input stays queued. And the hand-over of
+// a later start to the front-end that holds its folder.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <utility>
 
 #include "common/handle_guards_win.h"
 #include "launch/launch_win.h"
+#include "startup/single_instance_win.h"
+#include "startup/windows_win.h"
 #include "test_child.h"
 #include "thread_dialogs_win.h"
 
@@ -24,6 +28,14 @@ LRESULT CALLBACK CountingProc(HWND window, UINT message, WPARAM wParam, LPARAM l
     if (message == kSent) return ++g_sentAnswered;
     if (message == kPosted || message == WM_LBUTTONDOWN) ++g_postedHandled;
     return DefWindowProcA(window, message, wParam, lParam);
+}
+
+// The holder's frame names the later start's own window first, then itself; it runs no game.
+LRESULT CALLBACK HolderFrameProc(HWND frame, UINT message, WPARAM question, LPARAM lParam) {
+    static bool named = false;
+    if (message != SecondStartMessage() || question != kAskForWindow)
+        return DefWindowProcA(frame, message, question, lParam);
+    return reinterpret_cast<LRESULT>(std::exchange(named, true) ? frame : FindWindowA(nullptr, "zorv later start"));
 }
 
 }  // namespace
@@ -79,4 +91,21 @@ TEST(GameWait, AnswersSentMessagesKeepsPostedInputAndReturnsTheExitCode) {
         EXPECT_EQ(queued, 2) << "posted input must still be waiting after the game";
     }
     DestroyWindow(window);
+}
+
+// A later start (test_child.exe claim) hands over to the folder's holder, this test, and puts in
+// front only a window of the holder's process or of its game's: another program's window (its
+// own, here) that the holder names is passed over, the holder's frame named next is put in front.
+TEST(SecondStart, PutsInFrontOnlyAWindowOfTheHolderOrItsGame) {
+    FolderClaim claim;
+    ASSERT_TRUE(claim.Claim());
+    WNDCLASSA frameClass = {};
+    frameClass.lpfnWndProc = HolderFrameProc;
+    frameClass.lpszClassName = kFrameClass;
+    RegisterClassA(&frameClass);
+    HWND frame = CreateWindowA(kFrameClass, "", WS_POPUP | WS_VISIBLE, 0, 0, 9, 9, nullptr, nullptr, nullptr, nullptr);
+    KernelHandle later(zorv_test::StartTestChild("claim"));
+    ASSERT_TRUE(frame && later);
+    EXPECT_EQ(0u, WaitForGameEnd(later.get())) << "1: its own window was put in front; 3: it took the folder";
+    DestroyWindow(frame);
 }

@@ -4,6 +4,10 @@
 //       and old text, until it is killed; sets the named event just before its first save.
 //   test_child.exe end <milliseconds> <exit code>
 //       Sleeps, then ends with the exit code (decimal).
+//   test_child.exe claim
+//       Starts from the current folder as the front-end does, with a window "zorv later start" of
+//       its own; ends with 0 when it handed over and its window is not in front, 1 when it is, 3
+//       when it took the folder.
 #include <windows.h>
 
 #include <cstdlib>
@@ -13,6 +17,7 @@
 #include "common/config_error_win.h"
 #include "common/config_file_win.h"
 #include "save_kinds.h"
+#include "startup/single_instance_win.h"
 
 namespace {
 
@@ -35,6 +40,12 @@ int SaveForever(const char* kindText, const char* eventName) {
 
 int main(int argc, char** argv) {
     if (argc == 4 && std::strcmp(argv[1], "save") == 0) return SaveForever(argv[2], argv[3]);
+    if (argc == 2 && std::strcmp(argv[1], "claim") == 0) {
+        HWND own = CreateWindowA("STATIC", "zorv later start", WS_POPUP | WS_VISIBLE, 0, 0, 9, 9, nullptr, nullptr,
+                                 nullptr, nullptr);
+        zorv::FolderClaim claim;
+        return claim.Claim() ? 3 : GetForegroundWindow() == own;
+    }
     if (argc == 4 && std::strcmp(argv[1], "end") == 0) {
         Sleep(static_cast<DWORD>(std::atoi(argv[2])));
         return std::atoi(argv[3]);

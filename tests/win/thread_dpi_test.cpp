@@ -57,21 +57,24 @@ TEST(ThreadDpi, AnUnawareThreadMakesWindowsAt96AndStillPlacesAwareOnesInPixels) 
     DestroyWindow(aware);
 }
 
-// Where GetAncestor is missing the chain is walked by hand; both ways end at the same window, from
-// a child, an owned popup and an owned window that is neither (whose chain stops at it).
-TEST(ThreadDpi, TheRootOwnerWalkedByHandIsTheOneGetAncestorGives) {
+// Where GetAncestor is missing the chain is walked by hand. Each window ends at the root owner
+// it must have, whichever way is taken: a child goes on through its parent and a popup through
+// its owner, since GetParent names both; an owned window that is neither stops at itself, since
+// GetParent does not name its owner.
+TEST(ThreadDpi, TheRootOwnerIsTheOneEachWindowMustHaveAlsoWalkedByHand) {
     HWND root = Popup("STATIC", 0, 0, 0, 100, 100);
     HWND owned = CreateWindowExA(0, "STATIC", "", WS_OVERLAPPED, 0, 0, 50, 50, root, nullptr, nullptr, nullptr);
     HWND popup = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 50, 50, owned, nullptr, nullptr, nullptr);
     HWND child = CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 10, 10, popup, nullptr, nullptr, nullptr);
-    ASSERT_TRUE(root && owned && popup && child);
-    for (HWND w : {root, owned, popup, child}) {
-        EXPECT_EQ(GetAncestor(w, GA_ROOTOWNER), zorv::RootOwner(w));
-        EXPECT_EQ(GetAncestor(w, GA_ROOTOWNER), zorv::RootOwnerByChain(w));
+    HWND rootPopup = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 50, 50, root, nullptr, nullptr, nullptr);
+    ASSERT_TRUE(root && owned && popup && child && rootPopup);
+    const struct {
+        HWND window, rootOwner;
+    } cases[] = {{root, root}, {owned, owned}, {popup, owned}, {child, owned}, {rootPopup, root}, {nullptr, nullptr}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.rootOwner, zorv::RootOwnerByChain(c.window)) << c.window;
+        EXPECT_EQ(c.rootOwner, zorv::RootOwner(c.window)) << c.window;
     }
-    EXPECT_EQ(owned, zorv::RootOwnerByChain(child));
-    EXPECT_EQ(root, zorv::RootOwnerByChain(root));
-    EXPECT_EQ(nullptr, zorv::RootOwnerByChain(nullptr));
     DestroyWindow(root);
 }
 

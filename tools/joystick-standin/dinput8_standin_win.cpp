@@ -25,25 +25,45 @@ constexpr DWORD kDeviceType = DI8DEVTYPE_GAMEPAD | (DI8DEVTYPEGAMEPAD_STANDARD <
 constexpr WORD kUsagePageGeneric = 0x01;
 constexpr WORD kUsageX = 0x30, kUsageY = 0x31, kUsageHat = 0x39;
 
-// The state the test wrote last, counted as read; false when there is no controller.
-bool ReadState(JoystickState* state) {
+// The state the test shares, handed to `visit`; false when there is none.
+template <typename Visit>
+bool VisitState(Visit visit) {
     HANDLE mapping = OpenFileMappingA(FILE_MAP_READ | FILE_MAP_WRITE, FALSE, zorv_standin::kMappingName);
     if (!mapping) return false;
     void* view = MapViewOfFile(mapping, FILE_MAP_READ | FILE_MAP_WRITE, 0, 0, sizeof(JoystickState));
-    bool attached = false;
     if (view) {
-        InterlockedIncrement(&static_cast<JoystickState*>(view)->reads);
-        std::memcpy(state, view, sizeof *state);
-        attached = state->attached != 0;
+        visit(*static_cast<JoystickState*>(view));
         UnmapViewOfFile(view);
     }
     CloseHandle(mapping);
+    return view != nullptr;
+}
+
+// The state the test wrote last, counted as read by this thread unless `counted` is false; false
+// when there is no controller.
+bool ReadState(JoystickState* state, bool counted = true) {
+    bool attached = false;
+    VisitState([&](JoystickState& shared) {
+        if (counted) {
+            InterlockedIncrement(&shared.reads);
+            shared.reader = GetCurrentThreadId();
+        }
+        std::memcpy(state, &shared, sizeof *state);
+        attached = state->attached != 0;
+    });
     return attached;
 }
 
 // The device's objects: the two axes of the stick, the hat, the buttons.
 enum ObjectKind { kAxisX, kAxisY, kHat, kFirstButton };
 constexpr int kObjectCount = kFirstButton + zorv_standin::kButtonCount;
+
+// Every object but the hat of a hatless controller, which the device neither lists nor places
+// in a data format, so that its bytes in a state stay 0.
+bool Exists(int object) {
+    JoystickState state = {};
+    return object != kHat || !ReadState(&state, false) || !state.hatless;
+}
 
 DWORD TypeOf(int object) {
     if (object <= kAxisY) return DIDFT_ABSAXIS | DIDFT_MAKEINSTANCE(object);
@@ -88,12 +108,13 @@ public:
         caps->dwDevType = kDeviceType;
         caps->dwAxes = 2;
         caps->dwButtons = zorv_standin::kButtonCount;
-        caps->dwPOVs = 1;
+        caps->dwPOVs = Exists(kHat) ? 1 : 0;
         return DI_OK;
     }
     HRESULT STDMETHODCALLTYPE EnumObjects(LPDIENUMDEVICEOBJECTSCALLBACKW callback, LPVOID context,
                                           DWORD flags) override {
         for (int object = 0; object < kObjectCount; ++object) {
+            if (!Exists(object)) continue;
             if (flags != DIDFT_ALL && !(DIDFT_GETTYPE(TypeOf(object)) & DIDFT_GETTYPE(flags))) continue;
             DIDEVICEOBJECTINSTANCEW instance = {};
             instance.dwSize = sizeof instance;
@@ -140,7 +161,7 @@ public:
         for (DWORD i = 0; i < format->dwNumObjs; ++i) {
             const DIOBJECTDATAFORMAT& entry = format->rgodf[i];
             for (int object = 0; object < kObjectCount; ++object) {
-                if (offsets_[object] != kUnused || !Matches(entry, object)) continue;
+                if (offsets_[object] != kUnused || !Exists(object) || !Matches(entry, object)) continue;
                 if (entry.dwOfs + sizeof(DWORD) > format->dwDataSize) break;
                 offsets_[object] = entry.dwOfs;
                 break;
@@ -154,7 +175,7 @@ public:
     HRESULT STDMETHODCALLTYPE GetObjectInfo(LPDIDEVICEOBJECTINSTANCEW instance, DWORD which, DWORD how) override {
         for (int object = 0; object < kObjectCount; ++object) {
             const bool found = how == DIPH_BYOFFSET ? offsets_[object] == which : TypeOf(object) == which;
-            if (!found) continue;
+            if (!found || !Exists(object)) continue;
             Describe(object, instance);
             return DI_OK;
         }
@@ -261,6 +282,18 @@ public:
 Input theInput;
 
 }  // namespace
+
+// Loaded under another name, this library stands for a system library that a program must not
+// take from its own folder: the test counts such loads.
+extern "C" BOOL WINAPI DllMain(HINSTANCE self, DWORD reason, LPVOID) {
+    char path[MAX_PATH];
+    const DWORD length = GetModuleFileNameA(self, path, MAX_PATH);
+    if (reason != DLL_PROCESS_ATTACH || length == 0 || length >= MAX_PATH) return TRUE;
+    const char* name = path + length;
+    while (name > path && name[-1] != '\\') --name;
+    if (lstrcmpiA(name, "dinput8.dll") != 0) VisitState([](JoystickState& shared) { ++shared.strays; });
+    return TRUE;
+}
 
 extern "C" HRESULT WINAPI DirectInput8Create(HINSTANCE, DWORD, REFIID riid, LPVOID* out, LPUNKNOWN) {
     if (!out) return E_POINTER;

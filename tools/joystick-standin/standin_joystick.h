@@ -1,9 +1,15 @@
 // The state of the stand-in game controller, shared through a named file mapping between the
-// test that moves it and the stand-in DirectInput library (dinput8.dll) that reports it. The
-// library is put into a scratch game folder and chosen with WINEDLLOVERRIDES="dinput8=n": Wine's
+// test that moves it and the stand-in DirectInput library (dinput8.dll) that reports it. Wine's
 // joystick interface (winmm) asks DirectInput for its devices, and so finds one controller
 // whose axes, hat and buttons are whatever the test last wrote. Without the mapping, or with
 // `attached` 0, there is no controller.
+//
+// How a test chooses it: it copies the library into the scratch game folder the program runs
+// from, and sets dinput8 to "native,builtin" under the Wine prefix's
+// HKCU\Software\Wine\AppDefaults\zorv3d.exe\DllOverrides, so that Wine takes the copy found in
+// the program's folder before its own (tests/e2e/input.h, StandInController). The environment's
+// WINEDLLOVERRIDES would not do: Wine takes a process's load order from the Unix environment it
+// inherits, not from the block CreateProcess is given.
 #ifndef ZORV_STANDIN_JOYSTICK_H
 #define ZORV_STANDIN_JOYSTICK_H
 
@@ -13,14 +19,20 @@ constexpr char kMappingName[] = "ZorvStandInJoystick";
 constexpr int kButtonCount = 8;
 
 // Axes from 0 to 65535, centred at 32767; the hat in hundredths of a degree, 0xFFFFFFFF
-// centred; a button down when nonzero. `reads` counts the states the library has reported, so
-// that a test can tell that what it wrote has been seen.
+// centred; a button down when nonzero. `reads` counts the states the library has reported and
+// `reader` is the thread that asked last, so that a test can tell that what it wrote has been
+// seen, and by whom. A `hatless` controller has no hat: the library lists none and leaves its
+// place in a state at 0, as some drivers of such controllers do. `strays` counts the loads of
+// the library under another name than dinput8.dll.
 struct JoystickState {
     long reads;
     long attached;
     long x, y;
     unsigned long hat;
     unsigned char buttons[kButtonCount];
+    long hatless;
+    unsigned long reader;
+    long strays;
 };
 
 }  // namespace zorv_standin
