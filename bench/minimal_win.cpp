@@ -7,9 +7,9 @@
 
 #include <cstring>
 
-#include "common/game_files.h"
-#include "common/gdi_guards_win.h"
-#include "common/handle_guards_win.h"
+#include "platform/gdi_guards_win.h"
+#include "platform/handle_guards_win.h"
+#include "settings/game_files.h"
 
 namespace {
 

@@ -24,10 +24,10 @@
 #include <vector>
 
 #include "app.h"
-#include "common/gdi_guards_win.h"
 #include "files.h"
 #include "input.h"
 #include "menu_view.h"
+#include "platform/gdi_guards_win.h"
 #include "window_search.h"
 
 using namespace zorv_e2e;

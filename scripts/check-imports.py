@@ -51,7 +51,7 @@ ALLOWED_DLLS = {"KERNEL32.DLL", "USER32.DLL", "GDI32.DLL", "WINMM.DLL", "SHELL32
 # Stubs of the 95 family that may be imported, each with the reason its failure does no harm.
 KNOWN_9X_STUBS = {
     "MOVEFILEEXA": "a settings file is then rewritten in place, or renamed into place when it is new "
-    "(common/config_file_win.cpp; tests/win ConfigFile, with the stub made to fail); the stand-in "
+    "(settings/config_file_win.cpp; tests/win ConfigFile, with the stub made to fail); the stand-in "
     "game renames its report the same way",
     "GETFULLPATHNAMEW": "only for paths past MAX_PATH, which the 95 family cannot have; on failure the "
     "error dialog names the relative path (tests/win ConfigFile, with the stub made to fail)",

@@ -4,7 +4,8 @@
 Every #include "folder/file.h" between folders of src/ must point down the layer order below,
 or sideways within one layer without forming a circle. Portable core files (names without the
 "_win" ending) must not include <windows.h> or a "_win" header. Prints every fault and exits 1
-when there is one.
+when there is one. Ends with the shape of the tree: folders, layers, includes between folders
+(lines, and the pairs of folders they join), includes that run up, circles.
 """
 import os
 import re
@@ -15,7 +16,8 @@ LAYERS = [
     ["startup"],
     ["menus", "launch", "audio", "keys", "video", "howtoplay"],
     ["graphics", "captions"],
-    ["common", "resources"],
+    ["settings", "input"],
+    ["platform", "resources"],
 ]
 RANK = {folder: rank for rank, layer in enumerate(LAYERS) for folder in layer}
 INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]')
@@ -24,6 +26,7 @@ INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]')
 def main(src):
     faults = []
     sideways = {}  # folder -> {folder: first place that includes it}
+    between, pairs, up = 0, set(), 0
     for root, _, files in os.walk(src):
         for name in sorted(files):
             if not name.endswith((".h", ".cpp")):
@@ -50,13 +53,20 @@ def main(src):
                     to = target.split("/")[0]
                     if to not in RANK:
                         continue
+                    if to != folder:
+                        between += 1
+                        pairs.add((folder, to))
                     if RANK[to] < RANK[folder]:
+                        up += 1
                         faults.append(f"{where}: {folder}/ includes {target}, a layer above it")
                     elif RANK[to] == RANK[folder] and to != folder:
                         sideways.setdefault(folder, {}).setdefault(to, where)
-    faults += circles(sideways)
+    loops = circles(sideways)
+    faults += loops
     for fault in faults:
         print(fault)
+    print(f"{len(RANK)} folders in {len(LAYERS)} layers; {between} includes between folders, joining "
+          f"{len(pairs)} pairs; {up} run up; {len(loops)} circles")
     if faults:
         print(f"{len(faults)} layering fault(s)")
         return 1

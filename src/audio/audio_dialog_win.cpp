@@ -4,9 +4,9 @@
 #include "audio/audio_file_win.h"
 #include "audio/music_volume_win.h"
 #include "audio/volume_scroll.h"
-#include "common/dialog_state_win.h"
-#include "common/game_files.h"
 #include "graphics/image_button_screen_win.h"
+#include "platform/dialog_state_win.h"
+#include "settings/game_files.h"
 
 namespace zorv {
 namespace {

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "common/text_config.h"
+#include "settings/text_config.h"
 
 namespace zorv {
 namespace {

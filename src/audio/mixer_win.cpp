@@ -1,6 +1,6 @@
 #include "audio/mixer_win.h"
 
-#include "common/multimedia_win.h"
+#include "platform/multimedia_win.h"
 
 namespace zorv {
 namespace {

@@ -4,8 +4,8 @@
 #include <new>
 
 #include "audio/music_volume.h"
-#include "common/message_box_win.h"
-#include "common/unique_handle.h"
+#include "platform/message_box_win.h"
+#include "platform/unique_handle.h"
 
 namespace zorv {
 namespace {

@@ -3,7 +3,7 @@
 
 #include "audio/audio_settings.h"
 // The notification codes, kScrollLineLeft to kScrollEnd.
-#include "common/scroll_bar.h"
+#include "input/scroll_bar.h"
 
 namespace zorv {
 

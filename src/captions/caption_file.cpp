@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdint>
 
-#include "common/text_config.h"
+#include "settings/text_config.h"
 
 namespace zorv {
 namespace {

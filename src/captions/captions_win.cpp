@@ -5,9 +5,9 @@
 
 #include "captions/caption_file.h"
 #include "captions/caption_places.h"
-#include "common/config_file_win.h"
-#include "common/drawing_dpi.h"
-#include "common/full_path_win.h"
+#include "captions/drawing_dpi.h"
+#include "settings/config_file_win.h"
+#include "settings/full_path_win.h"
 
 namespace zorv {
 namespace {

@@ -5,7 +5,7 @@
 #include <windows.h>
 
 #include "captions/caption_places.h"
-#include "common/gdi_guards_win.h"
+#include "platform/gdi_guards_win.h"
 
 namespace zorv {
 

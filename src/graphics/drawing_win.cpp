@@ -3,11 +3,11 @@
 #include <cstdlib>
 #include <utility>
 
-#include "common/gdi_guards_win.h"
-#include "common/handle_guards_win.h"
-#include "common/unique_handle.h"
 #include "graphics/bmp_format.h"
 #include "graphics/picture_slots_win.h"
+#include "platform/gdi_guards_win.h"
+#include "platform/handle_guards_win.h"
+#include "platform/unique_handle.h"
 
 namespace zorv {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "common/gdi_guards_win.h"
+#include "platform/gdi_guards_win.h"
 
 namespace zorv {
 

@@ -4,10 +4,10 @@
 #include <utility>
 
 #include "captions/captions_win.h"
-#include "common/controller_win.h"
-#include "common/scroll_bar.h"
-#include "common/thread_dpi_win.h"
 #include "graphics/drawing_win.h"
+#include "input/controller_win.h"
+#include "input/scroll_bar.h"
+#include "platform/thread_dpi_win.h"
 
 namespace zorv {
 namespace {

@@ -8,10 +8,10 @@
 
 #include <functional>
 
-#include "common/controller_input.h"
 #include "graphics/focus_rules.h"
 #include "graphics/image_button_win.h"
 #include "graphics/screen_spec.h"
+#include "input/controller_input.h"
 
 namespace zorv {
 

@@ -1,8 +1,8 @@
 #include "graphics/image_button_win.h"
 
-#include "common/game_files.h"
-#include "common/gdi_guards_win.h"
-#include "common/multimedia_win.h"
+#include "platform/gdi_guards_win.h"
+#include "platform/multimedia_win.h"
+#include "settings/game_files.h"
 
 namespace zorv {
 

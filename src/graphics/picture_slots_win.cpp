@@ -2,11 +2,11 @@
 
 #include <utility>
 
-#include "common/full_path_win.h"
-#include "common/gdi_guards_win.h"
-#include "common/handle_guards_win.h"
-#include "common/message_box_win.h"
-#include "common/unique_handle.h"
+#include "platform/gdi_guards_win.h"
+#include "platform/handle_guards_win.h"
+#include "platform/message_box_win.h"
+#include "platform/unique_handle.h"
+#include "settings/full_path_win.h"
 
 namespace zorv {
 namespace {

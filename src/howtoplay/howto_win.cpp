@@ -1,9 +1,9 @@
 #include "howtoplay/howto_win.h"
 
-#include "common/dialog_state_win.h"
 #include "graphics/image_button_screen_win.h"
 #include "howtoplay/howto_buttons.h"
 #include "howtoplay/howto_pages.h"
+#include "platform/dialog_state_win.h"
 
 namespace zorv {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "common/text_config.h"
+#include "settings/text_config.h"
 
 namespace zorv {
 namespace {

@@ -2,12 +2,12 @@
 
 #include <utility>
 
-#include "common/dialog_state_win.h"
-#include "common/game_files.h"
 #include "graphics/image_button_screen_win.h"
 #include "keys/key_buttons.h"
 #include "keys/key_file_win.h"
 #include "keys/key_table.h"
+#include "platform/dialog_state_win.h"
+#include "settings/game_files.h"
 
 namespace zorv {
 namespace {

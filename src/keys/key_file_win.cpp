@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "common/config_file_win.h"
+#include "settings/config_file_win.h"
 
 namespace zorv {
 

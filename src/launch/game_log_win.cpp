@@ -2,11 +2,11 @@
 
 #include <string>
 
-#include "common/config_file_win.h"
-#include "common/full_path_win.h"
-#include "common/game_files.h"
 #include "launch/game_log.h"
 #include "resources/resource_ids.h"
+#include "settings/config_file_win.h"
+#include "settings/full_path_win.h"
+#include "settings/game_files.h"
 
 namespace zorv {
 namespace {

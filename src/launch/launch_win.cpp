@@ -2,15 +2,15 @@
 
 #include <string>
 
-#include "common/config_file_win.h"
-#include "common/driver_dialogs_win.h"
-#include "common/game_files.h"
-#include "common/geometry.h"
-#include "common/handle_guards_win.h"
-#include "common/message_box_win.h"
+#include "graphics/geometry.h"
+#include "launch/driver_dialogs_win.h"
 #include "launch/game_log.h"
 #include "launch/game_log_win.h"
+#include "platform/handle_guards_win.h"
+#include "platform/message_box_win.h"
 #include "resources/resource_ids.h"
+#include "settings/config_file_win.h"
+#include "settings/game_files.h"
 
 namespace zorv {
 namespace {

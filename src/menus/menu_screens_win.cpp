@@ -3,14 +3,14 @@
 #include <string>
 
 #include "audio/audio_dialog_win.h"
-#include "common/game_files.h"
-#include "common/message_box_win.h"
 #include "graphics/drawing_win.h"
 #include "graphics/picture_slots_win.h"
 #include "howtoplay/howto_win.h"
 #include "keys/key_dialog_win.h"
 #include "launch/launch_win.h"
 #include "menus/menu_buttons.h"
+#include "platform/message_box_win.h"
+#include "settings/game_files.h"
 #include "video/video_dialog_win.h"
 
 namespace zorv {

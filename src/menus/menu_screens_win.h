@@ -5,12 +5,12 @@
 #include <windows.h>
 
 #include "audio/audio_settings.h"
-#include "common/controller_input.h"
-#include "common/gdi_guards_win.h"
 #include "graphics/focus_rules.h"
 #include "graphics/image_button_win.h"
 #include "graphics/picture_slot.h"
+#include "input/controller_input.h"
 #include "keys/key_bindings.h"
+#include "platform/gdi_guards_win.h"
 #include "video/video_files.h"
 
 namespace zorv {
@@ -64,7 +64,7 @@ public:
     }
 
     MenuScreenId current() const { return current_; }
-    // Read as the menu window is made and written back when it goes (common/first_run_flag.h).
+    // Read as the menu window is made and written back when it goes (settings/first_run_flag.h).
     int& firstRunFlag() { return firstRunFlag_; }
 
 private:

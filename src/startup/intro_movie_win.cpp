@@ -5,9 +5,9 @@
 // After mmsystem.h, whose types it uses.
 #include <digitalv.h>
 
-#include "common/message_box_win.h"
-#include "common/multimedia_win.h"
-#include "common/unique_handle.h"
+#include "platform/message_box_win.h"
+#include "platform/multimedia_win.h"
+#include "platform/unique_handle.h"
 #include "startup/intro_movie.h"
 
 namespace zorv {

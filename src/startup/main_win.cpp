@@ -3,10 +3,10 @@
 #include <windows.h>
 
 #include "captions/caption_file.h"
-#include "common/app_win.h"
-#include "common/config_error_win.h"
-#include "common/controller_win.h"
-#include "common/game_files.h"
+#include "input/controller_win.h"
+#include "platform/app_win.h"
+#include "settings/config_error_win.h"
+#include "settings/game_files.h"
 #include "startup/intro_movie_win.h"
 #include "startup/single_instance_win.h"
 #include "startup/windows_win.h"

@@ -1,8 +1,7 @@
 #include "startup/single_instance_win.h"
 
-#include "common/library_function_win.h"
-#include "common/message_box_win.h"
-#include "launch/launch_win.h"
+#include "platform/library_function_win.h"
+#include "platform/message_box_win.h"
 #include "startup/windows_win.h"
 
 namespace zorv {
@@ -138,8 +137,7 @@ UINT SecondStartMessage() {
     return message;
 }
 
-LRESULT AnswerSecondStart(HWND frame, WPARAM question) {
-    const DWORD game = RunningGame();
+LRESULT AnswerSecondStart(HWND frame, WPARAM question, DWORD game) {
     if (question == kAskForGame) return game;
     HWND window = nullptr;
     if (game) {

@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "common/handle_guards_win.h"
+#include "platform/handle_guards_win.h"
 
 namespace zorv {
 
@@ -41,14 +41,13 @@ private:
 UINT SecondStartMessage();
 enum SecondStartQuestion : WPARAM { kAskForWindow = 0, kAskForGame = 1 };
 
-// The frame's answer to it, made on the front-end's own thread. To kAskForGame: the id of the
-// game's process while a launch waits for it, else 0. To kAskForWindow: the window the player is
-// to get back in front, restored if it is minimised. While a launch waits for the game that is the
-// game's window, and the frame stays minimised until the game has ended; else the topmost dialog
-// or message box of this thread, which waits for the player and has no owner that could bring it
-// along; else the frame with the menu window on it. Null while nothing is shown yet (the frame is
-// still hidden, or the game has no window). The later start puts it in front only if it is a
-// window of the front-end's process or of its game's.
-LRESULT AnswerSecondStart(HWND frame, WPARAM question);
+// The frame's answer to it, made on the front-end's own thread; `game` is the id of the game's
+// process while a launch waits for it, else 0, as whoever answers knows it. To kAskForGame: that id. To kAskForWindow:
+// the window the player is to get back in front, restored if it is minimised. While a launch waits for the game that is
+// the game's window, and the frame stays minimised until the game has ended; else the topmost dialog or message box of
+// this thread, which waits for the player and has no owner that could bring it along; else the frame with the menu
+// window on it. Null while nothing is shown yet (the frame is still hidden, or the game has no window). The later start
+// puts it in front only if it is a window of the front-end's process or of its game's.
+LRESULT AnswerSecondStart(HWND frame, WPARAM question, DWORD game);
 
 }  // namespace zorv

@@ -4,17 +4,18 @@
 #include <memory>
 
 #include "captions/captions_win.h"
-#include "common/app_win.h"
-#include "common/controller_win.h"
-#include "common/first_run_flag_win.h"
-#include "common/game_files.h"
-#include "common/gdi_guards_win.h"
-#include "common/geometry.h"
 #include "graphics/drawing_win.h"
+#include "graphics/geometry.h"
 #include "graphics/image_button_screen_win.h"
 #include "graphics/picture_slot.h"
 #include "graphics/picture_slots_win.h"
+#include "input/controller_win.h"
+#include "launch/launch_win.h"
 #include "menus/menu_screens_win.h"
+#include "platform/app_win.h"
+#include "platform/gdi_guards_win.h"
+#include "settings/first_run_flag_win.h"
+#include "settings/game_files.h"
 #include "startup/single_instance_win.h"
 
 namespace zorv {
@@ -272,7 +273,7 @@ void OnMenuLeftButtonDown(HWND menu, unsigned x, unsigned y) {
 
 LRESULT CALLBACK FrameWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     const UINT secondStart = SecondStartMessage();
-    if (secondStart && message == secondStart) return AnswerSecondStart(window, wParam);
+    if (secondStart && message == secondStart) return AnswerSecondStart(window, wParam, RunningGame());
     switch (message) {
     case WM_CREATE: OnFrameCreate(window); break;
     case WM_DESTROY: OnFrameDestroy(); break;

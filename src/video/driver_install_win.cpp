@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "common/full_path_win.h"
+#include "settings/full_path_win.h"
 
 namespace zorv {
 namespace {

@@ -6,7 +6,7 @@
 #include <windows.h>
 
 // The driver folder and the libraries' names: kDriverFolder, kGluLibrary, kOpenGlLibrary.
-#include "common/game_files.h"
+#include "settings/game_files.h"
 #include "video/video_files.h"
 
 namespace zorv {

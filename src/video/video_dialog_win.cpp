@@ -1,10 +1,10 @@
 #include "video/video_dialog_win.h"
 
-#include "common/dialog_state_win.h"
-#include "common/driver_dialogs_win.h"
-#include "common/full_path_win.h"
 #include "graphics/image_button_screen_win.h"
+#include "launch/driver_dialogs_win.h"
+#include "platform/dialog_state_win.h"
 #include "resources/resource_ids.h"
+#include "settings/full_path_win.h"
 #include "video/driver_install_win.h"
 #include "video/video_buttons.h"
 #include "video/video_files_win.h"

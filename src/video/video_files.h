@@ -9,7 +9,7 @@
 #include <vector>
 
 // The notification codes the level bar passes on, kScrollLineLeft to kScrollEnd.
-#include "common/scroll_bar.h"
+#include "input/scroll_bar.h"
 
 namespace zorv {
 

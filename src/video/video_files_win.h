@@ -5,7 +5,7 @@
 #include <windows.h>
 
 // The files' names, kVideoSettingsFile and kDriverListFile.
-#include "common/game_files.h"
+#include "settings/game_files.h"
 #include "video/video_files.h"
 
 namespace zorv {

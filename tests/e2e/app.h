@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-#include "common/handle_guards_win.h"
+#include "platform/handle_guards_win.h"
 #include "wait.h"
 
 namespace zorv_e2e {

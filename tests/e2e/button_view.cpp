@@ -5,10 +5,10 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "common/gdi_guards_win.h"
-#include "common/handle_guards_win.h"
 #include "files.h"
 #include "input.h"
+#include "platform/gdi_guards_win.h"
+#include "platform/handle_guards_win.h"
 #include "window_search.h"
 
 namespace zorv_e2e {

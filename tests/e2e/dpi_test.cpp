@@ -19,11 +19,11 @@
 #include <vector>
 
 #include "audio/audio_buttons.h"
-#include "common/gdi_guards_win.h"
-#include "common/unique_handle.h"
 #include "driver.h"
 #include "howtoplay/howto_buttons.h"
 #include "keys/key_buttons.h"
+#include "platform/gdi_guards_win.h"
+#include "platform/unique_handle.h"
 #include "video/video_buttons.h"
 
 namespace zorv_e2e {

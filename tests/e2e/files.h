@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "common/handle_guards_win.h"
+#include "platform/handle_guards_win.h"
 
 namespace zorv_e2e {
 

@@ -1,10 +1,10 @@
 // The files of the game folder that the tests read, write or damage: the program's own names
-// (src/common/game_files.h), spelt as the program spells them where a test compares a path the
+// (src/settings/game_files.h), spelt as the program spells them where a test compares a path the
 // program shows. A test joins them to a folder with JoinPath, which drops the leading ".\".
 #ifndef ZORV_E2E_GAME_FILES_H
 #define ZORV_E2E_GAME_FILES_H
 
-#include "common/game_files.h"
+#include "settings/game_files.h"
 
 namespace zorv_e2e {
 

@@ -5,7 +5,7 @@
 
 #include <shlwapi.h>
 
-#include "common/handle_guards_win.h"
+#include "platform/handle_guards_win.h"
 #include "wait.h"
 #include "window_search.h"
 

@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "common/handle_guards_win.h"
+#include "platform/handle_guards_win.h"
 #include "standin_joystick.h"
 
 namespace zorv_e2e {

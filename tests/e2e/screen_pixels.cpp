@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
-#include "common/gdi_guards_win.h"
 #include "files.h"
+#include "platform/gdi_guards_win.h"
 
 namespace zorv_e2e {
 

@@ -1,6 +1,6 @@
 #include "window_search.h"
 
-#include "common/thread_dpi_win.h"
+#include "platform/thread_dpi_win.h"
 #include "screen_pixels.h"
 
 namespace zorv_e2e {

@@ -22,7 +22,7 @@ std::string ClassOf(HWND window);
 // The window's text through WM_GETTEXT (with a timeout), so that it works for controls too.
 std::string TextOf(HWND window);
 // Screen coordinates in the display's pixels, for windows that are aware of its resolution and
-// windows that are not alike (a settings screen is not: common/thread_dpi_win.h).
+// windows that are not alike (a settings screen is not: platform/thread_dpi_win.h).
 RECT WindowRectOf(HWND window);
 POINT ClientToScreenOf(HWND window, POINT at);
 RECT ClientRectOf(HWND window);        // client coordinates (left and top 0)

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "common/first_run_flag.h"
+#include "settings/first_run_flag.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);

@@ -8,8 +8,8 @@
 #include <cstring>
 #include <string>
 
-#include "common/text_config.h"
 #include "launch/game_log.h"
+#include "settings/text_config.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace zorv;

@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "common/first_run_flag.h"
-#include "common/geometry.h"
-#include "common/safe_save.h"
-#include "common/text_config.h"
+#include "graphics/geometry.h"
+#include "settings/first_run_flag.h"
+#include "settings/safe_save.h"
+#include "settings/text_config.h"
 
 using namespace zorv;
 

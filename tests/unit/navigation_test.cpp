@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "audio/audio_buttons.h"
-#include "common/controller_input.h"
 #include "graphics/focus_rules.h"
 #include "howtoplay/howto_buttons.h"
+#include "input/controller_input.h"
 #include "keys/key_buttons.h"
 #include "menus/menu_buttons.h"
 #include "video/video_buttons.h"

@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "common/unique_handle.h"
+#include "platform/unique_handle.h"
 
 using namespace zorv;
 

@@ -9,9 +9,9 @@
 
 #include "audio/audio_file_win.h"
 #include "audio/audio_settings.h"
-#include "common/config_error_win.h"
-#include "common/game_files.h"
-#include "common/handle_guards_win.h"
+#include "platform/handle_guards_win.h"
+#include "settings/config_error_win.h"
+#include "settings/game_files.h"
 #include "test_files_win.h"
 
 using namespace zorv;

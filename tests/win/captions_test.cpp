@@ -13,8 +13,8 @@
 #include "audio/audio_buttons.h"
 #include "captions/caption_file.h"
 #include "captions/captions_win.h"
-#include "common/game_files.h"
-#include "common/gdi_guards_win.h"
+#include "platform/gdi_guards_win.h"
+#include "settings/game_files.h"
 #include "test_files_win.h"
 #include "video/video_buttons.h"
 

@@ -7,14 +7,14 @@
 #include <string>
 #include <vector>
 
-#include "common/config_error_win.h"
-#include "common/config_file_win.h"
-#include "common/first_run_flag_win.h"
-#include "common/game_files.h"
-#include "common/handle_guards_win.h"
 #include "import_patch_win.h"
 #include "keys/key_bindings.h"
 #include "keys/key_file_win.h"
+#include "platform/handle_guards_win.h"
+#include "settings/config_error_win.h"
+#include "settings/config_file_win.h"
+#include "settings/first_run_flag_win.h"
+#include "settings/game_files.h"
 #include "test_files_win.h"
 
 using namespace zorv;

@@ -8,8 +8,8 @@
 #include <atomic>
 #include <utility>
 
-#include "common/handle_guards_win.h"
 #include "launch/launch_win.h"
+#include "platform/handle_guards_win.h"
 #include "startup/single_instance_win.h"
 #include "startup/windows_win.h"
 #include "test_child.h"

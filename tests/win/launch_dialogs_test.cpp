@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "common/driver_dialogs_win.h"
-#include "common/message_box_win.h"
+#include "launch/driver_dialogs_win.h"
 #include "launch/game_log.h"
 #include "launch/game_log_win.h"
+#include "platform/message_box_win.h"
 #include "resource_ids.h"
 #include "thread_dialogs_win.h"
 

@@ -14,7 +14,7 @@
 #include "audio/audio_dialog_win.h"
 #include "audio/mixer_win.h"
 #include "audio/music_volume_win.h"
-#include "common/message_box_win.h"
+#include "platform/message_box_win.h"
 #include "test_files_win.h"
 #include "thread_dialogs_win.h"
 

@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "common/gdi_guards_win.h"
-#include "common/handle_guards_win.h"
-#include "common/message_box_win.h"
 #include "graphics/drawing_win.h"
 #include "graphics/picture_slots_win.h"
 #include "menus/menu_buttons.h"
+#include "platform/gdi_guards_win.h"
+#include "platform/handle_guards_win.h"
+#include "platform/message_box_win.h"
 #include "resource_ids.h"
 #include "slot_inspection_win.h"
 #include "test_files_win.h"

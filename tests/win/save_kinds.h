@@ -3,7 +3,7 @@
 // line, so any mixture of them, or a cut, is told apart from both.
 #pragma once
 
-#include "common/game_files.h"
+#include "settings/game_files.h"
 
 namespace zorv_test {
 

@@ -12,11 +12,11 @@
 #include <string>
 #include <vector>
 
-#include "common/config_error_win.h"
-#include "common/config_file_win.h"
-#include "common/handle_guards_win.h"
-#include "common/safe_save.h"
+#include "platform/handle_guards_win.h"
 #include "save_kinds.h"
+#include "settings/config_error_win.h"
+#include "settings/config_file_win.h"
+#include "settings/safe_save.h"
 #include "test_child.h"
 
 using namespace zorv;

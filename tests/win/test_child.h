@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "common/handle_guards_win.h"
+#include "platform/handle_guards_win.h"
 
 namespace zorv_test {
 

@@ -14,9 +14,9 @@
 #include <cstring>
 #include <string>
 
-#include "common/config_error_win.h"
-#include "common/config_file_win.h"
 #include "save_kinds.h"
+#include "settings/config_error_win.h"
+#include "settings/config_file_win.h"
 #include "startup/single_instance_win.h"
 
 namespace {

@@ -6,8 +6,8 @@
 
 #include <gtest/gtest.h>
 
-#include "common/library_function_win.h"
-#include "common/thread_dpi_win.h"
+#include "platform/library_function_win.h"
+#include "platform/thread_dpi_win.h"
 
 namespace {
 

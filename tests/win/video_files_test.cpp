@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "common/config_error_win.h"
-#include "common/handle_guards_win.h"
+#include "platform/handle_guards_win.h"
+#include "settings/config_error_win.h"
 #include "test_files_win.h"
 #include "video/driver_install_win.h"
 #include "video/video_files.h"

@@ -7,13 +7,13 @@
 #include <stdexcept>
 
 #include "buttons.h"
-#include "common/game_files.h"
 #include "dialogs.h"
 #include "icons.h"
 #include "infofiles.h"
 #include "movie.h"
 #include "palette.h"
 #include "scenes.h"
+#include "settings/game_files.h"
 #include "sounds.h"
 
 namespace assetgen {

@@ -17,7 +17,7 @@ struct OutputFile {
 
 using FileSet = std::vector<OutputFile>;
 
-// A name of the game folder (common/game_files.h) as a path under the folder being written:
+// A name of the game folder (settings/game_files.h) as a path under the folder being written:
 // without the leading ".\" and with '/' between the parts.
 std::string GamePath(const char* name);
 

@@ -17,11 +17,11 @@
 
 #include "assets.h"
 #include "buttons.h"
-#include "common/game_files.h"
 #include "icons.h"
 #include "infofiles.h"
 #include "palette.h"
 #include "raster.h"
+#include "settings/game_files.h"
 #include "sounds.h"
 #include "style.h"
 #include "writers.h"

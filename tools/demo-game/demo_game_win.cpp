@@ -29,8 +29,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "common/game_files.h"
-#include "common/gdi_guards_win.h"
+#include "platform/gdi_guards_win.h"
+#include "settings/game_files.h"
 
 namespace {
 
