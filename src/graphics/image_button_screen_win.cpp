@@ -79,8 +79,6 @@ bool KeepsKey(const MSG& message) {
     return (code & (DLGC_WANTALLKEYS | DLGC_WANTMESSAGE | DLGC_WANTTAB)) != 0;
 }
 
-bool Repeated(LPARAM flags) { return (flags & (1L << 30)) != 0; }
-
 }  // namespace
 
 POINT MessagePoint(LPARAM lParam) {
@@ -154,7 +152,7 @@ bool ImageButtonScreen::TakeKey(HWND dialog, const MSG& message) {
     switch (message.message) {
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
-        if (!keys_.Down(key, Repeated(message.lParam))) return true;
+        if (!keys_.Down(key, KeyRepeated(message.lParam))) return true;
         break;
     case WM_KEYUP:
     case WM_SYSKEYUP:
@@ -275,7 +273,7 @@ INT_PTR ImageButtonScreen::OnController(HWND dialog, ControllerAction action) {
 INT_PTR ImageButtonScreen::OnKeyDown(HWND dialog, WPARAM key, LPARAM flags) {
     if (key == VK_TAB) {
         MoveFocus(dialog, GetKeyState(VK_SHIFT) < 0 ? FocusStep::kPrevious : FocusStep::kNext, true);
-    } else if (key == VK_SPACE && !Repeated(flags)) {
+    } else if (key == VK_SPACE && !KeyRepeated(flags)) {
         Run(Activate(dialog, true));
     }
     return TRUE;

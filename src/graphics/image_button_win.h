@@ -86,6 +86,9 @@ void HandleRelease(const ButtonScreen& screen, POINT at, const DrawPartNow& draw
 // Clears the hot rectangles and deletes every picture with its palette.
 void FreeButtons(ButtonScreen& screen);
 
+// A key message's flags say the key was already down (an auto-repeat, or a key held from before).
+inline bool KeyRepeated(LPARAM flags) { return (flags & (1L << 30)) != 0; }
+
 // Whether a pointer move is the player's. Windows also reports a move when a window appears or
 // goes under a cursor that stays where it is; only a move of the pointer itself hides the focus.
 class PointerMoves {

@@ -111,7 +111,7 @@ void MenuScreens::PressByIndex(HWND window, HINSTANCE instance, int index) {
 
 // A key held down repeats its navigation but activates once.
 void MenuScreens::Key(HWND window, HINSTANCE instance, WPARAM key, LPARAM flags) {
-    const bool repeated = (flags & (1L << 30)) != 0;
+    const bool repeated = KeyRepeated(flags);
     if (!pressed_.Down(static_cast<unsigned>(key), repeated)) return;
     const bool shift = GetKeyState(VK_SHIFT) < 0;
     switch (key) {
