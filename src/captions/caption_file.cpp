@@ -19,6 +19,19 @@ int ClampToInt(double value) {
     return static_cast<int>(value);  // truncates toward zero
 }
 
+// `value` cut to the field at a character's end: the bytes of a double-byte character are kept
+// together, so a cut never leaves a lone lead byte for the system to draw as a stray mark.
+template <size_t N>
+void CopyWhole(char (&field)[N], const std::string& value, LeadByteRule leadByte) {
+    size_t kept = 0;
+    while (kept < value.size()) {
+        const size_t next = kept + (leadByte && leadByte(static_cast<unsigned char>(value[kept])) ? 2 : 1);
+        if (next > value.size() || next > N - 1) break;
+        kept = next;
+    }
+    CopyCut(field, value.substr(0, kept));
+}
+
 }  // namespace
 
 CaptionTable& Captions() {
@@ -26,7 +39,7 @@ CaptionTable& Captions() {
     return table;
 }
 
-void ApplyCaptionLine(CaptionTable& table, const std::string& rawLine) {
+void ApplyCaptionLine(CaptionTable& table, const std::string& rawLine, LeadByteRule leadByte) {
     // The reader hands the line on as a C string, so a NUL byte ends it; the line end and a
     // CR before it are not part of any value.
     std::string line(rawLine.c_str());
@@ -41,20 +54,20 @@ void ApplyCaptionLine(CaptionTable& table, const std::string& rawLine) {
     if (begin == std::string::npos) begin = line.size();
     const std::string value = line.substr(begin, line.find('\t', begin) - begin);
 
-    if (key == "FONT:") CopyCut(table.face, value);
+    if (key == "FONT:") CopyWhole(table.face, value, leadByte);
     else if (key == "FHeight:") table.height = AtoiLike(value.c_str());
     else if (key == "FWidth:") table.width = AtoiLike(value.c_str());
-    else if (key == "a0:") CopyCut(table.audio[0], value);
-    else if (key == "a1:") CopyCut(table.audio[1], value);
-    else if (key == "v0:") CopyCut(table.video[0], value);
-    else if (key == "v1:") CopyCut(table.video[1], value);
-    else if (key == "v2:") CopyCut(table.video[2], value);
-    else if (key == "wm:") CopyCut(table.explanation, value);
+    else if (key == "a0:") CopyWhole(table.audio[0], value, leadByte);
+    else if (key == "a1:") CopyWhole(table.audio[1], value, leadByte);
+    else if (key == "v0:") CopyWhole(table.video[0], value, leadByte);
+    else if (key == "v1:") CopyWhole(table.video[1], value, leadByte);
+    else if (key == "v2:") CopyWhole(table.video[2], value, leadByte);
+    else if (key == "wm:") CopyWhole(table.explanation, value, leadByte);
 }
 
-void ParseCaptionText(CaptionTable& table, const std::string& wholeText) {
+void ParseCaptionText(CaptionTable& table, const std::string& wholeText, LeadByteRule leadByte) {
     table.face[0] = '\0';
-    for (const std::string& line : SplitConfigLines(TextModeRead(wholeText))) ApplyCaptionLine(table, line);
+    for (const std::string& line : SplitConfigLines(TextModeRead(wholeText))) ApplyCaptionLine(table, line, leadByte);
 }
 
 int CaptionPointToDevice(int tenths, int pixelsPerInch) {

@@ -24,19 +24,25 @@ struct CaptionTable {
 // only read after, by the screens' captions and by the error dialog any file routine may raise.
 CaptionTable& Captions();
 
+// Whether a byte of the system's ANSI code page starts a double-byte character (code pages 932,
+// 936, 949 and 950); null for a single-byte code page.
+using LeadByteRule = bool (*)(unsigned char byte);
+
 // One line (or 255-character piece) of the caption file. The key is the first token
 // (delimiters space, tab, newline), compared exactly: "FONT:", "FHeight:", "FWidth:", "a0:",
 // "a1:", "v0:", "v1:", "v2:", "wm:"; other lines change nothing. The value starts after the
 // single delimiter that ended the key, skips leading tabs (not spaces) and ends at the next
 // tab or the line end ('\n', and a '\r' before it, are not part of it). Texts longer than
-// their field are cut to it. A key with no value text empties its field (sizes become 0).
+// their field are cut after the last whole character that fits: with `leadByte`, a double-byte
+// character is never split, and a lead byte that ends the text, with no second byte, is dropped.
+// A key with no value text empties its field (sizes become 0).
 // The line is read as a C string: anything after a NUL byte is ignored.
-void ApplyCaptionLine(CaptionTable& table, const std::string& line);
+void ApplyCaptionLine(CaptionTable& table, const std::string& line, LeadByteRule leadByte = nullptr);
 
 // The whole file's text: clears the face name, then applies every line as the line reader
 // delivers it (pieces of at most 255 characters). CR LF line ends count as LF, as a text-mode
 // read on Windows delivers them.
-void ParseCaptionText(CaptionTable& table, const std::string& wholeText);
+void ParseCaptionText(CaptionTable& table, const std::string& wholeText, LeadByteRule leadByte = nullptr);
 
 // A size in tenths of a point at `pixelsPerInch`, in tenths of a pixel: the product with the
 // single-precision constant 1/72 (0.013888889f), truncated toward zero. Results beyond the

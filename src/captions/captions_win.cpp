@@ -23,6 +23,9 @@ int AverageCharWidth(HDC dc, HFONT font) {
     return GetTextMetricsA(dc, &metrics) ? metrics.tmAveCharWidth : 0;
 }
 
+// The system's own code page decides where a caption's characters end.
+bool IsLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; }
+
 }  // namespace
 
 bool ReadCaptionFile(const char* relative) {
@@ -31,7 +34,7 @@ bool ReadCaptionFile(const char* relative) {
     if (!FullPath(relative, path)) return false;
     std::string text;
     if (!ReadTextFile(path, kMaxCaptionText, &text)) return false;
-    ParseCaptionText(Captions(), text);
+    ParseCaptionText(Captions(), text, IsLeadByte);
     return true;
 }
 

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "platform/library_function_win.h"
 #include "platform/thread_dpi_win.h"
 #include "resources/resource_ids.h"
 
@@ -16,11 +17,24 @@ struct ConfigErrorDialog {
 };
 ConfigErrorDialog g_dialog;
 
-// lParam is the whole path the caller names, however deep the installation folder.
+// The whole path the caller names, however deep the installation folder.
+struct ErrorPath {
+    const char* narrow;
+    const wchar_t* wide;
+};
+
+// The wide text where the system shows it (a 95-family stub fails and leaves the narrow one).
+void ShowPath(HWND dialog, const ErrorPath& path) {
+    SetDlgItemTextA(dialog, IDC_CONFIG_ERROR_TEXT, path.narrow);
+    using SetTextW = BOOL(WINAPI*)(HWND, int, LPCWSTR);
+    const SetTextW setTextW = FindFunction(GetModuleHandleA("user32.dll"), "SetDlgItemTextW");
+    if (path.wide && path.wide[0] && setTextW) setTextW(dialog, IDC_CONFIG_ERROR_TEXT, path.wide);
+}
+
 INT_PTR CALLBACK ConfigErrorProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_INITDIALOG:
-        SetDlgItemTextA(dialog, IDC_CONFIG_ERROR_TEXT, reinterpret_cast<const char*>(lParam));
+        ShowPath(dialog, *reinterpret_cast<const ErrorPath*>(lParam));
         SetDlgItemTextA(dialog, IDC_CONFIG_ERROR_EXPLANATION, g_dialog.explanation);
         return 0;
     case WM_COMMAND:
@@ -36,7 +50,7 @@ INT_PTR CALLBACK ConfigErrorProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 
 }  // namespace
 
-void ShowConfigFileError(HWND owner, HINSTANCE instance, const char* fullPath) {
+void ShowConfigFileError(HWND owner, HINSTANCE instance, const char* fullPath, const wchar_t* wideFullPath) {
     const char* text = fullPath ? fullPath : "";
     if (g_dialog.sink) {
         g_dialog.sink(text);
@@ -46,8 +60,9 @@ void ShowConfigFileError(HWND owner, HINSTANCE instance, const char* fullPath) {
     // Made as the frame was, over a settings screen too (platform/thread_dpi_win.h): centred on the
     // whole screen.
     ThreadDpiAwareness asFrame(RootOwner(owner));
+    const ErrorPath path = {text, wideFullPath};
     DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_CONFIG_ERROR), owner, ConfigErrorProc,
-                    reinterpret_cast<LPARAM>(text));
+                    reinterpret_cast<LPARAM>(&path));
 }
 
 void SetConfigErrorExplanation(const char* text) { g_dialog.explanation = text ? text : ""; }

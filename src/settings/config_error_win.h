@@ -8,9 +8,11 @@
 
 namespace zorv {
 
-// Shows the full path and the caption file's explanation. Returns only when the dialog could
-// not be shown at all.
-void ShowConfigFileError(HWND owner, HINSTANCE instance, const char* fullPath);
+// Shows the full path and the caption file's explanation. `wideFullPath`, where given and not
+// empty, is the same path in the folder's own letters, shown in its place where the system has
+// the wide text functions (the NT family): the narrow one spells letters outside the ANSI code
+// page as `?`. Returns only when the dialog could not be shown at all.
+void ShowConfigFileError(HWND owner, HINSTANCE instance, const char* fullPath, const wchar_t* wideFullPath = nullptr);
 
 // The explanation under the path: a text that lives for the whole run (the caption file's
 // "wm:" text, which is read after start-up has begun and may still be empty then).

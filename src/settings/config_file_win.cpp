@@ -39,11 +39,18 @@ bool ReplaceWhole(const char* path, const std::string& bytes) {
     return false;
 }
 
-// The file's full path in `path`. A full path that does not fit is refused with the error dialog
-// naming it whole, as for a file that cannot be opened: a cut one could name another file.
+// The error dialog names the file by its whole full path, in the folder's own letters where the
+// system can show them.
+void ReportFailure(HWND owner, HINSTANCE instance, const char* relative) {
+    ShowConfigFileError(owner, instance, FullPathText(relative).c_str(), WideFullPathText(relative).c_str());
+}
+
+// The file's path to open in `path` (settings/full_path_win.h). A full path that does not fit is
+// refused with the error dialog, as for a file that cannot be opened: a cut one could name
+// another file.
 bool ConfigPath(HWND owner, HINSTANCE instance, const char* relative, char (&path)[MAX_PATH]) {
     if (FullPath(relative, path)) return true;
-    ShowConfigFileError(owner, instance, FullPathText(relative).c_str());
+    ReportFailure(owner, instance, relative);
     return false;
 }
 
@@ -65,7 +72,7 @@ bool ReadConfigText(HWND owner, HINSTANCE instance, const char* relative, std::s
     char path[MAX_PATH];
     if (!ConfigPath(owner, instance, relative, path)) return false;
     if (ReadTextFile(path, kMaxConfigText, text)) return true;
-    ShowConfigFileError(owner, instance, path);
+    ReportFailure(owner, instance, relative);
     return false;
 }
 
@@ -80,7 +87,7 @@ bool SaveConfigText(HWND owner, HINSTANCE instance, const char* relative, const 
     // no worse than a plain write.
     bool saved = !readOnly && (ReplaceWhole(path, bytes) ||
                                (attributes != INVALID_FILE_ATTRIBUTES && WriteWholeFile(path, OPEN_EXISTING, bytes)));
-    if (!saved) ShowConfigFileError(owner, instance, path);
+    if (!saved) ReportFailure(owner, instance, relative);
     return saved;
 }
 

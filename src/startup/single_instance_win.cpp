@@ -1,5 +1,7 @@
 #include "startup/single_instance_win.h"
 
+#include <algorithm>
+
 #include "platform/library_function_win.h"
 #include "platform/message_box_win.h"
 #include "startup/windows_win.h"
@@ -16,8 +18,9 @@ constexpr DWORD kAnswerMs = 1000;
 constexpr char kAlreadyRunning[] = "Zorv3D is already running from this folder.";
 
 // The current folder's full path as the system spells it however it was reached: in long names
-// where the system can say them (GetLongPathNameA, which Windows 95 and NT 4.0 lack), else in
-// short names, which every system can give. As it stands when neither can be had.
+// where the system can say them (GetLongPathName, which Windows 95 and NT 4.0 lack), else in
+// short names, which every system can give. As it stands when neither can be had. Its letters
+// are folded to capitals, since file names do not differ by case.
 bool CanonicalFolder(char (&folder)[MAX_PATH], DWORD* length) {
     char current[MAX_PATH];
     const DWORD given = GetCurrentDirectoryA(MAX_PATH, current);
@@ -25,24 +28,58 @@ bool CanonicalFolder(char (&folder)[MAX_PATH], DWORD* length) {
     using PathFunction = DWORD(WINAPI*)(LPCSTR, LPSTR, DWORD);
     static const PathFunction longPath = FindFunction(GetModuleHandleA("kernel32.dll"), "GetLongPathNameA");
     *length = longPath ? longPath(current, folder, MAX_PATH) : GetShortPathNameA(current, folder, MAX_PATH);
-    if (*length != 0 && *length < MAX_PATH) return true;
-    lstrcpynA(folder, current, MAX_PATH);
-    *length = given;
+    if (*length == 0 || *length >= MAX_PATH) {
+        lstrcpynA(folder, current, MAX_PATH);
+        *length = given;
+    }
+    CharUpperBuffA(folder, *length);
     return true;
 }
 
+// The same in the folder's own letters, on the NT family, whose narrow names spell letters
+// outside the ANSI code page as `?`: two folders that differ only in such letters are two
+// folders. False where the system has no wide names (the 95 family, all of whose names are
+// narrow); the functions are found at run time, as that family has only failing stubs of them.
+bool WideCanonicalFolder(wchar_t (&folder)[MAX_PATH], DWORD* length) {
+    const HMODULE kernel = GetModuleHandleA("kernel32.dll");
+    using CurrentFunction = DWORD(WINAPI*)(DWORD, LPWSTR);
+    using PathFunction = DWORD(WINAPI*)(LPCWSTR, LPWSTR, DWORD);
+    using UpperFunction = DWORD(WINAPI*)(LPWSTR, DWORD);
+    const CurrentFunction currentFolder = FindFunction(kernel, "GetCurrentDirectoryW");
+    const PathFunction longPath = FindFunction(kernel, "GetLongPathNameW");
+    const PathFunction shortPath = FindFunction(kernel, "GetShortPathNameW");
+    const UpperFunction upper = FindFunction(GetModuleHandleA("user32.dll"), "CharUpperBuffW");
+    wchar_t current[MAX_PATH];
+    const DWORD given = currentFolder && upper ? currentFolder(MAX_PATH, current) : 0;
+    if (given == 0 || given >= MAX_PATH) return false;
+    const PathFunction canonical = longPath ? longPath : shortPath;
+    *length = canonical ? canonical(current, folder, MAX_PATH) : 0;
+    if (*length == 0 || *length >= MAX_PATH) {
+        std::copy(current, current + given + 1, folder);
+        *length = given;
+    }
+    return upper(folder, *length) == *length;
+}
+
 // "Zorv3D front-end " and 16 hexadecimal digits of a hash (64-bit FNV-1a) of the folder's path
-// with its letters folded to capitals, since file names do not differ by case. A hash keeps the
+// with its letters folded to capitals, wide where the system has wide names. A hash keeps the
 // name far below the length limit of object names, and free of backslashes, which the object
 // namespace of the NT family reads as separators.
 bool ClaimName(char (&name)[48]) {
-    char folder[MAX_PATH];
+    wchar_t wide[MAX_PATH];
+    char narrow[MAX_PATH];
     DWORD length = 0;
-    if (!CanonicalFolder(folder, &length)) return false;
-    CharUpperBuffA(folder, length);
+    const unsigned char* bytes = reinterpret_cast<const unsigned char*>(wide);
+    if (WideCanonicalFolder(wide, &length)) {
+        length *= sizeof(wchar_t);
+    } else if (CanonicalFolder(narrow, &length)) {
+        bytes = reinterpret_cast<const unsigned char*>(narrow);
+    } else {
+        return false;
+    }
     unsigned long long hash = 14695981039346656037ull;
     for (DWORD i = 0; i < length; ++i) {
-        hash ^= static_cast<unsigned char>(folder[i]);
+        hash ^= bytes[i];
         hash *= 1099511628211ull;
     }
     wsprintfA(name, "Zorv3D front-end %08lX%08lX", static_cast<unsigned long>(hash >> 32),

@@ -214,8 +214,19 @@ std::string App::WineTrace() const {
     std::string command = "\"" + exe + "\"";
     std::vector<char> command_line(command.begin(), command.end());
     command_line.push_back('\0');
-    BOOL created = CreateProcessA(exe.c_str(), command_line.data(), nullptr, nullptr, TRUE, CREATE_SUSPENDED,
-                                  environment.empty() ? nullptr : environment.data(), folder.c_str(), &startup, &info);
+    void* block = environment.empty() ? nullptr : environment.data();
+    BOOL created = FALSE;
+    if (long_name_) {
+        static_assert(sizeof(STARTUPINFOW) == sizeof startup, "the same fields, no texts set");
+        STARTUPINFOW wide_startup;
+        std::memcpy(&wide_startup, &startup, sizeof startup);
+        std::wstring wide_exe = LongName(exe), wide_line = L"\"" + wide_exe + L"\"";
+        created = CreateProcessW(wide_exe.c_str(), &wide_line[0], nullptr, nullptr, TRUE, CREATE_SUSPENDED, block,
+                                 LongName(folder).c_str(), &wide_startup, &info);
+    } else {
+        created = CreateProcessA(exe.c_str(), command_line.data(), nullptr, nullptr, TRUE, CREATE_SUSPENDED, block,
+                                 folder.c_str(), &startup, &info);
+    }
     stderr_to_trace.reset();
     if (!created) {
         return ::testing::AssertionFailure() << "CreateProcessA(" << exe << ") failed, error " << GetLastError();

@@ -47,6 +47,10 @@ public:
     // when the trace cannot be set up (not under Wine on i386 Linux).
     void TraceWine(const std::string& channels);
     std::string WineTrace() const;
+    // Makes the next Start run the program by its long name and in the folder's long name, in
+    // wide letters, as Explorer starts it: a short name given to Start then stands for a folder
+    // named in letters this driver's code page lacks.
+    void StartInLongName() { long_name_ = true; }
     bool started() const { return static_cast<bool>(process_); }
     DWORD pid() const { return pid_; }
     HANDLE process() const { return process_.get(); }
@@ -76,6 +80,7 @@ private:
     zorv::KernelHandle trace_;
     std::string trace_path_;
     bool trace_wanted_ = false;
+    bool long_name_ = false;
     std::vector<std::pair<std::string, std::string>> environment_;
     DWORD pid_ = 0;
 };

@@ -3,6 +3,7 @@
 // settings file it keeps, and its error dialog shows the whole path of a file that cannot be
 // written. The test command runs it once more in a prefix set to Windows 98 and one set to NT 4.0
 // (ZORV_FAMILY names it); there the intro movie plays, after the notice only the NT family shows.
+// A game folder named in letters the system's code page lacks starts, saves and runs the game too.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -224,6 +225,67 @@ TEST_F(DeepFolder, StartsSavesEverySettingsFileAndShowsTheWholePathOfAnError) {
     exit = second.WaitForExit();
     ASSERT_TRUE(exit.ended);
     EXPECT_EQ(1u, exit.code);
+}
+
+// A game folder named in Cyrillic and Chinese letters, which a Western system's narrow names spell
+// as `?`: the program starts there with no message, finds the controller, runs the game, saves a
+// settings file and names a file it cannot open in the folder's own letters. A later start from
+// there hands over to it; a twin folder whose name differs only in such letters is a folder of
+// its own. The driver reaches both folders by their short names.
+class ForeignFolder : public DeepFolder {
+protected:
+    void SetUp() override { GameTest::SetUp(); }
+};
+
+TEST_F(ForeignFolder, StartsRunsTheGameSavesAndIsAFolderOfItsOwn) {
+    // "Игры 遊戲" and "Игры 中文": spelt alike by any single-byte code page.
+    const std::string home = MakeForeignFolder(folder().path(), L"\u0418\u0433\u0440\u044b \u904a\u6232");
+    const std::string twin = MakeForeignFolder(folder().path(), L"\u0418\u0433\u0440\u044b \u4e2d\u6587");
+    ASSERT_FALSE(home.empty() || twin.empty()) << "the folders or their short names cannot be made";
+    for (const std::string& game : {twin, home}) {
+        deep_ = game;
+        ASSERT_TRUE(CopyTree(GameFolder(), game));
+        DeleteFileA(Deep(kIntroMovie).c_str());
+        Write(kFirstRunFlagFile, "1\n");
+        Write(kStandInInstructions, "stay=0\nlog=0\n");
+        Write(kAudioSettingsFile, "0\nMusic 25\nSound 25\n");
+    }
+    StandInController controller;
+    ASSERT_TRUE(controller.Install(home));
+    app().StartInLongName();
+    ASSERT_TRUE(zorv_e2e::StartToMenu(app(), home));
+    EXPECT_TRUE(controller.WaitForPolling(app().Menu())) << "the look found no controller";
+    {
+        MenuView menu(app().Menu(), Deep(kProgramFile), deep_);
+        ASSERT_TRUE(menu.ok()) << menu.error();
+        menu.ClickAt(kStartGame);
+        ASSERT_TRUE(WaitFor([&] { return FileExists(Deep(kStandInReport)); }, kStartTimeout)) << "the game did not run";
+        ASSERT_TRUE(WaitFor([&] { return IsShown(app().Menu()) && !IsIconic(app().Frame()); }, kWindowTimeout));
+        ASSERT_NO_FATAL_FAILURE(OpenOptions(menu));
+        ASSERT_NO_FATAL_FAILURE(SaveThrough(menu, kAudio, IDC_AUDIO_MUSIC, kAudioDone));
+    }
+    EXPECT_EQ("0\r\nMusic 25\r\nSound 25\r\n", Read(kAudioSettingsFile));
+    App again, other;
+    again.StartInLongName();
+    ASSERT_TRUE(again.Start(home));
+    const ExitResult handed = again.WaitForExit();
+    EXPECT_TRUE(handed.ended && handed.code == 0) << "a later start from the folder did not hand over";
+
+    other.StartInLongName();
+    ASSERT_TRUE(zorv_e2e::StartToMenu(other, twin)) << "the twin folder's front-end";
+    FileHold hold(JoinPath(twin, kAudioSettingsFile));
+    ASSERT_TRUE(hold.ok());
+    {
+        MenuView menu(other.Menu(), JoinPath(twin, kProgramFile), twin);
+        ASSERT_NO_FATAL_FAILURE(OpenOptions(menu));
+        menu.ClickAt(kAudio);
+    }
+    HWND error = WaitForDialogWith(other.pid(), IDC_CONFIG_ERROR_TEXT);
+    ASSERT_TRUE(error != nullptr) << "no configuration-file error dialog";
+    wchar_t shown[MAX_PATH] = {};
+    SendMessageW(GetDlgItem(error, IDC_CONFIG_ERROR_TEXT), WM_GETTEXT, MAX_PATH, reinterpret_cast<LPARAM>(shown));
+    EXPECT_EQ(0, lstrcmpiW(LongName(JoinPath(twin, kAudioSettingsFile)).c_str(), shown)) << "the path is misspelt";
+    EXPECT_TRUE(app().IsRunning());
 }
 
 }  // namespace

@@ -34,7 +34,9 @@ bool RemoveTreeOnce(const std::string& path) {
     if (search) {
         do {
             if (IsDotEntry(found.cFileName)) continue;
-            std::string child = JoinPath(path, found.cFileName);
+            // A name in letters this code page lacks reads as `?`; its short name names it.
+            const bool misspelt = std::strchr(found.cFileName, '?') && found.cAlternateFileName[0];
+            std::string child = JoinPath(path, misspelt ? found.cAlternateFileName : found.cFileName);
             if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
                 all = RemoveTreeOnce(child) && all;
             } else {
@@ -47,7 +49,20 @@ bool RemoveTreeOnce(const std::string& path) {
     return RemoveDirectoryA(path.c_str()) && all;
 }
 
+std::wstring ShortName(const std::wstring& path) {
+    wchar_t name[MAX_PATH] = {};
+    const DWORD length = GetShortPathNameW(path.c_str(), name, MAX_PATH);
+    return length > 0 && length < MAX_PATH ? name : L"";
+}
+
 }  // namespace
+
+std::wstring LongName(const std::string& path) {
+    wchar_t wide[MAX_PATH] = {}, name[MAX_PATH] = {};
+    MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH);
+    const DWORD length = GetLongPathNameW(wide, name, MAX_PATH);
+    return length > 0 && length < MAX_PATH ? name : wide;
+}
 
 std::string GameFolder() {
     std::string from_environment = EnvironmentValue("ZORV_GAME_DIR");
@@ -133,6 +148,18 @@ bool CopyTree(const std::string& from, const std::string& to) {
         }
     } while (FindNextFileA(search.get(), &found));
     return all;
+}
+
+std::string MakeForeignFolder(const std::string& folder, const std::wstring& name) {
+    const int length = MultiByteToWideChar(CP_ACP, 0, folder.c_str(), -1, nullptr, 0);
+    std::wstring path(length > 0 ? length - 1 : 0, L'\0');
+    MultiByteToWideChar(CP_ACP, 0, folder.c_str(), -1, &path[0], length);
+    path += L"\\" + name;
+    char short_name[MAX_PATH] = {};
+    if (!CreateDirectoryW(path.c_str(), nullptr) ||
+        !WideCharToMultiByte(CP_ACP, 0, ShortName(path).c_str(), -1, short_name, MAX_PATH, nullptr, nullptr))
+        return std::string();
+    return short_name;
 }
 
 bool RemoveTree(const std::string& path) {

@@ -29,6 +29,11 @@ bool ReadWholeFile(const std::string& path, std::string* bytes);
 bool WriteWholeFile(const std::string& path, const std::string& bytes);
 // Creates the folder and any missing folders above it.
 bool CreateFolders(const std::string& path);
+// Makes `folder`\`name`, a name that may hold letters this code page lacks, and gives its short
+// name (ASCII, "" when it cannot be made), by which the narrow functions here reach it.
+std::string MakeForeignFolder(const std::string& folder, const std::wstring& name);
+// A path in its long names, in wide letters, as a player's folder is named.
+std::wstring LongName(const std::string& path);
 // Copies a folder with everything below it; the destination is created.
 bool CopyTree(const std::string& from, const std::string& to);
 // Deletes a folder with everything below it, read-only files included.

@@ -31,7 +31,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (auto& caption : table.video) Fill(caption);
     Fill(table.explanation);
 
-    ParseCaptionText(table, std::string(reinterpret_cast<const char*>(data), size));
+    // Half the inputs read as a double-byte code page's, whose every high byte leads.
+    const LeadByteRule highLeads = [](unsigned char b) { return b >= 0x80; };
+    ParseCaptionText(table, std::string(reinterpret_cast<const char*>(data), size), size % 2 ? highLeads : nullptr);
 
     CheckTerminated(table.face);
     for (const auto& caption : table.audio) CheckTerminated(caption);

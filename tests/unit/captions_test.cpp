@@ -24,12 +24,22 @@ std::string Field(const CaptionTable& t, const std::string& key) {
     return std::string();
 }
 
+// Code page 932's lead bytes (Shift JIS).
+bool ShiftJisLead(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
+const std::string kKana = "\x83\x41";  // one katakana letter: a lead byte and a trail byte
+std::string Kana(size_t letters) {
+    std::string text;
+    while (letters--) text += kKana;
+    return text;
+}
+
 TEST(CaptionText, ReadsValuesByTheFileRules) {
     const struct {
         const char* what;
         std::string text;
         const char* key;
         std::string expected;
+        LeadByteRule leadByte = nullptr;
     } cases[] = {
         {"spaces inside a value are kept", "FONT: Times New Roman\n", "FONT:", "Times New Roman"},
         {"a tab after the key is dropped", "FONT:\tArial\n", "FONT:", "Arial"},
@@ -61,6 +71,13 @@ TEST(CaptionText, ReadsValuesByTheFileRules) {
         {"width glued to the height line is not read", "FHeight: 95\tFWidth: 40\n", "FWidth:", "0"},
         {"over-long caption is cut to 49", "a1: " + std::string(60, 'x') + "\n", "a1:", std::string(49, 'x')},
         {"over-long explanation is cut to 99", "wm: " + std::string(150, 'y') + "\n", "wm:", std::string(99, 'y')},
+        // In a double-byte code page a cut keeps whole letters only; single bytes cut as before.
+        {"double-byte caption keeps 24 letters", "a0: " + Kana(30) + "\n", "a0:", Kana(24), ShiftJisLead},
+        {"one byte, then 24 letters fill 49", "a0: x" + Kana(30) + "\n", "a0:", "x" + Kana(24), ShiftJisLead},
+        {"double-byte explanation keeps 49 letters", "wm: " + Kana(60) + "\n", "wm:", Kana(49), ShiftJisLead},
+        {"a lone lead byte at the end is dropped", "v0: ab\x83\n", "v0:", "ab", ShiftJisLead},
+        {"single bytes of a double-byte system", "a1: " + std::string(60, 'x') + "\n", "a1:", std::string(49, 'x'),
+         ShiftJisLead},
         // A line is read in pieces of 255 characters, each piece a line of its own.
         {"a long line's first piece", "v0: " + std::string(251, 'A') + "v1: tail\n", "v0:", std::string(49, 'A')},
         {"a long line's second piece starts a key", "v0: " + std::string(251, 'A') + "v1: tail\n", "v1:", "tail"},
@@ -69,7 +86,7 @@ TEST(CaptionText, ReadsValuesByTheFileRules) {
     };
     for (const auto& c : cases) {
         CaptionTable table;
-        ParseCaptionText(table, c.text);
+        ParseCaptionText(table, c.text, c.leadByte);
         EXPECT_EQ(Field(table, c.key), c.expected) << c.what;
     }
 }
