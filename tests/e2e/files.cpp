@@ -49,12 +49,6 @@ bool RemoveTreeOnce(const std::string& path) {
     return RemoveDirectoryA(path.c_str()) && all;
 }
 
-std::wstring ShortName(const std::wstring& path) {
-    wchar_t name[MAX_PATH] = {};
-    const DWORD length = GetShortPathNameW(path.c_str(), name, MAX_PATH);
-    return length > 0 && length < MAX_PATH ? name : L"";
-}
-
 }  // namespace
 
 std::wstring LongName(const std::string& path) {
@@ -151,14 +145,12 @@ bool CopyTree(const std::string& from, const std::string& to) {
 }
 
 std::string MakeForeignFolder(const std::string& folder, const std::wstring& name) {
-    const int length = MultiByteToWideChar(CP_ACP, 0, folder.c_str(), -1, nullptr, 0);
-    std::wstring path(length > 0 ? length - 1 : 0, L'\0');
-    MultiByteToWideChar(CP_ACP, 0, folder.c_str(), -1, &path[0], length);
-    path += L"\\" + name;
+    const std::wstring path = LongName(folder) + L"\\" + name;
+    wchar_t wide[MAX_PATH] = {};
     char short_name[MAX_PATH] = {};
-    if (!CreateDirectoryW(path.c_str(), nullptr) ||
-        !WideCharToMultiByte(CP_ACP, 0, ShortName(path).c_str(), -1, short_name, MAX_PATH, nullptr, nullptr))
-        return std::string();
+    const DWORD length = CreateDirectoryW(path.c_str(), nullptr) ? GetShortPathNameW(path.c_str(), wide, MAX_PATH) : 0;
+    if (length == 0 || length >= MAX_PATH) return std::string();
+    WideCharToMultiByte(CP_ACP, 0, wide, -1, short_name, MAX_PATH, nullptr, nullptr);
     return short_name;
 }
 
