@@ -8,11 +8,14 @@
 //    dialog left (the minimal program minimising itself around the same game);
 //  - the longest a message to the menu waits for its answer during the first controller search,
 //    without a controller and with the stand-in one (the minimal program over the same time);
+//  - the return to the front with the stand-in controller read: until the controller is read
+//    again, the front-end's own processor time and the longest a message to the menu waits,
+//    each over the seconds after the return (for OTHER too);
 //  - working set once the menu is up;
 //  - processor time while idle in each menu screen (the movie has a benchmark of its own).
 // Usage: startup_bench.exe [RUNS [OTHER]]   (median of RUNS for the timed figures; 5 by default)
 // OTHER, the path of another build of zorv3d.exe, adds its start-up, measured in turn with the
-// others, to compare a change.
+// others, and its return to the front, to compare a change.
 #include <windows.h>
 
 #include <psapi.h>
@@ -242,6 +245,39 @@ double LongestAnswer(HWND window, double seconds) {
     return longest;
 }
 
+// The front-end's returns to the front with the stand-in controller read, the frame told what
+// the system tells it when the player switches away and back: medians over `runs` of the time
+// until the frame's thread reads the controller again, of the process's own processor time over
+// kReturnSeconds, and (on other returns) of the longest answer of the menu over that time.
+constexpr double kReturnSeconds = 2;
+struct Returns {
+    double read = -1, cpu = -1, longest = -1;
+};
+Returns TimeReturns(const std::string& folder, const char* exe, StandInController& controller, int runs) {
+    Process app(folder, exe, "");
+    app.TimeToLive(kMenuClass, Now());
+    HWND menu = app.Window(kMenuClass), frame = FindWindowOfProcess(app.info.dwProcessId, kFrameClass);
+    const DWORD thread = frame ? GetWindowThreadProcessId(frame, nullptr) : 0;
+    volatile zorv_standin::JoystickState& state = controller.state();
+    if (!menu || !Poll([&] { return state.reader == thread; }, 10)) return Returns();
+    std::vector<double> read, cpu, longest;
+    for (int i = 0; i < 2 * runs; ++i) {
+        SendMessageA(frame, WM_ACTIVATEAPP, FALSE, 0);
+        Sleep(200);
+        state.reader = 0;
+        const double cpuBefore = app.CpuSeconds(), returned = Now();
+        SendMessageA(frame, WM_ACTIVATEAPP, TRUE, 0);
+        if (i % 2) {
+            longest.push_back(LongestAnswer(menu, kReturnSeconds));
+            continue;
+        }
+        read.push_back(Poll([&] { return state.reader == thread; }, kReturnSeconds) ? Now() - returned : -1);
+        Sleep(static_cast<DWORD>(std::max(0.0, kReturnSeconds - (Now() - returned)) * 1000));
+        cpu.push_back(app.CpuSeconds() - cpuBefore);
+    }
+    return Returns{Median(read), Median(cpu), Median(longest)};
+}
+
 double GameEndToLive(const std::function<bool()>& live) { return GameEndSteps({live}).back(); }
 
 bool NoDialogOf(DWORD pid) {
@@ -251,7 +287,12 @@ bool NoDialogOf(DWORD pid) {
     return true;
 }
 
+// A negative reference: none, only the value.
 void Row(const char* what, double value, double reference, const char* unit, double scale) {
+    if (reference < 0 && value >= 0) {
+        std::printf("%-44s %9.1f %s\n", what, value * scale, unit);
+        return;
+    }
     std::printf("%-44s %9.1f %-3s  reference %9.1f %-3s  ratio %s\n", what, value * scale, unit, reference * scale,
                 unit, reference > 0 && value >= 0 ? std::to_string(value / reference).substr(0, 4).c_str() : "n/a");
 }
@@ -274,7 +315,11 @@ int main(int argc, char** argv) {
     folder.Write(kFirstRunFlagFile, "1\r\n");
     folder.Write("demo-game.ini", "stay=400\nlog=0\n");
 
-    const bool other = argc > 2 && CopyFileA(argv[2], folder.PathOf("other.exe").c_str(), FALSE);
+    // The other build under the program's own name in a folder of its own, so that the stand-in
+    // controller is chosen for it too; it runs in the game folder all the same.
+    const char* const otherExe = "other\\zorv3d.exe";
+    const bool other = argc > 2 && CreateDirectoryA(folder.PathOf("other").c_str(), nullptr) &&
+                       CopyFileA(argv[2], folder.PathOf(otherExe).c_str(), FALSE);
     // Each start from process creation until its window is up, drawn and answering; the runs
     // take turns, and each process is gone and the system settled before the next one starts.
     struct Starts {
@@ -292,7 +337,7 @@ int main(int argc, char** argv) {
     for (int i = 0; i < runs; ++i) {
         timeStart(baseline, "bench_minimal.exe", kMinimalClass);
         timeStart(program, kProgramFile, kMenuClass);
-        if (other) timeStart(otherProgram, "other.exe", kMenuClass);
+        if (other) timeStart(otherProgram, otherExe, kMenuClass);
     }
     std::printf("median of %d runs each; times in milliseconds, memory in KiB, processor time in ms per 5 s\n", runs);
     Row("start-up to the menu, drawn and answering", Median(program.live), Median(baseline.live), "ms", 1000);
@@ -324,10 +369,13 @@ int main(int argc, char** argv) {
         longest.push_back(menu ? LongestAnswer(menu, kSearchSeconds) : -1);
     };
     for (int i = 0; i < runs; ++i) timeSearch(withoutController);
+    Returns returns, otherReturns;
     {
         StandInController controller;
-        if (controller.Install(folder.path())) {
+        if (controller.Install(folder.path()) && (!other || controller.Install(folder.PathOf("other")))) {
             for (int i = 0; i < runs; ++i) timeSearch(withStandIn);
+            returns = TimeReturns(folder.path(), kProgramFile, controller, runs);
+            if (other) otherReturns = TimeReturns(folder.path(), otherExe, controller, runs);
         }
     }
     double minimalLongest = -1;
@@ -341,6 +389,13 @@ int main(int argc, char** argv) {
     Row("  the worst run", worst(withoutController), minimalLongest, "ms", 1000);
     Row("  with the stand-in controller", Median(withStandIn), minimalLongest, "ms", 1000);
     Row("  the worst run with it", worst(withStandIn), minimalLongest, "ms", 1000);
+    for (const Returns* r : {&returns, &otherReturns}) {
+        if (r == &otherReturns && !other) break;
+        std::printf("%s\n", r == &returns ? "back to the front, the controller present:" : "the other build:");
+        Row("  until the controller is read again", r->read, -1, "ms", 1000);
+        Row("  own processor time in the 2 s after", r->cpu, -1, "ms", 1000);
+        Row("  longest answer in the 2 s after", r->longest, minimalLongest, "ms", 1000);
+    }
 
     std::vector<double> gameEnds;
     for (int i = 0; i < runs; ++i) {

@@ -72,6 +72,11 @@ void LeaveKeyFilter() {
     keyFilter = nullptr;
 }
 
+// With no window focused (a key field that bound Escape leaves none), the system hands every key
+// to the active window as a system key without the Alt context bit: the screen's keys then, as
+// they are with a focus.
+bool KeyWithoutFocus(LPARAM flags) { return !GetFocus() && !(flags & (1 << 29)); }
+
 // A control that keeps the key for itself (a key field takes every key).
 bool KeepsKey(const MSG& message) {
     const LRESULT code =
@@ -179,7 +184,7 @@ int ImageButtonScreen::CurrentStop(HWND dialog) {
 }
 
 // A button stop keeps the keyboard focus on the dialog itself, so that Space reaches it. A control
-// taken with Tab or Shift+Tab from a button is entered once both keys are up.
+// taken with Tab or Shift+Tab from a button or from no focus is entered once both keys are up.
 void ImageButtonScreen::TakeStop(HWND dialog, int stop, bool byKey) {
     focus_.index = stop;
     focus_.visible = true;
@@ -192,7 +197,7 @@ void ImageButtonScreen::TakeStop(HWND dialog, int stop, bool byKey) {
     }
     ShowFocus(buttons_, -1, Painter(*this, dialog));
     HWND control = GetDlgItem(dialog, stops_[stop].value);
-    if (byKey && GetFocus() == dialog) {
+    if (byKey && (GetFocus() == dialog || !GetFocus())) {
         enterOnRelease_ = control;
     } else {
         SetFocus(control);
@@ -326,6 +331,8 @@ INT_PTR ImageButtonScreen::HandleMessage(HWND dialog, UINT message, WPARAM wPara
     }
     case WM_KEYDOWN: return OnKeyDown(dialog, wParam, lParam);
     case WM_KEYUP: return OnKeyUp(dialog, wParam);
+    case WM_SYSKEYDOWN: return KeyWithoutFocus(lParam) && OnKeyDown(dialog, wParam, lParam);
+    case WM_SYSKEYUP: return KeyWithoutFocus(lParam) && OnKeyUp(dialog, wParam);
     case kControllerPressDoneMessage:
         if (buttons_.focused >= 0) DrawNow(*this, dialog, ScreenPart{buttons_.focused, kStateHighlighted});
         return TRUE;

@@ -24,7 +24,9 @@ inline LibraryFunction FindFunction(HMODULE library, const char* name) {
 
 // A library of the system loaded from the system's folder by its full path: a bare name is
 // looked for in the program's folder first, where a library of that name must never be taken
-// for the system's. Null when it cannot be had.
+// for the system's. That holds for the library named only: what it loads in turn it finds by its
+// own rules (the multimedia library's joystick driver loads DirectInput by name, so the program's
+// folder may be searched for it). Null when it cannot be had.
 inline HMODULE LoadSystemLibrary(const char* name) {
     char path[MAX_PATH];
     const UINT length = GetSystemDirectoryA(path, MAX_PATH);

@@ -36,7 +36,8 @@ int RunMessageLoop() {
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCommand) {
     // The front-end's look for a game controller, run as a process of its own.
-    if (lstrcmpA(commandLine, kLookForControllerArgument) == 0) return LookForControllerAlone();
+    int lookAnswer = 0;
+    if (RunAsControllerLook(commandLine, &lookAnswer)) return lookAnswer;
     // A second start from this folder brings the running front-end forward and ends here.
     FolderClaim claim;
     if (!claim.Claim()) return 0;

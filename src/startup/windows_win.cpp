@@ -53,19 +53,31 @@ ATOM RegisterWindowClass(const WNDCLASSA& wc) {
     return RegisterClassExA(&ex);
 }
 
+// The game controller, in the frame's user data from its creation to its end.
+ControllerWatch* WatchOf(HWND frame) {
+    return reinterpret_cast<ControllerWatch*>(GetWindowLongPtrA(frame, GWLP_USERDATA));
+}
+
 // Reads the frame's background picture into slot 0 and draws it into the frame being created
 // (its handle is not stored yet), while it is hidden.
 void OnFrameCreate(HWND frame) {
+    SetWindowLongPtrA(frame, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(new ControllerWatch));
     ReadPicture(kFrameBackground, kSlotFrameBackground);
     DrawFrameBackground(frame);
 }
 
-void StopLookingForController();
-
-void OnFrameDestroy() {
-    StopLookingForController();
+// A look that still runs ends with the frame, and posts nowhere: the frame's handle may be
+// another window's by then.
+void OnFrameDestroy(HWND frame) {
+    std::unique_ptr<ControllerWatch> watch(WatchOf(frame));
+    SetWindowLongPtrA(frame, GWLP_USERDATA, 0);
+    watch.reset();
     ReleasePictures();
     PostQuitMessage(0);
+}
+
+void OnFrameController(HWND frame, UINT message, WPARAM wParam) {
+    if (ControllerWatch* watch = WatchOf(frame)) watch->Handle(frame, message, wParam);
 }
 
 // F5 writes the available physical memory to standard output (a diagnostic without console).
@@ -80,101 +92,6 @@ void OnFrameKey(UINT message, WPARAM key, LPARAM flags) {
     GlobalMemoryStatus(&status);
     std::printf("Avail Phys Memory : %lu\n", static_cast<unsigned long>(status.dwAvailPhys));
     std::fflush(stdout);
-}
-
-// The game controller, the look for one and whether a window of ours is in front: the program
-// has one of each.
-struct ControllerWatch {
-    GameController controller;
-    ControllerSearch search;
-    bool inFront = false;
-};
-
-ControllerWatch& Watch() {
-    static ControllerWatch watch;
-    return watch;
-}
-
-enum FrameTimer { kLookTimer = 1, kPollTimer = 2, kAskTimer = 3 };
-// The look waits until start-up or the return to the front has drawn the screen and answers;
-// one asked for while another runs waits as long again. While it asks its process of its own,
-// the frame checks for the answer at the ask interval, also in the background.
-constexpr UINT kLookDelayMs = 300;
-constexpr UINT kPollIntervalMs = 30;
-constexpr UINT kAskIntervalMs = 50;
-// Posted to the frame when a look has ended.
-constexpr UINT kControllerLookedMessage = WM_APP + 28;
-
-void LookForControllerSoon(HWND frame) {
-    KillTimer(frame, kPollTimer);
-    SetTimer(frame, kLookTimer, kLookDelayMs, nullptr);
-}
-
-// Looked for when one can have appeared: when a window of ours comes in front, and when the
-// system's devices change while one is. Read only while one is there and ours is in front.
-void OnFrameActivateApp(HWND frame, bool active) {
-    Watch().inFront = active;
-    if (active) {
-        LookForControllerSoon(frame);
-    } else {
-        KillTimer(frame, kLookTimer);
-        KillTimer(frame, kPollTimer);
-    }
-}
-
-void OnFrameDeviceChange(HWND frame) {
-    if (Watch().inFront) LookForControllerSoon(frame);
-}
-
-// The action goes to the window in front: a settings screen, or for the frame the menu window.
-// The system's own dialogs and message boxes keep their keys; button 1 presses their focused
-// button.
-void DeliverControllerAction(HWND frame, ControllerAction action) {
-    HWND active = GetActiveWindow();
-    if (active == frame) active = App().menu;
-    if (!active) return;
-    if (active == App().menu || ImageButtonScreen::Of(active)) {
-        SendMessageA(active, kControllerMessage, static_cast<WPARAM>(action), 0);
-        return;
-    }
-    HWND focus = GetFocus();
-    if (action != ControllerAction::kActivate || !focus) return;
-    if (SendMessageA(focus, WM_GETDLGCODE, 0, 0) & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON))
-        SendMessageA(focus, BM_CLICK, 0, 0);
-}
-
-void OnFrameTimer(HWND frame, WPARAM timer) {
-    GameController& controller = Watch().controller;
-    if (timer == kLookTimer) {
-        KillTimer(frame, kLookTimer);
-        if (!Watch().search.Start(frame, kControllerLookedMessage)) {
-            SetTimer(frame, kLookTimer, kLookDelayMs, nullptr);
-        } else if (Watch().search.asking()) {
-            SetTimer(frame, kAskTimer, kAskIntervalMs, nullptr);
-        }
-    } else if (timer == kAskTimer) {
-        Watch().search.Continue();
-        if (!Watch().search.asking()) KillTimer(frame, kAskTimer);
-    } else if (timer == kPollTimer) {
-        const ControllerAction action = controller.Poll(GetTickCount());
-        if (!controller.present()) {
-            KillTimer(frame, kPollTimer);
-        } else if (action != ControllerAction::kNone) {
-            DeliverControllerAction(frame, action);
-        }
-    }
-}
-
-// A look that ends after the frame posts nowhere: the frame's handle may be another window's by
-// then.
-void StopLookingForController() { Watch().search.Stop(); }
-
-// A controller found is read while a window of ours is in front.
-void OnFrameControllerLooked(HWND frame) {
-    FoundController found;
-    if (!Watch().search.TakeAnswer(&found)) return;
-    Watch().controller.Take(found);
-    if (found.present && Watch().inFront) SetTimer(frame, kPollTimer, kPollIntervalMs, nullptr);
 }
 
 // The menu window owns its screens: its creation hands them to its user data, its destruction
@@ -276,13 +193,13 @@ LRESULT CALLBACK FrameWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
     if (secondStart && message == secondStart) return AnswerSecondStart(window, wParam, RunningGame());
     switch (message) {
     case WM_CREATE: OnFrameCreate(window); break;
-    case WM_DESTROY: OnFrameDestroy(); break;
+    case WM_DESTROY: OnFrameDestroy(window); break;
     case WM_KEYDOWN:
     case WM_KEYUP: OnFrameKey(message, wParam, lParam); break;
-    case WM_ACTIVATEAPP: OnFrameActivateApp(window, wParam != FALSE); break;
-    case WM_DEVICECHANGE: OnFrameDeviceChange(window); break;
-    case WM_TIMER: OnFrameTimer(window, wParam); break;
-    case kControllerLookedMessage: OnFrameControllerLooked(window); break;
+    case WM_ACTIVATEAPP:
+    case WM_DEVICECHANGE:
+    case WM_TIMER:
+    case kControllerLookedMessage: OnFrameController(window, message, wParam); break;
     default: break;
     }
     return DefWindowProcA(window, message, wParam, lParam);

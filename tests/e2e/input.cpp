@@ -261,6 +261,13 @@ bool StandInController::WaitForLook() {
     return state_ && WaitFor([this] { return InterlockedCompareExchange(&state_->reads, 0, 0) > 0; }, kStartTimeout);
 }
 
+bool StandInController::FailOneRead() {
+    if (state_) state_->attached = 0;
+    const bool failed = WaitForReads(1, kSendTimeoutMs, 1);
+    Write(0, kHatCentred);
+    return failed;
+}
+
 bool StandInController::Tap(unsigned buttons, unsigned long hat) {
     Write(buttons, hat);
     const bool seen = WaitForReads(1, kSendTimeoutMs, 1);

@@ -86,6 +86,10 @@ public:
     bool WaitForLook();
     // How often the library was loaded as a planted system library.
     long strays() const { return state_ ? state_->strays : 0; }
+    // Fails the program's next read, as a driver may now and then; false when none came.
+    bool FailOneRead();
+    // The shared state itself: the look's modes and what the looks left (standin_joystick.h).
+    volatile zorv_standin::JoystickState& state() { return *state_; }
     static constexpr unsigned long kHatCentred = 0xFFFFFFFFul;
 
 private:

@@ -515,6 +515,21 @@ TEST_F(KeyDialogTest, CancelLeavesTheFileAndTheNextOpeningAsTheyWere) {
     EXPECT_TRUE(keys().ShowsFields(DefaultNames()));
     ASSERT_NO_FATAL_FAILURE(Leave(kDone));
     EXPECT_EQ(KeyFile(0, kDefaultCodes, 0), folder().Read(kKeyBindingsFile));
+
+    // Escape bound leaves no focus, and the keys work as with one: Tab enters the first field
+    // (its release binds nothing); from there, after Escape again, Shift+Tab goes round to
+    // CANCEL, which Space presses.
+    ASSERT_NO_FATAL_FAILURE(Open());
+    const HWND dialog = keys().window();
+    ASSERT_TRUE(keys().Type({kEscape}, 0, "Escape") && keys().FocusIn(kNoFocus));
+    ASSERT_TRUE(PressKeys({kTab}));
+    EXPECT_TRUE(keys().FocusIn(0)) << "Tab showed no focus";
+    ASSERT_TRUE(keys().Type({kEscape}, 0, "Escape") && keys().FocusIn(kNoFocus));
+    ASSERT_TRUE(PressKeys({kShift, kTab}));
+    EXPECT_TRUE(keys().Shows(kCancel, Look::kHighlighted));
+    ASSERT_TRUE(PressKeys({kSpace}));
+    EXPECT_TRUE(WaitUntilGone(dialog)) << "Space on CANCEL left the screen open";
+    EXPECT_EQ(KeyFile(0, kDefaultCodes, 0), folder().Read(kKeyBindingsFile));
 }
 
 TEST_F(KeyDialogTest, MissingFileEndsTheProgramThroughTheErrorDialog) {

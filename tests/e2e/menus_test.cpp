@@ -396,6 +396,16 @@ protected:
     std::function<bool()> Focused(const ScreenSpec& screen, const ButtonSpec* button) {
         return [this, &screen, button] { return static_cast<bool>(view().ShowsWhole(screen, button, 0)); };
     }
+    // The frame told what the system tells it when the player switches away and back, or when a
+    // device is plugged in.
+    void SwitchAwayAndBack() {
+        for (WPARAM active : {FALSE, TRUE}) SendMessageA(app().Frame(), WM_ACTIVATEAPP, active, 0);
+    }
+    void DevicesChange() { SendMessageA(app().Frame(), WM_DEVICECHANGE, 7 /* DBT_DEVNODES_CHANGED */, 0); }
+    // Whether a look (one more than `looks`) starts within a while.
+    static bool LooksAgain(StandInController& controller, long looks) {
+        return WaitFor([&] { return controller.state().looks > looks; }, 2500);
+    }
 };
 
 // The focus moves with every navigation key, the first one included, and shows only then: Tab
@@ -404,8 +414,9 @@ protected:
 // and only show a hidden one, wherever the pointer stands; Escape and button 2 are CLOSE on the
 // options menu and nothing on the main menu; each menu comes back focused on the button last
 // used; a real pointer move hides the focus. The controller (the stand-in library) also answers
-// the driver question and is found again when the game has run; the stand-in planted as
-// winmm.dll and shell32.dll is never loaded.
+// the driver question and is found again when the game has run; winmm.dll and shell32.dll
+// are never the stand-in planted under their names (DirectInput, which the joystick driver
+// loads by its own rules, is the stand-in's in the folder).
 TEST_F(MenuWithoutMouse, KeysAndControllerDoEveryMenuTaskAndThePointerHidesTheFocus) {
     StandInController controller;
     ASSERT_TRUE(controller.Install(folder().path()));
@@ -481,7 +492,7 @@ TEST_F(MenuWithoutMouse, KeysAndControllerDoEveryMenuTaskAndThePointerHidesTheFo
     ExitResult exit = app().WaitForExit();
     ASSERT_TRUE(exit.ended) << "the program is still running after QUIT from the controller";
     EXPECT_EQ(0u, exit.code);
-    EXPECT_EQ(0, controller.strays()) << "a system library was taken from the game folder";
+    EXPECT_EQ(0, controller.strays()) << "winmm or shell32 was taken from the game folder";
 }
 
 // A controller without a hat moves the focus with its stick: a driver that leaves the hat it does
@@ -491,9 +502,58 @@ TEST_F(MenuWithoutMouse, AControllerWithoutAHatMovesTheFocusWithItsStick) {
     ASSERT_TRUE(controller.Install(folder().path()));
     ASSERT_NO_FATAL_FAILURE(StartMenu());
     ASSERT_TRUE(controller.WaitForPolling(app().Frame()));
+    // A read that fails once keeps the controller, and so does a return to the front, which looks
+    // for none while it reads.
+    ASSERT_TRUE(controller.FailOneRead());
+    EXPECT_TRUE(controller.WaitForPolling(app().Frame())) << "one failed read dropped the controller";
+    SwitchAwayAndBack();
+    EXPECT_FALSE(LooksAgain(controller, 1)) << "the return to the front looked for a controller";
     ASSERT_TRUE(controller.Tap(0, 18000));
     EXPECT_TRUE(WaitFor([&] { return !view().ShowsWhole(kMainScreen, nullptr, 0); }, kWindowTimeout))
         << "no focus shows";
+}
+
+// A look whose driver faults shows no crash box (its error mode has none) and runs again only
+// after a device change, not at each return to the front; the menu answers keys throughout.
+TEST_F(MenuWithoutMouse, ALookThatFaultsRunsAgainOnlyAfterADeviceChange) {
+    StandInController controller;
+    controller.state().lookMode = zorv_standin::kLookFaults;
+    ASSERT_TRUE(controller.Install(folder().path()));
+    ASSERT_NO_FATAL_FAILURE(StartMenu());
+    ASSERT_TRUE(WaitFor([&] { return controller.state().looks == 1; }, kStartTimeout)) << "no look";
+    EXPECT_TRUE(controller.state().lookErrorMode & SEM_NOGPFAULTERRORBOX) << controller.state().lookErrorMode;
+    SwitchAwayAndBack();
+    EXPECT_FALSE(LooksAgain(controller, 1)) << "a faulting look was started again";
+    ASSERT_EQ("", SendKeysInFront(app().Menu(), {VK_DOWN}, Focused(kMainScreen, &kStartGame), kWindowTimeout));
+    DevicesChange();
+    EXPECT_TRUE(LooksAgain(controller, 1)) << "a device change did not look again";
+    ASSERT_EQ("", SendKeysInFront(app().Menu(), {VK_DOWN}, Focused(kMainScreen, &kOption), kWindowTimeout));
+}
+
+// A look that never answers is ended at its deadline: a controller plugged in later is found. A
+// look that hangs when the front-end ends goes with it.
+TEST_F(MenuWithoutMouse, ALookThatHangsIsEndedAndNoneOutlivesTheFrontEnd) {
+    StandInController controller(StandInController::kUnplugged);
+    controller.state().lookMode = zorv_standin::kLookHangs;
+    ASSERT_TRUE(controller.Install(folder().path()));
+    ASSERT_NO_FATAL_FAILURE(StartMenu());
+    std::vector<zorv::KernelHandle> hung;
+    auto hangs = [&](long looks) {
+        ASSERT_TRUE(WaitFor([&] { return controller.state().looks == looks; }, kStartTimeout)) << "no look";
+        hung.emplace_back(OpenProcess(SYNCHRONIZE, FALSE, controller.state().lookProcess));
+    };
+    ASSERT_NO_FATAL_FAILURE(hangs(1));
+    controller.state().lookMode = 0;
+    controller.state().attached = 1;
+    DevicesChange();
+    EXPECT_TRUE(controller.WaitForPolling(app().Frame())) << "the controller plugged in was not found";
+    controller.state().lookMode = zorv_standin::kLookHangs;
+    DevicesChange();
+    ASSERT_NO_FATAL_FAILURE(hangs(3));
+    ASSERT_NO_FATAL_FAILURE(Quit());
+    for (const zorv::KernelHandle& look : hung)
+        EXPECT_TRUE(WaitFor([&] { return WaitForSingleObject(look.get(), 0) != WAIT_TIMEOUT; }, 2000))
+            << "a look outlived the front-end";
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -562,7 +622,7 @@ TEST_F(MenuSounds, HoverSoundOncePerEntryAndClickSoundOncePerClick) {
     ASSERT_TRUE(view().ShowsWhole(kMainScreen));
     ASSERT_NO_FATAL_FAILURE(Quit());
     EXPECT_TRUE(SoundsPlayed(app(), 7, 5));
-    EXPECT_EQ(0, unplugged.strays()) << "a system library was taken from the game folder";
+    EXPECT_EQ(0, unplugged.strays()) << "winmm or shell32 was taken from the game folder";
 }
 
 // ---------------------------------------------------------------------------------------------

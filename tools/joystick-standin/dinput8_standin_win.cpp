@@ -281,6 +281,8 @@ public:
 
 Input theInput;
 
+bool InLook() { return std::strstr(GetCommandLineA(), "/look-for-controller") != nullptr; }
+
 }  // namespace
 
 // Loaded under another name, this library stands for a system library that a program must not
@@ -292,6 +294,15 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE self, DWORD reason, LPVOID) {
     const char* name = path + length;
     while (name > path && name[-1] != '\\') --name;
     if (lstrcmpiA(name, "dinput8.dll") != 0) VisitState([](JoystickState& shared) { ++shared.strays; });
+    const UINT errorMode = SetErrorMode(0);
+    SetErrorMode(errorMode);
+    if (InLook()) {
+        VisitState([errorMode](JoystickState& shared) {
+            shared.lookProcess = GetCurrentProcessId();
+            shared.lookErrorMode = errorMode;
+            InterlockedIncrement(&shared.looks);
+        });
+    }
     return TRUE;
 }
 
@@ -299,6 +310,10 @@ extern "C" HRESULT WINAPI DirectInput8Create(HINSTANCE, DWORD, REFIID riid, LPVO
     if (!out) return E_POINTER;
     *out = nullptr;
     if (!IsEqualGUID(riid, IID_IDirectInput8W)) return E_NOINTERFACE;
+    long mode = 0;
+    if (InLook()) VisitState([&mode](JoystickState& shared) { mode = shared.lookMode; });
+    if (mode == zorv_standin::kLookFaults) RaiseException(EXCEPTION_ACCESS_VIOLATION, 0, 0, nullptr);
+    if (mode == zorv_standin::kLookHangs) Sleep(INFINITE);
     *out = static_cast<IDirectInput8W*>(&theInput);
     return DI_OK;
 }

@@ -24,6 +24,13 @@ constexpr int kButtonCount = 8;
 // seen, and by whom. A `hatless` controller has no hat: the library lists none and leaves its
 // place in a state at 0, as some drivers of such controllers do. `strays` counts the loads of
 // the library under another name than dinput8.dll.
+//
+// The front-end's look for a controller runs in a process of its own (zorv3d.exe
+// /look-for-controller): `looks` counts the loads of the library there, `lookProcess` and
+// `lookErrorMode` are the last one's process id and its error mode at the load. With `lookMode`
+// kLookFaults or kLookHangs the library, asked for DirectInput in such a process, faults (an
+// access violation) or never answers; in any other process it works as ever.
+constexpr long kLookFaults = 1, kLookHangs = 2;
 struct JoystickState {
     long reads;
     long attached;
@@ -33,6 +40,10 @@ struct JoystickState {
     long hatless;
     unsigned long reader;
     long strays;
+    long lookMode;
+    long looks;
+    unsigned long lookProcess;
+    unsigned long lookErrorMode;
 };
 
 }  // namespace zorv_standin
