@@ -346,11 +346,15 @@ TEST_F(MenuScreens, QuitEndsWithCodeZeroAfterItsPauseAndWritesTheFlag) {
     EXPECT_EQ("0\r\n", folder().Read(kFirstRunFlagFile));
 }
 
-// Each screen picture is read on its own: a missing main menu picture is reported and the
-// other seven are still read.
+// Each screen picture is read on its own: a missing main menu picture is reported, with the
+// cursor showing, and the other seven are still read.
 TEST_F(MenuScreens, MissingMainPictureIsReportedAndTheOthersAreRead) {
     ASSERT_TRUE(folder().Delete(kMainMenuBackground));
-    ASSERT_TRUE(StartToMenu({"Bmp File Open Error", "ReadBMPFile 1"}));
+    ASSERT_TRUE(app().Start(folder().path()));
+    ASSERT_TRUE(WaitForMessageBox(app().pid()) != nullptr);
+    EXPECT_TRUE(WaitFor(CursorShowing, kWindowTimeout)) << "the cursor is hidden while the menu is being made";
+    ASSERT_TRUE(ExpectMessages(app().pid(), {"Bmp File Open Error", "ReadBMPFile 1"}));
+    ASSERT_TRUE(app().WaitForMenu());
     // The boxes come while the menu window is being created, and the frame is the active window
     // once they are gone. Start-up shows the menu window and raises it above the frame a moment
     // later; it must end up in front, or the player sees a black screen.
