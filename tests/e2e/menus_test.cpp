@@ -313,6 +313,17 @@ TEST_F(MenuScreens, RepaintLeavesHoveredButtonNormalUntilThePointerReenters) {
     ASSERT_TRUE(view().Shows(kSetupInput, Look::kHighlighted));
     view().MoveTo(kAudio);
     EXPECT_TRUE(view().Shows(kAudio, Look::kHighlighted));
+
+    // Moves outside the window never reach it: AUDIO left in one jump keeps its light and its flag
+    // until the pointer comes back, onto it without a sound, elsewhere drawing it normal.
+    const POINT outside = ClientToScreenOf(menu(), POINT{-20, 100});
+    ASSERT_TRUE(PutPointer(outside));
+    view().MoveTo(kAudio);
+    EXPECT_TRUE(view().Shows(kAudio, Look::kHighlighted));
+    ASSERT_TRUE(PutPointer(outside));
+    view().MoveTo(kEmptySpot);
+    EXPECT_TRUE(view().Shows(kAudio, Look::kNormal));
+    EXPECT_TRUE(SoundsPlayed(app(), 7, 1)) << "a jump out of AUDIO cleared its flag";
 }
 
 // The system marks what it invalidates for erasing, for example where another window uncovered
