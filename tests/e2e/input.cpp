@@ -157,6 +157,12 @@ void PostKey(HWND window, UINT vk, bool alt) {
 
 void PostAltF4(HWND window) { PostKey(window, VK_F4, true); }
 
+bool CursorShowing() {
+    CURSORINFO cursor{};
+    cursor.cbSize = sizeof cursor;
+    return GetCursorInfo(&cursor) && (cursor.flags & CURSOR_SHOWING) != 0;
+}
+
 bool Activate(HWND window, DWORD timeout_ms) {
     return WaitFor(
         [window] {

@@ -47,6 +47,8 @@ void PostKey(HWND window, UINT vk, bool alt = false);
 // Alt+F4 as the window would get it from the keyboard: WM_SYSKEYDOWN VK_F4 with the Alt context
 // bit, which the default window procedure turns into SC_CLOSE.
 void PostAltF4(HWND window);
+// Whether the system shows the cursor of the thread in front.
+bool CursorShowing();
 // Makes the window the foreground window; true when it became so.
 bool Activate(HWND window, DWORD timeout_ms = 2000);
 // Real keyboard input through SendInput: the keys go down in order and come up in reverse.

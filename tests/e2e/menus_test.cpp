@@ -313,6 +313,17 @@ TEST_F(MenuScreens, RepaintLeavesHoveredButtonNormalUntilThePointerReenters) {
     ASSERT_TRUE(view().Shows(kSetupInput, Look::kHighlighted));
     view().MoveTo(kAudio);
     EXPECT_TRUE(view().Shows(kAudio, Look::kHighlighted));
+
+    // Moves outside the window never reach it: AUDIO left in one jump keeps its light and its flag
+    // until the pointer comes back, onto it without a sound, elsewhere drawing it normal.
+    const POINT outside = ClientToScreenOf(menu(), POINT{-20, 100});
+    ASSERT_TRUE(PutPointer(outside));
+    view().MoveTo(kAudio);
+    EXPECT_TRUE(view().Shows(kAudio, Look::kHighlighted));
+    ASSERT_TRUE(PutPointer(outside));
+    view().MoveTo(kEmptySpot);
+    EXPECT_TRUE(view().Shows(kAudio, Look::kNormal));
+    EXPECT_TRUE(SoundsPlayed(app(), 7, 1)) << "a jump out of AUDIO cleared its flag";
 }
 
 // The system marks what it invalidates for erasing, for example where another window uncovered
@@ -346,11 +357,15 @@ TEST_F(MenuScreens, QuitEndsWithCodeZeroAfterItsPauseAndWritesTheFlag) {
     EXPECT_EQ("0\r\n", folder().Read(kFirstRunFlagFile));
 }
 
-// Each screen picture is read on its own: a missing main menu picture is reported and the
-// other seven are still read.
+// Each screen picture is read on its own: a missing main menu picture is reported, with the
+// cursor showing, and the other seven are still read.
 TEST_F(MenuScreens, MissingMainPictureIsReportedAndTheOthersAreRead) {
     ASSERT_TRUE(folder().Delete(kMainMenuBackground));
-    ASSERT_TRUE(StartToMenu({"Bmp File Open Error", "ReadBMPFile 1"}));
+    ASSERT_TRUE(app().Start(folder().path()));
+    ASSERT_TRUE(WaitForMessageBox(app().pid()) != nullptr);
+    EXPECT_TRUE(WaitFor(CursorShowing, kWindowTimeout)) << "the cursor is hidden while the menu is being made";
+    ASSERT_TRUE(ExpectMessages(app().pid(), {"Bmp File Open Error", "ReadBMPFile 1"}));
+    ASSERT_TRUE(app().WaitForMenu());
     // The boxes come while the menu window is being created, and the frame is the active window
     // once they are gone. Start-up shows the menu window and raises it above the frame a moment
     // later; it must end up in front, or the player sees a black screen.

@@ -68,13 +68,6 @@ std::string MarksMismatch(const ScreenCapture& shot) {
 
 bool DeviceWindowLeft(const App& app) { return FindWindowOfProcess(app.pid(), kDeviceWindowClass) != nullptr; }
 
-// Whether the system shows the cursor of the thread in front.
-bool CursorShowing() {
-    CURSORINFO cursor{};
-    cursor.cbSize = sizeof cursor;
-    return GetCursorInfo(&cursor) && (cursor.flags & CURSOR_SHOWING) != 0;
-}
-
 // Makes the program see a Windows 95 family system while the guard lives: Wine's version for
 // zorv3d.exe alone, which a process takes as it starts.
 class NinetyFiveFamily {
@@ -184,10 +177,7 @@ TEST_F(Movie, NoticeOverBlackFrameThenMovieFillsScreenThenMenuWithDeviceClosed) 
         // Over the black frame, before the menu window exists, with the cursor hidden.
         EXPECT_TRUE(IsShown(app().Frame()));
         EXPECT_TRUE(app().Menu() == nullptr);
-        CURSORINFO cursor{};
-        cursor.cbSize = sizeof cursor;
-        ASSERT_TRUE(GetCursorInfo(&cursor));
-        EXPECT_FALSE(cursor.flags & CURSOR_SHOWING) << "the cursor shows during the notice";
+        EXPECT_FALSE(CursorShowing()) << "the cursor shows during the notice";
         RECT around = WindowRectOf(box);
         ScreenCapture shot = ScreenCapture::WholeScreen();
         const int w = ScreenWidth(), h = ScreenHeight();

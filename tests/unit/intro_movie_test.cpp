@@ -34,13 +34,5 @@ TEST(IntroMoviePoll, EndsAtTheEndWhenTheDeviceStopsOrCannotTellAndPausesOnEscape
     for (const Case& c : cases) EXPECT_EQ(NextMoviePollStep(c.status), c.step) << c.what;
 }
 
-TEST(IntroMoviePoll, PictureCoversTheFrameFromItsCorner) {
-    MovieRect r = MovieDestination(1024, 768);
-    EXPECT_EQ(r.left, 0);
-    EXPECT_EQ(r.top, 0);
-    EXPECT_EQ(r.width, 1024) << "extents, not a far corner";
-    EXPECT_EQ(r.height, 768);
-}
-
 }  // namespace
 }  // namespace zorv

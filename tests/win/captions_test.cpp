@@ -168,8 +168,8 @@ std::vector<DWORD> DrawnPixels(Draw draw) {
 }
 
 // A caption's bytes are text in the system's ANSI code page: the caption font has the system's
-// character set, and the caption shows the characters that code page gives its bytes. The test
-// command runs this once more where the code page is 1251 (ZORV_CODE_PAGE names it).
+// character set and the file's sizes, and the caption shows the characters that code page gives its
+// bytes. The test command runs this once more where the code page is 1251 (ZORV_CODE_PAGE names it).
 TEST_F(CaptionFile, CaptionsShowTheSystemsCodePagesCharacters) {
     const char* page = std::getenv("ZORV_CODE_PAGE");
     ASSERT_TRUE(!page || GetACP() == std::strtoul(page, nullptr, 10)) << "the code page is " << GetACP();
@@ -180,6 +180,13 @@ TEST_F(CaptionFile, CaptionsShowTheSystemsCodePagesCharacters) {
     WriteBytes(folder_ + "\\info\\String.dat", "FONT: Tahoma\r\nFHeight: 120\r\na0: " + music + "\r\n");
     ASSERT_TRUE(ReadCaptionFile(kCaptionFile));
     CaptionWindow window;
+    // Drawn half a point higher than the file says and as wide, at a width where half a point
+    // more would make another font.
+    CaptionTable& t = Captions();
+    auto lfWidth = [&](int width) {
+        return Describe(CreateScaledFont(window.get(), t.face, t.height + 5, width).get()).lfWidth;
+    };
+    for (t.width = 100; t.width < 400 && lfWidth(t.width) == lfWidth(t.width + 5);) ++t.width;
     const CaptionPlace& place = kAudioScreen.captions.entries[0];
     const std::vector<DWORD> drawn = DrawnPixels([&](HDC dc) { DrawCaptions(window.get(), dc, &place, 1); });
 
@@ -187,8 +194,7 @@ TEST_F(CaptionFile, CaptionsShowTheSystemsCodePagesCharacters) {
     wchar_t text[kCaptionChars + 1] = {};
     const int length = MultiByteToWideChar(CP_ACP, 0, music.c_str(), -1, text, kCaptionChars + 1) - 1;
     ASSERT_EQ(length, static_cast<int>(music.size()));
-    const CaptionTable& t = Captions();
-    GdiObject<HFONT> font(CreateScaledFont(window.get(), t.face, CaptionDrawingHeight(t), t.width));
+    GdiObject<HFONT> font(CreateScaledFont(window.get(), t.face, t.height + 5, t.width));
     const std::vector<DWORD> expected = DrawnPixels([&](HDC dc) {
         SelectedObject selected(dc, font.get());
         EXPECT_EQ(GetTextCharsetInfo(dc, nullptr, 0), static_cast<int>(system.ciCharset));
@@ -197,7 +203,7 @@ TEST_F(CaptionFile, CaptionsShowTheSystemsCodePagesCharacters) {
         TextOutW(dc, place.x, place.y, text, length);
     });
     EXPECT_NE(expected, std::vector<DWORD>(expected.size())) << "nothing drawn";
-    EXPECT_TRUE(drawn == expected) << "the caption does not show the code page's characters";
+    EXPECT_TRUE(drawn == expected) << "the caption is not the code page's characters in the caption font";
 }
 
 TEST_F(Captioned, FontHeightIsInPixelsAt96PerInchWhateverTheDisplayReports) {

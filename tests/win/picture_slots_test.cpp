@@ -134,20 +134,21 @@ TEST_F(Slots, EachRefusalShowsTheReadersMessageAndLeavesTheSlotEmpty) {
     }
 }
 
-TEST_F(Slots, ColourTableSizesThePaletteAndLocatesThePixels) {
-    // 8 bits with colours-used 100: a 100-entry palette, pixels 400 bytes after the header.
-    std::vector<unsigned char> b = MakeBmp(4, 1, 8, 100, 100);
-    b[54 + 7 * 4 + 2] = 0xFF;  // entry 7 is pure red
-    b[54 + 400] = 7;           // first pixel uses it
-    ASSERT_EQ(ReadPicture(Write("p100.bmp", b).c_str(), 1), 1);
+TEST_F(Slots, ColourTableBecomesTheSharedPaletteAndLocatesThePixels) {
+    // 8 bits with colours-used 0 (a table of 256) and 100 (pixels 400 bytes after the header).
+    for (unsigned used : {0u, 100u}) {
+        const unsigned count = used ? used : 256;
+        std::vector<unsigned char> b = MakeBmp(4, 1, 8, count, used);
+        for (unsigned i = 0; i < count * 4; ++i) b[54 + i] = i % 4 == 3 ? 0 : static_cast<unsigned char>(i * 7 + 1);
+        b[54 + count * 4] = 7;  // the first pixel is entry 7: blue 197, green 204, red 211
+        ASSERT_EQ(ReadPicture(Write(std::to_string(used) + ".bmp", b).c_str(), 1), 1);
+        EXPECT_EQ(SlotColorCount(1), count);
+        EXPECT_EQ(SharedPaletteAsTable(), std::vector<BYTE>(b.begin() + 54, b.begin() + 54 + count * 4)) << used;
+        EXPECT_EQ(Render(1, 4, 1)[0], 0xD3CCC5u) << used;
+    }
     EXPECT_TRUE(g_messages.empty());
-    EXPECT_EQ(SlotColorCount(1), 100u);
-    EXPECT_EQ(SlotColorTableBytes(1), 400u);
-    EXPECT_EQ(SharedColorCount(), 100u);
     HPALETTE palette = SharedPalette();
     ASSERT_NE(palette, nullptr);
-    EXPECT_EQ(GetPaletteEntries(palette, 0, 0, nullptr), 100u);
-    EXPECT_EQ(Render(1, 4, 1)[0], 0xFF0000u);
 
     // A 24-bit picture has no table: it keeps the palette of the earlier picture.
     ASSERT_EQ(ReadPicture(Write("rgb.bmp", MakeBmp(2, 2, 24, 0, 0)).c_str(), 2), 1);
@@ -160,17 +161,15 @@ TEST_F(Slots, ColourTableSizesThePaletteAndLocatesThePixels) {
     EXPECT_FALSE(SlotFilled(2));
 }
 
-// Run in a process of its own, as CTest runs every test, this reads no palettised picture: a
-// 24-bit one leaves the shared palette empty, and scaled drawing works without it.
+// A 24-bit picture leaves the shared palette as it was (empty in a process of its own, as CTest
+// runs every test), and scaled drawing works without one.
 TEST_F(Slots, ScaledDrawingRepeatsAndDropsWithoutBlending) {
-    const bool noPaletteYet = SharedPalette() == nullptr;
+    const HPALETTE before = SharedPalette();
     std::vector<unsigned char> b = MakeBmp(2, 1, 24, 0, 0);
     b[54 + 2] = 0xFF;  // left pixel red (stored blue, green, red)
     b[54 + 3] = 0xFF;  // right pixel blue
     ASSERT_EQ(ReadPicture(Write("two.bmp", b).c_str(), 4), 1);
-    if (noPaletteYet) {
-        EXPECT_EQ(SharedPalette(), nullptr) << "a picture without colour table made a palette";
-    }
+    EXPECT_EQ(SharedPalette(), before) << "a picture without colour table made a palette";
     std::vector<uint32_t> wide = Render(4, 4, 1);
     EXPECT_EQ(wide, (std::vector<uint32_t>{0xFF0000, 0xFF0000, 0x0000FF, 0x0000FF}));
     std::vector<uint32_t> narrow = Render(4, 1, 1);
