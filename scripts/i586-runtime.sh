@@ -23,8 +23,7 @@
 set -euo pipefail
 
 script=$(realpath "${BASH_SOURCE[0]}")
-# Tuned for the Pentium too: for -mtune=generic GCC writes TZCNT (REP BSF) where BSF would do,
-# which the check refuses, since a K6 or 6x86 is not documented to ignore that prefix.
+# Tuned for the Pentium, as the program's own code is (cmake/i586-runtime.cmake, which says why).
 flags="-O2 -march=i586 -mtune=pentium"
 target=i686-w64-mingw32
 cc=$target-gcc-win32
