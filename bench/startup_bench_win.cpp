@@ -13,9 +13,10 @@
 //    each over the seconds after the return (for OTHER too);
 //  - working set once the menu is up;
 //  - processor time while idle in each menu screen (the movie has a benchmark of its own).
-// Usage: startup_bench.exe [RUNS [OTHER]]   (median of RUNS for the timed figures; 5 by default)
-// OTHER, the path of another build of zorv3d.exe, adds its start-up, measured in turn with the
-// others, and its return to the front, to compare a change.
+// Usage: startup_bench.exe [--start-up-only] [RUNS [OTHER...]]   (median of RUNS for the timed
+// figures; 5 by default). Each OTHER, the path of another build of zorv3d.exe, adds its start-up,
+// measured in turn with the others, and the first one its return to the front, to compare a
+// change; --start-up-only stops after start-up.
 #include <windows.h>
 
 #include <psapi.h>
@@ -106,18 +107,20 @@ struct Process {
         }
         return nullptr;
     }
-    // Seconds from `started` until a visible window of the class shows (`shown`) and then
-    // answers a sent message, its first painting done and its message loop running (`live`).
+    // Seconds from `started` until a visible top-level window of `frameCls` shows (`frame`, when
+    // one is named), a visible window of the class shows (`shown`) and then answers a sent
+    // message, its first painting done and its message loop running (`live`).
     struct StartTimes {
-        double shown = -1, live = -1;
+        double frame = -1, shown = -1, live = -1;
     };
-    StartTimes TimeToLive(const char* cls, double started) const {
+    StartTimes TimeToLive(const char* cls, double started, const char* frameCls = nullptr) const {
         StartTimes times;
         HWND w = nullptr;
         // Where the class is made a child window, a full search each 100 ms once a second has
         // passed; under Wine even one every 20 ms slowed both starts by a third.
         double lastFullSearch = started + 1;
         auto found = [&] {
+            if (frameCls && times.frame < 0 && TopLevelWindow(frameCls)) times.frame = Now() - started;
             if (!(w = TopLevelWindow(cls)) && Now() - lastFullSearch > 0.1) {
                 lastFullSearch = Now();
                 w = Window(cls);
@@ -300,6 +303,11 @@ void Row(const char* what, double value, double reference, const char* unit, dou
 }  // namespace
 
 int main(int argc, char** argv) {
+    const bool startUpOnly = argc > 1 && std::string(argv[1]) == "--start-up-only";
+    if (startUpOnly) {
+        --argc;
+        ++argv;
+    }
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
     ScratchFolder folder("bench");
     if (!folder.ok()) {
@@ -315,37 +323,64 @@ int main(int argc, char** argv) {
     folder.Write(kFirstRunFlagFile, "1\r\n");
     folder.Write("demo-game.ini", "stay=400\nlog=0\n");
 
-    // The other build under the program's own name in a folder of its own, so that the stand-in
-    // controller is chosen for it too; it runs in the game folder all the same.
-    const char* const otherExe = "other\\zorv3d.exe";
-    const bool other = argc > 2 && CreateDirectoryA(folder.PathOf("other").c_str(), nullptr) &&
-                       CopyFileA(argv[2], folder.PathOf(otherExe).c_str(), FALSE);
     // Each start from process creation until its window is up, drawn and answering; the runs
-    // take turns, and each process is gone and the system settled before the next one starts.
+    // take turns, in an order turned by one each run so that none always follows the same one,
+    // and each process is gone and the system settled before the next one starts.
     struct Starts {
-        std::vector<double> shown, live;
-        void Add(Process::StartTimes t) {
-            shown.push_back(t.shown);
-            live.push_back(t.live);
-        }
-    } program, baseline, otherProgram;
-    auto timeStart = [&](Starts& starts, const char* exe, const char* cls) {
-        const double start = Now();
-        starts.Add(Process(folder.path(), exe, "").TimeToLive(cls, start));
-        Sleep(200);
+        Starts(std::string exe, std::string name, const char* cls) : exe(exe), name(name), cls(cls) {}
+        std::string exe, name;
+        const char* cls;
+        std::vector<double> frame, shown, live;
     };
+    std::vector<Starts> starts = {{"bench_minimal.exe", "the minimal program", kMinimalClass},
+                                  {kProgramFile, "this build", kMenuClass}};
+    // Each other build under the program's own name in a folder of its own, so that the stand-in
+    // controller is chosen for it too; it runs in the game folder all the same.
+    for (int i = 2; i < argc; ++i) {
+        const std::string place = "other" + std::to_string(i - 1), copy = place + "\\" + kProgramFile;
+        if (CreateDirectoryA(folder.PathOf(place).c_str(), nullptr) &&
+            CopyFileA(argv[i], folder.PathOf(copy).c_str(), FALSE))
+            starts.emplace_back(copy, argv[i], kMenuClass);
+    }
+    // The first other build's return to the front is measured too.
+    const bool other = starts.size() > 2;
+    const std::string otherExe = other ? starts[2].exe : "";
     for (int i = 0; i < runs; ++i) {
-        timeStart(baseline, "bench_minimal.exe", kMinimalClass);
-        timeStart(program, kProgramFile, kMenuClass);
-        if (other) timeStart(otherProgram, otherExe, kMenuClass);
+        for (size_t k = 0; k < starts.size(); ++k) {
+            Starts& s = starts[(i + k) % starts.size()];
+            const double start = Now();
+            const Process::StartTimes t =
+                Process(folder.path(), s.exe, "").TimeToLive(s.cls, start, s.cls == kMenuClass ? kFrameClass : nullptr);
+            s.frame.push_back(t.frame);
+            s.shown.push_back(t.shown);
+            s.live.push_back(t.live);
+            Sleep(200);
+        }
     }
     std::printf("median of %d runs each; times in milliseconds, memory in KiB, processor time in ms per 5 s\n", runs);
-    Row("start-up to the menu, drawn and answering", Median(program.live), Median(baseline.live), "ms", 1000);
-    Row("  of which: to the menu window shown", Median(program.shown), Median(baseline.shown), "ms", 1000);
-    if (other) {
-        Row("the other build: to the menu, answering", Median(otherProgram.live), Median(baseline.live), "ms", 1000);
-        Row("  of which: to the menu window shown", Median(otherProgram.shown), Median(baseline.shown), "ms", 1000);
+    const Starts& baseline = starts[0];
+    for (size_t k = 1; k < starts.size(); ++k) {
+        if (k > 1) std::printf("another build: %s\n", starts[k].name.c_str());
+        Row(k == 1 ? "start-up to the menu, drawn and answering" : "  start-up to the menu, drawn and answering",
+            Median(starts[k].live), Median(baseline.live), "ms", 1000);
+        Row("  of which: to the frame shown", Median(starts[k].frame), Median(baseline.shown), "ms", 1000);
+        Row("  of which: to the menu window shown", Median(starts[k].shown), Median(baseline.shown), "ms", 1000);
+        if (k == 1) continue;
+        // Each run's difference from this build's start in the same run, whose load is nearer
+        // the same than across runs; the middle half of them shows how far a median of this many
+        // runs can be trusted on a busy machine.
+        std::vector<double> later;
+        for (int i = 0; i < runs; ++i) {
+            if (starts[k].live[i] >= 0 && starts[1].live[i] >= 0)
+                later.push_back(starts[k].live[i] - starts[1].live[i]);
+        }
+        std::sort(later.begin(), later.end());
+        if (later.empty()) continue;
+        std::printf("  %-42s %+9.1f ms  (the runs' own differences; their middle half %+.1f to %+.1f)\n",
+                    "later than this build", Median(later) * 1000, later[later.size() / 4] * 1000,
+                    later[later.size() * 3 / 4] * 1000);
     }
+    if (startUpOnly) return 0;
 
     double minimalHover = -1, minimalGame = -1, minimalIdle = -1;
     PROCESS_MEMORY_COUNTERS minimalMemory = {};
@@ -372,10 +407,10 @@ int main(int argc, char** argv) {
     Returns returns, otherReturns;
     {
         StandInController controller;
-        if (controller.Install(folder.path()) && (!other || controller.Install(folder.PathOf("other")))) {
+        if (controller.Install(folder.path()) && (!other || controller.Install(folder.PathOf("other1")))) {
             for (int i = 0; i < runs; ++i) timeSearch(withStandIn);
             returns = TimeReturns(folder.path(), kProgramFile, controller, runs);
-            if (other) otherReturns = TimeReturns(folder.path(), otherExe, controller, runs);
+            if (other) otherReturns = TimeReturns(folder.path(), otherExe.c_str(), controller, runs);
         }
     }
     double minimalLongest = -1;

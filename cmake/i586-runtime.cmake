@@ -4,7 +4,12 @@
 # i586, and the shipped programs link the runtime rebuilt for it (scripts/i586-runtime.sh, run
 # by scripts/setup.sh) ahead of Debian's; the import libraries of the system DLLs still come
 # from Debian. scripts/check-imports.py reads every instruction of the shipped programs.
-add_compile_options(-march=i586 -mtune=generic)
+# Tuned for the Pentium, as the runtime is: for -mtune=generic GCC writes TZCNT (REP BSF) for
+# __builtin_ctz and std::bitset::_Find_first, which the check refuses (a K6 or 6x86 is not
+# documented to ignore that prefix). Of the tunings that write BSF (pentium, pentiumpro, core2,
+# intel), none starts the front-end measurably faster or slower under Wine than generic did
+# (scripts/bench.sh --start-up-only, each against the others in turn); pentium is the floor's.
+add_compile_options(-march=i586 -mtune=pentium)
 
 # The runtime's folder, in a cache outside the build folders (ZORV_I586_RUNTIME picks another).
 if(NOT ZORV_I586_RUNTIME)

@@ -60,8 +60,10 @@ KNOWN_9X_STUBS = {
     "GETMODULEHANDLEW": "the C runtime's look-ups of optional msvcrt functions (rand_s, "
     "___lc_codepage_func), which fall back to their own versions when it fails",
     "LOADLIBRARYW": "the C runtime's look-up of rand_s, which falls back to its own version",
-    "CREATESEMAPHOREW": "the runtime's locks wait on it only when another thread holds them; the "
-    "programs have one thread",
+    "CREATESEMAPHOREW": "the runtime's locks (std::mutex, function-local statics' guard, the unwinder's "
+    "list of frame tables, thread-local variables) wait on it only when another thread holds them, and "
+    "there the lock fails at once: only one thread may use them. The front-end's second thread, which opens "
+    "a controller found (input/controller_win.cpp), uses none of them",
 }
 
 # The 95-family column names and the NT versions up to 4.0.

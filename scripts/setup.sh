@@ -10,8 +10,8 @@ pkgs=(
   g++-mingw-w64-i686-win32 binutils-mingw-w64-i686
   libfreetype-dev fonts-dejavu-core pkg-config python3
   wine wine32:i386 xvfb xauth x11-utils imagemagick locales
-  # The i586 runtime's sources and what building it takes.
-  gcc-12-source dpkg-dev make bzip2 xz-utils file libgmp-dev libmpfr-dev libmpc-dev zlib1g-dev
+  # What building the i586 runtime takes; its GCC source, gcc-12-source, comes after these.
+  dpkg-dev make bzip2 xz-utils file libgmp-dev libmpfr-dev libmpc-dev zlib1g-dev
 )
 
 SUDO=""
@@ -27,11 +27,27 @@ for p in "${pkgs[@]}"; do
     missing+=("$p")
   fi
 done
+dpkg-query -W -f='${Status}' gcc-12-source 2>/dev/null | grep -q "install ok installed" || need_update=1
 if [ ${#missing[@]} -gt 0 ] || [ "${need_update:-0}" = 1 ]; then
   export DEBIAN_FRONTEND=noninteractive
   ${SUDO} apt-get update -q
   if [ ${#missing[@]} -gt 0 ]; then
     ${SUDO:+$SUDO -E} apt-get install -y -q --no-install-recommends "${missing[@]}"
+  fi
+fi
+
+# gcc-12-source in the version the cross compiler was built from (its Built-Using), while the
+# archive has it; a point release can move it ahead of the compiler. When the archive no longer
+# has it, the newest, whose GCC 12 release the runtime's script then builds from and says so.
+source_wanted=$(dpkg-query -W -f='${Built-Using}' gcc-mingw-w64-i686-win32 | sed -n 's/.*gcc-12 (= \([^)]*\)).*/\1/p')
+source_installed=$(dpkg-query -W -f='${db:Status-Status} ${Version}' gcc-12-source 2>/dev/null || true)
+if [ "$source_installed" != "installed $source_wanted" ]; then
+  export DEBIAN_FRONTEND=noninteractive
+  if [ -n "$source_wanted" ] && [ -n "$(apt-cache madison gcc-12-source | awk -v v="$source_wanted" '$3 == v')" ]; then
+    ${SUDO:+$SUDO -E} apt-get install -y -q --no-install-recommends --allow-downgrades "gcc-12-source=$source_wanted"
+  elif [ "${source_installed%% *}" != installed ]; then
+    echo "setup: gcc-12-source ${source_wanted:-?}, which the cross compiler was built from, is not in the archive: installing the newest" >&2
+    ${SUDO:+$SUDO -E} apt-get install -y -q --no-install-recommends gcc-12-source
   fi
 fi
 

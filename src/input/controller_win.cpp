@@ -180,6 +180,12 @@ struct ControllerSearch::Shared {
     }
 
     // The thread that opens the joystick the process of its own found, loading the stack here.
+    // It must never use what takes the runtime's locks: no function-local static, no exception,
+    // no thread-local variable, no std::mutex. The 95 family cannot make the semaphore those
+    // locks wait on (CreateSemaphoreW is a stub there): taking one the interface thread holds
+    // fails at once, std::mutex then throws and the others run unguarded. Its own lock is a
+    // critical section, and the multimedia library it may be the first to load is guarded by
+    // atomics (platform/multimedia_win.cpp).
     static DWORD WINAPI Open(void* parameter) {
         Shared* shared = static_cast<Shared*>(parameter);
         shared->End(LookForController(shared->joystick, shared->joystick + 1));
