@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "platform/app_win.h"
 #include "platform/handle_guards_win.h"
@@ -47,18 +48,14 @@ bool StartWide(const char* argument, PROCESS_INFORMATION* started) {
     wchar_t program[MAX_PATH];
     const DWORD length = moduleFileName && createProcess ? moduleFileName(nullptr, program, MAX_PATH) : 0;
     if (length == 0 || length >= MAX_PATH) return false;
-    wchar_t commandLine[MAX_PATH + 48];
-    wchar_t* at = commandLine;
-    *at++ = L'"';
-    for (DWORD i = 0; i < length; ++i) *at++ = program[i];
-    *at++ = L'"';
-    *at++ = L' ';
-    for (const char* c = argument; *c; ++c) *at++ = static_cast<wchar_t>(*c);
-    *at = 0;
+    // The argument is ASCII: each of its bytes is its letter.
+    std::wstring commandLine = L"\"" + std::wstring(program, length) + L"\" ";
+    commandLine.append(argument, argument + std::strlen(argument));
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_FORCEOFFFEEDBACK;  // no busy pointer for a process that shows nothing
-    return createProcess(program, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, started) != 0;
+    return createProcess(program, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, started) !=
+           0;
 }
 
 // The same with the narrow calls, where every name is narrow anyway.

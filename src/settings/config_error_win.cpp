@@ -23,12 +23,12 @@ struct ErrorPath {
     const wchar_t* wide;
 };
 
-// The wide text where the system shows it (a 95-family stub fails and leaves the narrow one).
+// The wide text where the system shows it, else the narrow one (a 95-family stub fails).
 void ShowPath(HWND dialog, const ErrorPath& path) {
-    SetDlgItemTextA(dialog, IDC_CONFIG_ERROR_TEXT, path.narrow);
     using SetTextW = BOOL(WINAPI*)(HWND, int, LPCWSTR);
     const SetTextW setTextW = FindFunction(GetModuleHandleA("user32.dll"), "SetDlgItemTextW");
-    if (path.wide && path.wide[0] && setTextW) setTextW(dialog, IDC_CONFIG_ERROR_TEXT, path.wide);
+    if (!path.wide || !path.wide[0] || !setTextW || !setTextW(dialog, IDC_CONFIG_ERROR_TEXT, path.wide))
+        SetDlgItemTextA(dialog, IDC_CONFIG_ERROR_TEXT, path.narrow);
 }
 
 INT_PTR CALLBACK ConfigErrorProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
